@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, tests and run need, only those missing.
+# Usage: scripts/deps.sh [run|test|ci]
+set -euo pipefail
+need=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+      qt6-base-dev nlohmann-json3-dev)
+case "${1:-test}" in
+  run) need+=(xvfb xauth) ;;
+  ci)  need+=(clang libclang-rt-14-dev xvfb xauth) ;;
+esac
+missing=()
+for p in "${need[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+fi

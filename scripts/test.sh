@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. Usage: scripts/test.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+build=${MIRTALA_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure -j2
