@@ -1,0 +1,47 @@
+// The editor's 512 display names: pose names at 0 to 255 and gait names at
+// 256 plus the gait number, with the name file and the two name imports.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace mirtala {
+
+class Genome;
+
+class NameTable {
+public:
+    static constexpr unsigned kEntries = 512;
+    static constexpr unsigned kGaitBase = 256;
+
+    NameTable();  // every entry holds its number's decimal digits
+
+    // The program's one table, created with its defaults at first use.
+    static NameTable& Instance();
+
+    std::string GetName(unsigned index) const;
+    // Line breaks become spaces, so that the name file keeps one name a line.
+    void SetName(unsigned index, std::string_view name);
+
+    // Line k replaces entry k; LF and CR LF line ends. False when it cannot be opened.
+    bool LoadNameFile(const std::string& path);
+    // All 512 entries, atomically. False (with `error` filled) when it could not be written.
+    bool SaveNameFile(const std::string& path, std::string* error = nullptr) const;
+    // Resets the pose names, then reads length-prefixed names. False when it cannot be opened.
+    bool ImportPoseNames(const std::string& path);
+    // Resets the gait names, then names the gaits whose gene ids the records give.
+    bool ImportGaitNames(const std::string& path, const Genome& genome);
+
+    // The text of a name file holding the whole table.
+    std::string NameFileText() const;
+    void ParseNameFile(std::string_view text);
+    void ParsePoseNames(std::string_view bytes);
+    void ParseGaitNames(std::string_view bytes, const Genome& genome);
+
+private:
+    void ResetRange(unsigned first, unsigned last);
+    std::array<std::string, kEntries> m_names;
+};
+
+}  // namespace mirtala

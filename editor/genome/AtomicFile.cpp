@@ -1,0 +1,96 @@
+// Whole-file reads and atomic whole-file writes on POSIX file descriptors.
+#include "editor/genome/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mirtala {
+
+namespace {
+
+bool Fail(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + std::strerror(errno);
+    return false;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string* error) {
+    std::string tmp = path + ".XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return Fail(error, "Cannot create a file beside " + path);
+
+    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd, mode);
+
+    const std::uint8_t* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int saved = errno;
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            errno = saved;
+            return Fail(error, "Cannot write " + path);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        int saved = errno;
+        ::unlink(tmp.c_str());
+        errno = saved;
+        return Fail(error, "Cannot write " + path);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        int saved = errno;
+        ::unlink(tmp.c_str());
+        errno = saved;
+        return Fail(error, "Cannot replace " + path);
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
+    std::uint8_t chunk[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            out.clear();
+            return false;
+        }
+        if (n == 0) break;
+        out.insert(out.end(), chunk, chunk + n);
+    }
+    ::close(fd);
+    return true;
+}
+
+}  // namespace mirtala

@@ -1,0 +1,20 @@
+// Writing a whole file atomically: a temporary file beside it, then a rename,
+// so that a failure leaves the old file as it was.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mirtala {
+
+// True when every byte reached the disk and the file now holds exactly `bytes`.
+// On failure the old file is untouched and `error` (if given) says why.
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string* error = nullptr);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
+
+}  // namespace mirtala

@@ -1,0 +1,150 @@
+// Reading, writing and list operations of the genome.
+#include "editor/genome/Genome.h"
+
+#include "editor/genome/AtomicFile.h"
+
+#include <cstring>
+#include <string.h>
+
+namespace mirtala {
+
+namespace {
+
+constexpr std::uint8_t kMagic[4] = {'d', 'n', 'a', '2'};
+constexpr char kGene[4] = {'g', 'e', 'n', 'e'};
+constexpr char kGend[4] = {'g', 'e', 'n', 'd'};
+
+// Position of the first `token` in [from, size), or size when there is none.
+std::size_t Find(const std::uint8_t* b, std::size_t size, std::size_t from, const char (&token)[4]) {
+    if (from >= size) return size;
+    const void* hit = ::memmem(b + from, size - from, token, 4);
+    return hit ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - b) : size;
+}
+
+bool Contains(const std::vector<std::uint8_t>& bytes, const char (&token)[4]) {
+    return Find(bytes.data(), bytes.size(), 0, token) != bytes.size();
+}
+
+void Warn(const ReadWarningSink& warn, std::string_view text) {
+    if (warn) warn(text);
+}
+
+}  // namespace
+
+bool Genome::Read(const std::string& path, const ReadWarningSink& warn) {
+    return ReadFile(path, warn) == ReadStatus::Ok;
+}
+
+ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn) {
+    std::vector<std::uint8_t> file;
+    if (!ReadWholeFile(path, file)) return ReadStatus::CannotOpen;
+    return ReadBytes(file, warn);
+}
+
+ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn) {
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
+        Warn(warn, kWarnNotGenome);
+        return ReadStatus::NotGenome;
+    }
+    const std::uint8_t* b = file.data() + 4;
+    const std::size_t size = file.size() - 4;
+
+    // The first token is taken as "gene" whatever its bytes are.
+    std::size_t p = 4;
+    for (;;) {
+        bool last = false;
+        std::size_t e = Find(b, size, p, kGene);
+        if (e == size) {
+            last = true;
+            e = Find(b, size, p, kGend);
+            if (e == size) Warn(warn, kWarnExpectedToken);
+        }
+        if (e >= p && e - p >= kGeneHeaderSize) {
+            Gene gene;
+            gene.header = GeneHeader::FromBytes(b + p);
+            gene.data.assign(b + p + kGeneHeaderSize, b + e);
+            m_genes.push_back(GeneRef::Make(std::move(gene)));
+        } else {
+            Warn(warn, kWarnNoHeader);
+        }
+        if (last) break;
+        p = e + 4;
+    }
+    return ReadStatus::Ok;
+}
+
+std::vector<std::uint8_t> Genome::Serialize() const {
+    std::size_t total = 8;
+    for (const GeneRef& g : m_genes) total += 4 + kGeneHeaderSize + g->data.size();
+    std::vector<std::uint8_t> out(total);
+    std::uint8_t* p = out.data();
+    auto put = [&p](const void* src, std::size_t n) {
+        if (n) std::memcpy(p, src, n);
+        p += n;
+    };
+    put(kMagic, 4);
+    for (const GeneRef& g : m_genes) {
+        put(kGene, 4);
+        const auto header = g->header.Bytes();
+        put(header.data(), header.size());
+        put(g->data.data(), g->data.size());
+    }
+    put(kGend, 4);
+    return out;
+}
+
+bool Genome::Write(const std::string& path) const {
+    return WriteFileAtomically(path, Serialize());
+}
+
+std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {
+    // The reader searches a gene's header and data together for the next token.
+    for (std::size_t i = 0; i < m_genes.size(); ++i) {
+        auto header = m_genes[i]->header.Bytes();
+        std::vector<std::uint8_t> record(header.begin(), header.end());
+        record.insert(record.end(), m_genes[i]->data.begin(), m_genes[i]->data.end());
+        if (Contains(record, kGene))
+            return UnfaithfulGene{i, "its bytes contain \"gene\", which would split it in two"};
+        if (i + 1 == m_genes.size() && Contains(record, kGend))
+            return UnfaithfulGene{i, "it is the last gene and its bytes contain \"gend\", which would cut it short"};
+    }
+    return std::nullopt;
+}
+
+Gene Genome::Replace(const Gene& gene) {
+    const GeneKey key = gene.Key();
+    for (GeneRef& ref : m_genes) {
+        if (ref->Key() == key) {
+            Gene old = *ref;
+            *ref = gene;
+            return old;
+        }
+    }
+    return gene;
+}
+
+GeneRef Genome::Remove(const GeneKey& key) {
+    for (auto it = m_genes.begin(); it != m_genes.end(); ++it) {
+        if ((*it)->Key() == key) {
+            GeneRef removed = std::move(*it);
+            m_genes.erase(it);
+            return removed;
+        }
+    }
+    return GeneRef();
+}
+
+GeneRef Genome::Append(const Gene& gene) {
+    m_genes.push_back(GeneRef::Make(gene));
+    return m_genes.back();
+}
+
+int Genome::FreeId(std::uint8_t type, std::uint8_t subtype) const {
+    bool taken[256] = {};
+    for (GeneCursor c(*this, 0, type, subtype); !c.AtEnd(); c.Advance()) taken[c->header.id] = true;
+    for (int id = 1; id <= 255; ++id)
+        if (!taken[id]) return id;
+    return -1;
+}
+
+}  // namespace mirtala

@@ -1,0 +1,82 @@
+// Genus, appearance, pose and gait genes.
+#include "editor/genome/PoseGenes.h"
+
+namespace mirtala {
+
+int Genome::Genus() const {
+    int genus = 0;
+    for (GeneCursor c(*this, 0, kCreatureGeneType, kGenusSubtype); !c.AtEnd(); c.Advance())
+        if (!c->data.empty()) genus = c->data[0];
+    return genus;
+}
+
+bool Genome::GetAppearance(int region, int& genus, int& variant) const {
+    for (GeneCursor c(*this, 0, kCreatureGeneType, kAppearanceSubtype); !c.AtEnd(); c.Advance()) {
+        const auto& d = c->data;
+        if (!d.empty() && d[0] == region) {
+            genus = d.size() > 2 ? d[2] : 0;
+            variant = d.size() > 1 ? d[1] : 0;
+            return true;
+        }
+    }
+    genus = 0;
+    variant = 0;
+    return false;
+}
+
+int GeneNumber(const Gene& gene) { return gene.data.empty() ? 0 : gene.data[0]; }
+
+std::string PoseStringOf(const Gene& gene) {
+    std::string s;
+    for (std::size_t i = 1; i <= kPoseStringLength && i < gene.data.size(); ++i)
+        s.push_back(static_cast<char>(gene.data[i]));
+    return s;
+}
+
+std::vector<int> GaitStepsOf(const Gene& gene) {
+    std::vector<int> steps;
+    for (std::size_t i = 1; i <= kGaitStepCount && i < gene.data.size(); ++i) steps.push_back(gene.data[i]);
+    return steps;
+}
+
+const char* LifeStageName(int stage) {
+    static const char* const names[] = {"Embryo", "Child", "Adolescent", "Youth", "Adult", "Old", "Senile"};
+    if (stage < 0) return names[0];
+    return stage > 6 ? names[6] : names[stage];
+}
+
+GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage) {
+    GeneRef best;
+    int c = 100;
+    for (GeneCursor cur(genome, 0, kCreatureGeneType, kPoseSubtype); !cur.AtEnd(); cur.Advance()) {
+        if (GeneNumber(*cur) != poseNumber || cur->data.empty()) continue;
+        const int f = cur->header.switchOn;
+        if (f == stage || (stage < c && f < c) || (f > c && f < stage)) {
+            best = cur.Ref();
+            c = f;
+        }
+    }
+    return best;
+}
+
+std::optional<Gene> NewPoseGene(const Genome& genome, std::uint8_t poseNumber, std::uint8_t switchOn) {
+    const int id = genome.FreeId(kCreatureGeneType, kPoseSubtype);
+    if (id < 0) return std::nullopt;
+    Gene g;
+    g.header = GeneHeader{kCreatureGeneType, kPoseSubtype, static_cast<std::uint8_t>(id), 0, switchOn, 0, 0};
+    g.data.assign(kPoseDataSize, '0');
+    g.data[0] = poseNumber;
+    return g;
+}
+
+std::optional<Gene> NewGaitGene(const Genome& genome, std::uint8_t gaitNumber) {
+    const int id = genome.FreeId(kCreatureGeneType, kGaitSubtype);
+    if (id < 0) return std::nullopt;
+    Gene g;
+    g.header = GeneHeader{kCreatureGeneType, kGaitSubtype, static_cast<std::uint8_t>(id), 0, 0, 0, 0};
+    g.data.assign(kGaitDataSize, 0);
+    g.data[0] = gaitNumber;
+    return g;
+}
+
+}  // namespace mirtala

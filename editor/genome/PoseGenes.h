@@ -1,0 +1,47 @@
+// The gene kinds the editor interprets: genus, appearance, pose and gait genes,
+// the variant of a pose shown at a life stage, and fresh pose and gait genes.
+#pragma once
+
+#include "editor/genome/Genome.h"
+
+#include <optional>
+#include <string>
+
+namespace mirtala {
+
+inline constexpr std::uint8_t kCreatureGeneType = 2;
+inline constexpr std::uint8_t kGenusSubtype = 1;
+inline constexpr std::uint8_t kAppearanceSubtype = 2;
+inline constexpr std::uint8_t kPoseSubtype = 3;
+inline constexpr std::uint8_t kGaitSubtype = 4;
+
+inline constexpr std::size_t kPoseStringLength = 15;
+inline constexpr std::size_t kGaitStepCount = 8;
+inline constexpr std::size_t kPoseDataSize = 1 + kPoseStringLength;
+inline constexpr std::size_t kGaitDataSize = 1 + kGaitStepCount;
+
+inline bool IsPoseGene(const Gene& g) {
+    return g.header.type == kCreatureGeneType && g.header.subtype == kPoseSubtype;
+}
+inline bool IsGaitGene(const Gene& g) {
+    return g.header.type == kCreatureGeneType && g.header.subtype == kGaitSubtype;
+}
+
+// Data byte 0 of a pose or gait gene; 0 when the gene has no data.
+int GeneNumber(const Gene& gene);
+// Data bytes 1 to 15 of a pose gene, as many as exist, one character per byte.
+std::string PoseStringOf(const Gene& gene);
+// Data bytes 1 to 8 of a gait gene, as many as exist.
+std::vector<int> GaitStepsOf(const Gene& gene);
+
+// "Embryo" to "Senile" for 0 to 6; "Senile" above 6 (and "Embryo" below 0).
+const char* LifeStageName(int stage);
+
+// The variant of pose `poseNumber` shown at life stage `stage`; empty when none.
+GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage);
+
+// Fresh genes with the next free id; empty when all 255 ids are taken.
+std::optional<Gene> NewPoseGene(const Genome& genome, std::uint8_t poseNumber, std::uint8_t switchOn);
+std::optional<Gene> NewGaitGene(const Genome& genome, std::uint8_t gaitNumber);
+
+}  // namespace mirtala
