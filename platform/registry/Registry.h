@@ -1,0 +1,54 @@
+// The registry: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, each kept in one
+// REGEDIT4 file of the registry folder, and HKEY_CLASSES_ROOT, the merged view
+// of both roots' "Software\Classes". Every call reads the files afresh, so
+// separate processes (the register tool, the editor) see each other's writes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/registry/RegTypes.h"
+
+namespace mirtala::registry {
+
+struct RegKey;
+using HKEY = RegKey*;
+
+extern HKEY const HKEY_LOCAL_MACHINE;
+extern HKEY const HKEY_CURRENT_USER;
+extern HKEY const HKEY_CLASSES_ROOT;
+
+// The folder of the registry files: $MIRTALA_REGISTRY_DIR when set, otherwise
+// "mirtala/registry" in the user's data folder.
+std::string RegistryFolder();
+inline constexpr const char* kRegistryFolderVariable = "MIRTALA_REGISTRY_DIR";
+
+// Opens an existing key; subKey may name one level or several ("A\B").
+LSTATUS RegOpenKey(HKEY parent, std::string_view subKey, HKEY* result);
+// Opens a key, creating every missing level.
+LSTATUS RegCreateKey(HKEY parent, std::string_view subKey, HKEY* result);
+LSTATUS RegCloseKey(HKEY key);
+
+// With data null, only *size is set. With a buffer too small, *size is set to
+// the size needed and ERROR_MORE_DATA is returned. Strings include their NUL.
+LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                      std::uint32_t* size);
+LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size);
+LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text);
+LSTATUS RegDeleteValue(HKEY key, std::string_view name);
+// Removes subKey with everything below it.
+LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey);
+// The name of the index-th subkey, in stored order.
+LSTATUS RegEnumKey(HKEY key, std::uint32_t index, std::string* name);
+
+// Reads a string value whole (up to its first NUL); empty optional-like flag.
+bool RegReadString(HKEY key, std::string_view name, std::string* text);
+
+// A description of why a root's file could not be read whole, or empty. A root
+// whose file is malformed is read as far as it is well-formed and refuses
+// writes, so that nothing after the fault is lost.
+std::string RegFileProblem(HKEY root);
+
+}  // namespace mirtala::registry
