@@ -1,9 +1,10 @@
 # Helpers shared by every folder's CMakeLists.
 
-# Warnings as errors on our own code only.
+# Warnings as errors on our own code only. GCC 12 gives false positives for
+# reference counts and bulk copies under -O2; the sanitizer build covers those.
 function(mirtala_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
-    $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized -Wno-stringop-overflow>)
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized -Wno-stringop-overflow -Wno-use-after-free>)
 endfunction()
 
 # A library target that may use the standard library only. The check runs at

@@ -59,8 +59,8 @@ public:
     ~GeneRef() { Reset(); }
 
     void Reset() {
-        if (m_node && --m_node->count == 0) delete m_node;
-        m_node = nullptr;
+        Node* node = std::exchange(m_node, nullptr);
+        if (node && --node->count == 0) delete node;
     }
     Gene* Get() const { return m_node ? &m_node->gene : nullptr; }
     Gene& operator*() const { return m_node->gene; }
