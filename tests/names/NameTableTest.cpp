@@ -1,0 +1,170 @@
+// The name table: defaults, the name file, and the pose-name and gait-name imports.
+#include "editor/document/NameTable.h"
+#include "editor/genome/Genome.h"
+#include "fixtures/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace mirtala {
+namespace {
+
+using test::TempDir;
+
+std::string U16(unsigned v) { return {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)}; }
+std::string PoseRecord(std::string_view name) { return U16(static_cast<unsigned>(name.size())) + std::string(name); }
+std::string GaitRecord(unsigned type, unsigned subtype, unsigned id, std::string_view name, std::string_view second = "") {
+    return U16(type) + U16(subtype) + U16(id) + U16(0xBEEF) + U16(static_cast<unsigned>(name.size())) +
+           std::string(name) + U16(static_cast<unsigned>(second.size())) + std::string(second);
+}
+
+void AddGait(Genome& g, std::uint8_t id, std::uint8_t number) {
+    Gene gene;
+    gene.header = GeneHeader{2, 4, id, 0, 0, 0, 0};
+    gene.data = {number, 0, 0, 0, 0, 0, 0, 0, 0};
+    g.Append(gene);
+}
+
+TEST(NameTableDefaults, NumbersAndOutOfRange) {
+    NameTable t;
+    EXPECT_EQ(t.GetName(0), "0");
+    EXPECT_EQ(t.GetName(255), "255");
+    EXPECT_EQ(t.GetName(256), "0");
+    EXPECT_EQ(t.GetName(511), "255");
+    EXPECT_EQ(t.GetName(512), "");
+    t.SetName(600, "x");
+    EXPECT_EQ(t.GetName(600), "");
+    t.SetName(7, "two\r\nlines\nhere");
+    EXPECT_EQ(t.GetName(7), "two  lines here");
+    EXPECT_EQ(&NameTable::Instance(), &NameTable::Instance());
+}
+
+struct NameFileCase {
+    const char* name;
+    std::string text;
+    std::vector<std::pair<unsigned, std::string>> expect;
+};
+
+class NameFileLoad : public ::testing::TestWithParam<NameFileCase> {};
+
+TEST_P(NameFileLoad, LinesReplaceEntriesInOrder) {
+    NameTable t;
+    t.SetName(3, "kept");
+    t.ParseNameFile(GetParam().text);
+    for (const auto& [index, name] : GetParam().expect) EXPECT_EQ(t.GetName(index), name) << "entry " << index;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, NameFileLoad,
+    ::testing::Values(
+        NameFileCase{"ThreeLines", "Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
+        NameFileCase{"WindowsLineEnds", "Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
+        NameFileCase{"LastLineWithoutEnd", "a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},
+        NameFileCase{"EmptyFile", "", {{0, "0"}, {3, "kept"}}},
+        NameFileCase{"OneEmptyLine", "\n", {{0, ""}, {1, "1"}}},
+        NameFileCase{"CarriageReturnInsideKept", "a\rb\n", {{0, "a\rb"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NameFile, SixHundredLinesFillAllEntries) {
+    std::string text;
+    for (int i = 0; i < 600; ++i) text += "n" + std::to_string(i) + "\n";
+    NameTable t;
+    t.ParseNameFile(text);
+    EXPECT_EQ(t.GetName(0), "n0");
+    EXPECT_EQ(t.GetName(511), "n511");
+}
+
+TEST(NameFile, SaveAndLoadRoundTrip) {
+    TempDir dir;
+    NameTable t;
+    t.SetName(5, "Crouch");
+    t.SetName(300, "");
+    t.SetName(511, "Last \xe9");
+    ASSERT_TRUE(t.SaveNameFile(dir.File("posegait.txt")));
+    const std::string text = test::ReadFileBytes(dir.File("posegait.txt"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 512);
+    NameTable back;
+    back.SetName(300, "overwritten");
+    ASSERT_TRUE(back.LoadNameFile(dir.File("posegait.txt")));
+    for (unsigned i = 0; i < NameTable::kEntries; ++i) EXPECT_EQ(back.GetName(i), t.GetName(i)) << i;
+
+    NameTable untouched;
+    untouched.SetName(1, "same");
+    EXPECT_FALSE(untouched.LoadNameFile(dir.File("missing.txt")));
+    EXPECT_EQ(untouched.GetName(1), "same");
+
+    std::string error;
+    EXPECT_FALSE(t.SaveNameFile(dir.File("no/folder/names.txt"), &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(PoseNameImport, RecordsNamePosesAndResetTheRest) {
+    NameTable t;
+    t.SetName(2, "old");
+    t.SetName(256 + 4, "gait stays");
+    t.ParsePoseNames(PoseRecord("Stand") + PoseRecord("Walk"));
+    EXPECT_EQ(t.GetName(0), "Stand");
+    EXPECT_EQ(t.GetName(1), "Walk");
+    EXPECT_EQ(t.GetName(2), "2");
+    EXPECT_EQ(t.GetName(260), "gait stays");
+
+    t.ParsePoseNames("");
+    EXPECT_EQ(t.GetName(0), "0");
+
+    // A name cut short keeps its length with zero bytes; a lone length byte ends the file.
+    t.ParsePoseNames(PoseRecord("A") + U16(4) + "Ru");
+    EXPECT_EQ(t.GetName(1), std::string("Ru\0\0", 4));
+    t.ParsePoseNames(PoseRecord("A") + "\x05");
+    EXPECT_EQ(t.GetName(0), "A");
+    EXPECT_EQ(t.GetName(1), "1");
+
+    std::string many;
+    for (int i = 0; i < 300; ++i) many += PoseRecord("p" + std::to_string(i));
+    t.ParsePoseNames(many);
+    EXPECT_EQ(t.GetName(255), "p255");
+    EXPECT_EQ(t.GetName(256), "0");
+
+    TempDir dir;
+    t.SetName(9, "reset even when missing");
+    EXPECT_FALSE(t.ImportPoseNames(dir.File("missing")));
+    EXPECT_EQ(t.GetName(9), "9");
+}
+
+TEST(GaitNameImport, RecordsNameGaitsThroughTheirGeneIds) {
+    Genome g;
+    AddGait(g, 5, 12);
+    AddGait(g, 6, 13);
+    AddGait(g, 6, 14);  // a second gene with id 6: only the first is named
+    NameTable t;
+    t.SetName(1, "pose stays");
+    t.SetName(256 + 200, "reset");
+    const std::string file = "HEAD" + GaitRecord(2, 4, 5, "Trot", "ignored text") + GaitRecord(2, 3, 5, "pose rec") +
+                             GaitRecord(7, 4, 6, "other type") + GaitRecord(2, 4, 9, "no such gene") +
+                             GaitRecord(2, 4, 6, "Amble") + GaitRecord(2, 4, 6, "Amble again");
+    t.ParseGaitNames(file, g);
+    EXPECT_EQ(t.GetName(268), "Trot");
+    EXPECT_EQ(t.GetName(269), "Amble again");  // the last record wins
+    EXPECT_EQ(t.GetName(270), "14");
+    EXPECT_EQ(t.GetName(456), "200");
+    EXPECT_EQ(t.GetName(1), "pose stays");
+}
+
+TEST(GaitNameImport, RecordsCutShortEndReadingAndPartNamesAreDropped) {
+    Genome g;
+    AddGait(g, 1, 1);
+    AddGait(g, 2, 2);
+    const std::string whole = "HEAD" + GaitRecord(2, 4, 1, "First");
+    const std::string second = GaitRecord(2, 4, 2, "Second");
+    NameTable t;
+    for (std::size_t cut = 0; cut < second.size(); ++cut) {
+        t.ParseGaitNames(whole + second.substr(0, cut), g);
+        EXPECT_EQ(t.GetName(257), "First") << cut;
+        // The second name is used only once all its bytes are there.
+        const bool nameComplete = cut >= 10 + 6;
+        EXPECT_EQ(t.GetName(258), nameComplete ? "Second" : "2") << cut;
+    }
+    t.ParseGaitNames("HE", g);
+    EXPECT_EQ(t.GetName(257), "1");
+}
+
+}  // namespace
+}  // namespace mirtala
