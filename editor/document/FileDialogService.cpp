@@ -1,0 +1,73 @@
+// File dialogs: the installed service, the QFileDialog one and the scripted one.
+#include "editor/document/FileDialogService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+#include <utility>
+
+namespace mirtala {
+
+namespace {
+
+FileDialogService*& Installed() {
+    static FileDialogService* service = nullptr;
+    return service;
+}
+
+}  // namespace
+
+QStringList QtNameFilters(const QString& pipeFilter) {
+    // Qt takes a filter's patterns from the parentheses at its end, so each
+    // entry is written as its description followed by its own patterns.
+    static const QRegularExpression trailing(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).trimmed();
+        if (patterns.isEmpty()) continue;
+        QString description = parts[i];
+        description.remove(trailing);
+        filters << (description.isEmpty() ? patterns : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+std::optional<QString> ChooseFile(const FileDialogRequest& request) {
+    if (FileDialogService* service = Installed()) return service->Choose(request);
+    QtFileDialogService dialog;
+    return dialog.Choose(request);
+}
+
+ScopedFileDialogService::ScopedFileDialogService(FileDialogService& service)
+    : m_previous(std::exchange(Installed(), &service)) {}
+
+ScopedFileDialogService::~ScopedFileDialogService() { Installed() = m_previous; }
+
+std::optional<QString> QtFileDialogService::Choose(const FileDialogRequest& request) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
+    QFileDialog dialog(request.owner, request.caption);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QString suffix = request.defaultExtension;
+    if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    const QStringList filters = QtNameFilters(request.filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!request.initialFile.isEmpty()) dialog.selectFile(request.initialFile);
+    // Qt file dialogs have no read-only check box, so only the overwrite prompt maps.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> ScriptedFileDialogService::Choose(const FileDialogRequest& request) {
+    requests.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace mirtala

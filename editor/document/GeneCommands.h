@@ -1,0 +1,64 @@
+// The undoable gene commands of a document: modify a gene in place, add a
+// gene at the end of the genome, remove a gene. Each holds a full copy of
+// its gene and is shared between the undo and redo stacks.
+#pragma once
+
+#include "editor/genome/Gene.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace mirtala {
+
+class CMirtalaDoc;
+class Genome;
+
+class GeneCommand {
+public:
+    explicit GeneCommand(const Gene& gene) : m_gene(gene) {}
+    virtual ~GeneCommand() = default;
+    virtual void Do(CMirtalaDoc& doc);
+    virtual void Undo(CMirtalaDoc& doc);
+    virtual QString Name() const;
+
+    const Gene& StoredGene() const { return m_gene; }
+
+protected:
+    static Genome& GenomeOf(CMirtalaDoc& doc);
+    // Appends the stored gene and tells the views.
+    void Restore(CMirtalaDoc& doc);
+    // Removes the first gene with the stored key, closes its dialogs and tells the views.
+    void Take(CMirtalaDoc& doc);
+
+    Gene m_gene;
+};
+
+using GeneCommandHandle = std::shared_ptr<GeneCommand>;
+
+class ModifyGeneCommand : public GeneCommand {
+public:
+    using GeneCommand::GeneCommand;
+    // Each call swaps the stored content with the genome's gene of the same key.
+    void Do(CMirtalaDoc& doc) override;
+    void Undo(CMirtalaDoc& doc) override;
+    QString Name() const override;
+};
+
+class AddGeneCommand : public GeneCommand {
+public:
+    using GeneCommand::GeneCommand;
+    void Do(CMirtalaDoc& doc) override;
+    void Undo(CMirtalaDoc& doc) override;
+    QString Name() const override;
+};
+
+class RemoveGeneCommand : public GeneCommand {
+public:
+    using GeneCommand::GeneCommand;
+    void Do(CMirtalaDoc& doc) override;
+    void Undo(CMirtalaDoc& doc) override;
+    QString Name() const override;
+};
+
+}  // namespace mirtala
