@@ -1,0 +1,189 @@
+// The picture control's properties, change reaction, animation preparation,
+// timer and paint path.
+#include "control/activex/ZubrelleCtrl.h"
+
+#include <cmath>
+#include <limits>
+
+#include "control/activex/BodyCache.h"
+#include "control/activex/HostDirectories.h"
+#include "control/activex/TargetPaint.h"
+#include "control/activex/ZubrelleIds.h"
+#include "control/activex/ZubrelleResources.h"
+#include "control/activex/ZubrelleTypeLib.h"
+#include "control/body/PoseSlotValues.h"
+
+namespace zubrelle {
+
+using namespace com;
+
+CZubrelleCtrl::CZubrelleCtrl()
+    : COleControl(DZubrelleType(), DIID__DZubrelleEvents, LIBID_ZUBRELLELib, {CLSID_ZubrellePropPage}) {
+    m_friction = 1;
+    m_poseCount = 1;
+    m_angle = 0.0;
+    m_scale = 1.0f;
+    m_prepared = false;
+    m_appearance = Appearance{};
+    ReadHostDirectories(m_imagesDirectory, m_bodyDataDirectory);
+    m_body = AcquireBody(m_appearance);
+}
+
+CZubrelleCtrl::~CZubrelleCtrl() {
+    if (m_timerId != 0) KillTimer(kAnimationTimerId);
+    ReleaseBody(m_body);
+}
+
+IUnknown* CZubrelleCtrl::Create() { return static_cast<IDispatch*>(new CZubrelleCtrl()); }
+
+std::shared_ptr<BodyModel> CZubrelleCtrl::AcquireBody(const Appearance& appearance) {
+    return BodyCache::Instance().Acquire(appearance, m_imagesDirectory, m_bodyDataDirectory);
+}
+
+void CZubrelleCtrl::ReleaseBody(const std::shared_ptr<BodyModel>& body) { BodyCache::Instance().Release(body); }
+
+void CZubrelleCtrl::OnPropertyChanged() {
+    m_prepared = false;
+    InvalidateControl(true);
+    SetModifiedFlag();
+}
+
+void CZubrelleCtrl::SetScale(float scale) {
+    m_scale = scale;
+    OnPropertyChanged();
+}
+
+void CZubrelleCtrl::SetFriction(bool friction) {
+    m_friction = friction ? 1 : 0;
+    OnPropertyChanged();
+}
+
+void CZubrelleCtrl::SetAngle(double angle) {
+    m_angle = angle;
+    OnPropertyChanged();
+}
+
+void CZubrelleCtrl::SetPoseCount(std::int16_t count) {
+    m_poseCount = count < 1 ? 1 : count > kMaxPoses ? kMaxPoses : count;
+    OnPropertyChanged();
+}
+
+std::string CZubrelleCtrl::GetPoseString(std::int16_t index) const {
+    if (index < 0 || index >= kMaxPoses) return {};
+    return m_poseStrings[std::size_t(index)];
+}
+
+void CZubrelleCtrl::SetPoseString(std::int16_t index, const std::string& poseString) {
+    if (index >= 0 && index < kMaxPoses) m_poseStrings[std::size_t(index)] = poseString;
+    OnPropertyChanged();
+}
+
+void CZubrelleCtrl::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                                  std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                                  std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                                  std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
+    if (m_timerId != 0) KillTimer(m_timerId);
+    m_timerId = 0;
+    m_appearance = Appearance{sex,         age,       headGenus,   headVariant, bodyGenus,
+                              bodyVariant, legsGenus, legsVariant, armsGenus,   armsVariant,
+                              tailGenus,   tailVariant};
+    ReleaseBody(m_body);
+    m_body = AcquireBody(m_appearance);
+    m_prepared = false;
+    InvalidateControl(true);
+}
+
+int CZubrelleCtrl::TruncatedAngle() const {
+    // Angles beyond the integer range are cut to it rather than converted undefined.
+    double t = std::trunc(m_angle);
+    if (!(t >= std::numeric_limits<int>::min())) return std::isnan(t) ? 0 : std::numeric_limits<int>::min();
+    if (t > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    return static_cast<int>(t);
+}
+
+void CZubrelleCtrl::PrepareAnimation() {
+    if (m_prepared) return;
+    if (m_timerId != 0) KillTimer(kAnimationTimerId);
+    m_timerId = 0;
+    if (m_poseCount > 1) {
+        std::array<PoseSlotValues, kMaxPoses + 1> poses{};
+        for (int i = 0; i < m_poseCount; ++i) poses[std::size_t(i)] = ConvertPoseString(m_poseStrings[std::size_t(i)]);
+        double scale = static_cast<double>(m_scale);
+        if (m_friction) {
+            RECT c = GetClientRect();
+            m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount, scale,
+                                TruncatedAngle(), m_animation);
+        } else {
+            m_body->PrepareStand(poses, m_poseCount, scale, m_animation);
+        }
+        m_timerId = SetTimer(kAnimationTimerId, kAnimationPeriodMs);
+    }
+    m_prepared = true;
+}
+
+void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
+    PrepareAnimation();
+    gdi::Rect rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    if (m_poseCount == 1 && m_poseStrings[0].empty()) {
+        FillTarget(target, bounds, gdi::Rgb(255, 255, 255));
+        return;
+    }
+    // Starts white, so a body that failed to load shows an empty white picture.
+    gdi::Bitmap bitmap(rect.Width(), rect.Height(), gdi::Rgb(255, 255, 255));
+    if (m_poseCount == 1) {
+        m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale),
+                         m_animation);
+    } else if (m_friction) {
+        m_body->DrawWalkFrame(rect, bitmap, m_animation);
+    } else {
+        m_body->DrawStandFrame(rect, bitmap, TruncatedAngle(), m_animation);
+    }
+    CopyToTarget(target, bounds.left, bounds.top, bitmap);
+}
+
+void CZubrelleCtrl::OnDestroyWindow() {
+    if (m_timerId != 0) KillTimer(kAnimationTimerId);
+    // Without the window the timer is gone: a new window prepares afresh.
+    m_timerId = 0;
+    m_prepared = false;
+}
+
+void CZubrelleCtrl::AboutBox() { ShowModalMessage(kAboutBoxCaption, kAboutBoxText); }
+
+HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
+    const auto& a = call.args;
+    switch (call.member->dispid) {
+        case DISPID_Scale:
+            if (call.isPut) SetScale(a[0].fltVal);
+            else if (result) *result = MakeR4(m_scale);
+            return S_OK;
+        case DISPID_Friction:
+            if (call.isPut) SetFriction(a[0].boolVal != VARIANT_FALSE);
+            else if (result) *result = MakeBool(m_friction != 0);
+            return S_OK;
+        case DISPID_Angle:
+            if (call.isPut) SetAngle(a[0].dblVal);
+            else if (result) *result = MakeR8(m_angle);
+            return S_OK;
+        case DISPID_PoseCount:
+            if (call.isPut) SetPoseCount(a[0].iVal);
+            else if (result) *result = MakeI2(m_poseCount);
+            return S_OK;
+        case DISPID_PoseString:
+            if (call.isPut) {
+                SetPoseString(a[0].iVal, Utf8FromBstr(a[1].bstrVal));
+            } else if (result) {
+                *result = MakeBstr(GetPoseString(a[0].iVal));
+                if (!result->bstrVal) return E_OUTOFMEMORY;
+            }
+            return S_OK;
+        case DISPID_SetAppearance:
+            SetAppearance(a[0].iVal, a[1].iVal, a[2].iVal, a[3].iVal, a[4].iVal, a[5].iVal, a[6].iVal, a[7].iVal,
+                          a[8].iVal, a[9].iVal, a[10].iVal, a[11].iVal);
+            return S_OK;
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+}  // namespace zubrelle

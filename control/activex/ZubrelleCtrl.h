@@ -1,0 +1,78 @@
+// CZubrelleCtrl: the picture control. It shows a creature of one appearance
+// standing in pose string 0, or animates pose strings 0 to PoseCount - 1
+// walking (Friction) or stepping in place over a sloped floor line.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "control/activex/OleControl.h"
+#include "control/body/AnimationState.h"
+#include "control/body/Appearance.h"
+#include "control/body/BodyModel.h"
+
+namespace zubrelle {
+
+class CZubrelleCtrl final : public COleControl {
+public:
+    static constexpr int kMaxPoses = 8;
+
+    CZubrelleCtrl();
+    ~CZubrelleCtrl() override;
+
+    // A new control with one reference, for the class factory.
+    static com::IUnknown* Create();
+
+    // The automation members, as the dispatch interface reaches them.
+    float GetScale() const { return m_scale; }
+    void SetScale(float scale);
+    bool GetFriction() const { return m_friction != 0; }
+    void SetFriction(bool friction);
+    double GetAngle() const { return m_angle; }
+    void SetAngle(double angle);
+    std::int16_t GetPoseCount() const { return m_poseCount; }
+    void SetPoseCount(std::int16_t count);
+    std::string GetPoseString(std::int16_t index) const;
+    void SetPoseString(std::int16_t index, const std::string& poseString);
+    void SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                       std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                       std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                       std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
+
+    // State a test can look at.
+    bool IsPrepared() const { return m_prepared; }
+    std::uint32_t TimerId() const { return m_timerId; }
+    const std::shared_ptr<BodyModel>& Body() const { return m_body; }
+    const std::string& ImagesDirectory() const { return m_imagesDirectory; }
+    const std::string& BodyDataDirectory() const { return m_bodyDataDirectory; }
+
+protected:
+    void OnDraw(const com::PixelTarget& target, const com::RECT& bounds) override;
+    com::HRESULT InvokeMember(const com::DispatchCall& call, com::VARIANT* result) override;
+    void OnDestroyWindow() override;
+    void AboutBox() override;
+
+private:
+    void OnPropertyChanged();
+    void PrepareAnimation();
+    std::shared_ptr<BodyModel> AcquireBody(const Appearance& appearance);
+    void ReleaseBody(const std::shared_ptr<BodyModel>& body);
+    int TruncatedAngle() const;
+
+    float m_scale;
+    std::int32_t m_friction;
+    double m_angle;
+    std::shared_ptr<BodyModel> m_body;
+    std::int16_t m_poseCount;
+    std::array<std::string, kMaxPoses> m_poseStrings;
+    std::string m_imagesDirectory;
+    std::string m_bodyDataDirectory;
+    bool m_prepared;
+    std::uint32_t m_timerId = 0;
+    AnimationState m_animation;
+    Appearance m_appearance;
+};
+
+}  // namespace zubrelle

@@ -1,0 +1,51 @@
+// Descriptions of the control's interfaces, as its type library holds them.
+#include "control/activex/ZubrelleTypeLib.h"
+
+#include "control/activex/ZubrelleIds.h"
+
+namespace zubrelle {
+
+using namespace com;
+
+namespace {
+
+constexpr ParamDesc kIndex[] = {{"Index", VT_I2}};
+constexpr ParamDesc kAppearance[] = {
+    {"HeadGenus", VT_I2}, {"HeadVariant", VT_I2}, {"BodyGenus", VT_I2}, {"BodyVariant", VT_I2},
+    {"LegsGenus", VT_I2}, {"LegsVariant", VT_I2}, {"ArmsGenus", VT_I2}, {"ArmsVariant", VT_I2},
+    {"TailGenus", VT_I2}, {"TailVariant", VT_I2}, {"Sex", VT_I2},       {"Age", VT_I2}};
+
+constexpr MemberDesc kDispatchMembers[] = {
+    {DISPID_Scale, "Scale", MemberKind::Property, VT_R4, nullptr, 0, nullptr},
+    {DISPID_Friction, "Friction", MemberKind::Property, VT_BOOL, nullptr, 0, nullptr},
+    {DISPID_Angle, "Angle", MemberKind::Property, VT_R8, nullptr, 0, nullptr},
+    {DISPID_PoseCount, "PoseCount", MemberKind::Property, VT_I2, nullptr, 0, nullptr},
+    {DISPID_SetAppearance, "SetAppearance", MemberKind::Method, VT_EMPTY, kAppearance, 12, nullptr},
+    {DISPID_PoseString, "PoseString", MemberKind::Property, VT_BSTR, kIndex, 1, nullptr},
+    {DISPID_BORDERSTYLE, "BorderStyle", MemberKind::Property, VT_I2, nullptr, 0, nullptr},
+    {DISPID_ABOUTBOX, "AboutBox", MemberKind::Method, VT_EMPTY, nullptr, 0, nullptr},
+};
+
+constexpr MemberDesc kEventMembers[] = {
+    {DISPID_CLICK, "Click", MemberKind::Method, VT_EMPTY, nullptr, 0, nullptr},
+};
+
+constexpr TypeDesc kTypes[] = {
+    {DIID__DZubrelle, "_DZubrelle", "Dispatch interface for Zubrelle Control", TypeKind::Dispatch,
+     kDispatchMembers, sizeof kDispatchMembers / sizeof kDispatchMembers[0], {}, {}},
+    {DIID__DZubrelleEvents, "_DZubrelleEvents", "Event interface for Zubrelle Control", TypeKind::Dispatch,
+     kEventMembers, 1, {}, {}},
+    {CLSID_Zubrelle, "Zubrelle", "Zubrelle Control", TypeKind::CoClass, nullptr, 0, DIID__DZubrelle,
+     DIID__DZubrelleEvents},
+};
+
+constexpr TypeLibDesc kLibrary{LIBID_ZUBRELLELib, kTypeLibMajor, kTypeLibMinor, 0x409, "ZUBRELLELib",
+                               "Zubrelle ActiveX Control module", "Zubrelle.hlp", kTypes, 3};
+
+}  // namespace
+
+const TypeLibDesc& ZubrelleTypeLib() { return kLibrary; }
+const TypeDesc& DZubrelleType() { return kTypes[0]; }
+const TypeDesc& DZubrelleEventsType() { return kTypes[1]; }
+
+}  // namespace zubrelle
