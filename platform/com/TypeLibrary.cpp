@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/com/DispatchArgs.h"
+#include "platform/registry/RegTree.h"
 #include "platform/registry/Registry.h"
 
 namespace com {
@@ -261,10 +262,22 @@ HRESULT LoadRegTypeLib(const GUID& libid, std::uint16_t major, std::uint16_t min
     char version[32];
     std::snprintf(version, sizeof version, "%x.%x", major, minor);
     std::string base = "TypeLib\\" + GuidToString(libid) + "\\" + version + "\\";
-    std::string path;
-    for (LCID tryLcid : {lcid, LCID(0)}) {
+    // The caller's locale, then its language alone, then neutral, then any registered one.
+    std::vector<std::string> locales;
+    for (LCID tryLcid : {lcid, LCID(lcid & 0x3FF), LCID(0)}) {
         char sub[16];
         std::snprintf(sub, sizeof sub, "%x", tryLcid);
+        locales.emplace_back(sub);
+    }
+    reg::HKEY versionKey = nullptr;
+    if (reg::RegOpenKey(reg::HKEY_CLASSES_ROOT, base, &versionKey) == reg::ERROR_SUCCESS) {
+        std::string name;
+        for (std::uint32_t i = 0; reg::RegEnumKey(versionKey, i, &name) == reg::ERROR_SUCCESS; ++i)
+            if (!reg::NamesEqual(name, "FLAGS") && !reg::NamesEqual(name, "HELPDIR")) locales.push_back(name);
+        reg::RegCloseKey(versionKey);
+    }
+    std::string path;
+    for (const std::string& sub : locales) {
         reg::HKEY key = nullptr;
         if (reg::RegOpenKey(reg::HKEY_CLASSES_ROOT, base + sub + "\\linux", &key) != reg::ERROR_SUCCESS) continue;
         bool found = reg::RegReadString(key, "", &path);

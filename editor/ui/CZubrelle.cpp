@@ -1,0 +1,106 @@
+// The picture control's widget.
+#include "editor/ui/CZubrelle.h"
+
+#include <QImage>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+CZubrelle::MessageHandler& Handler() {
+    static CZubrelle::MessageHandler handler;
+    return handler;
+}
+}  // namespace
+
+CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique<mirtala::ZubrelleHost>(static_cast<mirtala::ZubrelleHost::Window&>(*this))) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CZubrelle::~CZubrelle() {
+    // The control goes before the timers it may still ask to stop.
+    m_host.reset();
+    for (auto& [id, timer] : m_timers) delete timer;
+}
+
+bool CZubrelle::Create(const QString& windowName, std::uint32_t, const QRect& rect, QWidget* parent, int id) {
+    if (parent) setParent(parent);
+    setGeometry(rect);
+    setAccessibleName(windowName);
+    setObjectName(QStringLiteral("zubrelle%1").arg(id));
+    m_createTried = true;
+    bool ok = m_host->Create();
+    if (!ok) setToolTip(MissingControlText());
+    show();
+    update();
+    return ok;
+}
+
+bool CZubrelle::IsTimerRunning(std::uint32_t id) const {
+    auto it = m_timers.find(id);
+    return it != m_timers.end() && it->second->isActive();
+}
+
+void CZubrelle::SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+void CZubrelle::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!m_host->IsCreated()) {
+        painter.fillRect(rect(), Qt::white);
+        painter.setPen(Qt::black);
+        QString text = m_createTried ? MissingControlText() : QString();
+        painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, text);
+        return;
+    }
+    // One device pixel per control pixel keeps the picture crisp on high-DPI screens.
+    qreal ratio = devicePixelRatioF();
+    int w = int(std::lround(width() * ratio)), h = int(std::lround(height() * ratio));
+    if (w <= 0 || h <= 0) return;
+    QImage image(w, h, QImage::Format_RGBX8888);
+    image.fill(Qt::white);
+    m_host->Paint(reinterpret_cast<std::uint32_t*>(image.bits()), w, h, int(image.bytesPerLine() / 4));
+    image.setDevicePixelRatio(ratio);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        qreal ratio = devicePixelRatioF();
+        m_host->Click(int(event->position().x() * ratio), int(event->position().y() * ratio));
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CZubrelle::Invalidate(bool) { update(); }
+
+
+bool CZubrelle::StartTimer(std::uint32_t id, std::uint32_t periodMs) {
+    QTimer*& timer = m_timers[id];
+    if (!timer) {
+        timer = new QTimer();
+        QObject::connect(timer, &QTimer::timeout, this, [this, id] { m_host->TimerFired(id); });
+    }
+    timer->start(int(periodMs));
+    return true;
+}
+
+void CZubrelle::StopTimer(std::uint32_t id) {
+    auto it = m_timers.find(id);
+    if (it != m_timers.end()) it->second->stop();
+}
+
+com::RECT CZubrelle::ClientRect() {
+    qreal ratio = devicePixelRatioF();
+    return {0, 0, int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+}
+
+void CZubrelle::ShowMessage(const std::string& caption, const std::string& text) {
+    QString c = QString::fromStdString(caption), t = QString::fromStdString(text);
+    if (Handler()) {
+        Handler()(c, t);
+    } else {
+        QMessageBox::about(this, c, t);
+    }
+}

@@ -1,0 +1,73 @@
+// CZubrelle: the widget that shows a Zubrelle picture control. Its operations
+// become dispatch calls on the control; it gives the control a site (repaint,
+// one QTimer per timer id, the client rectangle in device pixels, modal
+// messages), paints the control's pixels unconverted at the screen's device
+// pixel ratio, and forwards clicks. Without a registered control it shows a
+// short text saying how to register it, and every operation does nothing.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "editor/ui/ZubrelleHost.h"
+
+class QTimer;
+
+class CZubrelle : public QWidget, private mirtala::ZubrelleHost::Window {
+    Q_OBJECT
+public:
+    explicit CZubrelle(QWidget* parent = nullptr);
+    ~CZubrelle() override;
+
+    // Creates the control by its class identifier as a child of parent, at rect;
+    // the window name becomes the accessible name, the identifier the object name.
+    bool Create(const QString& windowName, std::uint32_t style, const QRect& rect, QWidget* parent, int id);
+
+    void SetScale(float scale) { m_host->SetScale(scale); }
+    void SetFriction(bool friction) { m_host->SetFriction(friction); }
+    void SetAngle(double angle) { m_host->SetAngle(angle); }
+    void SetPoseCount(std::int16_t count) { m_host->SetPoseCount(count); }
+    void SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                       std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                       std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                       std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
+        m_host->SetAppearance(headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant, armsGenus,
+                             armsVariant, tailGenus, tailVariant, sex, age);
+    }
+    QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
+    void SetPoseString(std::int16_t index, const QString& text) { m_host->SetPoseString(index, text.toStdString()); }
+    void AboutBox() { m_host->AboutBox(); }
+
+    bool IsControlCreated() const { return m_host->IsCreated(); }
+    // The text shown instead of the picture when there is no control.
+    QString MissingControlText() const { return QString::fromStdString(m_host->ErrorText()); }
+    mirtala::ZubrelleHost& Host() { return *m_host; }
+    bool IsTimerRunning(std::uint32_t id) const;
+
+    // Shows the control's modal messages; a message box unless replaced (tests).
+    using MessageHandler = std::function<void(const QString& caption, const QString& text)>;
+    static void SetMessageHandler(MessageHandler handler);
+
+signals:
+    void Clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    QSize sizeHint() const override { return {144, 124}; }
+
+private:
+    void Invalidate(bool erase) override;
+    bool StartTimer(std::uint32_t id, std::uint32_t periodMs) override;
+    void StopTimer(std::uint32_t id) override;
+    com::RECT ClientRect() override;
+    void ShowMessage(const std::string& caption, const std::string& text) override;
+    void ControlClicked() override { emit Clicked(); }
+
+    std::unique_ptr<mirtala::ZubrelleHost> m_host;
+    std::map<std::uint32_t, QTimer*> m_timers;
+    bool m_createTried = false;
+};

@@ -1,0 +1,224 @@
+// Creating and driving the picture control through its dispatch interface.
+#include "editor/ui/ZubrelleHost.h"
+
+#include <cstdio>
+
+#include "platform/com/Activation.h"
+#include "platform/com/ConnectionPoint.h"
+
+namespace mirtala {
+
+using namespace com;
+
+namespace {
+constexpr IID kEventsIid{0x11DF2DD1, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+constexpr DISPID kScale = 1, kFriction = 2, kAngle = 3, kPoseCount = 4, kSetAppearance = 5, kPoseString = 6,
+                 kAboutBox = -552, kClick = -600;
+}  // namespace
+
+// The site lives as long as the host; the control's references do not own it.
+class ZubrelleHost::Site final : public IControlSite {
+public:
+    explicit Site(Window& window) : m_window(window) {}
+    HRESULT QueryInterface(const IID& iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IControlSite) {
+            *object = static_cast<IControlSite*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 2; }
+    ULONG Release() override { return 1; }
+    HRESULT InvalidateControl(bool erase) override {
+        m_window.Invalidate(erase);
+        return S_OK;
+    }
+    HRESULT SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) override {
+        if (!started) return E_POINTER;
+        *started = m_window.StartTimer(id, periodMs) ? id : 0;
+        return *started ? S_OK : E_FAIL;
+    }
+    HRESULT KillTimer(std::uint32_t id) override {
+        m_window.StopTimer(id);
+        return S_OK;
+    }
+    HRESULT GetClientRect(RECT* rect) override {
+        if (!rect) return E_POINTER;
+        *rect = m_window.ClientRect();
+        return S_OK;
+    }
+    HRESULT ShowModalMessage(const OLECHAR* caption, const OLECHAR* text) override {
+        m_window.ShowMessage(caption ? Utf8FromUtf16(caption) : "", text ? Utf8FromUtf16(text) : "");
+        return S_OK;
+    }
+
+private:
+    Window& m_window;
+};
+
+// Receives the control's events and passes Click on to the window.
+class ZubrelleHost::EventSink final : public IDispatch {
+public:
+    explicit EventSink(Window& window) : m_window(window) {}
+    HRESULT QueryInterface(const IID& iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kEventsIid) {
+            *object = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 2; }
+    ULONG Release() override { return 1; }
+    HRESULT GetTypeInfoCount(std::uint32_t* count) override {
+        if (count) *count = 0;
+        return S_OK;
+    }
+    HRESULT GetTypeInfo(std::uint32_t, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(const IID&, const OLECHAR* const*, std::uint32_t, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT Invoke(DISPID id, const IID&, LCID, std::uint16_t, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                   std::uint32_t*) override {
+        if (id == kClick) m_window.ControlClicked();
+        return S_OK;
+    }
+
+private:
+    Window& m_window;
+};
+
+ZubrelleHost::ZubrelleHost(Window& window)
+    : m_window(window), m_site(new Site(window)), m_sink(new EventSink(window)) {}
+
+ZubrelleHost::~ZubrelleHost() {
+    Release();
+    delete m_sink;
+    delete m_site;
+}
+
+void ZubrelleHost::Release() {
+    if (m_point) {
+        m_point->Unadvise(m_cookie);
+        SafeRelease(m_point);
+    }
+    if (m_view) {
+        m_view->SetSite(nullptr);
+        SafeRelease(m_view);
+    }
+    SafeRelease(m_dispatch);
+}
+
+bool ZubrelleHost::Create() {
+    Release();
+    m_error.clear();
+    HRESULT hr = CoCreateInstance(CLSID_ZubrelleControl, nullptr, IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
+    if (FAILED(hr)) {
+        m_dispatch = nullptr;
+        std::string path = InprocServerPath(CLSID_ZubrelleControl);
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
+        if (hr == REGDB_E_CLASSNOTREG) {
+            m_error = "The Zubrelle picture control is not registered. Register it with: regsvr Zubrelle.so";
+        } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
+            m_error = "The Zubrelle picture control module " + path +
+                      " cannot be loaded. Build it, then register it again with: regsvr Zubrelle.so";
+        } else {
+            m_error = std::string("The Zubrelle picture control cannot be created (error ") + code + ").";
+        }
+        m_lastResult = hr;
+        return false;
+    }
+    if (FAILED(m_dispatch->QueryInterface(IID_IControlView, reinterpret_cast<void**>(&m_view)))) {
+        m_view = nullptr;
+        m_error = "The registered Zubrelle module does not provide a windowless picture control.";
+        Release();
+        return false;
+    }
+    m_view->SetSite(m_site);
+    IConnectionPointContainer* container = nullptr;
+    if (SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
+        if (SUCCEEDED(container->FindConnectionPoint(kEventsIid, &m_point)) &&
+            FAILED(m_point->Advise(m_sink, &m_cookie)))
+            SafeRelease(m_point);
+        container->Release();
+    }
+    return true;
+}
+
+void ZubrelleHost::Put(DISPID id, VARIANT value, VARIANT* index) {
+    if (!m_dispatch) {
+        VariantClear(&value);
+        return;
+    }
+    VARIANT args[2];
+    std::uint32_t count = 1;
+    args[0] = value;
+    if (index) {
+        args[1] = *index;
+        count = 2;
+    }
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args, &named, count, 1};
+    m_lastResult = m_dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+    VariantClear(&args[0]);
+}
+
+void ZubrelleHost::SetScale(float scale) { Put(kScale, MakeR4(scale)); }
+void ZubrelleHost::SetFriction(bool friction) { Put(kFriction, MakeBool(friction)); }
+void ZubrelleHost::SetAngle(double angle) { Put(kAngle, MakeR8(angle)); }
+void ZubrelleHost::SetPoseCount(std::int16_t count) { Put(kPoseCount, MakeI2(count)); }
+
+void ZubrelleHost::SetPoseString(std::int16_t index, const std::string& poseString) {
+    VARIANT i = MakeI2(index);
+    Put(kPoseString, MakeBstr(poseString), &i);
+}
+
+std::string ZubrelleHost::GetPoseString(std::int16_t index) {
+    if (!m_dispatch) return {};
+    VARIANT arg = MakeI2(index);
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    VARIANT result;
+    m_lastResult = m_dispatch->Invoke(kPoseString, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                                      nullptr);
+    std::string text = result.vt == VT_BSTR ? Utf8FromBstr(result.bstrVal) : std::string();
+    VariantClear(&result);
+    return text;
+}
+
+void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                                 std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                                 std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                                 std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
+    if (!m_dispatch) return;
+    const std::int16_t values[12] = {headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant,
+                                     armsGenus, armsVariant, tailGenus, tailVariant, sex,         age};
+    VARIANT args[12];
+    for (int i = 0; i < 12; ++i) args[11 - i] = MakeI2(values[i]);  // last argument first
+    DISPPARAMS params{args, nullptr, 12, 0};
+    m_lastResult = m_dispatch->Invoke(kSetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+}
+
+void ZubrelleHost::AboutBox() {
+    if (!m_dispatch) return;
+    DISPPARAMS none;
+    m_lastResult = m_dispatch->Invoke(kAboutBox, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+}
+
+void ZubrelleHost::Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride) {
+    if (!m_view) return;
+    m_view->Draw(PixelTarget{pixels, width, height, stride}, RECT{0, 0, width, height});
+}
+
+void ZubrelleHost::TimerFired(std::uint32_t id) {
+    if (m_view) m_view->OnTimer(id);
+}
+
+void ZubrelleHost::Click(std::int32_t x, std::int32_t y) {
+    if (m_view) m_view->OnMouseClick(x, y);
+}
+
+}  // namespace mirtala

@@ -1,0 +1,87 @@
+// The host side of the picture control without any widget: creates the
+// control by its class identifier through the registry, gives it a site that
+// forwards to the window showing it, connects to its Click event, and turns
+// the wrapper's operations into dispatch calls. The editor's CZubrelle widget
+// and the command line's renderer both use it. When the control cannot be
+// created every operation does nothing and ErrorText() says why.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/com/ConnectionPoint.h"
+#include "platform/com/ControlSite.h"
+#include "platform/com/Dispatch.h"
+
+namespace mirtala {
+
+inline constexpr com::CLSID CLSID_ZubrelleControl{
+    0x11DF2DD2, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+
+class ZubrelleHost {
+public:
+    // What the window showing the control does for it.
+    class Window {
+    public:
+        virtual void Invalidate(bool erase) = 0;
+        virtual bool StartTimer(std::uint32_t id, std::uint32_t periodMs) = 0;
+        virtual void StopTimer(std::uint32_t id) = 0;
+        virtual com::RECT ClientRect() = 0;  // in device pixels
+        virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
+        virtual void ControlClicked() {}
+
+    protected:
+        ~Window() = default;
+    };
+
+    explicit ZubrelleHost(Window& window);
+    ~ZubrelleHost();
+    ZubrelleHost(const ZubrelleHost&) = delete;
+    ZubrelleHost& operator=(const ZubrelleHost&) = delete;
+
+    // Creates the control by its class identifier and gives it the site.
+    bool Create();
+    bool IsCreated() const { return m_dispatch != nullptr; }
+    const std::string& ErrorText() const { return m_error; }
+    // The result of the last dispatch call (S_OK when none failed).
+    com::HRESULT LastResult() const { return m_lastResult; }
+
+    void SetScale(float scale);
+    void SetFriction(bool friction);
+    void SetAngle(double angle);
+    void SetPoseCount(std::int16_t count);
+    void SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                       std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                       std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                       std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
+    std::string GetPoseString(std::int16_t index);
+    void SetPoseString(std::int16_t index, const std::string& poseString);
+    void AboutBox();
+
+    // Paints the control over the whole of a width x height buffer of
+    // 0x00BBGGRR pixels (stride in pixels).
+    void Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride);
+    void TimerFired(std::uint32_t id);
+    void Click(std::int32_t x, std::int32_t y);
+
+    com::IDispatch* Dispatch() const { return m_dispatch; }
+
+private:
+    class Site;
+    class EventSink;
+
+    void Put(com::DISPID id, com::VARIANT value, com::VARIANT* index = nullptr);
+    void Release();
+
+    Window& m_window;
+    Site* m_site;
+    EventSink* m_sink;
+    com::IDispatch* m_dispatch = nullptr;
+    com::IControlView* m_view = nullptr;
+    com::IConnectionPoint* m_point = nullptr;
+    std::uint32_t m_cookie = 0;
+    std::string m_error;
+    com::HRESULT m_lastResult = com::S_OK;
+};
+
+}  // namespace mirtala
