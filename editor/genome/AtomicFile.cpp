@@ -76,10 +76,12 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
         ::close(fd);
         return false;
     }
-    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-    std::uint8_t chunk[1 << 16];
+    // Read straight into the buffer; a file that grows while being read still comes whole.
+    std::size_t have = 0;
+    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
     for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (have == out.size()) out.resize(out.size() * 2);
+        ssize_t n = ::read(fd, out.data() + have, out.size() - have);
         if (n < 0) {
             if (errno == EINTR) continue;
             ::close(fd);
@@ -87,8 +89,9 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
             return false;
         }
         if (n == 0) break;
-        out.insert(out.end(), chunk, chunk + n);
+        have += static_cast<std::size_t>(n);
     }
+    out.resize(have);
     ::close(fd);
     return true;
 }

@@ -4,7 +4,6 @@
 #include "editor/genome/AtomicFile.h"
 
 #include <cstring>
-#include <string.h>
 
 namespace mirtala {
 
@@ -15,10 +14,20 @@ constexpr char kGene[4] = {'g', 'e', 'n', 'e'};
 constexpr char kGend[4] = {'g', 'e', 'n', 'd'};
 
 // Position of the first `token` in [from, size), or size when there is none.
+// Tokens start with 'g', which memchr finds at memory speed.
 std::size_t Find(const std::uint8_t* b, std::size_t size, std::size_t from, const char (&token)[4]) {
-    if (from >= size) return size;
-    const void* hit = ::memmem(b + from, size - from, token, 4);
-    return hit ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - b) : size;
+    std::uint32_t want;
+    std::memcpy(&want, token, 4);
+    while (from + 4 <= size) {
+        const void* hit = std::memchr(b + from, 'g', size - from - 3);
+        if (!hit) break;
+        const std::size_t at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - b);
+        std::uint32_t got;
+        std::memcpy(&got, b + at, 4);
+        if (got == want) return at;
+        from = at + 1;
+    }
+    return size;
 }
 
 bool Contains(const std::vector<std::uint8_t>& bytes, const char (&token)[4]) {
