@@ -91,10 +91,11 @@ std::string WithTrailingSeparator(std::string_view directory) {
 
 std::string BodyFileStem(int part, int genusSexDigit, int age, int variant) {
     std::string stem(4, ' ');
-    stem[0] = char('a' + part - 1);
-    stem[1] = char('0' + genusSexDigit);
-    stem[2] = char('0' + age);
-    stem[3] = char('a' + variant);
+    // Unsigned arithmetic: out-of-range values wrap instead of overflowing.
+    stem[0] = char(static_cast<unsigned char>('a' + static_cast<unsigned>(part) - 1u));
+    stem[1] = char(static_cast<unsigned char>('0' + static_cast<unsigned>(genusSexDigit)));
+    stem[2] = char(static_cast<unsigned char>('0' + static_cast<unsigned>(age)));
+    stem[3] = char(static_cast<unsigned char>('a' + static_cast<unsigned>(variant)));
     return stem;
 }
 

@@ -30,7 +30,7 @@ std::string MissingFileMessage(std::string_view kind, std::string_view extension
     text += ' ';
     text += NameOf(GenusNames, genus);
     text += " of variant ";
-    text += char('A' + variant);
+    text += char(static_cast<unsigned char>('A' + static_cast<unsigned>(variant)));
     text += ".\n[Tried '";
     text += directory;
     text += BodyFileStem(part, int(digit % 256), age, variant);

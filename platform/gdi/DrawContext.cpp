@@ -77,14 +77,10 @@ void DrawContext::LineTo(std::int32_t x1, std::int32_t y1) {
         std::int64_t y = y0;
         if (steps > 0) {
             // Minor coordinate rounded to nearest, halves away from the start.
+            // Nearest to d * i / steps, halves away from the start: with the half step
+            // added on d's side, truncation toward zero finishes the rounding.
             auto along = [&](std::int64_t d) {
-                const std::int64_t num = 2 * d * i + (d >= 0 ? steps : -steps);
-                const std::int64_t den = 2 * steps;
-                std::int64_t q = num / den;
-                if ((num % den != 0) && ((num < 0) != (den < 0))) {
-                    --q;
-                }
-                return q;
+                return (2 * d * i + (d >= 0 ? steps : -steps)) / (2 * steps);
             };
             if (xMajor) {
                 x = x0 + (dx >= 0 ? i : -i);
