@@ -52,6 +52,8 @@ CZubrelleApp::CZubrelleApp()
       m_controlFactory(CLSID_Zubrelle, kControlProgId, &CZubrelleCtrl::Create, &RegisterControl),
       m_pageFactory(CLSID_ZubrellePropPage, kPropPageProgId, &CZubrellePropPage::Create, &RegisterPage) {
     g_app = this;
+    // Made first, so that it outlives this object at module unload.
+    BodyCache::Instance();
     InitInstance();
 }
 

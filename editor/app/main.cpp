@@ -1,5 +1,6 @@
 // Entry point of mirtala: batch commands of the command line.
 #include "editor/app/CliDump.h"
+#include "editor/app/cli_render.h"
 
 #include <algorithm>
 #include <iostream>
@@ -10,6 +11,9 @@ namespace {
 
 const char kHelp[] =
     "usage: mirtala --dump FILE.gen [--names NAMEFILE]\n"
+    "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
+    "       mirtala --render-gait OUTDIR (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
+    "               [--frames K] [options]\n"
     "\n"
     "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
     "                      (header bytes, data as lowercase hex), genus, appearance,\n"
@@ -29,10 +33,12 @@ bool Has(const std::vector<std::string>& args, const char* option) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (Has(args, "--help") || Has(args, "-h")) {
-        std::cout << kHelp;
+        std::cout << kHelp << mirtala::kRenderHelp;
         return 0;
     }
     if (Has(args, "--dump")) return mirtala::RunDump(args, std::cout, std::cerr);
+    if (Has(args, "--render-pose")) return mirtala::RunRenderPose(args, std::cout, std::cerr);
+    if (Has(args, "--render-gait")) return mirtala::RunRenderGait(args, std::cout, std::cerr);
     std::cerr << "mirtala: this build has the batch commands only; the editor window is not built yet.\n\n"
               << kHelp;
     return 2;

@@ -92,7 +92,7 @@ private:
 };
 
 ZubrelleHost::ZubrelleHost(Window& window)
-    : m_window(window), m_site(new Site(window)), m_sink(new EventSink(window)) {}
+    : m_site(new Site(window)), m_sink(new EventSink(window)) {}
 
 ZubrelleHost::~ZubrelleHost() {
     Release();

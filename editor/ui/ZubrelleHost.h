@@ -73,7 +73,6 @@ private:
     void Put(com::DISPID id, com::VARIANT value, com::VARIANT* index = nullptr);
     void Release();
 
-    Window& m_window;
     Site* m_site;
     EventSink* m_sink;
     com::IDispatch* m_dispatch = nullptr;

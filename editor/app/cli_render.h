@@ -1,0 +1,19 @@
+// `mirtala --render-pose` and `mirtala --render-gait`: paints of the picture
+// control, created by class identifier like the dialogs create it, written as
+// PNG files without a display.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace mirtala {
+
+// Exit status: 0 written, 1 a failure (control, genome, pose or file), 2 usage error.
+int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The --help text of both commands.
+extern const char kRenderHelp[];
+
+}  // namespace mirtala

@@ -1,0 +1,56 @@
+// Writes one string value into the registry, as an installer would.
+// Usage: regset [--if-missing] KEY NAME TEXT
+//   KEY starts with HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER ("HKEY_LOCAL_MACHINE\Software\...");
+//   with --if-missing a value that is already there is left as it is.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/registry/Registry.h"
+
+namespace reg = mirtala::registry;
+
+int main(int argc, char** argv) {
+    int i = 1;
+    bool ifMissing = false;
+    if (i < argc && std::strcmp(argv[i], "--if-missing") == 0) {
+        ifMissing = true;
+        ++i;
+    }
+    if (argc - i != 3) {
+        std::fprintf(stderr, "usage: regset [--if-missing] KEY NAME TEXT\n");
+        return 2;
+    }
+    std::string key = argv[i], name = argv[i + 1], text = argv[i + 2];
+    std::size_t slash = key.find('\\');
+    std::string rootName = key.substr(0, slash);
+    std::string sub = slash == std::string::npos ? std::string() : key.substr(slash + 1);
+    reg::HKEY root = rootName == "HKEY_LOCAL_MACHINE"  ? reg::HKEY_LOCAL_MACHINE
+                     : rootName == "HKEY_CURRENT_USER" ? reg::HKEY_CURRENT_USER
+                                                       : nullptr;
+    if (!root) {
+        std::fprintf(stderr, "regset: the key must start with HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER\n");
+        return 2;
+    }
+    reg::HKEY h = nullptr;
+    if (reg::RegCreateKey(root, sub, &h) != reg::ERROR_SUCCESS) {
+        std::string problem = reg::RegFileProblem(root);
+        std::fprintf(stderr, "regset: cannot open %s in %s%s%s\n", key.c_str(), reg::RegistryFolder().c_str(),
+                     problem.empty() ? "" : ": ", problem.c_str());
+        return 1;
+    }
+    std::string existing;
+    if (ifMissing && reg::RegReadString(h, name, &existing)) {
+        std::printf("%s \"%s\" is already \"%s\"; left as it is.\n", key.c_str(), name.c_str(), existing.c_str());
+        reg::RegCloseKey(h);
+        return 0;
+    }
+    bool ok = reg::RegSetString(h, name, text) == reg::ERROR_SUCCESS;
+    reg::RegCloseKey(h);
+    if (!ok) {
+        std::fprintf(stderr, "regset: cannot write %s \"%s\"\n", key.c_str(), name.c_str());
+        return 1;
+    }
+    std::printf("%s \"%s\" = \"%s\"\n", key.c_str(), name.c_str(), text.c_str());
+    return 0;
+}
