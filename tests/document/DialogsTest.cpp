@@ -40,6 +40,7 @@ TEST_F(DialogsTest, OneDialogPerGeneObject) {
     EXPECT_EQ(doc->PoseDialogs().size(), 2u);
 
     CGeneDialog* gait = doc->OpenGaitDialog(genome().At(2));
+    EXPECT_EQ(AsFake(gait).workingCopy, *genome().At(2));
     EXPECT_EQ(doc->OpenGaitDialog(genome().At(2)), gait);
     EXPECT_EQ(doc->GaitDialogs().size(), 1u);
 
@@ -47,13 +48,6 @@ TEST_F(DialogsTest, OneDialogPerGeneObject) {
     const GeneRef twin = GeneRef::Make(*genome().At(0));
     EXPECT_NE(doc->OpenPoseDialog(twin), first);
     EXPECT_EQ(doc->OpenPoseDialog(GeneRef()), nullptr);
-}
-
-TEST_F(DialogsTest, DialogsReceiveTheirGeneAsTheDocumentHoldsIt) {
-    CGeneDialog* gait = doc->OpenGaitDialog(genome().At(2));
-    EXPECT_EQ(AsFake(gait).workingCopy, *genome().At(2));
-    EXPECT_EQ(gait->GetGeneRef(), genome().At(2));
-    EXPECT_EQ(AsFake(doc->OpenPoseDialog(genome().At(0))).poseString, "012301230123012");
 }
 
 // The pose string handed to a pose dialog is always fifteen characters.
@@ -187,23 +181,12 @@ TEST_F(DialogsTest, DocumentClosesGaitDialogsThenPoseDialogs) {
     EXPECT_EQ(kept.UseCount(), 1u);  // the genome and the dialogs let go of it
 }
 
-TEST(DialogFactory, WithoutOneNothingOpensAndScopesRestoreThePrevious) {
+TEST(DialogFactory, WithoutOneNothingOpens) {
     EnsureApplication();
-    ASSERT_EQ(InstalledDialogFactory(), nullptr);
     CMirtalaDoc doc;
     doc.AddGene(PoseGene(1, 1));
     EXPECT_EQ(doc.OpenPoseDialog(doc.GetGenome().At(0)), nullptr);
     EXPECT_TRUE(doc.PoseDialogs().empty());
-    FakeDialogFactory outer, inner;
-    {
-        ScopedDialogFactory useOuter(outer);
-        {
-            ScopedDialogFactory useInner(inner);
-            EXPECT_EQ(InstalledDialogFactory(), &inner);
-        }
-        EXPECT_EQ(InstalledDialogFactory(), &outer);
-    }
-    EXPECT_EQ(InstalledDialogFactory(), nullptr);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The seams the user interface shares with the document: file-dialog filters,
-// the message recorder, and the appearance record handed to pictures.
+// What the user interface takes from the document unchanged: file-dialog
+// filters and the appearance in the order the pictures want it.
 #include "DocTestSupport.h"
 #include "editor/document/FileDialogService.h"
-#include "editor/document/MessageService.h"
 
 #include <gtest/gtest.h>
 
@@ -28,36 +27,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"Images (*.png)|*.s16;*.att|All Files|*.*", {"Images (*.s16 *.att)", "All Files (*.*)"}},
                       FilterCase{"", {}}, FilterCase{"Dangling", {}}));
 
-TEST(MessageSeam, RecorderAnswersFromItsScriptThenWithTheHarmlessButton) {
-    RecordingMessageService recorder;
-    ScopedMessageService use(recorder);
-    recorder.answers = {MessageAnswer::Yes};
-    EXPECT_EQ(ShowMessage("C", "first", MessageIcon::Question, MessageButtons::YesNoCancel), MessageAnswer::Yes);
-    EXPECT_EQ(ShowMessage("C", "second", MessageIcon::Question, MessageButtons::YesNoCancel), MessageAnswer::Cancel);
-    EXPECT_EQ(ShowMessage("C", "third", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::No);
-    EXPECT_EQ(ShowMessage("C", "fourth"), MessageAnswer::Ok);
-    ASSERT_EQ(recorder.shown.size(), 4u);
-    EXPECT_EQ(recorder.shown[3].icon, MessageIcon::Warning);
-    EXPECT_EQ(recorder.shown[3].buttons, MessageButtons::Ok);
-}
-
 TEST(AppearanceRecord, ControlOrderMovesSexAndAgeToTheEndAndCutsTo16Bits) {
     const Appearance a{1, 6, 10, 11, 20, 21, 30, 31, 40, 41, 50, 0x12345};
     const std::array<std::int16_t, 12> expected{10, 11, 20, 21, 30, 31, 40, 41, 50, 0x2345, 1, 6};
     EXPECT_EQ(a.ControlOrder(), expected);
     EXPECT_EQ(Appearance::FromValues(a.Values()), a);
-}
-
-TEST(AppearanceRecord, PresetFromTheFirstAppearanceGenePerRegion) {
-    Genome g;
-    auto add = [&g](std::uint8_t region, std::uint8_t variant, std::uint8_t genus) {
-        g.Append(Gene{GeneHeader{kCreatureGeneType, kAppearanceSubtype, 1, 0, 0, 0, 0}, {region, variant, genus}});
-    };
-    add(1, 3, 2);
-    add(1, 9, 9);  // a second one for the body is not used
-    add(3, 25, 1);
-    add(7, 1, 1);  // no such region
-    EXPECT_EQ(AppearanceFromGenome(g), (Appearance{0, 0, 0, 0, 2, 3, 0, 0, 1, 25, 0, 0}));
 }
 
 }  // namespace
