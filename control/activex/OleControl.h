@@ -47,6 +47,8 @@ public:
     com::HRESULT GetPages(com::CAUUID* pages) override;
 
     bool IsModified() const { return m_modified; }
+    // Cleared by a container once it has saved the control.
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
     std::int16_t GetBorderStyle() const { return m_borderStyle; }
 
 protected:
@@ -57,7 +59,6 @@ protected:
     void KillTimer(std::uint32_t id);
     // The client area in its own coordinates, inside the border when there is one.
     com::RECT GetClientRect();
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
     void FireClick();
     void ShowModalMessage(const char* caption, const char* text);
 

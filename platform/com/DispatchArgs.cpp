@@ -49,7 +49,7 @@ HRESULT PrepareDispatchCall(const TypeDesc& type, DISPID id, std::uint16_t flags
     } else if (flags & DISPATCH_PROPERTYPUT) {
         if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
             params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
-            return params->cArgs == expected ? DISP_E_PARAMNOTOPTIONAL : DISP_E_NONAMEDARGS;
+            return DISP_E_PARAMNOTFOUND;  // the new value must be named as such
         call->isPut = true;
         ++expected;
     } else if (flags & DISPATCH_PROPERTYGET) {

@@ -1,0 +1,84 @@
+// Support for the control's tests: a site that records what the control asks
+// of its window, an event sink, a registry folder of the test's own, and the
+// demo creature written once per test program with the registry pointing at it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fixtures/TempDir.h"
+#include "platform/com/ConnectionPoint.h"
+#include "platform/com/ControlSite.h"
+#include "platform/gdi/Bitmap.h"
+#include "registry/TempRegistry.h"
+
+namespace controltest {
+
+class RecordingSite final : public com::IControlSite {
+public:
+    com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
+    com::ULONG AddRef() override { return ++refs; }
+    com::ULONG Release() override { return --refs; }
+    com::HRESULT InvalidateControl(bool erase) override;
+    com::HRESULT SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) override;
+    com::HRESULT KillTimer(std::uint32_t id) override;
+    com::HRESULT GetClientRect(com::RECT* rect) override;
+    com::HRESULT ShowModalMessage(const com::OLECHAR* caption, const com::OLECHAR* text) override;
+
+    com::ULONG refs = 0;
+    int invalidations = 0;
+    int erasingInvalidations = 0;
+    bool timersWork = true;
+    std::map<std::uint32_t, std::uint32_t> runningTimers;  // id -> period
+    std::vector<std::uint32_t> killed;
+    com::RECT client{0, 0, 200, 100};
+    std::vector<std::pair<std::string, std::string>> messages;
+};
+
+class RecordingSink final : public com::IDispatch {
+public:
+    com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
+    com::ULONG AddRef() override { return ++refs; }
+    com::ULONG Release() override { return --refs; }
+    com::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+    com::HRESULT GetTypeInfo(std::uint32_t, com::LCID, com::ITypeInfo**) override { return com::E_NOTIMPL; }
+    com::HRESULT GetIDsOfNames(const com::IID&, const com::OLECHAR* const*, std::uint32_t, com::LCID,
+                               com::DISPID*) override {
+        return com::E_NOTIMPL;
+    }
+    com::HRESULT Invoke(com::DISPID id, const com::IID&, com::LCID, std::uint16_t, com::DISPPARAMS*, com::VARIANT*,
+                        com::EXCEPINFO*, std::uint32_t*) override {
+        events.push_back(id);
+        return com::S_OK;
+    }
+    com::ULONG refs = 0;
+    std::vector<com::DISPID> events;
+};
+
+// The demo creature's two directories, generated on first use.
+const std::string& DemoImages();
+const std::string& DemoBodyData();
+// Writes the host product's two directory values into the current registry.
+void PointRegistryAtDemoCreature();
+
+// Dispatch calls as a host makes them.
+com::HRESULT Put(com::IDispatch* d, com::DISPID id, com::VARIANT value);
+com::HRESULT PutIndexed(com::IDispatch* d, com::DISPID id, std::int16_t index, com::VARIANT value);
+com::HRESULT Get(com::IDispatch* d, com::DISPID id, com::VARIANT* result);
+com::HRESULT GetIndexed(com::IDispatch* d, com::DISPID id, std::int16_t index, com::VARIANT* result);
+com::HRESULT CallSetAppearance(com::IDispatch* d, const std::int16_t (&args)[12]);
+
+// A pixel buffer as a host gives it to the control.
+struct Canvas {
+    Canvas(std::int32_t w, std::int32_t h, std::uint32_t fill = 0x12345678u)
+        : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}
+    com::PixelTarget Target() { return {pixels.data(), width, height, width}; }
+    std::int32_t width, height;
+    std::vector<std::uint32_t> pixels;
+};
+
+}  // namespace controltest
