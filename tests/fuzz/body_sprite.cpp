@@ -1,0 +1,33 @@
+// Sprite files (".s16") on arbitrary bytes: decoded in memory image by image, then loaded
+// from a file through the part loader with a valid attachment file beside it.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "body_files.h"
+#include "control/body/PartLoader.h"
+#include "control/body/SpriteDecoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> file(data, size);
+    zubrelle::PartImage image;
+    for (int i = -1; i <= 10; ++i) {
+        if (zubrelle::DecodeImage(file, i, image)) {
+            std::uint64_t opaque = 0;
+            for (std::uint32_t p : image.pixels) opaque += p != zubrelle::kTransparent;
+            if (image.pixels.size() != std::size_t(image.width) * image.height) __builtin_trap();
+            if ((opaque == 0) != (image.bounds.right < image.bounds.left)) __builtin_trap();
+        }
+    }
+    (void)zubrelle::SpriteFileIsComplete(file);
+
+    static const std::string attachment = "1 2 3 4 5 6 7 8 9 10 11 12\n";
+    bodyfuzz::Write("b00a.att", reinterpret_cast<const std::uint8_t*>(attachment.data()), attachment.size());
+    bodyfuzz::Write("b00a.s16", data, size);
+    zubrelle::PartData part;
+    std::string error;
+    const bool loaded = zubrelle::LoadPart(2, 0, 0, 0, 0, bodyfuzz::Directory(), bodyfuzz::Directory(), part, error);
+    if (loaded != zubrelle::SpriteFileIsComplete(file)) __builtin_trap();
+    if (!loaded && error.empty()) __builtin_trap();
+    return 0;
+}
