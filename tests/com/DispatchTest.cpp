@@ -1,0 +1,181 @@
+// Typed dispatch over a description, type libraries in the registry, and
+// connection points.
+#include <gtest/gtest.h>
+
+#include "activex/ControlTestSupport.h"
+#include "platform/com/DispatchArgs.h"
+#include "platform/com/TypeLibrary.h"
+#include "platform/registry/Registry.h"
+
+using namespace com;
+
+namespace {
+
+constexpr ParamDesc kTwo[] = {{"Row", VT_I2}, {"Column", VT_I4}};
+constexpr MemberDesc kMembers[] = {
+    {1, "Size", MemberKind::Property, VT_R8, nullptr, 0, "how big"},
+    {2, "Cell", MemberKind::Property, VT_BSTR, kTwo, 2, nullptr},
+    {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr},
+};
+constexpr GUID kIface{0x1234, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr GUID kLib{0x1235, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr TypeDesc kTypes[] = {{kIface, "_DThing", "Dispatch interface for Thing", TypeKind::Dispatch, kMembers, 3,
+                                {}, {}}};
+constexpr TypeLibDesc kLibrary{kLib, 1, 0, 0x409, "THINGLib", "Thing module", "Thing.hlp", kTypes, 1};
+
+}  // namespace
+
+TEST(DispatchArgs, PutsTakeTheIndexesInOrderAndTheValueLast) {
+    VARIANT args[3] = {MakeBstr("value"), MakeI4(7), MakeR8(3.0)};  // reversed: Row 3, Column 7
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args, &named, 3, 1};
+    DispatchCall call;
+    ASSERT_EQ(PrepareDispatchCall(kTypes[0], 2, DISPATCH_PROPERTYPUT, &params, &call, nullptr), S_OK);
+    ASSERT_TRUE(call.isPut);
+    ASSERT_EQ(call.args.size(), 3u);
+    EXPECT_EQ(call.args[0].vt, VT_I2);
+    EXPECT_EQ(call.args[0].iVal, 3);
+    EXPECT_EQ(call.args[1].lVal, 7);
+    EXPECT_EQ(Utf8FromBstr(call.args[2].bstrVal), "value");
+    VariantClear(&args[0]);
+}
+
+struct BadCall {
+    const char* name;
+    DISPID id;
+    std::uint16_t flags;
+    std::uint32_t count;
+    bool named;
+    HRESULT hr;
+    std::uint32_t argErr;
+};
+
+class DispatchArgsErrors : public testing::TestWithParam<BadCall> {};
+
+TEST_P(DispatchArgsErrors, AreReportedWithTheirPosition) {
+    const BadCall& b = GetParam();
+    VARIANT args[3] = {MakeBstr("oops"), MakeI4(1), MakeI4(2)};
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args, b.named ? &named : nullptr, b.count, b.named ? 1u : 0u};
+    DispatchCall call;
+    std::uint32_t argErr = 1234;
+    EXPECT_EQ(PrepareDispatchCall(kTypes[0], b.id, b.flags, &params, &call, &argErr), b.hr);
+    EXPECT_EQ(argErr, b.argErr);
+    VariantClear(&args[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DispatchArgsErrors,
+    testing::Values(BadCall{"UnknownMember", 9, DISPATCH_METHOD, 0, false, DISP_E_MEMBERNOTFOUND, 1234},
+                    BadCall{"MethodAsGet", 3, DISPATCH_PROPERTYGET, 2, false, DISP_E_MEMBERNOTFOUND, 1234},
+                    BadCall{"TooFewArguments", 3, DISPATCH_METHOD, 1, false, DISP_E_BADPARAMCOUNT, 1234},
+                    BadCall{"NamedMethodArguments", 3, DISPATCH_METHOD, 2, true, DISP_E_NONAMEDARGS, 1234},
+                    BadCall{"TextForAnInteger", 3, DISPATCH_METHOD, 2, false, DISP_E_TYPEMISMATCH, 0},
+                    BadCall{"TextForADouble", 1, DISPATCH_PROPERTYPUT, 1, true, DISP_E_TYPEMISMATCH, 0},
+                    BadCall{"PutWithoutItsName", 1, DISPATCH_PROPERTYPUT, 1, false, DISP_E_PARAMNOTFOUND, 1234},
+                    BadCall{"GetWithAnExtraArgument", 1, DISPATCH_PROPERTYGET, 1, false, DISP_E_BADPARAMCOUNT,
+                            1234}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DispatchArgs, NamesResolveWithoutRegardToCaseWithTheirParameters) {
+    const OLECHAR* names[] = {u"cell", u"COLUMN", u"Nothing"};
+    DISPID ids[3];
+    EXPECT_EQ(FindIdsOfNames(kTypes[0], names, 3, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], 2);
+    EXPECT_EQ(ids[1], 1);
+    EXPECT_EQ(ids[2], DISPID_UNKNOWN);
+}
+
+TEST(TypeLibrary, IsFoundThroughItsRegistrationAndGoneAfterUnregistering) {
+    TempRegistry registry;
+    AddTypeLibResource("/modules/thing.so", kLibrary);
+    ITypeLib* lib = nullptr;
+    EXPECT_EQ(LoadRegTypeLib(kLib, 1, 0, 0x407, &lib), TYPE_E_LIBNOTREGISTERED);
+    ASSERT_EQ(RegisterTypeLib(kLibrary, "/modules/thing.so", "/modules"), S_OK);
+    ASSERT_EQ(LoadRegTypeLib(kLib, 1, 0, 0x407, &lib), S_OK) << "any registered locale serves";
+    ITypeInfo* info = nullptr;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(kIface, &info), S_OK);
+    BSTR name = nullptr, doc = nullptr;
+    ASSERT_EQ(info->GetDocumentation(1, &name, &doc, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Utf8FromBstr(name), "Size");
+    EXPECT_EQ(Utf8FromBstr(doc), "how big");
+    SysFreeString(name);
+    SysFreeString(doc);
+    EXPECT_EQ(info->GetDocumentation(42, &name, nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+    const MemberDesc* member = nullptr;
+    ASSERT_EQ(info->GetMemberDesc(2, &member), S_OK);
+    EXPECT_STREQ(member->name, "Move");
+    info->Release();
+    lib->Release();
+    EXPECT_EQ(LoadRegTypeLib(kLib, 2, 0, 0, &lib), TYPE_E_LIBNOTREGISTERED) << "another version";
+
+    ASSERT_EQ(UnRegisterTypeLib(kLibrary, 0), S_OK);
+    EXPECT_EQ(LoadRegTypeLib(kLib, 1, 0, 0x409, &lib), TYPE_E_LIBNOTREGISTERED);
+    mirtala::registry::HKEY key = nullptr;
+    EXPECT_EQ(mirtala::registry::RegOpenKey(mirtala::registry::HKEY_CLASSES_ROOT,
+                                            "Interface\\" + GuidToString(kIface), &key),
+              mirtala::registry::ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(UnRegisterTypeLib(kLibrary, 0), TYPE_E_REGISTRYACCESS);
+}
+
+namespace {
+// An owner for a connection point, counting references like an object would.
+struct Owner final : IUnknown {
+    HRESULT QueryInterface(const IID&, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }
+    ULONG refs = 1;
+};
+
+// A sink that disconnects itself from inside the event.
+struct SelfRemovingSink final : IDispatch {
+    HRESULT QueryInterface(const IID& iid, void** o) override {
+        if (iid == IID_IDispatch) {
+            *o = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *o = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }
+    HRESULT GetTypeInfoCount(std::uint32_t*) override { return E_NOTIMPL; }
+    HRESULT GetTypeInfo(std::uint32_t, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(const IID&, const OLECHAR* const*, std::uint32_t, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                   std::uint32_t*) override {
+        ++calls;
+        point->Unadvise(cookie);
+        return S_OK;
+    }
+    ULONG refs = 0;
+    int calls = 0;
+    IConnectionPoint* point = nullptr;
+    std::uint32_t cookie = 0;
+};
+}  // namespace
+
+TEST(ConnectionPoint, SinksMayDisconnectWhileAnEventIsDelivered) {
+    Owner owner;
+    DispatchConnectionPoint point(owner, kIface);
+    controltest::RecordingSink steady;
+    SelfRemovingSink leaving;
+    leaving.point = &point;
+    std::uint32_t steadyCookie = 0;
+    ASSERT_EQ(point.Advise(&leaving, &leaving.cookie), S_OK);
+    ASSERT_EQ(point.Advise(&steady, &steadyCookie), S_OK);
+    EXPECT_NE(leaving.cookie, steadyCookie);
+    point.Fire(-600);
+    point.Fire(-600);
+    EXPECT_EQ(leaving.calls, 1);
+    EXPECT_EQ(leaving.refs, 0u);
+    EXPECT_EQ(steady.events.size(), 2u);
+    EXPECT_EQ(point.Unadvise(999), CONNECT_E_NOCONNECTION);
+    IConnectionPoint* self = nullptr;
+    ASSERT_EQ(point.QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(&self)), S_OK);
+    EXPECT_EQ(owner.refs, 2u) << "the point counts on its owner";
+    self->Release();
+}

@@ -1,0 +1,135 @@
+// Automation values and strings: conversions between the interface's types,
+// their errors, and strings crossing as UTF-16 with a length prefix.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/com/Guid.h"
+#include "platform/com/Variant.h"
+
+using namespace com;
+
+namespace {
+
+struct Coercion {
+    const char* name;
+    VARIANT (*make)();
+    VARTYPE to;
+    HRESULT hr;
+    double number;      // expected value when numeric
+    const char* text;   // expected value when a string
+};
+
+double Numeric(const VARIANT& v) {
+    switch (v.vt) {
+        case VT_I2: return v.iVal;
+        case VT_I4: return v.lVal;
+        case VT_R4: return v.fltVal;
+        case VT_R8: return v.dblVal;
+        case VT_BOOL: return v.boolVal;
+        default: return NAN;
+    }
+}
+
+}  // namespace
+
+class VariantCoercion : public testing::TestWithParam<Coercion> {};
+
+TEST_P(VariantCoercion, ConvertsOrRefuses) {
+    const Coercion& c = GetParam();
+    VARIANT src = c.make();
+    VARIANT dest = MakeI4(99);
+    HRESULT hr = VariantChangeType(&dest, &src, c.to);
+    EXPECT_EQ(hr, c.hr);
+    if (SUCCEEDED(hr)) {
+        EXPECT_EQ(dest.vt, c.to);
+        if (c.to == VT_BSTR) {
+            EXPECT_EQ(Utf8FromBstr(dest.bstrVal), c.text);
+        } else {
+            EXPECT_EQ(Numeric(dest), c.number);
+        }
+    } else {
+        EXPECT_EQ(dest.vt, VT_I4) << "a failed conversion leaves the destination alone";
+        EXPECT_EQ(dest.lVal, 99);
+    }
+    VariantClear(&src);
+    VariantClear(&dest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VariantCoercion,
+    testing::Values(
+        Coercion{"I4ToI2", [] { return MakeI4(-300); }, VT_I2, S_OK, -300, nullptr},
+        Coercion{"I4ToI2Overflow", [] { return MakeI4(32768); }, VT_I2, DISP_E_OVERFLOW, 0, nullptr},
+        Coercion{"R8ToI2RoundsHalfToEven", [] { return MakeR8(2.5); }, VT_I2, S_OK, 2, nullptr},
+        Coercion{"R8ToI2RoundsHalfUpFromOdd", [] { return MakeR8(-3.5); }, VT_I2, S_OK, -4, nullptr},
+        Coercion{"R4ToI4", [] { return MakeR4(7.75f); }, VT_I4, S_OK, 8, nullptr},
+        Coercion{"NanToI4", [] { return MakeR8(NAN); }, VT_I4, DISP_E_OVERFLOW, 0, nullptr},
+        Coercion{"R8ToR4Overflow", [] { return MakeR8(1e300); }, VT_R4, DISP_E_OVERFLOW, 0, nullptr},
+        Coercion{"R8ToR4", [] { return MakeR8(1.35); }, VT_R4, S_OK, double(1.35f), nullptr},
+        Coercion{"BoolToI2", [] { return MakeBool(true); }, VT_I2, S_OK, -1, nullptr},
+        Coercion{"I2ToBool", [] { return MakeI2(5); }, VT_BOOL, S_OK, VARIANT_TRUE, nullptr},
+        Coercion{"ZeroToBool", [] { return MakeR8(0.0); }, VT_BOOL, S_OK, VARIANT_FALSE, nullptr},
+        Coercion{"TextToR8", [] { return MakeBstr(" 12.5 "); }, VT_R8, S_OK, 12.5, nullptr},
+        Coercion{"TextToI2", [] { return MakeBstr("-7"); }, VT_I2, S_OK, -7, nullptr},
+        Coercion{"TrueTextToBool", [] { return MakeBstr("True"); }, VT_BOOL, S_OK, VARIANT_TRUE, nullptr},
+        Coercion{"WordToR8", [] { return MakeBstr("twelve"); }, VT_R8, DISP_E_TYPEMISMATCH, 0, nullptr},
+        Coercion{"TrailingJunk", [] { return MakeBstr("3x"); }, VT_I4, DISP_E_TYPEMISMATCH, 0, nullptr},
+        Coercion{"EmptyText", [] { return MakeBstr(""); }, VT_I4, DISP_E_TYPEMISMATCH, 0, nullptr},
+        Coercion{"EmptyToI4", [] { return VARIANT(); }, VT_I4, S_OK, 0, nullptr},
+        Coercion{"I2ToText", [] { return MakeI2(-12); }, VT_BSTR, S_OK, 0, "-12"},
+        Coercion{"R8ToText", [] { return MakeR8(0.1); }, VT_BSTR, S_OK, 0, "0.1"},
+        Coercion{"BoolToText", [] { return MakeBool(false); }, VT_BSTR, S_OK, 0, "False"},
+        Coercion{"UnknownTarget", [] { return MakeI2(1); }, VARTYPE(9), DISP_E_BADVARTYPE, 0, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Variant, CopiesStringsRatherThanSharingThem) {
+    VARIANT a = MakeBstr("201111111111111");
+    VARIANT b;
+    ASSERT_EQ(VariantCopy(&b, &a), S_OK);
+    EXPECT_NE(a.bstrVal, b.bstrVal);
+    VariantClear(&a);
+    EXPECT_EQ(a.vt, VT_EMPTY);
+    EXPECT_EQ(Utf8FromBstr(b.bstrVal), "201111111111111");
+    VARIANT same;
+    ASSERT_EQ(VariantChangeType(&b, &b, VT_BSTR), S_OK);  // in place
+    EXPECT_EQ(Utf8FromBstr(b.bstrVal), "201111111111111");
+    VariantClear(&b);
+    VariantClear(&same);
+}
+
+TEST(Bstr, KeepsItsLengthAndConvertsUtf8BothWays) {
+    const std::string text = "pose \xC3\xA9 \xF0\x9F\x90\x8A end";  // é and a four-byte character
+    BSTR b = BstrFromUtf8(text);
+    EXPECT_EQ(SysStringLen(b), 13u);  // the four-byte character takes two units
+    EXPECT_EQ(Utf8FromBstr(b), text);
+    SysFreeString(b);
+    const OLECHAR withNul[] = {u'a', 0, u'b'};
+    BSTR n = SysAllocStringLen(withNul, 3);
+    EXPECT_EQ(SysStringLen(n), 3u);
+    EXPECT_EQ(Utf8FromBstr(n), std::string("a\0b", 3));
+    SysFreeString(n);
+    EXPECT_EQ(SysStringLen(nullptr), 0u);
+    EXPECT_EQ(Utf8FromBstr(nullptr), "");
+}
+
+TEST(Bstr, BrokenSequencesBecomeReplacementCharacters) {
+    EXPECT_EQ(Utf16FromUtf8("a\xC3"), (std::u16string{u'a', 0xFFFD}));
+    EXPECT_EQ(Utf16FromUtf8("\xE0\x80\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));  // overlong
+    EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80").front(), char16_t(0xFFFD));             // a surrogate
+    EXPECT_EQ(Utf8FromUtf16(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
+}
+
+TEST(Guid, TextFormRoundTripsAndRejectsOtherShapes) {
+    GUID g;
+    ASSERT_TRUE(GuidFromString("{11df2dd2-a937-11d2-9d30-0090271eeabe}", &g));
+    EXPECT_EQ(GuidToString(g), "{11DF2DD2-A937-11D2-9D30-0090271EEABE}");
+    EXPECT_EQ(g.Data1, 0x11DF2DD2u);
+    EXPECT_EQ(g.Data4[7], 0xBE);
+    GUID untouched = g;
+    for (const char* bad : {"11DF2DD2-A937-11D2-9D30-0090271EEABE", "{11DF2DD2-A937-11D2-9D30-0090271EEABG}",
+                            "{11DF2DD2A937-11D2-9D30-0090271EEABE0}", "{}", ""}) {
+        EXPECT_FALSE(GuidFromString(bad, &g)) << bad;
+        EXPECT_EQ(g, untouched);
+    }
+}
