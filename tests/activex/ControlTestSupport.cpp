@@ -1,6 +1,8 @@
 // Recording site and sink, demo creature and dispatch call helpers.
 #include "activex/ControlTestSupport.h"
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 
 #include "platform/registry/Registry.h"
@@ -91,6 +93,15 @@ void PointRegistryAtDemoCreature() {
     reg::RegSetString(key, "Images Directory", DemoImages());
     reg::RegSetString(key, "Body Data Directory", DemoBodyData());
     reg::RegCloseKey(key);
+}
+
+HRESULT RegisterModule(const char* path) {
+    void* handle = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!handle) return CO_E_DLLNOTFOUND;
+    auto fn = reinterpret_cast<HRESULT (*)()>(::dlsym(handle, "DllRegisterServer"));
+    HRESULT hr = fn ? fn() : CO_E_ERRORINDLL;
+    ::dlclose(handle);
+    return hr;
 }
 
 HRESULT Put(IDispatch* d, DISPID id, VARIANT value) {

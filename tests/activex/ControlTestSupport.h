@@ -65,6 +65,9 @@ const std::string& DemoBodyData();
 // Writes the host product's two directory values into the current registry.
 void PointRegistryAtDemoCreature();
 
+// Loads a control module and calls its DllRegisterServer, as the register tool does.
+com::HRESULT RegisterModule(const char* path);
+
 // Dispatch calls as a host makes them.
 com::HRESULT Put(com::IDispatch* d, com::DISPID id, com::VARIANT value);
 com::HRESULT PutIndexed(com::IDispatch* d, com::DISPID id, std::int16_t index, com::VARIANT value);

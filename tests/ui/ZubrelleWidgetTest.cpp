@@ -1,0 +1,113 @@
+// The CZubrelle widget: the text it shows without a control, and with one its
+// timers, messages and crisp painting at the screen's pixel ratio.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include "activex/ControlTestSupport.h"
+#include "editor/ui/CZubrelle.h"
+#include "platform/com/Activation.h"
+
+using namespace controltest;
+
+namespace {
+
+class ZubrelleWidgetTest : public testing::Test {
+protected:
+    void SetUp() override { PointRegistryAtDemoCreature(); }
+    void TearDown() override { com::CoFreeUnusedLibraries(); }
+    TempRegistry registry;
+};
+
+// A host of our own that paints what the widget should show, pixel for pixel.
+class PlainWindow final : public mirtala::ZubrelleHost::Window {
+public:
+    PlainWindow(int w, int h) : m_w(w), m_h(h) {}
+    void Invalidate(bool) override {}
+    bool StartTimer(std::uint32_t, std::uint32_t) override { return true; }
+    void StopTimer(std::uint32_t) override {}
+    com::RECT ClientRect() override { return {0, 0, m_w, m_h}; }
+    void ShowMessage(const std::string&, const std::string&) override {}
+
+private:
+    int m_w, m_h;
+};
+
+}  // namespace
+
+TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndIgnoresCalls) {
+    QWidget parent;
+    CZubrelle picture;
+    EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
+    EXPECT_FALSE(picture.IsControlCreated());
+    EXPECT_TRUE(picture.MissingControlText().contains("regsvr")) << picture.MissingControlText().toStdString();
+    EXPECT_EQ(picture.accessibleName(), "Preview");
+    picture.SetPoseString(0, "201111111111111");
+    picture.SetPoseCount(3);
+    picture.SetAppearance(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    picture.AboutBox();
+    EXPECT_EQ(picture.GetPoseString(0), "");
+    QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int dark = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) dark += qGray(shown.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 50) << "the text is drawn";
+}
+
+TEST_F(ZubrelleWidgetTest, RunsTheAnimationTimerAndShowsTheAboutBoxThroughItsSite) {
+    ASSERT_EQ(RegisterModule(ZUBRELLE_MODULE_PATH), com::S_OK);
+    QStringList captions;
+    CZubrelle::SetMessageHandler([&](const QString& caption, const QString&) { captions << caption; });
+    {
+        CZubrelle picture;
+        ASSERT_TRUE(picture.Create("Preview", 0, QRect(0, 0, 144, 124), nullptr, 1036));
+        int clicks = 0;
+        QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
+        picture.SetPoseString(0, "201111111111111");
+        picture.SetPoseString(1, "201333111113311");
+        picture.SetPoseCount(2);
+        picture.grab();
+        EXPECT_TRUE(picture.IsTimerRunning(101));
+        picture.SetPoseCount(1);
+        picture.grab();
+        EXPECT_FALSE(picture.IsTimerRunning(101));
+        picture.AboutBox();
+        QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_EQ(clicks, 1);
+    }
+    CZubrelle::SetMessageHandler({});
+    EXPECT_EQ(captions, QStringList{"About Zubrelle Control"});
+}
+
+TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
+    ASSERT_EQ(RegisterModule(ZUBRELLE_MODULE_PATH), com::S_OK);
+    CZubrelle picture;
+    ASSERT_TRUE(picture.Create("Pose", 0, QRect(0, 0, 108, 88), nullptr, 1087));
+    picture.SetPoseString(0, "211111111112211");
+    picture.SetScale(1.35f);
+    qreal ratio = picture.devicePixelRatioF();
+    QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
+    ASSERT_EQ(shown.width(), qRound(108 * ratio));
+
+    PlainWindow window(shown.width(), shown.height());
+    mirtala::ZubrelleHost host(window);
+    ASSERT_TRUE(host.Create());
+    host.SetPoseString(0, "211111111112211");
+    host.SetScale(1.35f);
+    Canvas expected(shown.width(), shown.height());
+    host.Paint(expected.pixels.data(), expected.width, expected.height, expected.width);
+    for (int y = 0; y < shown.height(); ++y) {
+        auto* row = reinterpret_cast<const std::uint32_t*>(shown.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x)
+            ASSERT_EQ(row[x] & 0x00FFFFFFu, expected.pixels[std::size_t(y * expected.width + x)])
+                << x << "," << y << " at ratio " << ratio;
+    }
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
