@@ -54,16 +54,6 @@ TEST(BodyModelLoad, MissingTailTipFailsAfterThirteenPartsAndLeavesTheModelEmpty)
     }
 }
 
-TEST(BodyModelLoad, FirstFailingPartStopsTheLoad) {
-    bodytest::TempTree tree;
-    WritePart(tree, 1, 0, 0, 0, 0);
-    zubrelle::BodyModel model;
-    std::string error;
-    EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), -1);
-    EXPECT_NE(error.find("a body sprite file"), std::string::npos);
-    EXPECT_TRUE(model.Part(1).images[0].pixels.empty());
-}
-
 TEST(BodyModelLoad, ReloadAfterFailureAndClear) {
     bodytest::TempTree tree;
     for (int part = 1; part <= 14; ++part) WritePart(tree, part, 0, 0, 0, 0);

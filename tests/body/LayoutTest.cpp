@@ -147,25 +147,12 @@ TEST_F(SkeletonLayout, FigureBoxAndFeetAreScaledAndTruncated) {
     EXPECT_EQ(scaled.origin, layout.origin);
 }
 
-TEST_F(SkeletonLayout, ImagesWithoutOpaquePixelsDoNotWidenTheFigure) {
-    const auto layout = model.LayoutFigure(ConvertPoseString("1"), 1.0);
-    // Only body and feet have pixels; the tail and arms hang outside but are empty.
-    EXPECT_GE(layout.origin.x, -1);
-}
-
 TEST_F(SkeletonLayout, ImageOutsideTheRangeIsNotUsed) {
     // Direction 3 with left thigh 7: image 11 does not exist. Its points count as (0, 0).
     const auto layout = model.LayoutFigure(ConvertPoseString("3007"), 1.0);
     EXPECT_EQ(layout.image[zubrelle::kLeftThigh], 11);
     EXPECT_EQ(layout.offset[zubrelle::kLeftThigh], (gdi::Point{2, 23}));
     EXPECT_EQ(layout.offset[zubrelle::kLeftShin], (gdi::Point{2 - 4, 23 - 4}));
-}
-
-TEST(BodyModel, NewModelIsNotLoadedAndLayoutReadsNothing) {
-    zubrelle::BodyModel model;
-    EXPECT_FALSE(model.IsLoaded());
-    const auto layout = model.LayoutFigure(ConvertPoseString("2"), 1.0);
-    EXPECT_EQ(layout.origin, (gdi::Point{1000000, 1000000}));
 }
 
 }  // namespace

@@ -41,19 +41,6 @@ TEST(PartLoader, LoadsTenImagesAndTheirPoints) {
     }
 }
 
-TEST(PartLoader, BodyReadsSixPointsPerImage) {
-    TempTree tree;
-    std::vector<bodytest::Point16> six;
-    for (int k = 0; k < 6; ++k) six.push_back({k, 100 + k});
-    const PartSpec spec = UniformPart(Block(1, 1, 1), six);
-    tree.Write("images/b00a.s16", bodytest::SpriteBytes(spec));
-    tree.Write("body data/b00a.att", bodytest::AttachmentText(spec));
-    zubrelle::PartData data;
-    std::string error;
-    ASSERT_TRUE(zubrelle::LoadPart(2, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error));
-    EXPECT_EQ(data.points[9][5], (zubrelle::AttachmentPoint{5, 105}));
-}
-
 TEST(PartLoader, EachFileIsSearchedFromTheRequestedValues) {
     TempTree tree;
     PartSpec spec = NumberedLimb();

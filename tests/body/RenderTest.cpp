@@ -132,19 +132,11 @@ TEST_F(BodyOnly, FigureLargerThanTheRectangleIsCutOnBothSides) {
     EXPECT_EQ(Draw(4, 3, 1.0), "....\nAAAA\nAAAA\n");
 }
 
-TEST_F(BodyOnly, RectangleOffsetDoesNotMoveTheDrawing) {
-    Load(Block(1, 1, kA));
-    gdi::Bitmap bitmap(4, 4);
-    zubrelle::AnimationState animation;
-    model.DrawPose({50, 60, 54, 64}, bitmap, ConvertPoseString("2"), 1.0, animation);
-    EXPECT_EQ(Picture(bitmap), "....\n.AA.\n.AA.\n....\n");
-}
-
-TEST_F(BodyOnly, OnlyTheRectanglesSizeIsFilledWhite) {
+TEST_F(BodyOnly, DrawsRelativeToTheBitmapAndFillsOnlyTheRectanglesSize) {
     Load(Block(1, 1, kA));
     gdi::Bitmap bitmap(6, 4, 0x123456);
     zubrelle::AnimationState animation;
-    model.DrawPose({0, 0, 4, 4}, bitmap, ConvertPoseString("2"), 1.0, animation);
+    model.DrawPose({50, 60, 54, 64}, bitmap, ConvertPoseString("2"), 1.0, animation);
     EXPECT_EQ(Picture(bitmap), "....??\n.AA.??\n.AA.??\n....??\n");
 }
 
