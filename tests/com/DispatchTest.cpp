@@ -160,9 +160,9 @@ struct SelfRemovingSink final : IDispatch {
 
 TEST(ConnectionPoint, SinksMayDisconnectWhileAnEventIsDelivered) {
     Owner owner;
-    DispatchConnectionPoint point(owner, kIface);
     controltest::RecordingSink steady;
     SelfRemovingSink leaving;
+    DispatchConnectionPoint point(owner, kIface);  // releases its sinks before they go
     leaving.point = &point;
     std::uint32_t steadyCookie = 0;
     ASSERT_EQ(point.Advise(&leaving, &leaving.cookie), S_OK);
