@@ -1,7 +1,17 @@
 // The fixed tables of composition: image choice, drawing orders and the skeleton.
 #include "control/body/FigureLayout.h"
 
+#include <algorithm>
+
 namespace zubrelle {
+
+namespace {
+
+// value + 4 without overflow for values no pose string produces; anything that far out
+// is undrawn either way.
+int Plus4(int value) { return int(std::clamp<long long>(value + 4LL, -1, 1000000)); }
+
+}  // namespace
 
 int ChooseImage(int part, const PoseSlotValues& pose) {
     const int direction = pose[0];
@@ -9,10 +19,10 @@ int ChooseImage(int part, const PoseSlotValues& pose) {
         const int head = pose[1];
         const bool sideHead = head >= 0 && head <= 3;
         switch (direction) {
-            case 0: return sideHead ? 9 : head + 4;
-            case 1: return sideHead ? 8 : head + 4;
-            case 2: return sideHead ? head : head + 4;
-            default: return head + 4;
+            case 0: return sideHead ? 9 : Plus4(head);
+            case 1: return sideHead ? 8 : Plus4(head);
+            case 2: return sideHead ? head : Plus4(head);
+            default: return Plus4(head);
         }
     }
     const int value = pose[std::size_t(part)];
@@ -20,7 +30,7 @@ int ChooseImage(int part, const PoseSlotValues& pose) {
         case 0: return 9;
         case 1: return 8;
         case 2: return value;
-        default: return value + 4;
+        default: return Plus4(value);
     }
 }
 

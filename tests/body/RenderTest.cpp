@@ -1,6 +1,8 @@
 // The renderer's placement, sampling and overlaps, and the still picture's centring.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestBody.h"
 #include "control/body/BodyModel.h"
 #include "control/body/SpriteDecoder.h"
@@ -138,6 +140,23 @@ TEST_F(BodyOnly, DrawsRelativeToTheBitmapAndFillsOnlyTheRectanglesSize) {
     zubrelle::AnimationState animation;
     model.DrawPose({50, 60, 54, 64}, bitmap, ConvertPoseString("2"), 1.0, animation);
     EXPECT_EQ(Picture(bitmap), "....??\n.AA.??\n.AA.??\n....??\n");
+}
+
+TEST_F(BodyOnly, AbsurdScalesAndSlotValuesStayInsideTheBitmap) {
+    Load(Checker());
+    gdi::Bitmap bitmap(8, 8);
+    zubrelle::AnimationState animation;
+    model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("2"), std::nan(""), animation);
+    EXPECT_EQ(Picture(bitmap).find_first_not_of(".\n"), std::string::npos);
+    for (double scale : {1e30, -1e30, -2.0, 1e-300}) {
+        model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("2"), scale, animation);
+    }
+    zubrelle::PoseSlotValues extreme;
+    extreme.fill(2147483647);
+    extreme[0] = 3;
+    EXPECT_EQ(model.LayoutFigure(extreme, 1.0).image[zubrelle::kBody], 1000000);
+    extreme.fill(-2147483647 - 1);
+    model.DrawPose({0, 0, 8, 8}, bitmap, extreme, 1.0, animation);
 }
 
 TEST(Render, UnloadedModelLeavesTheBitmapUntouched) {
