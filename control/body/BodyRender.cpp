@@ -1,6 +1,8 @@
 // Painting a laid-out figure into a bitmap, and the still picture built on it.
 #include "control/body/BodyModel.h"
 
+#include <vector>
+
 #include "control/body/PoseSteps.h"
 #include "control/body/Truncate.h"
 #include "platform/gdi/DrawContext.h"
@@ -33,6 +35,8 @@ void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floo
     const int step = reduced ? 2 : 1;
     const std::int32_t side = reduced ? 1 : TruncToInt(scale + 1.0);
 
+    // Screen columns depend only on the column, so each part computes them once.
+    std::vector<std::int64_t> columns;
     for (int part : layout.order) {
         const int imageIndex = layout.image[std::size_t(part)];
         if (imageIndex < 0 || imageIndex >= kImagesPerPart) {
@@ -43,16 +47,23 @@ void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floo
             continue;
         }
         const gdi::Point offset = layout.offset[std::size_t(part)];
+        columns.resize(image.width);
+        for (std::int32_t x = 0; x < image.width; x += step) {
+            columns[std::size_t(x)] = TruncToInt((double(x) - origin.x + offset.x) * scale) + dx;
+        }
         for (std::int32_t y = 0; y < image.height; y += step) {
             const std::int64_t sy = TruncToInt((double(y) - origin.y + offset.y) * scale) + dy;
+            if (sy + side <= 0 || sy >= bitmap.Height()) {
+                continue;  // the whole row lies above or below the bitmap
+            }
             const std::uint32_t* row = image.pixels.data() + std::size_t(y) * image.width;
             for (std::int32_t x = 0; x < image.width; x += step) {
                 const std::uint32_t c = row[x];
                 if (c == kTransparent) {
                     continue;
                 }
-                const std::int64_t sx = TruncToInt((double(x) - origin.x + offset.x) * scale) + dx;
-                if (sx < INT32_MIN || sx > INT32_MAX || sy < INT32_MIN || sy > INT32_MAX) {
+                const std::int64_t sx = columns[std::size_t(x)];
+                if (sx + side <= 0 || sx >= bitmap.Width()) {
                     continue;
                 }
                 if (reduced) {
