@@ -2,6 +2,7 @@
 // timer and paint path.
 #include "control/activex/ZubrelleCtrl.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -128,8 +129,13 @@ void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
         FillTarget(target, bounds, gdi::Rgb(255, 255, 255));
         return;
     }
-    // Starts white, so a body that failed to load shows an empty white picture.
-    gdi::Bitmap bitmap(rect.Width(), rect.Height(), gdi::Rgb(255, 255, 255));
+    // Kept between paints of one size. The drawing operations fill it white
+    // first; a body that failed to load draws nothing, and then it is made
+    // white here so that the picture is empty rather than stale.
+    if (m_offscreen.Width() != rect.Width() || m_offscreen.Height() != rect.Height())
+        m_offscreen = gdi::Bitmap(rect.Width(), rect.Height());
+    gdi::Bitmap& bitmap = m_offscreen;
+    if (!m_body->IsLoaded()) std::fill(bitmap.Pixels().begin(), bitmap.Pixels().end(), gdi::Rgb(255, 255, 255));
     if (m_poseCount == 1) {
         m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale),
                          m_animation);

@@ -73,6 +73,7 @@ private:
     std::uint32_t m_timerId = 0;
     AnimationState m_animation;
     Appearance m_appearance;
+    gdi::Bitmap m_offscreen;
 };
 
 }  // namespace zubrelle

@@ -1,7 +1,10 @@
 // The registry calls over the two root files.
 #include "platform/registry/Registry.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <memory>
 #include <cstring>
 #include <vector>
 
@@ -35,6 +38,40 @@ struct LoadedRoot {
     RegParseResult parse;
 };
 
+// Reads parse the file again only when it changed: every write replaces the
+// file (new inode, new time), so the file's identity tells whether it did.
+struct FileStamp {
+    bool exists = false;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t mtimeNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+FileStamp Stamp(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true, st.st_ino, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+LoadedRoot Load(RegRoot root);
+
+std::shared_ptr<const LoadedRoot> Read(RegRoot root) {
+    static std::shared_ptr<const LoadedRoot> cached[2];
+    static std::string cachedPath[2];
+    static FileStamp cachedStamp[2];
+    int slot = root == RegRoot::CurrentUser ? 1 : 0;
+    std::string path = RootFile(root);
+    FileStamp stamp = Stamp(path);
+    if (cached[slot] && cachedPath[slot] == path && cachedStamp[slot] == stamp && stamp.exists)
+        return cached[slot];
+    auto loaded = std::make_shared<LoadedRoot>(Load(root));
+    cached[slot] = loaded;
+    cachedPath[slot] = path;
+    cachedStamp[slot] = stamp;
+    return loaded;
+}
+
 LoadedRoot Load(RegRoot root) {
     LoadedRoot loaded{root, RegNode(), {}};
     std::string text;
@@ -61,8 +98,8 @@ Location Locate(RegRoot root, const std::vector<std::string>& path) {
     if (root != RegRoot::ClassesRoot) return {root, path};
     std::vector<std::string> full{"Software", "Classes"};
     full.insert(full.end(), path.begin(), path.end());
-    LoadedRoot user = Load(RegRoot::CurrentUser);
-    if (user.tree.Find(full)) return {RegRoot::CurrentUser, full};
+    auto user = Read(RegRoot::CurrentUser);
+    if (user->tree.Find(full)) return {RegRoot::CurrentUser, full};
     return {RegRoot::LocalMachine, full};
 }
 
@@ -98,8 +135,8 @@ LSTATUS RegOpenKey(HKEY parent, std::string_view subKey, HKEY* result) {
     *result = nullptr;
     std::vector<std::string> path = Join(parent, subKey);
     Location at = Locate(parent->root, path);
-    LoadedRoot loaded = Load(at.root);
-    if (!loaded.tree.Find(at.path)) return ERROR_FILE_NOT_FOUND;
+    auto loaded = Read(at.root);
+    if (!loaded->tree.Find(at.path)) return ERROR_FILE_NOT_FOUND;
     return MakeKey(parent, std::move(path), result);
 }
 
@@ -128,8 +165,8 @@ LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std:
     if (!Valid(key)) return ERROR_INVALID_HANDLE;
     if (data && !size) return ERROR_INVALID_PARAMETER;
     Location at = Locate(key->root, key->path);
-    LoadedRoot loaded = Load(at.root);
-    RegNode* node = loaded.tree.Find(at.path);
+    auto loaded = Read(at.root);
+    const RegNode* node = loaded->tree.Find(at.path);
     if (!node) return ERROR_FILE_NOT_FOUND;
     const RegValue* value = node->Value(name);
     if (!value) return ERROR_FILE_NOT_FOUND;
@@ -190,8 +227,8 @@ LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey) {
 LSTATUS RegEnumKey(HKEY key, std::uint32_t index, std::string* name) {
     if (!Valid(key) || !name) return ERROR_INVALID_PARAMETER;
     Location at = Locate(key->root, key->path);
-    LoadedRoot loaded = Load(at.root);
-    RegNode* node = loaded.tree.Find(at.path);
+    auto loaded = Read(at.root);
+    const RegNode* node = loaded->tree.Find(at.path);
     if (!node) return ERROR_FILE_NOT_FOUND;
     if (index >= node->Children().size()) return ERROR_NO_MORE_ITEMS;
     *name = node->Children()[index]->Name();
@@ -211,9 +248,9 @@ bool RegReadString(HKEY key, std::string_view name, std::string* text) {
 std::string RegFileProblem(HKEY root) {
     if (!Valid(root)) return {};
     RegRoot r = root->root == RegRoot::ClassesRoot ? RegRoot::LocalMachine : root->root;
-    LoadedRoot loaded = Load(r);
-    if (loaded.parse.complete) return {};
-    return RootFile(r) + ", " + loaded.parse.problem;
+    auto loaded = Read(r);
+    if (loaded->parse.complete) return {};
+    return RootFile(r) + ", " + loaded->parse.problem;
 }
 
 }  // namespace mirtala::registry
