@@ -88,6 +88,7 @@ TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
     picture.SetPoseString(0, "211111111112211");
     picture.SetScale(1.35f);
     qreal ratio = picture.devicePixelRatioF();
+    EXPECT_EQ(ratio, EXPECTED_PIXEL_RATIO);
     QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
     ASSERT_EQ(shown.width(), qRound(108 * ratio));
 
