@@ -11,7 +11,7 @@
 namespace {
 
 using bodytest::Block;
-using bodytest::BodySpec;
+using bodytest::TestParts;
 using bodytest::UniformPart;
 using zubrelle::ConvertPoseString;
 using zubrelle::PoseSlotValues;
@@ -183,14 +183,14 @@ TEST(FloorLine, HeightAlongTheLine) {
 class Walker : public testing::Test {
 protected:
     void SetUp() override {
-        BodySpec body = bodytest::EmptyBody();
+        TestParts body = bodytest::EmptyBody();
         body[zubrelle::kBody] = UniformPart(Block(1, 1, 0xF800), {{0, 0}, {0, 3}, {6, 3}, {0, 0}, {0, 0}, {0, 0}});
         for (int foot : {zubrelle::kLeftFoot, zubrelle::kRightFoot}) {
             bodytest::Sprite16 image = Block(1, 3, 0);
             image.pixels[2] = foot == zubrelle::kLeftFoot ? 0x07E0 : 0x001F;
-            auto& spec = body[std::size_t(foot)];
-            spec = UniformPart(image, {{0, 0}, {0, 2}});
-            spec.points[1] = {{0, 2}, {0, 2}};
+            auto& fixture = body[std::size_t(foot)];
+            fixture = UniformPart(image, {{0, 0}, {0, 2}});
+            fixture.points[1] = {{0, 2}, {0, 2}};
         }
         bodytest::WriteBody(tree, body);
         std::string error;

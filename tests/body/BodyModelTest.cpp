@@ -12,11 +12,11 @@ using bodytest::UniformPart;
 
 // Writes part `part` only under the genus and variant it should be loaded with.
 void WritePart(const bodytest::TempTree& tree, int part, int genus, int sex, int age, int variant) {
-    const auto spec = UniformPart(Block(1, 1, std::uint16_t(part)),
+    const auto fixture = UniformPart(Block(1, 1, std::uint16_t(part)),
                                   std::vector<bodytest::Point16>(part == 2 ? 6 : 2));
     const std::string stem = zubrelle::BodyFileStem(part, genus + 4 * sex, age, variant);
-    tree.Write("images/" + stem + ".s16", bodytest::SpriteBytes(spec));
-    tree.Write("body data/" + stem + ".att", bodytest::AttachmentText(spec));
+    tree.Write("images/" + stem + ".s16", bodytest::SpriteBytes(fixture));
+    tree.Write("body data/" + stem + ".att", bodytest::AttachmentText(fixture));
 }
 
 TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {

@@ -9,7 +9,7 @@
 namespace {
 
 using bodytest::Block;
-using bodytest::BodySpec;
+using bodytest::TestParts;
 using bodytest::UniformPart;
 using zubrelle::ConvertPoseString;
 
@@ -75,7 +75,7 @@ TEST(DrawingOrder, FarthestPartsFirst) {
 class SkeletonLayout : public testing::Test {
 protected:
     void SetUp() override {
-        BodySpec body = bodytest::EmptyBody();
+        TestParts body = bodytest::EmptyBody();
         auto& torso = body[zubrelle::kBody];
         torso = UniformPart(Block(10, 20, 0x1111), {});
         for (int i = 0; i < 10; ++i) {

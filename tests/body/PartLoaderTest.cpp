@@ -8,24 +8,24 @@
 namespace {
 
 using bodytest::Block;
-using bodytest::PartSpec;
+using bodytest::TestPart;
 using bodytest::TempTree;
 using bodytest::UniformPart;
 
-PartSpec NumberedLimb() {
-    PartSpec spec;
+TestPart NumberedLimb() {
+    TestPart fixture;
     for (int i = 0; i < 10; ++i) {
-        spec.images[std::size_t(i)] = Block(std::uint16_t(i + 1), 2, 0x0421);
-        spec.points[std::size_t(i)] = {{i, 10 + i}, {20 + i, 30 + i}};
+        fixture.images[std::size_t(i)] = Block(std::uint16_t(i + 1), 2, 0x0421);
+        fixture.points[std::size_t(i)] = {{i, 10 + i}, {20 + i, 30 + i}};
     }
-    return spec;
+    return fixture;
 }
 
 TEST(PartLoader, LoadsTenImagesAndTheirPoints) {
     TempTree tree;
-    const PartSpec spec = NumberedLimb();
-    tree.Write("images/c00a.s16", bodytest::SpriteBytes(spec));
-    tree.Write("body data/c00a.att", bodytest::AttachmentText(spec));
+    const TestPart fixture = NumberedLimb();
+    tree.Write("images/c00a.s16", bodytest::SpriteBytes(fixture));
+    tree.Write("body data/c00a.att", bodytest::AttachmentText(fixture));
     zubrelle::PartData data;
     std::string error = "previous";
     ASSERT_TRUE(zubrelle::LoadPart(3, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error));
@@ -43,10 +43,10 @@ TEST(PartLoader, LoadsTenImagesAndTheirPoints) {
 
 TEST(PartLoader, EachFileIsSearchedFromTheRequestedValues) {
     TempTree tree;
-    PartSpec spec = NumberedLimb();
-    tree.Write("images/c00a.s16", bodytest::SpriteBytes(spec));
-    spec.points[0] = {{7, 7}, {8, 8}};
-    tree.Write("body data/c00d.att", bodytest::AttachmentText(spec));
+    TestPart fixture = NumberedLimb();
+    tree.Write("images/c00a.s16", bodytest::SpriteBytes(fixture));
+    fixture.points[0] = {{7, 7}, {8, 8}};
+    tree.Write("body data/c00d.att", bodytest::AttachmentText(fixture));
     tree.Write("body data/c00a.att", std::string("1 1 1 1"));
     zubrelle::PartData data;
     std::string error;

@@ -10,7 +10,7 @@
 namespace {
 
 using bodytest::Block;
-using bodytest::BodySpec;
+using bodytest::TestParts;
 using bodytest::Sprite16;
 using bodytest::UniformPart;
 using zubrelle::ConvertPoseString;
@@ -42,7 +42,7 @@ std::string Picture(const gdi::Bitmap& bitmap) {
 class BodyOnly : public testing::Test {
 protected:
     void Load(const Sprite16& image) {
-        BodySpec body = bodytest::EmptyBody();
+        TestParts body = bodytest::EmptyBody();
         body[zubrelle::kBody] = UniformPart(image, std::vector<bodytest::Point16>(6));
         bodytest::WriteBody(tree, body);
         std::string error;
@@ -182,7 +182,7 @@ TEST(Render, UnloadedModelLeavesTheBitmapUntouched) {
 class StackedParts : public testing::Test {
 protected:
     void SetUp() override {
-        BodySpec body = bodytest::EmptyBody();
+        TestParts body = bodytest::EmptyBody();
         for (int part = 1; part <= 14; ++part) {
             body[std::size_t(part)] = UniformPart(Block(1, 1, std::uint16_t(part)),
                                                   std::vector<bodytest::Point16>(part == 2 ? 6 : 2));

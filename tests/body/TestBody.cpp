@@ -41,34 +41,34 @@ Sprite16 Block(std::uint16_t width, std::uint16_t height, std::uint16_t pixel) {
     return image;
 }
 
-PartSpec UniformPart(const Sprite16& image, std::vector<Point16> points) {
-    PartSpec spec;
-    spec.images.fill(image);
-    spec.points.fill(points);
-    return spec;
+TestPart UniformPart(const Sprite16& image, std::vector<Point16> points) {
+    TestPart fixture;
+    fixture.images.fill(image);
+    fixture.points.fill(points);
+    return fixture;
 }
 
-PartSpec EmptyPart(int pointCount) {
+TestPart EmptyPart(int pointCount) {
     return UniformPart(Sprite16{}, std::vector<Point16>(std::size_t(pointCount)));
 }
 
-std::vector<std::uint8_t> SpriteBytes(const PartSpec& spec) {
-    return democreature::EncodeSpriteFile({spec.images.begin(), spec.images.end()}, spec.format);
+std::vector<std::uint8_t> SpriteBytes(const TestPart& fixture) {
+    return democreature::EncodeSpriteFile({fixture.images.begin(), fixture.images.end()}, fixture.format);
 }
 
-std::string AttachmentText(const PartSpec& spec) {
-    return democreature::EncodeAttachmentText({spec.points.begin(), spec.points.end()});
+std::string AttachmentText(const TestPart& fixture) {
+    return democreature::EncodeAttachmentText({fixture.points.begin(), fixture.points.end()});
 }
 
-BodySpec EmptyBody() {
-    BodySpec body;
+TestParts EmptyBody() {
+    TestParts body;
     for (int part = 1; part <= 14; ++part) {
         body[std::size_t(part)] = EmptyPart(part == 2 ? 6 : 2);
     }
     return body;
 }
 
-void WriteBody(const TempTree& tree, const BodySpec& body, int genus, int sex, int age, int variant) {
+void WriteBody(const TempTree& tree, const TestParts& body, int genus, int sex, int age, int variant) {
     for (int part = 1; part <= 14; ++part) {
         const std::string stem = zubrelle::BodyFileStem(part, genus + 4 * sex, age, variant);
         tree.Write("images/" + stem + ".s16", SpriteBytes(body[std::size_t(part)]));

@@ -34,7 +34,7 @@ private:
 };
 
 // One part's ten images and their points.
-struct PartSpec {
+struct TestPart {
     std::array<Sprite16, 10> images;
     std::array<std::vector<Point16>, 10> points;
     std::uint32_t format = democreature::kFormat565;
@@ -42,17 +42,17 @@ struct PartSpec {
 
 // A width x height block of one 16-bit pixel value in every image, points as given.
 Sprite16 Block(std::uint16_t width, std::uint16_t height, std::uint16_t pixel);
-PartSpec UniformPart(const Sprite16& image, std::vector<Point16> points);
+TestPart UniformPart(const Sprite16& image, std::vector<Point16> points);
 // An image without pixels (0 x 0) and the points as given, in every image.
-PartSpec EmptyPart(int pointCount);
+TestPart EmptyPart(int pointCount);
 
-std::vector<std::uint8_t> SpriteBytes(const PartSpec& spec);
-std::string AttachmentText(const PartSpec& spec);
+std::vector<std::uint8_t> SpriteBytes(const TestPart& fixture);
+std::string AttachmentText(const TestPart& fixture);
 
 // A whole body of fourteen parts (index 1 to 14) for one genus, sex, age and variant.
-using BodySpec = std::array<PartSpec, 15>;
-BodySpec EmptyBody();
-void WriteBody(const TempTree& tree, const BodySpec& body, int genus = 0, int sex = 0, int age = 0,
+using TestParts = std::array<TestPart, 15>;
+TestParts EmptyBody();
+void WriteBody(const TempTree& tree, const TestParts& body, int genus = 0, int sex = 0, int age = 0,
                int variant = 0);
 
 // FNV-1a over the pixels: the checksum of a render.
