@@ -131,7 +131,7 @@ TEST_P(DemoPoses, EveryPoseIsOneConnectedFigureStandingOnItsLowerFoot) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Creatures, DemoPoses, testing::Values(
+INSTANTIATE_TEST_SUITE_P(DemoBodies, DemoPoses, testing::Values(
     CreatureCase{0, 0, 4, 0}, CreatureCase{0, 1, 0, 1}, CreatureCase{1, 0, 2, 1},
     CreatureCase{1, 1, 4, 0}, CreatureCase{2, 0, 0, 0}, CreatureCase{2, 1, 4, 1}));
 

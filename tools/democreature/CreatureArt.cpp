@@ -56,7 +56,7 @@ double SizeFor(int age) {
     return sizes[std::size_t(std::clamp(age, 0, 6))];
 }
 
-// Young creatures have larger heads for their size.
+// The young have larger heads for their size.
 double HeadBoostFor(int age) {
     static const std::array<double, 7> boosts = {1.3, 1.2, 1.12, 1.05, 1.0, 1.0, 1.0};
     return boosts[std::size_t(std::clamp(age, 0, 6))];
