@@ -67,6 +67,7 @@ CZubrelleApp* CZubrelleApp::Current() { return g_app; }
 bool CZubrelleApp::InitInstance() {
     // The type library is a resource of this module's file.
     AddTypeLibResource(m_modulePath, ZubrelleTypeLib());
+    SetTypeLibModuleLock(&LockModule, &UnlockModule);
     return true;
 }
 

@@ -16,6 +16,9 @@ namespace {
 
 class TypeLibObject;
 
+void (*g_lockModule)() = nullptr;
+void (*g_unlockModule)() = nullptr;
+
 void SetDoc(BSTR* out, const char* text) {
     if (out) *out = text ? BstrFromUtf8(text) : nullptr;
 }
@@ -80,6 +83,10 @@ class TypeLibObject final : public ITypeLib {
 public:
     explicit TypeLibObject(const TypeLibDesc& desc) : m_desc(desc) {
         for (std::uint32_t i = 0; i < desc.typeCount; ++i) m_infos.emplace_back(this, desc.types[i], i);
+        if (g_lockModule) g_lockModule();
+    }
+    ~TypeLibObject() {
+        if (g_unlockModule) g_unlockModule();
     }
     HRESULT QueryInterface(const IID& iid, void** object) override {
         if (!object) return E_POINTER;
@@ -196,6 +203,11 @@ bool SetString(reg::HKEY parent, const std::string& sub, const std::string& name
 }
 
 }  // namespace
+
+void SetTypeLibModuleLock(void (*lock)(), void (*unlock)()) {
+    g_lockModule = lock;
+    g_unlockModule = unlock;
+}
 
 HRESULT CreateTypeLib(const TypeLibDesc& desc, ITypeLib** lib) {
     if (!lib) return E_POINTER;

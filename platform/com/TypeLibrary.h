@@ -11,6 +11,10 @@ namespace com {
 // Makes a type library object over desc (which must outlive it).
 HRESULT CreateTypeLib(const TypeLibDesc& desc, ITypeLib** lib);
 
+// Type library objects keep the module that made them loaded while they live:
+// the module passes its lock and unlock functions here.
+void SetTypeLibModuleLock(void (*lock)(), void (*unlock)());
+
 // A module makes its library known to this process as a resource of its file,
 // as a library would be found inside a module on the original platform.
 void AddTypeLibResource(const std::string& modulePath, const TypeLibDesc& desc);

@@ -163,7 +163,11 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     EXPECT_EQ(GuidToString(source), "{11DF2DD1-A937-11D2-9D30-0090271EEABE}");
     coclass->Release();
     lib->Release();
+    d->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_EQ(LoadedModuleCount(), 1) << "type information of the module is still held";
     info->Release();
+    ASSERT_EQ(CoCreateInstance(kControl, nullptr, IID_IDispatch, reinterpret_cast<void**>(&d)), S_OK);
 
     ISpecifyPropertyPages* specify = nullptr;
     ASSERT_EQ(d->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify)), S_OK);
