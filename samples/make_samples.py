@@ -17,13 +17,13 @@ def gene(type_, subtype, id_, data, switch_on=0, b3=0, b5=0, b6=0):
 # shin, foot, left humerus, radius, right humerus, radius, tail root, tail tip.
 POSES = [
     # (pose number, switch-on, pose string, name)
-    (1, 0, "201111111111111", "Stand"),
+    (1, 0, "211111111111111", "Stand"),
     (1, 4, "211111111112211", None),            # adults stand with a raised right arm
-    (2, 0, "201000222220011", "Walk step 1"),
-    (2, 3, "211000222220012", None),            # from youth on the tail swings higher
-    (3, 0, "201111333331111", "Walk step 2"),
-    (4, 0, "201222000002211", "Walk step 3"),
-    (5, 0, "201333111113311", "Walk step 4"),
+    (2, 0, "211000222220111", "Walk step 1"),
+    (2, 3, "211000222220112", None),            # from youth on the tail tip swings higher
+    (3, 0, "211201111111111", "Walk step 2"),
+    (4, 0, "211222000012211", "Walk step 3"),
+    (5, 0, "211111201111111", "Walk step 4"),
     (6, 0, "141111111111111", "Face the viewer"),
     (7, 0, "051111111111111", "Turn away"),
     (8, 0, "X2XXXXXXXXXXXXX", "Nod"),

@@ -38,7 +38,7 @@ TEST(CliDump, SampleGenomeWithNames) {
     EXPECT_EQ(j["genes"][0]["data"], "1020304000ff");
 
     const json& pose = j["poses"][0];
-    EXPECT_EQ(pose["pose"], "201111111111111");
+    EXPECT_EQ(pose["pose"], "211111111111111");
     EXPECT_EQ(pose["name"], "Stand");
     EXPECT_EQ(j["genes"][pose["gene"].get<std::size_t>()]["header"][1], 3);
     const json& gait = j["gaits"][0];
