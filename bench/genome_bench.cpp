@@ -2,7 +2,7 @@
 // plain write of the same bytes in the same run. The argument is the largest
 // data size of a gene: 80 bytes gives about a million small genes, as real
 // genes are; 8192 gives a few thousand large ones.
-#include "editor/genome/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/Genome.h"
 
 #include <benchmark/benchmark.h>

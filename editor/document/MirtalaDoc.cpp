@@ -5,7 +5,7 @@
 #include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/NameTable.h"
-#include "editor/genome/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Name table operations and the three name-file formats.
 #include "editor/document/NameTable.h"
 
-#include "editor/genome/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
 
 #include <algorithm>
@@ -99,8 +99,7 @@ std::string NameTable::NameFileText() const {
 
 bool NameTable::SaveNameFile(const std::string& path, std::string* error) const {
     const std::string text = NameFileText();
-    return WriteFileAtomically(
-        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
+    return WriteFileAtomically(path, std::string_view(text), error);
 }
 
 void NameTable::ParsePoseNames(std::string_view bytes) {

@@ -1,7 +1,7 @@
 // Reading, writing and list operations of the genome.
 #include "editor/genome/Genome.h"
 
-#include "editor/genome/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <cstring>
 

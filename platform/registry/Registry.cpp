@@ -4,11 +4,12 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <cstring>
 #include <vector>
 
-#include "platform/registry/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 #include "platform/registry/RegFile.h"
 #include "platform/registry/RegTree.h"
 
@@ -75,13 +76,16 @@ std::shared_ptr<const LoadedRoot> Read(RegRoot root) {
 LoadedRoot Load(RegRoot root) {
     LoadedRoot loaded{root, RegNode(), {}};
     std::string text;
-    if (ReadWholeFile(RootFile(root), &text)) loaded.parse = ParseRegText(text, RootName(root), loaded.tree);
+    if (ReadWholeFile(RootFile(root), text)) loaded.parse = ParseRegText(text, RootName(root), loaded.tree);
     return loaded;
 }
 
 LSTATUS Save(const LoadedRoot& loaded) {
     if (!loaded.parse.complete) return ERROR_INVALID_DATA;
-    return WriteFileAtomically(RootFile(loaded.root), FormatRegText(loaded.tree, RootName(loaded.root)))
+    const std::string file = RootFile(loaded.root);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+    return WriteFileAtomically(file, FormatRegText(loaded.tree, RootName(loaded.root)))
                ? ERROR_SUCCESS
                : ERROR_WRITE_FAULT;
 }

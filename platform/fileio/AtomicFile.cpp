@@ -1,5 +1,5 @@
 // Whole-file reads and atomic whole-file writes on POSIX file descriptors.
-#include "editor/genome/AtomicFile.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -67,7 +67,10 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
+namespace {
+
+template <typename Buffer>
+bool ReadInto(const std::string& path, Buffer& out) {
     out.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -94,6 +97,15 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
     out.resize(have);
     ::close(fd);
     return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) { return ReadInto(path, out); }
+bool ReadWholeFile(const std::string& path, std::string& out) { return ReadInto(path, out); }
+
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error) {
+    return WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
 }
 
 }  // namespace mirtala

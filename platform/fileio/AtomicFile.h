@@ -1,10 +1,11 @@
-// Writing a whole file atomically: a temporary file beside it, then a rename,
+// Reading a whole file, and writing one atomically: a temporary file beside it, then a rename,
 // so that a failure leaves the old file as it was.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirtala {
@@ -14,7 +15,10 @@ namespace mirtala {
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string* error = nullptr);
 
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error = nullptr);
+
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
+bool ReadWholeFile(const std::string& path, std::string& out);
 
 }  // namespace mirtala
