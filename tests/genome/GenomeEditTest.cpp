@@ -66,21 +66,6 @@ TEST(GenomeEdit, MissingKeysChangeNothing) {
     EXPECT_EQ(g.Count(), 1u);
 }
 
-TEST(GenomeEdit, GeneRefCountsItsHolders) {
-    GeneRef a = GeneRef::Make(MakeGene(1, 1, 1));
-    EXPECT_EQ(a.UseCount(), 1u);
-    {
-        GeneRef b = a;
-        EXPECT_EQ(a.UseCount(), 2u);
-        GeneRef c = std::move(b);
-        EXPECT_EQ(a.UseCount(), 2u);
-        EXPECT_FALSE(b);
-    }
-    EXPECT_EQ(a.UseCount(), 1u);
-    a.Reset();
-    EXPECT_FALSE(a);
-}
-
 TEST(GenomeEdit, CursorVisitsOneKindInOrderFromItsStart) {
     Genome g;
     g.Append(MakeGene(2, 3, 1));
