@@ -1,11 +1,11 @@
 // Support for the control's tests: a site that records what the control asks
-// of its window, an event sink, a registry folder of the test's own, and the
-// demo creature written once per test program with the registry pointing at it.
+// of its window, an event sink, a registry folder of the test's own, the demo
+// creature written once per test program, and dispatch calls as hosts make them.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,18 +23,16 @@ public:
     com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
     com::ULONG AddRef() override { return ++refs; }
     com::ULONG Release() override { return --refs; }
-    com::HRESULT InvalidateControl(bool erase) override;
+    com::HRESULT InvalidateControl(bool erase) override { return erasingInvalidations += erase, com::S_OK; }
     com::HRESULT SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) override;
-    com::HRESULT KillTimer(std::uint32_t id) override;
-    com::HRESULT GetClientRect(com::RECT* rect) override;
+    com::HRESULT KillTimer(std::uint32_t id) override { return runningTimers.erase(id), com::S_OK; }
+    com::HRESULT GetClientRect(com::RECT* rect) override { return *rect = client, com::S_OK; }
     com::HRESULT ShowModalMessage(const com::OLECHAR* caption, const com::OLECHAR* text) override;
 
     com::ULONG refs = 0;
-    int invalidations = 0;
-    int erasingInvalidations = 0;
+    int erasingInvalidations = 0;  // the control only ever asks for erasing ones
     bool timersWork = true;
     std::map<std::uint32_t, std::uint32_t> runningTimers;  // id -> period
-    std::vector<std::uint32_t> killed;
     com::RECT client{0, 0, 200, 100};
     std::vector<std::pair<std::string, std::string>> messages;
 };
@@ -44,7 +42,7 @@ public:
     com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
     com::ULONG AddRef() override { return ++refs; }
     com::ULONG Release() override { return --refs; }
-    com::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+    com::HRESULT GetTypeInfoCount(std::uint32_t* count) override { return *count = 0, com::S_OK; }
     com::HRESULT GetTypeInfo(std::uint32_t, com::LCID, com::ITypeInfo**) override { return com::E_NOTIMPL; }
     com::HRESULT GetIDsOfNames(const com::IID&, const com::OLECHAR* const*, std::uint32_t, com::LCID,
                                com::DISPID*) override {
@@ -53,10 +51,12 @@ public:
     com::HRESULT Invoke(com::DISPID id, const com::IID&, com::LCID, std::uint16_t, com::DISPPARAMS*, com::VARIANT*,
                         com::EXCEPINFO*, std::uint32_t*) override {
         events.push_back(id);
+        if (onEvent) onEvent();
         return com::S_OK;
     }
     com::ULONG refs = 0;
     std::vector<com::DISPID> events;
+    std::function<void()> onEvent;
 };
 
 // The demo creature's two directories, generated on first use.
@@ -65,15 +65,13 @@ const std::string& DemoBodyData();
 // Writes the host product's two directory values into the current registry.
 void PointRegistryAtDemoCreature();
 
-// Loads a control module and calls its DllRegisterServer, as the register tool does.
-com::HRESULT RegisterModule(const char* path);
+// Loads a control module and calls one of its exports, as the register tool does.
+com::HRESULT CallModule(const char* path, const char* exportName = "DllRegisterServer");
 
-// Dispatch calls as a host makes them.
-com::HRESULT Put(com::IDispatch* d, com::DISPID id, com::VARIANT value);
-com::HRESULT PutIndexed(com::IDispatch* d, com::DISPID id, std::int16_t index, com::VARIANT value);
-com::HRESULT Get(com::IDispatch* d, com::DISPID id, com::VARIANT* result);
-com::HRESULT GetIndexed(com::IDispatch* d, com::DISPID id, std::int16_t index, com::VARIANT* result);
-com::HRESULT CallSetAppearance(com::IDispatch* d, const std::int16_t (&args)[12]);
+// Invokes a member with its arguments in their natural order; a put's value
+// comes last and is passed as the named one. Every argument is cleared.
+com::HRESULT Invoke(com::IDispatch* d, com::DISPID id, std::uint16_t flags, std::vector<com::VARIANT> args = {},
+                    com::VARIANT* result = nullptr);
 
 // A pixel buffer as a host gives it to the control.
 struct Canvas {

@@ -1,22 +1,15 @@
 // Registry calls against files in a temporary registry folder.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
-#include <sstream>
 
+#include "fixtures/TempDir.h"
 #include "registry/TempRegistry.h"
 
 using namespace mirtala::registry;
+using mirtala::test::ReadFileBytes;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Keeps a key open for one test and closes it.
 struct Key {
@@ -26,23 +19,23 @@ struct Key {
     }
 };
 
-}  // namespace
-
-TEST(Registry, FolderComesFromTheEnvironment) {
-    TempRegistry reg;
-    EXPECT_EQ(RegistryFolder(), reg.Dir().string());
+std::string ReadString(HKEY root, const char* path, const char* name = "") {
+    Key key;
+    std::string text = "<missing>";
+    if (RegOpenKey(root, path, &key.h) == ERROR_SUCCESS) RegReadString(key.h, name, &text);
+    return text;
 }
+
+}  // namespace
 
 TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
     TempRegistry reg;
-    Key key;
+    EXPECT_EQ(RegistryFolder(), reg.Dir().string()) << "the folder comes from the environment";
+    Key key, level, deeper;
     ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key.h),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetString(key.h, "Images Directory", "/opt/creature/images/"), ERROR_SUCCESS);
-
-    Key level;
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", &level.h), ERROR_SUCCESS);
-    Key deeper;
     ASSERT_EQ(RegOpenKey(level.h, "vantrelle technology\\TARVOSSA 2\\1.0", &deeper.h), ERROR_SUCCESS);
 
     std::uint32_t size = 0, type = 0;
@@ -60,45 +53,34 @@ TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
     EXPECT_EQ(RegDeleteValue(deeper.h, "Images Directory"), ERROR_SUCCESS);
     EXPECT_EQ(RegQueryValue(deeper.h, "Images Directory", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteTree(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology"), ERROR_SUCCESS);
-    Key gone;
+    Key gone, software;
     EXPECT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology", &gone.h), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(gone.h, nullptr);
-    Key software;
     EXPECT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Software", &software.h), ERROR_SUCCESS);
-}
 
-TEST(Registry, MissingKeysAndValuesAreReportedNotCreated) {
-    TempRegistry reg;
-    Key key;
-    EXPECT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Nothing", &key.h), ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_CURRENT_USER")));
+    EXPECT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Nothing", &gone.h), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_CURRENT_USER"))) << "missing keys are not created";
     EXPECT_EQ(RegDeleteTree(HKEY_CURRENT_USER, "Nothing"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteTree(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED);
+    for (const auto& entry : std::filesystem::directory_iterator(reg.Dir()))
+        EXPECT_EQ(entry.path().extension(), ".reg") << "temporary file left behind: " << entry.path();
 }
 
 TEST(Registry, ClassesRootMergesUserOverMachine) {
     TempRegistry reg;
-    Key machine, user, viaClasses;
+    Key machine, user, viaClasses, clsid;
     ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{A}", &machine.h), ERROR_SUCCESS);
     ASSERT_EQ(RegSetString(machine.h, "", "machine"), ERROR_SUCCESS);
     ASSERT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID\\{B}", &viaClasses.h), ERROR_SUCCESS);
     ASSERT_EQ(RegSetString(viaClasses.h, "", "written through classes"), ERROR_SUCCESS);
-    EXPECT_NE(ReadFile(reg.File("HKEY_LOCAL_MACHINE")).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{B}]"),
+    EXPECT_NE(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{B}]"),
               std::string::npos);
-
     ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{A}", &user.h), ERROR_SUCCESS);
     ASSERT_EQ(RegSetString(user.h, "", "user"), ERROR_SUCCESS);
-    Key a, b;
-    ASSERT_EQ(RegOpenKey(HKEY_CLASSES_ROOT, "CLSID\\{A}", &a.h), ERROR_SUCCESS);
-    ASSERT_EQ(RegOpenKey(HKEY_CLASSES_ROOT, "CLSID\\{B}", &b.h), ERROR_SUCCESS);
-    std::string text;
-    ASSERT_TRUE(RegReadString(a.h, "", &text));
-    EXPECT_EQ(text, "user");
-    ASSERT_TRUE(RegReadString(b.h, "", &text));
-    EXPECT_EQ(text, "written through classes");
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, "CLSID\\{A}"), "user");
+    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, "CLSID\\{B}"), "written through classes");
 
     std::string name;
-    Key clsid;
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID", &clsid.h), ERROR_SUCCESS);
     ASSERT_EQ(RegEnumKey(clsid.h, 1, &name), ERROR_SUCCESS);
     EXPECT_EQ(name, "{B}");
@@ -111,34 +93,13 @@ TEST(Registry, MalformedFileIsReadAsFarAsPossibleAndNeverOverwritten) {
         "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Good]\n\"v\"=\"1\"\n\nthis line is broken\n"
         "[HKEY_LOCAL_MACHINE\\Later]\n\"w\"=\"2\"\n";
     { std::ofstream(reg.File("HKEY_LOCAL_MACHINE")) << text; }
-    Key good;
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Good", "v"), "1");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Later", "w"), "<missing>");
+    Key good, created;
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Good", &good.h), ERROR_SUCCESS);
-    std::string v;
-    EXPECT_TRUE(RegReadString(good.h, "v", &v));
-    EXPECT_EQ(v, "1");
-    Key later;
-    EXPECT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Later", &later.h), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegSetString(good.h, "v", "changed"), ERROR_INVALID_DATA);
-    Key created;
     EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "New", &created.h), ERROR_INVALID_DATA);
-    EXPECT_EQ(ReadFile(reg.File("HKEY_LOCAL_MACHINE")), text);
-    std::string problem = RegFileProblem(HKEY_LOCAL_MACHINE);
-    EXPECT_NE(problem.find("line 6"), std::string::npos) << problem;
+    EXPECT_EQ(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")), text);
+    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("line 6"), std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
     EXPECT_TRUE(RegFileProblem(HKEY_CURRENT_USER).empty());
-}
-
-TEST(Registry, BinaryValuesKeepTheirTypeAndBytes) {
-    TempRegistry reg;
-    Key key;
-    ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "K", &key.h), ERROR_SUCCESS);
-    const std::uint8_t bytes[] = {0, 1, 2, 0xff, '\n'};
-    ASSERT_EQ(RegSetValue(key.h, "bin", REG_BINARY, bytes, sizeof bytes), ERROR_SUCCESS);
-    std::uint8_t back[8] = {};
-    std::uint32_t size = sizeof back, type = 0;
-    ASSERT_EQ(RegQueryValue(key.h, "BIN", &type, back, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_BINARY);
-    ASSERT_EQ(size, sizeof bytes);
-    EXPECT_EQ(std::memcmp(back, bytes, size), 0);
-    for (const auto& entry : std::filesystem::directory_iterator(reg.Dir()))
-        EXPECT_EQ(entry.path().extension(), ".reg") << "temporary file left behind: " << entry.path();
 }

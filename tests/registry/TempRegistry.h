@@ -1,8 +1,10 @@
-// A registry folder of its own for one test, chosen through the environment.
+// A registry folder of its own for one test, chosen through the environment;
+// the variable's former value comes back when the folder goes.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -17,17 +19,11 @@ public:
                 ("mirtala-reg-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
-        const char* old = std::getenv(mirtala::registry::kRegistryFolderVariable);
-        m_hadOld = old != nullptr;
-        if (old) m_old = old;
-        ::setenv(mirtala::registry::kRegistryFolderVariable, m_dir.c_str(), 1);
+        if (const char* old = std::getenv(kVariable)) m_old = old;
+        ::setenv(kVariable, m_dir.c_str(), 1);
     }
     ~TempRegistry() {
-        if (m_hadOld) {
-            ::setenv(mirtala::registry::kRegistryFolderVariable, m_old.c_str(), 1);
-        } else {
-            ::unsetenv(mirtala::registry::kRegistryFolderVariable);
-        }
+        m_old ? ::setenv(kVariable, m_old->c_str(), 1) : ::unsetenv(kVariable);
         std::error_code ec;
         std::filesystem::remove_all(m_dir, ec);
     }
@@ -35,7 +31,7 @@ public:
     std::filesystem::path File(const char* root) const { return m_dir / (std::string(root) + ".reg"); }
 
 private:
+    static constexpr const char* kVariable = mirtala::registry::kRegistryFolderVariable;
     std::filesystem::path m_dir;
-    std::string m_old;
-    bool m_hadOld = false;
+    std::optional<std::string> m_old;
 };
