@@ -27,7 +27,9 @@ HRESULT Answer(Interface* self, const IID& iid, const IID& own, void** object) {
 HRESULT RecordingSite::QueryInterface(const IID& iid, void** o) {
     return Answer<IControlSite>(this, iid, IID_IControlSite, o);
 }
-HRESULT RecordingSink::QueryInterface(const IID& iid, void** o) { return Answer<IDispatch>(this, iid, IID_IDispatch, o); }
+HRESULT RecordingSink::QueryInterface(const IID& iid, void** o) {
+    return Answer<IDispatch>(this, iid, IID_IDispatch, o);
+}
 
 HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) {
     *started = timersWork ? id : 0;

@@ -83,11 +83,13 @@ class RegFileMalformed : public testing::TestWithParam<Malformed> {};
 
 TEST_P(RegFileMalformed, KeepsWhatCameBeforeTheFault) {
     const Malformed& m = GetParam();
-    std::string text = std::string(m.keepsFirstKey ? "REGEDIT4\n[HKEY_CURRENT_USER\\Good]\n\"kept\"=\"yes\"\n" : "") + m.text;
+    const std::string good = "REGEDIT4\n[HKEY_CURRENT_USER\\Good]\n\"kept\"=\"yes\"\n";
+    std::string text = (m.keepsFirstKey ? good : std::string()) + m.text;
     RegNode root;
     RegParseResult result = ParseRegText(text, "HKEY_CURRENT_USER", root);
     EXPECT_EQ(result.complete, m.badLine == 0);
-    EXPECT_EQ(result.problem.rfind("line " + std::to_string(m.badLine) + ":", 0) == 0, m.badLine != 0) << result.problem;
+    bool startsWithLine = result.problem.rfind("line " + std::to_string(m.badLine) + ":", 0) == 0;
+    EXPECT_EQ(startsWithLine, m.badLine != 0) << result.problem;
     RegNode* first = root.Find({"Good"});
     EXPECT_EQ(first != nullptr && first->Value("kept") != nullptr, m.keepsFirstKey);
 }

@@ -100,6 +100,7 @@ TEST(Registry, MalformedFileIsReadAsFarAsPossibleAndNeverOverwritten) {
     EXPECT_EQ(RegSetString(good.h, "v", "changed"), ERROR_INVALID_DATA);
     EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "New", &created.h), ERROR_INVALID_DATA);
     EXPECT_EQ(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")), text);
-    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("line 6"), std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
+    std::string problem = RegFileProblem(HKEY_LOCAL_MACHINE);
+    EXPECT_NE(problem.find("line 6"), std::string::npos) << problem;
     EXPECT_TRUE(RegFileProblem(HKEY_CURRENT_USER).empty());
 }
