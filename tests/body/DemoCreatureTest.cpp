@@ -3,18 +3,13 @@
 // their exact checksums.
 #include <gtest/gtest.h>
 
-#include <queue>
-
 #include "TestBody.h"
-#include "control/body/BodyFiles.h"
-#include "control/body/BodyModel.h"
-#include "control/body/PoseSteps.h"
 #include "tools/democreature/DemoCreature.h"
 
 namespace {
 
+using namespace bodytest;
 using zubrelle::Appearance;
-using zubrelle::ConvertPoseString;
 
 const std::string kImages = MIRTALA_DEMO_IMAGES_DIR;
 const std::string kBodyData = MIRTALA_DEMO_BODY_DATA_DIR;
@@ -23,96 +18,75 @@ Appearance Uniform(int genus, int sex, int age, int variant) {
     return {sex, age, genus, variant, genus, variant, genus, variant, genus, variant, genus, variant};
 }
 
+std::string Load(zubrelle::BodyModel& model, const Appearance& appearance) {
+    std::string error;
+    model.Load(kImages, kBodyData, appearance, error);
+    return error;
+}
+
+// FNV-1a over the pixels' bytes.
+std::uint64_t Checksum(const gdi::Bitmap& bitmap) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::uint32_t p : bitmap.Pixels()) {
+        for (int i = 0; i < 4; ++i) hash = (hash ^ ((p >> (8 * i)) & 0xFF)) * 1099511628211ull;
+    }
+    return hash;
+}
+
 // Number of 8-connected groups of non-white pixels.
 int Components(const gdi::Bitmap& bitmap) {
+    const auto ink = [&](int x, int y) { return bitmap.Contains(x, y) && bitmap.At(x, y) != 0xFFFFFF; };
     std::vector<char> seen(bitmap.Pixels().size(), 0);
     int groups = 0;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const std::size_t i = std::size_t(y) * bitmap.Width() + x;
-            if (seen[i] || bitmap.At(x, y) == 0xFFFFFF) continue;
-            ++groups;
-            std::queue<std::pair<int, int>> todo;
-            todo.push({x, y});
-            seen[i] = 1;
-            while (!todo.empty()) {
-                auto [cx, cy] = todo.front();
-                todo.pop();
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = cx + dx, ny = cy + dy;
-                        if (!bitmap.Contains(nx, ny) || bitmap.At(nx, ny) == 0xFFFFFF) continue;
-                        const std::size_t j = std::size_t(ny) * bitmap.Width() + nx;
-                        if (!seen[j]) {
-                            seen[j] = 1;
-                            todo.push({nx, ny});
-                        }
-                    }
-                }
+    for (int start = 0; start < int(seen.size()); ++start) {
+        if (seen[std::size_t(start)] || !ink(start % bitmap.Width(), start / bitmap.Width())) continue;
+        ++groups;
+        std::vector<int> todo{start};
+        seen[std::size_t(start)] = 1;
+        while (!todo.empty()) {
+            const int x = todo.back() % bitmap.Width(), y = todo.back() / bitmap.Width();
+            todo.pop_back();
+            for (int n = 0; n < 9; ++n) {
+                const int nx = x + n % 3 - 1, ny = y + n / 3 - 1, j = ny * bitmap.Width() + nx;
+                if (ink(nx, ny) && !seen[std::size_t(j)]) seen[std::size_t(j)] = 1, todo.push_back(j);
             }
         }
     }
     return groups;
 }
 
-TEST(DemoCreature, EveryCombinationLoads) {
+TEST(DemoCreature, EveryCombinationAndFallbacksLoadInBothPixelFormats) {
     for (int genus : democreature::DemoGenera()) {
         for (int sex = 0; sex < 2; ++sex) {
             for (int age : democreature::DemoAges()) {
                 for (int variant : democreature::DemoVariants()) {
                     zubrelle::BodyModel model;
-                    std::string error;
-                    EXPECT_EQ(model.Load(kImages, kBodyData, Uniform(genus, sex, age, variant), error), 0)
-                        << error;
+                    EXPECT_EQ(Load(model, Uniform(genus, sex, age, variant)), "");
                 }
             }
         }
-    }
-}
-
-TEST(DemoCreature, MixedGeneraAndFallbackAgesLoad) {
-    zubrelle::BodyModel model;
-    std::string error;
-    // Age 6 and variant 9 fall back to age 4 and variant 1.
-    EXPECT_EQ(model.Load(kImages, kBodyData, {1, 6, 2, 9, 0, 1, 1, 0, 2, 1, 0, 0}, error), 0) << error;
-}
-
-TEST(DemoCreature, BothPixelFormatsAndUpperCaseNamesOccur) {
-    for (int genus : democreature::DemoGenera()) {
         const auto file = zubrelle::FindBodyFile(kImages, 2, genus, 0, 4, 0, ".s16");
         ASSERT_TRUE(file.has_value());
         ASSERT_GE(file->bytes.size(), 4u);
-        EXPECT_EQ(file->bytes[0], genus == 1 ? 0 : 1);
-        const bool upper = file->path.find("B24A.S16") != std::string::npos;
-        EXPECT_EQ(upper, genus == 2);
+        EXPECT_EQ(file->bytes[0], genus == 1 ? 0 : 1);  // genus 1 in 5-5-5
+        EXPECT_EQ(file->path.find("B24A.S16") != std::string::npos, genus == 2);  // upper case names
     }
+    zubrelle::BodyModel model;  // age 6 and variant 9 fall back to age 4 and variant 1
+    EXPECT_EQ(Load(model, {1, 6, 2, 9, 0, 1, 1, 0, 2, 1, 0, 0}), "");
 }
 
-struct CreatureCase {
-    int genus, sex, age, variant;
-};
-
-void PrintTo(const CreatureCase& c, std::ostream* out) {
-    *out << "genus " << c.genus << " sex " << c.sex << " age " << c.age << " variant " << c.variant;
-}
-
-class DemoPoses : public testing::TestWithParam<CreatureCase> {};
+class DemoPoses : public testing::TestWithParam<std::array<int, 4>> {};
 
 TEST_P(DemoPoses, EveryPoseIsOneConnectedFigureStandingOnItsLowerFoot) {
-    const CreatureCase& c = GetParam();
+    const auto [genus, sex, age, variant] = GetParam();
     zubrelle::BodyModel model;
-    std::string error;
-    ASSERT_EQ(model.Load(kImages, kBodyData, Uniform(c.genus, c.sex, c.age, c.variant), error), 0) << error;
-    std::vector<std::string> poses;
+    ASSERT_EQ(Load(model, Uniform(genus, sex, age, variant)), "");
+    std::vector<std::string> poses = {"212322000013221", "312000322320121"};
     for (char direction : std::string("0123")) {
-        for (char position : std::string("0123")) {
-            poses.push_back(std::string(1, direction) + std::string(14, position));
+        for (char position : std::string("012345")) {
+            poses.push_back(direction + (position < '4' ? std::string(14, position) : position + std::string(13, '1')));
         }
-        poses.push_back(std::string(1, direction) + "4" + std::string(13, '1'));
-        poses.push_back(std::string(1, direction) + "5" + std::string(13, '1'));
     }
-    poses.push_back("212322000013221");
-    poses.push_back("312000322320121");
     for (const std::string& pose : poses) {
         gdi::Bitmap bitmap(160, 160);
         zubrelle::AnimationState animation;
@@ -122,55 +96,34 @@ TEST_P(DemoPoses, EveryPoseIsOneConnectedFigureStandingOnItsLowerFoot) {
         const auto layout = model.LayoutFigure(zubrelle::MaskStillPose(ConvertPoseString(pose)), 1.0);
         const int groundY = (160 - layout.height) / 2 + std::max(layout.leftFoot.y, layout.rightFoot.y);
         int lowest = -1;
-        for (int y = 0; y < 160; ++y) {
-            for (int x = 0; x < 160; ++x) {
-                if (bitmap.At(x, y) != 0xFFFFFF) lowest = y;
-            }
+        for (int i = 0; i < 160 * 160; ++i) {
+            if (bitmap.Pixels()[std::size_t(i)] != 0xFFFFFF) lowest = i / 160;
         }
         EXPECT_LE(std::abs(lowest - (groundY + 1)), 2) << pose;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoBodies, DemoPoses, testing::Values(
-    CreatureCase{0, 0, 4, 0}, CreatureCase{0, 1, 0, 1}, CreatureCase{1, 0, 2, 1},
-    CreatureCase{1, 1, 4, 0}, CreatureCase{2, 0, 0, 0}, CreatureCase{2, 1, 4, 1}));
+    std::array{0, 0, 4, 0}, std::array{0, 1, 0, 1}, std::array{1, 0, 2, 1},
+    std::array{1, 1, 4, 0}, std::array{2, 0, 0, 0}, std::array{2, 1, 4, 1}));
 
-struct ChecksumCase {
-    const char* name;
-    Appearance appearance;
-    const char* pose;
-    double scale;
-    std::uint64_t checksum;
-};
-
-void PrintTo(const ChecksumCase& c, std::ostream* out) { *out << c.name; }
-
-class DemoChecksums : public testing::TestWithParam<ChecksumCase> {};
-
-TEST_P(DemoChecksums, SmallRendersAreExact) {
-    const ChecksumCase& c = GetParam();
+TEST(DemoChecksums, SmallRendersAndWalkFramesAreExact) {
+    const struct { Appearance appearance; const char* pose; double scale; std::uint64_t checksum; } table[] = {
+        {Uniform(0, 0, 0, 0), "011111111111111", 1.0, 8905056163957977790u},   // baby, back
+        {Uniform(0, 0, 0, 0), "111111111111111", 1.0, 10718617563666886687u},  // baby, front
+        {Uniform(1, 1, 4, 1), "212322000013221", 0.5, 1470290511716898014u},   // adult, side, half
+        {Uniform(2, 0, 4, 0), "322222222222222", 0.5, 5524890956419662611u},   // left, half
+        {{1, 2, 2, 1, 0, 0, 1, 1, 2, 0, 0, 1}, "241111111111111", 0.75, 8162095730047939174u}};
+    for (const auto& row : table) {
+        zubrelle::BodyModel model;
+        ASSERT_EQ(Load(model, row.appearance), "");
+        gdi::Bitmap bitmap(64, 64);
+        zubrelle::AnimationState animation;
+        model.DrawPose({0, 0, 64, 64}, bitmap, ConvertPoseString(row.pose), row.scale, animation);
+        EXPECT_EQ(Checksum(bitmap), row.checksum) << row.pose;
+    }
     zubrelle::BodyModel model;
-    std::string error;
-    ASSERT_EQ(model.Load(kImages, kBodyData, c.appearance, error), 0) << error;
-    gdi::Bitmap bitmap(64, 64);
-    zubrelle::AnimationState animation;
-    model.DrawPose({0, 0, 64, 64}, bitmap, ConvertPoseString(c.pose), c.scale, animation);
-    EXPECT_EQ(bodytest::Checksum(bitmap.Pixels()), c.checksum) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Renders, DemoChecksums, testing::Values(
-    ChecksumCase{"TovelBabyBack", Uniform(0, 0, 0, 0), "011111111111111", 1.0, 8905056163957977790u},
-    ChecksumCase{"TovelBabyFront", Uniform(0, 0, 0, 0), "111111111111111", 1.0, 10718617563666886687u},
-    ChecksumCase{"BraskAdultSideHalf", Uniform(1, 1, 4, 1), "212322000013221", 0.5, 1470290511716898014u},
-    ChecksumCase{"UmbridAdultLeftHalf", Uniform(2, 0, 4, 0), "322222222222222", 0.5, 5524890956419662611u},
-    ChecksumCase{"MixedYouthTurnedHead", Appearance{1, 2, 2, 1, 0, 0, 1, 1, 2, 0, 0, 1},
-                 "241111111111111", 0.75, 8162095730047939174u}),
-    [](const testing::TestParamInfo<ChecksumCase>& info) { return std::string(info.param.name); });
-
-TEST(DemoChecksums, WalkFramesAreExact) {
-    zubrelle::BodyModel model;
-    std::string error;
-    ASSERT_EQ(model.Load(kImages, kBodyData, Uniform(0, 1, 4, 1), error), 0) << error;
+    ASSERT_EQ(Load(model, Uniform(0, 1, 4, 1)), "");
     std::vector<zubrelle::PoseSlotValues> poses = {ConvertPoseString("212322000013221"),
                                                    ConvertPoseString("212000322320121"), {}};
     zubrelle::AnimationState animation;
@@ -179,7 +132,7 @@ TEST(DemoChecksums, WalkFramesAreExact) {
     for (int i = 0; i < 6; ++i) {
         gdi::Bitmap bitmap(64, 48);
         model.DrawWalkFrame({0, 0, 64, 48}, bitmap, animation);
-        combined = combined * 31 + bodytest::Checksum(bitmap.Pixels());
+        combined = combined * 31 + Checksum(bitmap);
     }
     EXPECT_EQ(combined, 13822797603558443236u);
 }

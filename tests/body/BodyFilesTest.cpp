@@ -1,0 +1,234 @@
+// Reading body files: the search order and its fallbacks, sprite decoding in both pixel
+// formats, bounds, attachment text, loading a part and a whole body, and the error texts.
+#include <gtest/gtest.h>
+
+#include "TestBody.h"
+#include "control/body/AttachmentReader.h"
+#include "control/body/PartLoader.h"
+#include "control/body/SpriteDecoder.h"
+
+namespace {
+
+using namespace bodytest;
+using zubrelle::AttachmentPoint;
+
+TEST(FileSearch, FindsTheFirstCandidateInSearchOrder) {
+    const struct { std::vector<std::string> files; int genus, sex, age, variant; std::string found; } table[] = {
+        {{"e54c.s16", "e44c.s16"}, 1, 1, 4, 2, "e54c.s16"},  // left foot (part 5), exact name
+        {{"e02c.s16", "e04a.s16"}, 0, 0, 4, 2, "e02c.s16"},  // all ages before a lower variant
+        {{"e04a.s16", "e00a.s16"}, 0, 0, 4, 2, "e04a.s16"},
+        {{"e40c.s16", "e00a.s16"}, 0, 0, 0, 2, "e00a.s16"},  // the other sex comes last
+        {{"e43b.s16"}, 0, 0, 4, 2, "e43b.s16"},
+        {{"e13a.s16"}, 1, 1, 3, 0, "e13a.s16"},
+        {{"e05a.s16"}, 0, 0, 4, 0, ""},              // never a higher age,
+        {{"e04c.s16"}, 0, 0, 4, 1, ""},              // variant
+        {{"e14a.s16", "e24a.s16"}, 0, 0, 4, 0, ""},  // or another genus
+        {{"e00a.s16"}, 0, 0, -1, 0, ""},
+        {{"e00a.s16"}, 0, 0, 0, -1, ""},
+        {{"E04A.S16"}, 0, 0, 4, 0, "E04A.S16"},  // names in any case
+        {{"e02A.S16"}, 0, 0, 4, 0, "e02A.S16"},
+        {{"E04A.S16", "e04a.s16"}, 0, 0, 4, 0, "e04a.s16"}};
+    for (const auto& c : table) {
+        TempTree tree;
+        for (const std::string& file : c.files) tree.Write("images/" + file, file);
+        const auto found = zubrelle::FindBodyFile(tree.Images(), 5, c.genus, c.sex, c.age, c.variant, ".s16");
+        EXPECT_EQ(found ? found->path : "", c.found.empty() ? "" : tree.Images() + c.found) << c.files[0];
+        EXPECT_EQ(found ? std::string(found->bytes.begin(), found->bytes.end()) : "", c.found);
+    }
+}
+
+TEST(FileSearch, SeparatorsUnreadableCandidatesAndOutOfRangeValues) {
+    TempTree tree;
+    tree.Write("images/a03a.s16", std::string("younger"));
+    std::filesystem::create_directory(tree.root / "images" / "a04a.s16");  // exists, unreadable
+    std::string directory = tree.Images();
+    directory.pop_back();
+    const auto found = zubrelle::FindBodyFile(directory, 1, 0, 0, 4, 0, ".s16");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->path, tree.Images() + "a03a.s16");
+    EXPECT_EQ(std::string(found->bytes.begin(), found->bytes.end()), "younger");
+    EXPECT_EQ(zubrelle::WithTrailingSeparator("dir\\"), "dir\\");
+    EXPECT_EQ(zubrelle::WithTrailingSeparator(""), "");
+    EXPECT_FALSE(zubrelle::FindBodyFile(tree.Images() + "absent/", 1, 0, 0, 4, 3, ".s16"));
+    // Genus -1 would make the digit '/', naming a subfolder "b/"; huge values end quickly.
+    std::filesystem::create_directory(tree.root / "images" / "b");
+    tree.Write("images/b/0a.s16", std::string("outside"));
+    EXPECT_FALSE(zubrelle::FindBodyFile(tree.Images(), 2, -1, 0, 0, 0, ".s16"));
+    EXPECT_FALSE(zubrelle::FindBodyFile(tree.Images(), 2, 0, 0, 2000000000, 2000000000, ".s16"));
+    EXPECT_EQ(zubrelle::BodyFileStem(14, 2, 6, 25), "n26z");
+}
+
+TEST(SpriteDecoder, ConvertsBothPixelFormatsWithoutReplicatingLowBits) {
+    const struct { std::uint32_t format; std::uint16_t pixel; std::uint32_t colour; } table[] = {
+        {1, 0xFFFF, 0xF8FCF8}, {1, 0x0001, 0x080000}, {1, 0xF800, 0x0000F8}, {1, 0x07E0, 0x00FC00},
+        {1, 0x0000, 0xFFFFFFFF},  // 5-6-5; 0 is transparent
+        {0, 0x7FFF, 0xF8F8F8}, {0, 0x0001, 0x080000}, {0, 0x7C00, 0x0000F8}, {0, 0x03E0, 0x00F800},
+        {0, 0x8000, 0x000000},   // 5-5-5 ignores the top bit
+        {2, 0x7FFF, 0xF8F8F8}};  // anything but 1 is 5-5-5
+    for (const auto& c : table) {
+        const auto file = democreature::EncodeSpriteFile(std::vector<Sprite16>(10, Block(1, 1, c.pixel)), c.format);
+        zubrelle::PartImage image;
+        ASSERT_TRUE(zubrelle::DecodeImage(file, 3, image));
+        EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{c.colour}) << c.format << " " << c.pixel;
+    }
+}
+
+TEST(SpriteDecoder, BoundsAreInclusiveAroundOpaquePixelsWithSentinelsWhenNone) {
+    std::vector<Sprite16> images(10, Block(3, 2, 0));
+    images[7] = Block(5, 4, 0);
+    images[7].pixels[1 * 5 + 3] = 0x1234;
+    images[7].pixels[2 * 5 + 1] = 0x4321;
+    images[9] = {};
+    const auto file = democreature::EncodeSpriteFile(images, 1);
+    zubrelle::PartImage image;
+    ASSERT_TRUE(zubrelle::DecodeImage(file, 7, image));
+    EXPECT_EQ(image.width, 5);
+    EXPECT_EQ(image.height, 4);
+    EXPECT_EQ(image.bounds, (zubrelle::ImageBounds{1, 1, 3, 2}));
+    EXPECT_EQ(image.pixels[0], zubrelle::kTransparent);
+    EXPECT_EQ(image.pixels[8], zubrelle::ConvertPixel565(0x1234));
+    ASSERT_TRUE(zubrelle::DecodeImage(file, 0, image));
+    EXPECT_EQ(image.bounds, (zubrelle::ImageBounds{1000000, 1000000, -1000000, -1000000}));
+    EXPECT_EQ(image.pixels, std::vector<std::uint32_t>(6, zubrelle::kTransparent));
+    ASSERT_TRUE(zubrelle::DecodeImage(file, 9, image));
+    EXPECT_TRUE(image.pixels.empty());
+}
+
+TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
+    std::vector<Sprite16> images(10, Block(2, 2, 0x1111));
+    const auto whole = democreature::EncodeSpriteFile(images, 1);
+    EXPECT_TRUE(zubrelle::SpriteFileIsComplete(whole));
+    const auto nine = democreature::EncodeSpriteFile({images.begin(), images.begin() + 9}, 1);
+    EXPECT_FALSE(zubrelle::SpriteFileIsComplete(nine));
+    const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);  // last image one byte short
+    EXPECT_FALSE(zubrelle::SpriteFileIsComplete(cut));
+    zubrelle::PartImage image;
+    EXPECT_FALSE(zubrelle::DecodeImage(cut, 9, image));
+    EXPECT_TRUE(image.pixels.empty());
+    EXPECT_TRUE(zubrelle::DecodeImage(cut, 8, image));
+    // An offset far past the end, and a size whose byte count overflows 32 bits.
+    std::vector<std::uint8_t> far = whole, huge = whole;
+    far[6 + 8 * 4 + 3] = 0xFF;
+    for (int i = 0; i < 4; ++i) huge[6 + 8 * 2 + 4 + i] = 0xFF;
+    EXPECT_FALSE(zubrelle::DecodeImage(far, 4, image));
+    EXPECT_FALSE(zubrelle::DecodeImage(huge, 2, image));
+    EXPECT_FALSE(zubrelle::DecodeImage(whole, 10, image));
+    EXPECT_FALSE(zubrelle::DecodeImage(whole, -1, image));
+    EXPECT_FALSE(zubrelle::DecodeImage({}, 0, image));
+}
+
+TEST(AttachmentReader, NumbersReadInOrderAsSixteenBitsAndZeroWhereNothingCanBeRead) {
+    const std::pair<const char*, std::vector<std::int32_t>> table[] = {
+        {"12 7\n3 40", {12, 7, 3, 40}}, {"\t 1\r\n\r\n2\v\f3", {1, 2, 3}}, {"-1 +5", {65535, 5}},
+        {"65536 65537 -65536", {0, 1, 0}}, {"99999999999 -99999999999", {65535, 0}},  // as a 32-bit long
+        {"4 x 5", {4, 0, 0}}, {"4 - 5", {4, 0, 0}}, {"7,8", {7, 0}}, {"", {}}};
+    for (const auto& [text, values] : table) {
+        std::string_view cursor = text;
+        for (std::int32_t expected : values) EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), expected) << text;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), 0) << text;
+    }
+}
+
+TEST(AttachmentReader, PointsReadAsPairsFromTheCursorWhichStaysWhereItSticks) {
+    std::string_view cursor = "1 2 3 4\n5 6";
+    std::array<AttachmentPoint, 2> first{}, second{};
+    zubrelle::ReadAttachmentPoints(cursor, first);
+    zubrelle::ReadAttachmentPoints(cursor, second);
+    EXPECT_EQ(first, (std::array<AttachmentPoint, 2>{{{1, 2}, {3, 4}}}));
+    EXPECT_EQ(second, (std::array<AttachmentPoint, 2>{{{5, 6}, {0, 0}}}));
+    cursor = "  x 1";
+    EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), 0);
+    EXPECT_EQ(cursor, "  x 1");
+}
+
+TestPart NumberedLimb() {
+    TestPart part;
+    for (int i = 0; i < 10; ++i) {
+        part.images[std::size_t(i)] = Block(std::uint16_t(i + 1), 2, 0x0421);
+        part.points[std::size_t(i)] = {{i, 10 + i}, {20 + i, 30 + i}};
+    }
+    return part;
+}
+
+TEST(PartLoader, SearchesEachFileFromTheRequestedValuesAndReadsShortTextAsZero) {
+    TempTree tree;
+    tree.Write("images/c00a.s16", SpriteBytes(NumberedLimb()));
+    tree.Write("body data/c00d.att", AttachmentText(NumberedLimb()));
+    tree.Write("body data/c00a.att", std::string("12 7\n3 40"));
+    zubrelle::PartData data;
+    std::string error = "previous";
+    ASSERT_TRUE(zubrelle::LoadPart(3, 0, 0, 0, 3, tree.Images(), tree.BodyData(), data, error));
+    EXPECT_EQ(error, "previous");
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(data.images[std::size_t(i)].width, i + 1);
+        EXPECT_EQ(data.images[std::size_t(i)].pixels.size(), std::size_t(2 * (i + 1)));
+        const auto& points = data.points[std::size_t(i)];
+        EXPECT_EQ(points[0], (AttachmentPoint{i, 10 + i}));
+        EXPECT_EQ(points[1], (AttachmentPoint{20 + i, 30 + i}));
+        EXPECT_EQ(points[2], (AttachmentPoint{0, 0}));  // limbs fill two points
+    }
+    ASSERT_TRUE(zubrelle::LoadPart(3, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error));
+    EXPECT_EQ(data.points[0][1], (AttachmentPoint{3, 40}));
+    EXPECT_EQ(data.points[1][0], (AttachmentPoint{0, 0}));
+}
+
+TEST(PartLoader, MessagesNameTheRequestedCombination) {
+    TempTree tree;
+    zubrelle::PartData data;
+    std::string error;
+    const auto load = [&](int part, int genus, int sex, int age, int variant) {
+        return zubrelle::LoadPart(part, genus, sex, age, variant, tree.Images(), tree.BodyData(), data, error);
+    };
+    const std::string what = "Unable to find a left foot sprite file for adult female Brask of variant C.\n[Tried '";
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));
+    EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
+    const auto bytes = SpriteBytes(NumberedLimb());
+    tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 1));
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // too short counts as no sprite
+    EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
+    tree.Write("images/e50a.s16", bytes);
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));
+    EXPECT_EQ(error, "Unable to find a left foot attachment file for adult female Brask of variant C.\n"
+                     "[Tried '" + tree.BodyData() + "e54c.att']");
+    EXPECT_FALSE(load(14, 7, 0, 9, 0));
+    EXPECT_EQ(error, "Unable to find a tail tip sprite file for unknown male unknown of variant A.\n"
+                     "[Tried '" + tree.Images() + "n79a.s16']");
+}
+
+TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {
+    TempTree tree;
+    // head 1/a, body 2/b, legs 0/c, arms 1/d, tail 2/e; sex 1, age 3
+    const int groups[15][2] = {{}, {1, 0}, {2, 1}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2},
+                               {1, 3}, {1, 3}, {1, 3}, {1, 3}, {2, 4}, {2, 4}};
+    for (int part = 1; part <= 14; ++part) {
+        WritePart(tree, part, PixelPart(part), groups[part][0], 1, 3, groups[part][1]);
+    }
+    zubrelle::BodyModel model, again;
+    std::string error;
+    ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), 1, 2, 0, 1, 2, 1, 3, 0, 1, 2, 3, 4, error), 0) << error;
+    EXPECT_TRUE(model.IsLoaded());
+    EXPECT_EQ(model.Part(14).images[0].pixels.size(), 1u);
+    EXPECT_EQ(again.Load(tree.Images(), tree.BodyData(), {1, 3, 1, 0, 2, 1, 0, 2, 1, 3, 2, 4}, error), 0) << error;
+}
+
+TEST(BodyModelLoad, FailureAndClearLeaveTheModelEmpty) {
+    TempTree tree;
+    for (int part = 1; part <= 13; ++part) WritePart(tree, part, PixelPart(part), 0, 0, 0, 0);
+    zubrelle::BodyModel model;
+    std::string error;
+    EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{0, 4}, error), -1);
+    EXPECT_EQ(error, "Unable to find a tail tip sprite file for adult male Tovel of variant A.\n"
+                     "[Tried '" + tree.Images() + "n04a.s16']");
+    EXPECT_FALSE(model.IsLoaded());
+    for (int part = 1; part <= 13; ++part) EXPECT_TRUE(model.Part(part).images[0].pixels.empty());
+    WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
+    ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), 0);
+    EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{0, 0, 1}, error), -1);
+    EXPECT_FALSE(model.IsLoaded());
+    ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), 0);
+    model.Clear();
+    EXPECT_FALSE(model.IsLoaded());
+    EXPECT_TRUE(model.Part(2).images[3].pixels.empty());
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// The bitmap's size rules and memory layout; fills, pixels, the 2-pixel pen line and bitmap
+// copies, all clipped to the bitmap.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/gdi/DrawContext.h"
+
+namespace {
+
+constexpr gdi::Colour kInk = 0x0000FF;
+
+// The bitmap as rows of '#' (ink) and '.' (anything else).
+std::string Picture(const gdi::Bitmap& bitmap) {
+    std::string out;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width(); ++x) out += bitmap.At(x, y) == kInk ? '#' : '.';
+        out += '\n';
+    }
+    return out;
+}
+
+TEST(Bitmap, SizesOutsideReadsAndMemoryLayout) {
+    for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-3, 4}, std::pair{4, -3}}) {
+        const gdi::Bitmap empty(w, h, 0x123456);
+        EXPECT_TRUE(empty.Empty());
+        EXPECT_EQ(empty.Width() + empty.Height(), 0);
+    }
+    const gdi::Bitmap bitmap(3, 2, gdi::Rgb(0x11, 0x22, 0x33));
+    EXPECT_EQ(bitmap.At(2, 1), 0x332211u);
+    for (auto [x, y] : {std::pair{3, 1}, std::pair{-1, 0}, std::pair{0, 2}}) EXPECT_EQ(bitmap.At(x, y), 0u);
+    unsigned char bytes[4];
+    std::memcpy(bytes, bitmap.Pixels().data(), 4);
+    EXPECT_EQ(std::string(bytes, bytes + 4), std::string("\x11\x22\x33\x00", 4));  // red first, as RGBX
+}
+
+TEST(DrawContext, FillsPixelsAndCopiesClipToTheBitmap) {
+    const std::pair<gdi::Rect, const char*> fills[] = {
+        {{1, 1, 3, 2}, "....\n.##.\n....\n"},
+        {{-5, -5, 1, 1}, "#...\n....\n....\n"},
+        {{3, 2, 100, 100}, "....\n....\n...#\n"},
+        {{-2147483647, -2147483647, 2147483647, 2147483647}, "####\n####\n####\n"},
+        {{2, 1, 1, 2}, "....\n....\n....\n"},   // inverted: nothing
+        {{1, 1, 1, 3}, "....\n....\n....\n"}};  // empty: nothing
+    for (const auto& [rect, picture] : fills) {
+        gdi::Bitmap bitmap(4, 3);
+        gdi::DrawContext(bitmap).FillSolidRect(rect, kInk);
+        EXPECT_EQ(Picture(bitmap), picture);
+    }
+    gdi::Bitmap bitmap(4, 3), source(3, 2, kInk);
+    gdi::DrawContext dc(bitmap);
+    dc.FillSolidRect(-1, 0, 2, 1, kInk);
+    dc.FillSolidRect(2147483600, 0, 100, 100, kInk);  // must not overflow
+    for (auto [x, y] : {std::pair{2, 1}, std::pair{4, 0}, std::pair{-1, 1}, std::pair{0, 3}}) dc.SetPixel(x, y, kInk);
+    dc.BitBlt(3, -1, source);
+    dc.BitBlt(-2, 2, source);
+    EXPECT_EQ(Picture(bitmap), "#..#\n..#.\n#...\n");
+    gdi::Bitmap other(1, 1);
+    EXPECT_EQ(dc.Select(&other), &bitmap);
+    dc.SetPixel(0, 0, kInk);
+    EXPECT_EQ(dc.Select(nullptr), &other);
+    EXPECT_EQ(other.At(0, 0), kInk);
+    dc.FillSolidRect({0, 0, 10, 10}, kInk);  // no bitmap: nothing, and no crash
+    dc.LineTo(5, 5);
+    EXPECT_EQ(dc.CurrentPosition(), (gdi::Point{5, 5}));
+    EXPECT_EQ(Picture(bitmap), "#..#\n..#.\n#...\n");
+}
+
+TEST(DrawContext, PenLinePaintsATwoByTwoBlockUpAndLeftOfEveryPathPoint) {
+    const std::tuple<gdi::Point, gdi::Point, const char*> lines[] = {
+        // Horizontal across the whole width: rows y-1 and y; vertical: columns x-1 and x.
+        {{0, 3}, {6, 3}, "......\n......\n######\n######\n......\n"},
+        {{3, 1}, {3, 3}, "..##..\n..##..\n..##..\n..##..\n......\n"},
+        {{1, 1}, {4, 4}, "##....\n###...\n.###..\n..###.\n...##.\n"},
+        // Shallow: the minor coordinate rounds to nearest, halves away from the start.
+        {{1, 1}, {5, 3}, "##....\n####..\n.#####\n...###\n......\n"},
+        {{4, 4}, {1, 1}, "##....\n###...\n.###..\n..###.\n...##.\n"},
+        {{2, 2}, {2, 2}, "......\n.##...\n.##...\n......\n......\n"},
+        {{-2000000000, 2}, {2000000000, 2}, "......\n######\n######\n......\n......\n"},
+        {{-10, -10}, {-2, -8}, "......\n......\n......\n......\n......\n"}};
+    for (const auto& [from, to, picture] : lines) {
+        gdi::Bitmap bitmap(6, 5);
+        gdi::DrawContext dc(bitmap);
+        dc.SetPenColour(kInk);
+        dc.MoveTo(from.x, from.y);
+        dc.LineTo(to.x, to.y);
+        EXPECT_EQ(Picture(bitmap), picture) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+        EXPECT_EQ(dc.CurrentPosition(), to);
+    }
+}
+
+}  // namespace
