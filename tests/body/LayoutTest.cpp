@@ -68,12 +68,22 @@ protected:
     zubrelle::BodyModel model;
 };
 
-TEST_F(SkeletonLayout, ChildrenHangByPointZeroOnTheirParentsJoint) {
+TEST_F(SkeletonLayout, ChildrenHangByPointZeroOnTheirParentsJointInsideAScaledBox) {
     // E.g. left thigh (2, 19) - (3, 0), shin + (4, 13) - (4, 0), foot + (5, 14) - (5, 0); the head
     // has no image of its own, so only its point 0 (0, 0) counts.
     const std::array<gdi::Point, 15> expected = {{{0, 0}, {5, 0}, {0, 0}, {-1, 19}, {-1, 32}, {-1, 46}, {2, 19},
         {2, 35}, {2, 52}, {-8, 3}, {-8, 22}, {-2, 3}, {-2, 24}, {-13, 15}, {-13, 38}}};
-    EXPECT_EQ(model.LayoutFigure(ConvertPoseString("200000000000000"), 1.0).offset, expected);
+    const auto pose = ConvertPoseString("200000000000000");
+    const auto layout = model.LayoutFigure(pose, 1.0), scaled = model.LayoutFigure(pose, 1.35);
+    EXPECT_EQ(layout.offset, expected);
+    // Box from the body (0, 0)-(9, 19), left foot (-1, 46)-(1, 47), right foot (2, 52)-(4, 53).
+    EXPECT_EQ(layout.origin, (gdi::Point{-1, 0}));
+    EXPECT_EQ(std::pair(layout.width, layout.height), std::pair(11, 54));
+    EXPECT_EQ(scaled.origin, layout.origin);
+    EXPECT_EQ(std::pair(scaled.width, scaled.height), std::pair(14, 72));  // 14.85, 72.9
+    // Foot point 1 (6, 15) + offset (-1, 46) - origin, times 1.35: (8.1, 82.35).
+    EXPECT_EQ(scaled.leftFoot, (gdi::Point{8, 82}));
+    EXPECT_EQ(scaled.rightFoot, (gdi::Point{16, 94}));  // (9, 18) + (2, 52) - origin
 }
 
 TEST_F(SkeletonLayout, OffsetsUseThePointsOfTheChosenImages) {
@@ -87,21 +97,6 @@ TEST_F(SkeletonLayout, OffsetsUseThePointsOfTheChosenImages) {
     EXPECT_EQ(layout.image[zubrelle::kLeftThigh], 11);
     EXPECT_EQ(layout.offset[zubrelle::kLeftThigh], (gdi::Point{2, 23}));
     EXPECT_EQ(layout.offset[zubrelle::kLeftShin], (gdi::Point{-2, 19}));
-}
-
-TEST_F(SkeletonLayout, FigureBoxAndFeetAreScaledAndTruncated) {
-    // Box from the body (0, 0)-(9, 19), left foot (-1, 46)-(1, 47), right foot (2, 52)-(4, 53).
-    const auto pose = ConvertPoseString("200000000000000");
-    const auto layout = model.LayoutFigure(pose, 1.0), scaled = model.LayoutFigure(pose, 1.35);
-    EXPECT_EQ(layout.origin, (gdi::Point{-1, 0}));
-    EXPECT_EQ(layout.width, 11);
-    EXPECT_EQ(layout.height, 54);
-    EXPECT_EQ(scaled.origin, layout.origin);
-    EXPECT_EQ(scaled.width, 14);   // 14.85
-    EXPECT_EQ(scaled.height, 72);  // 72.9
-    // Foot point 1 (6, 15) + offset (-1, 46) - origin, times 1.35: (8.1, 82.35).
-    EXPECT_EQ(scaled.leftFoot, (gdi::Point{8, 82}));
-    EXPECT_EQ(scaled.rightFoot, (gdi::Point{16, 94}));  // (9, 18) + (2, 52) - origin
 }
 
 }  // namespace
