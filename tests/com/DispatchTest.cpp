@@ -67,15 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Call{"GetWithAnExtraArgument", 1, DISPATCH_PROPERTYGET, 1, false, DISP_E_BADPARAMCOUNT, 1234}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DispatchNames, ResolveWithoutRegardToCaseWithTheirParameters) {
-    const OLECHAR* names[] = {u"cell", u"COLUMN", u"Nothing"};
-    DISPID ids[3];
-    EXPECT_EQ(FindIdsOfNames(kTypes[0], names, 3, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], 2);
-    EXPECT_EQ(ids[1], 1);
-    EXPECT_EQ(ids[2], DISPID_UNKNOWN);
-}
-
 TEST(TypeLibrary, IsFoundThroughItsRegistrationAndGoneAfterUnregistering) {
     TempRegistry registry;
     AddTypeLibResource("/modules/thing.so", kLibrary);
