@@ -40,7 +40,6 @@ std::vector<std::uint32_t> PngPixels(const std::string& path, int width, int hei
     return pixels;
 }
 
-const std::string kSample = std::string(std::getenv("MIRTALA_SOURCE_DIR")) + "/samples/demo.gen";
 const zubrelle::Appearance kAdult{0, 4, 1, 1, 1, 0, 0, 0, 2, 1, 1, 0};
 
 class CliRenderTest : public testing::Test {
@@ -77,6 +76,7 @@ protected:
         }
         EXPECT_FALSE(std::filesystem::exists(name(count)));
     }
+    const std::string kSample = std::string(std::getenv("MIRTALA_SOURCE_DIR")) + "/samples/demo.gen";
     TempRegistry registry;
     mirtala::test::TempDir dir;
     mirtala::Genome genome;
