@@ -1,14 +1,22 @@
-// Two editors on one desktop share a gene through the clipboard: a private X
-// server, one helper process that copies a gene and another that reads it.
+// Two editors on one desktop share a gene through the clipboard: the test
+// starts a private X server and runs this program twice more as the editors.
+//   document_desktop_clipboard_tests copy HEX   copies the block, prints "ready", serves it (at most 30 s)
+//   document_desktop_clipboard_tests paste      prints CanPaste() as 0 or 1, then the block as HEX or "none"
 #include "DocTestSupport.h"
 #include "editor/document/GeneBlock.h"
+#include "editor/document/GeneClipboard.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace mirtala::test {
 namespace {
+
+QByteArray Hex(const Gene& gene) {
+    const auto b = BlockFromGene(gene);
+    return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())).toHex();
+}
 
 // Reads from the process until a whole line has come.
 QByteArray Line(QProcess& p) {
@@ -20,9 +28,6 @@ QByteArray Line(QProcess& p) {
 TEST(ClipboardDesktop, GeneCopiedInOneEditorIsReadInAnother) {
     const QString xvfb = QStandardPaths::findExecutable("Xvfb");
     if (xvfb.isEmpty()) GTEST_SKIP() << "Xvfb is not installed";
-    int argc = 1;
-    char name[] = "clipboard_desktop_tests", *argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
     QProcess server, copier, reader;  // each one's destructor ends it
     server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp"});  // prints the free display it took
     const QByteArray display = Line(server);
@@ -30,22 +35,40 @@ TEST(ClipboardDesktop, GeneCopiedInOneEditorIsReadInAnother) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", ":" + display);
     env.insert("QT_QPA_PLATFORM", "xcb");
-    const QString helper = qEnvironmentVariable("MIRTALA_BINARY_DIR") + "/tests/document/gene_clip_helper";
     copier.setProcessEnvironment(env);
     reader.setProcessEnvironment(env);
-
-    reader.start(helper, {"paste"});
+    reader.start(QCoreApplication::applicationFilePath(), {"paste"});
     EXPECT_EQ(Line(reader), "0 none");
     reader.waitForFinished(10000);
     Gene pose = PoseGene(7, 33, "X?!012345012345");
     pose.header.reserved3 = 0x9C;
-    const auto block = BlockFromGene(pose);
-    const QByteArray hex = QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())).toHex();
-    copier.start(helper, {"copy", QString::fromLatin1(hex)});
+    copier.start(QCoreApplication::applicationFilePath(), {"copy", QString::fromLatin1(Hex(pose))});
     ASSERT_EQ(Line(copier), "ready");
-    reader.start(helper, {"paste"});
-    EXPECT_EQ(Line(reader), "1 " + hex);
+    reader.start(QCoreApplication::applicationFilePath(), {"paste"});
+    EXPECT_EQ(Line(reader), "1 " + Hex(pose));
+}
+
+int Editor(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    Gene gene;
+    if (argc == 2) return std::printf("%d %s\n", CanPaste(), PasteFromClipboard(gene) ? Hex(gene).constData() : "none") < 0;
+    const QByteArray b = QByteArray::fromHex(argv[2]);
+    if (!GeneFromBlock(std::span(reinterpret_cast<const std::uint8_t*>(b.data()), std::size_t(b.size())), gene) ||
+        !CopyToClipboard(gene))
+        return 1;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    QTimer::singleShot(30000, &app, &QGuiApplication::quit);  // the clipboard's data lives in this process
+    return app.exec();
 }
 
 }  // namespace
 }  // namespace mirtala::test
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if ((mode == "paste" && argc == 2) || (mode == "copy" && argc == 3)) return mirtala::test::Editor(argc, argv);
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,5 +1,5 @@
 // Genes on the clipboard: the block layout, the QClipboard round trip, blocks
-// that are too short or of another format, and Cut followed by Undo.
+// that are too short or of another format.
 #include "DocTestSupport.h"
 #include "editor/document/GeneBlock.h"
 #include "editor/document/GeneClipboard.h"
@@ -60,20 +60,6 @@ TEST_F(GeneClipboard, ShortAndForeignBlocksAreRefusedAndChangeNothing) {
     ASSERT_TRUE(CopyToClipboard(gene));
     EmptyClipboard();
     EXPECT_FALSE(CanPaste());
-}
-
-TEST_F(GeneClipboard, CutThenUndoRestoresTheGeneAndKeepsTheClipboard) {
-    ASSERT_TRUE(Open({PoseGene(1, 3), GaitGene(1, 4), PoseGene(2, 5)}));
-    const Gene cut = *genome().At(0);
-    ASSERT_TRUE(CopyToClipboard(cut));  // Cut as the view does it: copy, then one undoable removal
-    doc->RemoveGene(cut);
-    EXPECT_EQ(genome().Count(), 2u);
-    doc->Undo();
-    ASSERT_EQ(genome().Count(), 3u);
-    EXPECT_EQ(*genome().At(2), cut);
-    Gene onClipboard;
-    ASSERT_TRUE(PasteFromClipboard(onClipboard));
-    EXPECT_EQ(onClipboard, cut);
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The gene commands through the document: where genes go, what the views are
 // told, how undo and redo move commands, and what the Edit menu shows.
 #include "DocTestSupport.h"
+#include "editor/document/GeneClipboard.h"
 
 namespace mirtala::test {
 namespace {
 
-using IdList = std::vector<int>;
+using Strings = std::vector<std::string>;
 
 class CommandsTest : public DocTest {
 protected:
@@ -21,43 +22,40 @@ TEST_F(CommandsTest, AddedGeneComesBackAtTheEndWithItsIdAndEveryViewIsToldEachTi
     doc->RemoveView(&detached);
     doc->AddGene(PoseGene(3, 12));
     doc->AddGene(PoseGene(4, 13));
-    EXPECT_EQ(Ids(), (IdList{1, 1, 2, 3, 4}));
+    EXPECT_EQ(Ids(), (std::vector{1, 1, 2, 3, 4}));
     doc->Undo();
     doc->Undo();
-    EXPECT_EQ(Ids(), (IdList{1, 1, 2}));
+    EXPECT_EQ(Ids(), (std::vector{1, 1, 2}));
     doc->Redo();
     ASSERT_EQ(genome().Count(), 4u);
     EXPECT_EQ(*genome().At(3), PoseGene(3, 12));
-
-    // Added, added, removed, removed, added: once to each attached view, with the gene concerned.
-    const std::vector<std::pair<int, int>> expected{{HintGeneAdded, 3}, {HintGeneAdded, 4}, {HintGeneRemoved, 4},
-                                                    {HintGeneRemoved, 3}, {HintGeneAdded, 3}};
-    for (const RecordingView* v : {&view, &second}) {
-        std::vector<std::pair<int, int>> got;
-        for (const auto& [hint, gene] : v->hints) got.emplace_back(hint, gene->header.id);
-        EXPECT_EQ(got, expected);
-    }
+    const Strings expected{"added 3", "added 4", "removed 4", "removed 3", "added 3"};
+    EXPECT_EQ(view.hints, expected);
+    EXPECT_EQ(second.hints, expected);  // attached twice, told once
     EXPECT_TRUE(detached.hints.empty());
-    EXPECT_EQ(view.hints[4].second, genome().At(3));
+    EXPECT_EQ(view.genes[4], genome().At(3));
     // The removed gene is the object that was added; only the four recorded hints still hold it.
-    EXPECT_EQ(view.hints[3].second, view.hints[0].second);
-    EXPECT_EQ(view.hints[0].second.UseCount(), 4u);
+    EXPECT_EQ(view.genes[3], view.genes[0]);
+    EXPECT_EQ(view.genes[0].UseCount(), 4u);
 }
 
-TEST_F(CommandsTest, RemovedGaitReturnsAtTheEndAndItsDialogStaysClosed) {
+TEST_F(CommandsTest, CutGaitReturnsAtTheEndOnUndoWithItsDialogStillClosed) {
     const GeneRef gait = genome().At(0);
     ASSERT_NE(doc->OpenGaitDialog(gait), nullptr);
     ASSERT_NE(doc->OpenPoseDialog(genome().At(1)), nullptr);
+    ASSERT_TRUE(CopyToClipboard(*gait));  // Cut as the view does it: copy, then one undoable removal
     doc->RemoveGene(*gait);
-    EXPECT_EQ(view.hints, (std::vector{std::pair(int(HintGeneRemoved), gait)}));
+    EXPECT_EQ(view.genes, std::vector{gait});
     doc->Undo();
-    EXPECT_EQ(Ids(), (IdList{1, 2, 1}));
+    EXPECT_EQ(view.hints, (Strings{"removed 1", "added 1"}));
+    EXPECT_EQ(Ids(), (std::vector{1, 2, 1}));
     EXPECT_EQ(*genome().At(2), *gait);
     EXPECT_FALSE(genome().At(2) == gait);  // a new gene object with the old content
-    EXPECT_TRUE(doc->GaitDialogs().empty());
-    EXPECT_EQ(doc->PoseDialogs().size(), 1u);
+    EXPECT_EQ(std::pair(doc->GaitDialogs().size(), doc->PoseDialogs().size()), std::pair(0ul, 1ul));
     // Closed once, before the other dialogs refreshed; the addition refreshes nothing.
-    EXPECT_EQ(factory.log.events, (std::vector<std::string>{"gait1 top", "pose1 top", "gait1 destroyed", "pose1 refresh"}));
+    EXPECT_EQ(factory.log, (Strings{"gait1 top", "pose1 top", "gait1 destroyed", "pose1 refresh"}));
+    Gene pasted;
+    EXPECT_TRUE(PasteFromClipboard(pasted) && pasted == *gait);
 }
 
 TEST_F(CommandsTest, TwoModificationsUndoneInPlaceWithoutHints) {
@@ -76,52 +74,40 @@ TEST_F(CommandsTest, TwoModificationsUndoneInPlaceWithoutHints) {
     doc->Redo();
     EXPECT_EQ(*pose, first);
     EXPECT_EQ(genome().At(1), pose);
-
     // A gene no longer in the genome is neither modified nor removed, but each is still a step.
     doc->ModifyGene(PoseGene(9, 40));
     doc->Undo();
     doc->Redo();
     doc->RemoveGene(PoseGene(9, 40));
-    EXPECT_EQ(Ids(), (IdList{1, 1, 2}));
+    EXPECT_EQ(Ids(), (std::vector{1, 1, 2}));
     EXPECT_TRUE(view.hints.empty());
     EXPECT_EQ(doc->UndoCount(), 3u);
 }
 
-// The Edit menu after each step; an empty name means the item is disabled.
-struct MenuStep {
-    std::string action;
-    const char *undo, *redo;
-};
-class MenuTest : public CommandsTest, public ::testing::WithParamInterface<std::vector<MenuStep>> {};
-
-TEST_P(MenuTest, ItemsFollowTheStacks) {
-    std::uint8_t next = 20;
-    for (const MenuStep& step : GetParam()) {
-        SCOPED_TRACE(step.action);
-        if (step.action == "add") doc->AddGene(PoseGene(next++, 50));
-        if (step.action == "modify") doc->ModifyGene(*genome().At(1));
-        if (step.action == "remove") doc->RemoveGene(*genome().At(0));
-        if (step.action == "undo") doc->Undo();
-        if (step.action == "redo") doc->Redo();
+TEST_F(CommandsTest, MenuItemsFollowTheStacks) {
+    // After each step: the names in the Undo and Redo items; an empty name means disabled.
+    const struct {
+        const char *action, *undo, *redo;
+    } steps[] = {{"", "", ""}, {"modify", "Modify Gene", ""}, {"remove", "Remove Gene", ""},
+                 {"undo", "Modify Gene", "Remove Gene"}, {"undo", "", "Modify Gene"},
+                 {"redo", "Modify Gene", "Remove Gene"},  // the rest of the redo stack stays
+                 {"undo", "", "Modify Gene"}, {"undo", "", "Modify Gene"},  // nothing to undo: nothing changes
+                 {"add", "Add Gene", ""},  // a new command empties the redo stack
+                 {"undo", "", "Add Gene"}, {"redo", "Add Gene", ""}, {"redo", "Add Gene", ""}};
+    for (const auto& step : steps) {
+        const std::string action = step.action;
+        if (action == "add") doc->AddGene(PoseGene(20, 50));
+        if (action == "modify") doc->ModifyGene(*genome().At(1));
+        if (action == "remove") doc->RemoveGene(*genome().At(0));
+        if (action == "undo") doc->Undo();
+        if (action == "redo") doc->Redo();
         CCmdUI undo, redo;
         doc->UpdateUndoMenu(undo);
         doc->UpdateRedoMenu(redo);
-        EXPECT_EQ(std::pair(undo.enabled, undo.text), std::pair(*step.undo != 0, QString("Undo ") + step.undo + "\tCtrl+Z"));
-        EXPECT_EQ(std::pair(redo.enabled, redo.text), std::pair(*step.redo != 0, QString("Redo ") + step.redo + "\tCtrl+Y"));
+        EXPECT_EQ(std::pair(undo.enabled, undo.text), std::pair(*step.undo != 0, QString("Undo ") + step.undo + "\tCtrl+Z")) << action;
+        EXPECT_EQ(std::pair(redo.enabled, redo.text), std::pair(*step.redo != 0, QString("Redo ") + step.redo + "\tCtrl+Y")) << action;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, MenuTest,
-    ::testing::Values(
-        std::vector<MenuStep>{{"", "", ""}, {"add", "Add Gene", ""}, {"undo", "", "Add Gene"}, {"redo", "Add Gene", ""}},
-        // A new command after an undo empties the redo stack.
-        std::vector<MenuStep>{{"modify", "Modify Gene", ""}, {"remove", "Remove Gene", ""},
-                              {"undo", "Modify Gene", "Remove Gene"}, {"undo", "", "Modify Gene"}, {"add", "Add Gene", ""}},
-        // Redo keeps the rest of the redo stack; undo on an empty stack changes nothing.
-        std::vector<MenuStep>{{"add", "Add Gene", ""}, {"remove", "Remove Gene", ""}, {"undo", "Add Gene", "Remove Gene"},
-                              {"undo", "", "Add Gene"}, {"redo", "Add Gene", "Remove Gene"}, {"undo", "", "Add Gene"},
-                              {"undo", "", "Add Gene"}}));
 
 }  // namespace
 }  // namespace mirtala::test

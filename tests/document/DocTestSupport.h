@@ -32,47 +32,47 @@ inline Gene GaitGene(std::uint8_t id, std::uint8_t number, const std::string& st
 }
 
 // What happened to the fake dialogs ("pose1 top", "gait2 refresh", "pose1 destroyed"); outlives them.
-struct DialogLog {
-    std::vector<std::string> events;
-    long Count(const std::string& e) const { return std::count(events.begin(), events.end(), e); }
-};
+using DialogLog = std::vector<std::string>;
 
 struct FakeDialog : CGeneDialog {
-    FakeDialog(std::string n, GeneRef g, DialogLog& l) : name(std::move(n)), gene(std::move(g)), log(l) {}
-    ~FakeDialog() override { log.events.push_back(name + " destroyed"); }
+    FakeDialog(std::string n, GeneRef g, DialogLog& l, std::string pose = {}, Gene copy = {})
+        : name(std::move(n)), gene(std::move(g)), log(l), poseString(std::move(pose)), workingCopy(std::move(copy)) {}
+    ~FakeDialog() override { log.push_back(name + " destroyed"); }
     const GeneRef& GetGeneRef() const override { return gene; }
-    void Refresh() override { log.events.push_back(name + " refresh"); }
+    void Refresh() override { log.push_back(name + " refresh"); }
     void SetAppearance(const Appearance& a) override { appearances.push_back(a); }
-    void BringToTop() override { log.events.push_back(name + " top"); }
+    void BringToTop() override { log.push_back(name + " top"); }
 
     std::string name;
     GeneRef gene;
     DialogLog& log;
-    std::vector<Appearance> appearances;
     std::string poseString;
     Gene workingCopy;
+    std::vector<Appearance> appearances;
 };
 inline FakeDialog& AsFake(CGeneDialog* d) { return *static_cast<FakeDialog*>(d); }
 
 // Names its dialogs "pose1", "gait1", ... in creation order.
 struct FakeDialogFactory : CGeneDialogFactory {
     GeneDialogHandle CreatePoseDialog(CMirtalaDoc&, const GeneRef& gene, const std::string& pose) override {
-        auto d = std::make_shared<FakeDialog>("pose" + std::to_string(++poses), gene, log);
-        d->poseString = pose;
-        return d;
+        return std::make_shared<FakeDialog>("pose" + std::to_string(++poses), gene, log, pose);
     }
     GeneDialogHandle CreateGaitDialog(CMirtalaDoc&, const GeneRef& gene, const Gene& copy) override {
-        auto d = std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log);
-        d->workingCopy = copy;
-        return d;
+        return std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log, "", copy);
     }
     DialogLog log;
     int poses = 0, gaits = 0;
 };
 
+// Records each hint as "added 3" or "removed 3" (with the gene's id), and the gene handles.
 struct RecordingView : CDocumentView {
-    void OnUpdate(CDocumentView*, int hint, const GeneRef& gene) override { hints.emplace_back(hint, gene); }
-    std::vector<std::pair<int, GeneRef>> hints;
+    void OnUpdate(CDocumentView*, int hint, const GeneRef& gene) override {
+        const char* kind = hint == HintGeneAdded ? "added " : hint == HintGeneRemoved ? "removed " : "other ";
+        hints.push_back(kind + std::to_string(gene ? gene->header.id : -1));
+        genes.push_back(gene);
+    }
+    std::vector<std::string> hints;
+    std::vector<GeneRef> genes;
 };
 
 // A document with recording message and file-dialog services and fake dialogs.
