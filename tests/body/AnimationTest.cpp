@@ -150,11 +150,18 @@ TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
     EXPECT_EQ(state.swingFoot, (gdi::Point{start.x, 93}));
     EXPECT_EQ(bitmap.At(start.x + 6, 95), 0xF80000u);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 3);
+    EXPECT_EQ(state.current, 0);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 0);
 }
 
 TEST_F(Walker, LeavingAtOneEndReentersAtTheOther) {
     model.PrepareWalk(rect, poses, 4, 1.0, 0, state);
+    for (int x : {0, 200}) {  // on an end itself: stays
+        state.position = {x, 95};
+        model.DrawWalkFrame(rect, bitmap, state);
+        EXPECT_EQ(state.position.x, x);
+    }
+    state.current = 0;
     state.position = {-3, 95};
     model.DrawWalkFrame(rect, bitmap, state);
     EXPECT_EQ(state.position, state.floorB);
@@ -175,8 +182,11 @@ TEST_F(Walker, StandingPutsTheLowerFootOnTheMiddleOfTheFloorOfEachDraw) {
     EXPECT_EQ(model.DrawStandFrame({0, 0, 40, 30}, small, 0, state), 1);
     EXPECT_EQ(state.floorA, (gdi::Point{0, 25}));
     EXPECT_EQ(small.At(20, 25), 0xF80000u);  // feet level in frame 1: the right one
-    state.current = 1000;
-    EXPECT_EQ(model.DrawStandFrame(rect, bitmap, 0, state), 0);  // out of range: the first
+    for (int frame : {2, 3, 0}) EXPECT_EQ(model.DrawStandFrame(rect, bitmap, 0, state), frame);
+    for (int outside : {4, 1000}) {
+        state.current = outside;
+        EXPECT_EQ(model.DrawStandFrame(rect, bitmap, 0, state), 0);  // out of range: the first
+    }
     state.current = -5;
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 0);
 }

@@ -23,6 +23,7 @@ TEST(FileSearch, FindsTheFirstCandidateInSearchOrder) {
         {{"e05a.s16"}, 0, 0, 4, 0, ""},              // never a higher age,
         {{"e04c.s16"}, 0, 0, 4, 1, ""},              // variant
         {{"e14a.s16", "e24a.s16"}, 0, 0, 4, 0, ""},  // or another genus
+        {{"e04a.att"}, 0, 0, 4, 0, ""},
         {{"e00a.s16"}, 0, 0, -1, 0, ""},
         {{"e00a.s16"}, 0, 0, 0, -1, ""},
         {{"E04A.S16"}, 0, 0, 4, 0, "E04A.S16"},  // names in any case

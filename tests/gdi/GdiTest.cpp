@@ -62,6 +62,7 @@ TEST(DrawContext, FillsPixelsAndCopiesClipToTheBitmap) {
     EXPECT_EQ(dc.Select(nullptr), &other);
     EXPECT_EQ(other.At(0, 0), kInk);
     dc.FillSolidRect({0, 0, 10, 10}, kInk);  // no bitmap: nothing, and no crash
+    dc.SetPixel(0, 0, kInk);
     dc.LineTo(5, 5);
     EXPECT_EQ(dc.CurrentPosition(), (gdi::Point{5, 5}));
     EXPECT_EQ(Picture(bitmap), "#..#\n..#.\n#...\n");
@@ -72,6 +73,7 @@ TEST(DrawContext, PenLinePaintsATwoByTwoBlockUpAndLeftOfEveryPathPoint) {
         // Horizontal across the whole width: rows y-1 and y; vertical: columns x-1 and x.
         {{0, 3}, {6, 3}, "......\n......\n######\n######\n......\n"},
         {{3, 1}, {3, 3}, "..##..\n..##..\n..##..\n..##..\n......\n"},
+        {{6, 5}, {6, 5}, "......\n......\n......\n......\n.....#\n"},  // a point at (width, height)
         {{1, 1}, {4, 4}, "##....\n###...\n.###..\n..###.\n...##.\n"},
         // Shallow: the minor coordinate rounds to nearest, halves away from the start.
         {{1, 1}, {5, 3}, "##....\n####..\n.#####\n...###\n......\n"},
