@@ -21,8 +21,8 @@ const char kHelp[] =
     "                      Exit status 0 when read, 1 when the file cannot be opened\n"
     "                      or is not a genome, 2 on a usage error.\n"
     "  --names NAMEFILE    with --dump: give every pose and gait its display name\n"
-    "                      from this name file.\n"
-    "  --help              show this text.\n";
+    "                      from this name file.\n";
+const char kHelpEnd[] = "  --help              show this text.\n";
 
 bool Has(const std::vector<std::string>& args, const char* option) {
     return std::find(args.begin(), args.end(), option) != args.end();
@@ -33,13 +33,13 @@ bool Has(const std::vector<std::string>& args, const char* option) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (Has(args, "--help") || Has(args, "-h")) {
-        std::cout << kHelp << mirtala::kRenderHelp;
+        std::cout << kHelp << mirtala::kRenderHelp << kHelpEnd;
         return 0;
     }
     if (Has(args, "--dump")) return mirtala::RunDump(args, std::cout, std::cerr);
     if (Has(args, "--render-pose")) return mirtala::RunRenderPose(args, std::cout, std::cerr);
     if (Has(args, "--render-gait")) return mirtala::RunRenderGait(args, std::cout, std::cerr);
     std::cerr << "mirtala: this build has the batch commands only; the editor window is not built yet.\n\n"
-              << kHelp;
+              << kHelp << mirtala::kRenderHelp << kHelpEnd;
     return 2;
 }
