@@ -3,12 +3,11 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "fixtures/TempDir.h"
 #include "control/body/BodyFiles.h"
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSteps.h"
@@ -22,19 +21,16 @@ using zubrelle::ConvertPoseString;
 
 // A fresh folder with "images/" and "body data/" inside, removed at the end of the test.
 struct TempTree {
-    TempTree() {
-        static std::atomic<int> counter{0};
-        root = std::filesystem::temp_directory_path() /
-               ("bodytest-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
+    TempTree() : root(dir.Path()) {
         std::filesystem::create_directories(root / "images");
         std::filesystem::create_directories(root / "body data");
     }
-    ~TempTree() { std::error_code ignored; std::filesystem::remove_all(root, ignored); }
     std::string Images() const { return (root / "images").string() + "/"; }
     std::string BodyData() const { return (root / "body data").string() + "/"; }
     template <class Bytes> void Write(const std::string& path, const Bytes& bytes) const {
         democreature::WriteFile((root / path).string(), bytes);
     }
+    mirtala::test::TempDir dir;
     std::filesystem::path root;
 };
 
