@@ -9,15 +9,6 @@
 
 namespace mirtala {
 
-namespace {
-
-FileDialogService*& Installed() {
-    static FileDialogService* service = nullptr;
-    return service;
-}
-
-}  // namespace
-
 QStringList QtNameFilters(const QString& pipeFilter) {
     // Qt takes a filter's patterns from the parentheses at its end, so each
     // entry is written as its description followed by its own patterns.
@@ -35,15 +26,11 @@ QStringList QtNameFilters(const QString& pipeFilter) {
 }
 
 std::optional<QString> ChooseFile(const FileDialogRequest& request) {
-    if (FileDialogService* service = Installed()) return service->Choose(request);
+    if (FileDialogService* service = InstalledService<FileDialogService>::Get()) return service->Choose(request);
     QtFileDialogService dialog;
     return dialog.Choose(request);
 }
 
-ScopedFileDialogService::ScopedFileDialogService(FileDialogService& service)
-    : m_previous(std::exchange(Installed(), &service)) {}
-
-ScopedFileDialogService::~ScopedFileDialogService() { Installed() = m_previous; }
 
 std::optional<QString> QtFileDialogService::Choose(const FileDialogRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;

@@ -3,6 +3,8 @@
 // request and answers with a path or a cancel.
 #pragma once
 
+#include "editor/document/InstalledService.h"
+
 #include <QString>
 
 #include <deque>
@@ -38,16 +40,7 @@ public:
 // Asks through the installed service (a QFileDialog when none is installed).
 std::optional<QString> ChooseFile(const FileDialogRequest& request);
 
-class ScopedFileDialogService {
-public:
-    explicit ScopedFileDialogService(FileDialogService& service);
-    ~ScopedFileDialogService();
-    ScopedFileDialogService(const ScopedFileDialogService&) = delete;
-    ScopedFileDialogService& operator=(const ScopedFileDialogService&) = delete;
-
-private:
-    FileDialogService* m_previous;
-};
+using ScopedFileDialogService = InstalledService<FileDialogService>::Scope;
 
 // Modal QFileDialog; without a widget application it cancels.
 class QtFileDialogService : public FileDialogService {

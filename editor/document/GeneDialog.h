@@ -2,6 +2,8 @@
 // and the factory through which the user interface creates them.
 #pragma once
 
+#include "editor/document/InstalledService.h"
+
 #include "editor/document/Appearance.h"
 #include "editor/genome/Gene.h"
 
@@ -46,17 +48,7 @@ public:
 };
 
 // The process-wide factory; none until the user interface installs one.
-CGeneDialogFactory* InstalledDialogFactory();
-
-class ScopedDialogFactory {
-public:
-    explicit ScopedDialogFactory(CGeneDialogFactory& factory);
-    ~ScopedDialogFactory();
-    ScopedDialogFactory(const ScopedDialogFactory&) = delete;
-    ScopedDialogFactory& operator=(const ScopedDialogFactory&) = delete;
-
-private:
-    CGeneDialogFactory* m_previous;
-};
+inline CGeneDialogFactory* InstalledDialogFactory() { return InstalledService<CGeneDialogFactory>::Get(); }
+using ScopedDialogFactory = InstalledService<CGeneDialogFactory>::Scope;
 
 }  // namespace mirtala

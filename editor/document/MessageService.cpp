@@ -10,11 +10,6 @@ namespace mirtala {
 
 namespace {
 
-MessageService*& Installed() {
-    static MessageService* service = nullptr;
-    return service;
-}
-
 QMessageBox::Icon ToQt(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Information: return QMessageBox::Information;
@@ -48,7 +43,7 @@ MessageAnswer DefaultAnswer(MessageButtons buttons) {
 }
 
 MessageAnswer ShowMessage(const MessageRequest& request) {
-    if (MessageService* service = Installed()) return service->Show(request);
+    if (MessageService* service = InstalledService<MessageService>::Get()) return service->Show(request);
     QtMessageService box;
     return box.Show(request);
 }
@@ -58,10 +53,6 @@ MessageAnswer ShowMessage(const QString& caption, const QString& text, MessageIc
     return ShowMessage(MessageRequest{caption, text, icon, buttons, nullptr});
 }
 
-ScopedMessageService::ScopedMessageService(MessageService& service)
-    : m_previous(std::exchange(Installed(), &service)) {}
-
-ScopedMessageService::~ScopedMessageService() { Installed() = m_previous; }
 
 MessageAnswer QtMessageService::Show(const MessageRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return DefaultAnswer(request.buttons);

@@ -3,6 +3,8 @@
 // text and buttons and answers from a script instead of blocking.
 #pragma once
 
+#include "editor/document/InstalledService.h"
+
 #include <QString>
 
 #include <deque>
@@ -40,16 +42,7 @@ MessageAnswer ShowMessage(const QString& caption, const QString& text,
                           MessageButtons buttons = MessageButtons::Ok);
 
 // Installs a service for its lifetime and puts the previous one back after.
-class ScopedMessageService {
-public:
-    explicit ScopedMessageService(MessageService& service);
-    ~ScopedMessageService();
-    ScopedMessageService(const ScopedMessageService&) = delete;
-    ScopedMessageService& operator=(const ScopedMessageService&) = delete;
-
-private:
-    MessageService* m_previous;
-};
+using ScopedMessageService = InstalledService<MessageService>::Scope;
 
 // Modal QMessageBox; without a widget application it answers the default.
 class QtMessageService : public MessageService {
