@@ -96,7 +96,7 @@ bool CMirtalaDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     std::string error;
-    if (!WriteFileAtomically(LocalPath(path), m_genome.Serialize(), &error)) {
+    if (!m_genome.Write(LocalPath(path), &error)) {
         ShowMessage(kAppCaption,
                     QStringLiteral("Cannot save %1.\n\n%2.\n\nThe file was not changed.")
                         .arg(shown, QString::fromLocal8Bit(error)),

@@ -102,15 +102,16 @@ std::vector<std::uint8_t> Genome::Serialize() const {
     return out;
 }
 
-bool Genome::Write(const std::string& path) const {
-    return WriteFileAtomically(path, Serialize());
+bool Genome::Write(const std::string& path, std::string* error) const {
+    return WriteFileAtomically(path, Serialize(), error);
 }
 
 std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {
     // The reader searches a gene's header and data together for the next token.
+    std::vector<std::uint8_t> record;
     for (std::size_t i = 0; i < m_genes.size(); ++i) {
-        auto header = m_genes[i]->header.Bytes();
-        std::vector<std::uint8_t> record(header.begin(), header.end());
+        const auto header = m_genes[i]->header.Bytes();
+        record.assign(header.begin(), header.end());
         record.insert(record.end(), m_genes[i]->data.begin(), m_genes[i]->data.end());
         if (Contains(record, kGene))
             return UnfaithfulGene{i, "its bytes contain \"gene\", which would split it in two"};

@@ -42,8 +42,9 @@ public:
     // The same on bytes already in memory (the whole file, magic included).
     ReadStatus ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn = {});
 
-    // Writes the whole genome atomically: the old file stays intact on failure.
-    bool Write(const std::string& path) const;
+    // Writes the whole genome atomically: the old file stays intact on failure,
+    // and `error` (if given) says why.
+    bool Write(const std::string& path, std::string* error = nullptr) const;
     std::vector<std::uint8_t> Serialize() const;
     // The first gene that would not read back identically, if any.
     std::optional<UnfaithfulGene> FindUnfaithfulGene() const;
