@@ -72,10 +72,12 @@ namespace {
 template <typename Buffer>
 bool ReadInto(const std::string& path, Buffer& out) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open, so that a pipe or device under the name cannot hang the
+    // reader; only regular files are read (the flag does nothing to those).
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
     }

@@ -17,7 +17,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
 bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error = nullptr);
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole regular file; false when it cannot be opened or read, or is a
+// folder, pipe or device.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 bool ReadWholeFile(const std::string& path, std::string& out);
 

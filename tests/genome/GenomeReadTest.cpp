@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
 
 namespace mirtala {
 namespace {
@@ -104,6 +105,9 @@ TEST(GenomeRead, AppendsToWhatIsThereAndLeavesItOnFailure) {
               ReadStatus::CannotOpen);
     EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(g.ReadFile(dir.Path()), ReadStatus::CannotOpen);
+    // A pipe under the file's name is refused at once instead of blocking the reader.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.gen").c_str(), 0600), 0);
+    EXPECT_EQ(g.ReadFile(dir.File("pipe.gen")), ReadStatus::CannotOpen);
 }
 
 // Random genomes whose genes hold no token read back and write out byte for byte.
