@@ -2,9 +2,10 @@
 // then the same again for the other sex. Names are matched whatever their case.
 #include "control/body/BodyFiles.h"
 
+#include "platform/fileio/AtomicFile.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <system_error>
 
@@ -20,22 +21,8 @@ std::string Lower(std::string_view text) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return std::nullopt;
-    }
-    in.seekg(0, std::ios::beg);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    std::vector<std::uint8_t> bytes;
+    if (!mirtala::ReadWholeFile(path, bytes)) {
         return std::nullopt;
     }
     return bytes;
