@@ -1,0 +1,251 @@
+// Building a template's controls and exchanging data with them.
+#include "editor/ui/DialogTemplate.h"
+
+#include "editor/ui/CZubrelle.h"
+#include "editor/ui/UpDown.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+namespace mirtala::ui {
+
+DialogUnits DialogUnits::ForFont(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    // Half of the width per 26 letters, rounded: the average letter width.
+    return {(width / 26 + 1) / 2, metrics.height()};
+}
+
+QRect DialogUnits::Rect(int x, int y, int w, int h) const {
+    const int left = X(x), top = Y(y);
+    return {left, top, X(x + w) - left, Y(y + h) - top};
+}
+
+QString AccessibleNameFromText(const QString& text) {
+    QString name;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&') name += '&', ++i;  // "&&" is a literal '&'
+            continue;
+        }
+        name += text[i];
+    }
+    if (name.endsWith(':')) name.chop(1);
+    return name.trimmed();
+}
+
+namespace {
+
+// Qt marks mnemonics with '&' too, so the template's texts stand as they are.
+QLabel* MakeStatic(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(control.text, parent);
+    label->setWordWrap(control.h > 12);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QTreeWidget* MakeReportList(QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setColumnCount(2);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setAllColumnsShowFocus(true);
+    list->header()->setStretchLastSection(false);
+    return list;
+}
+
+}  // namespace
+
+void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CControlEvents* events) {
+    m_events = events;
+    m_units = DialogUnits::ForFont(parent->font());
+    m_clientSize = QSize(m_units.X(dialog.w), m_units.Y(dialog.h));
+    QWidget* previous = nullptr;
+    QLabel* pendingLabel = nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = Create(control, parent, previous);
+        if (!widget) continue;
+        const QString name =
+            control.accessibleName.isEmpty() ? AccessibleNameFromText(control.text) : control.accessibleName;
+        if (auto* upDown = qobject_cast<CUpDown*>(widget))
+            upDown->SetAccessibleName(name);
+        else if (!name.isEmpty())
+            widget->setAccessibleName(name);
+        if (control.style & StyleDisabled) widget->setEnabled(false);
+        // A label's mnemonic moves the focus to the control that follows it.
+        if (pendingLabel && widget->focusPolicy() != Qt::NoFocus) pendingLabel->setBuddy(widget);
+        pendingLabel = control.kind == ControlKind::Static ? qobject_cast<QLabel*>(widget) : nullptr;
+        if (control.id >= 0) m_items[control.id] = widget;
+        Connect(control, widget);
+        previous = widget;
+    }
+}
+
+QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* parent, QWidget* previous) {
+    QRect rect = m_units.Rect(control.x, control.y, control.w, control.h);
+    const bool radio = control.kind == ControlKind::RadioButton || control.kind == ControlKind::PushLikeRadio;
+    if (!radio && (control.style & StyleGroup)) m_currentGroup = nullptr;
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Static:
+        widget = MakeStatic(control, parent);
+        break;
+    case ControlKind::PushButton:
+    case ControlKind::DefaultButton: {
+        auto* button = new QPushButton(control.text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(control.kind == ControlKind::DefaultButton);
+        widget = button;
+        break;
+    }
+    case ControlKind::RadioButton:
+    case ControlKind::PushLikeRadio: {
+        QAbstractButton* button = nullptr;
+        if (control.kind == ControlKind::PushLikeRadio) {
+            auto* push = new QPushButton(control.text, parent);
+            push->setCheckable(true);
+            push->setFlat(true);
+            push->setAutoDefault(false);
+            push->setFocusPolicy(Qt::TabFocus);
+            push->setStyleSheet(QStringLiteral(
+                "QPushButton { border: 1px solid palette(mid); padding: 0; }"
+                "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text); }"));
+            button = push;
+        } else {
+            button = new QRadioButton(control.text, parent);
+        }
+        if ((control.style & StyleGroup) || !m_currentGroup) {
+            m_currentGroup = new QButtonGroup(parent);
+            m_groups[control.id] = m_currentGroup;
+        }
+        m_currentGroup->addButton(button, static_cast<int>(m_currentGroup->buttons().size()));
+        widget = button;
+        break;
+    }
+    case ControlKind::CheckBox:
+        widget = new QCheckBox(control.text, parent);
+        break;
+    case ControlKind::DropDownList: {
+        auto* combo = new QComboBox(parent);
+        combo->addItems(control.entries);
+        combo->setCurrentIndex(-1);
+        combo->setMaxVisibleItems(std::max(1, control.h / 8 - 1));
+        // The template's height includes the drop-down part.
+        rect.setHeight(std::min(rect.height(), std::max(m_units.Y(12), combo->sizeHint().height())));
+        widget = combo;
+        break;
+    }
+    case ControlKind::ReportList:
+        widget = MakeReportList(parent);
+        break;
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        widget = list;
+        break;
+    }
+    case ControlKind::Edit:
+        widget = new QLineEdit(control.text, parent);
+        break;
+    case ControlKind::UpDown: {
+        auto* upDown = new CUpDown(parent);
+        upDown->setGeometry(rect);
+        upDown->SetBuddy(previous);
+        return upDown;
+    }
+    case ControlKind::Picture: {
+        auto* picture = new CZubrelle(parent);
+        picture->Create(AccessibleNameFromText(control.accessibleName), 0, rect, parent, control.id);
+        return picture;
+    }
+    }
+    widget->setGeometry(rect);
+    return widget;
+}
+
+void CTemplateWidgets::Connect(const ControlTemplate& control, QWidget* widget) {
+    if (!m_events || control.id < 0) return;
+    CControlEvents* events = m_events;
+    const int id = control.id;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [events, id] { events->OnCommand(id); });
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(combo, &QComboBox::activated, combo, [events, id] { events->OnSelChange(id); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [events, id] { events->OnEditChange(id); });
+    } else if (auto* tree = qobject_cast<QTreeWidget*>(widget)) {
+        QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree, [events, id] { events->OnDoubleClick(id); });
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list, [events, id] { events->OnDoubleClick(id); });
+    } else if (auto* upDown = qobject_cast<CUpDown*>(widget)) {
+        QObject::connect(upDown, &CUpDown::DeltaPos, upDown, [events, id](int delta) { events->OnDeltaPos(id, delta); });
+    }
+}
+
+QWidget* CTemplateWidgets::Item(int id) const {
+    const auto found = m_items.find(id);
+    return found == m_items.end() ? nullptr : found->second.data();
+}
+
+QButtonGroup* CTemplateWidgets::RadioGroup(int firstId) const {
+    const auto found = m_groups.find(firstId);
+    return found == m_groups.end() ? nullptr : found->second;
+}
+
+void CTemplateWidgets::ExchangeRadio(bool save, int firstId, int& index) const {
+    QButtonGroup* group = RadioGroup(firstId);
+    if (!group) return;
+    if (save) {
+        index = group->checkedId();
+        return;
+    }
+    if (QAbstractButton* button = group->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    // No button of the group is selected: an exclusive group cannot be cleared otherwise.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+    group->setExclusive(true);
+}
+
+void CTemplateWidgets::ExchangeComboIndex(bool save, int id, int& index) const {
+    auto* combo = ItemAs<QComboBox>(id);
+    if (!combo) return;
+    if (save)
+        index = combo->currentIndex();
+    else
+        combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+void CTemplateWidgets::ExchangeText(bool save, int id, QString& text) const {
+    auto* edit = ItemAs<QLineEdit>(id);
+    if (!edit) return;
+    if (save)
+        text = edit->text();
+    else if (edit->text() != text)
+        edit->setText(text);
+}
+
+void CTemplateWidgets::ExchangeCheck(bool save, int id, bool& checked) const {
+    auto* box = ItemAs<QCheckBox>(id);
+    if (!box) return;
+    if (save)
+        checked = box->isChecked();
+    else
+        box->setChecked(checked);
+}
+
+}  // namespace mirtala::ui
