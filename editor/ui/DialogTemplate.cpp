@@ -81,8 +81,8 @@ void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CCon
             control.accessibleName.isEmpty() ? AccessibleNameFromText(control.text) : control.accessibleName;
         if (auto* upDown = qobject_cast<CUpDown*>(widget))
             upDown->SetAccessibleName(name);
-        else if (!name.isEmpty())
-            widget->setAccessibleName(name);
+        else if (!name.isEmpty() && control.kind != ControlKind::Static)
+            widget->setAccessibleName(name);  // a label names itself by its text
         if (control.style & StyleDisabled) widget->setEnabled(false);
         // A label's mnemonic moves the focus to the control that follows it.
         if (pendingLabel && widget->focusPolicy() != Qt::NoFocus) pendingLabel->setBuddy(widget);
