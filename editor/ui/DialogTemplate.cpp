@@ -171,6 +171,14 @@ QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* paren
         return picture;
     }
     }
+    // Text that the desktop's font draws wider than the template allows grows to
+    // the right rather than being clipped, widening the dialog when it must.
+    const bool textControl = control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox ||
+                             (control.kind == ControlKind::Static && control.h <= 12);
+    if (textControl && widget->sizeHint().width() > rect.width()) {
+        rect.setWidth(widget->sizeHint().width());
+        m_clientSize.setWidth(std::max(m_clientSize.width(), rect.right() + 1 + m_units.X(4)));
+    }
     widget->setGeometry(rect);
     return widget;
 }
