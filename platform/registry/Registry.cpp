@@ -215,6 +215,24 @@ LSTATUS RegDeleteValue(HKEY key, std::string_view name) {
     return Save(loaded);
 }
 
+LSTATUS RegWriteStrings(HKEY parent, std::string_view subKey, const std::vector<RegStringChange>& values) {
+    if (!Valid(parent)) return ERROR_INVALID_HANDLE;
+    Location at = Locate(parent->root, Join(parent, subKey));
+    LoadedRoot loaded = Load(at.root);
+    RegNode* node = &loaded.tree;
+    for (const auto& level : at.path) node = &node->AddChild(level);
+    for (const auto& [name, text] : values) {
+        if (!text) {
+            node->RemoveValue(name);
+            continue;
+        }
+        RegValue value{name, REG_SZ, std::vector<std::uint8_t>(text->begin(), text->end())};
+        value.data.push_back(0);
+        node->SetValue(std::move(value));
+    }
+    return Save(loaded);
+}
+
 LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey) {
     if (!Valid(parent)) return ERROR_INVALID_HANDLE;
     std::vector<std::string> path = Join(parent, subKey);

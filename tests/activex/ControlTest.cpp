@@ -9,7 +9,6 @@
 
 #include "activex/ControlTestSupport.h"
 #include "control/activex/BodyCache.h"
-#include "control/activex/HostDirectories.h"
 #include "control/activex/ZubrelleCtrl.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/body/PoseSlotValues.h"
@@ -288,25 +287,3 @@ INSTANTIATE_TEST_SUITE_P(Modes, AnimationThroughTheControl,
                                          AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
                                          AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(HostDirectories, AreReadFromTheRegistryWithDefaultsForWhatIsMissing) {
-    TempRegistry registry;
-    auto set = [](const char* path, const char* name, const std::string& text) {
-        reg::HKEY key = nullptr;
-        reg::RegCreateKey(reg::HKEY_LOCAL_MACHINE, path, &key);
-        reg::RegSetValue(key, name, reg::REG_BINARY, reinterpret_cast<const std::uint8_t*>(text.data()),
-                         std::uint32_t(text.size()));
-        reg::RegCloseKey(key);
-    };
-    std::string images = "x", body = "y";
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images + "|" + body,
-              "c:\\program files\\tarvossa 2\\images\\|c:\\program files\\tarvossa 2\\body data\\");
-    set("Software\\Vantrelle Technology\\Tarvossa 2", "Images Directory", "/not/deep/enough/");
-    set("Software\\Vantrelle Technology\\Tarvossa 2\\1.0", "Body Data Directory", std::string("/data/body\0junk", 15));
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images + "|" + body, "c:\\program files\\tarvossa 2\\images\\|/data/body") << "text ends at a NUL";
-    set("Software\\Vantrelle Technology\\Tarvossa 2\\1.0", "Images Directory", "/opt/tarvossa/Images/");
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images, "/opt/tarvossa/Images/");
-}
