@@ -2,10 +2,6 @@
 // write of the editor's choice.
 #include "platform/registry/HostFolders.h"
 
-#include <sys/stat.h>
-
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -37,41 +33,14 @@ std::optional<std::string> OurValue(const char* name) {
     return text;
 }
 
-// The two keys of a prefix's system.reg. A gait dialog creates ten controls at
-// once, and system.reg runs to megabytes: the keys are read again only when the
-// file changed (Wine replaces it on every save).
-class WineKeys {
-public:
-    std::shared_ptr<const RegNode> Read(const std::string& prefix) {
-        std::string path = prefix + "/system.reg";
-        struct stat st {};
-        bool exists = ::stat(path.c_str(), &st) == 0;
-        Stamp stamp{exists, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_keys && path == m_path && stamp == m_stamp) return m_keys;
-        auto keys = std::make_shared<RegNode>();
-        std::string text;
-        if (exists && ReadWholeFile(path, text)) ReadWineRegText(text, {kWow64Key, kNativeKey}, *keys);
-        m_path = path;
-        m_stamp = stamp;
-        m_keys = keys;
-        return keys;
-    }
-
-private:
-    struct Stamp {
-        bool exists;
-        ino_t inode;
-        off_t size;
-        time_t seconds;
-        long nanoseconds;
-        friend bool operator==(const Stamp&, const Stamp&) = default;
-    };
-    std::mutex m_mutex;
-    std::string m_path;
-    Stamp m_stamp{};
-    std::shared_ptr<const RegNode> m_keys;
-};
+// The two keys of the prefix's system.reg; none when it cannot be read.
+RegNode ReadWineKeys(const std::string& prefix) {
+    RegNode keys;
+    std::string text;
+    if (!prefix.empty() && ReadWholeFile(prefix + "/system.reg", text))
+        ReadWineRegText(text, {kWow64Key, kNativeKey}, keys);
+    return keys;
+}
 
 std::optional<std::string> WineValue(const RegNode& keys, const char* name) {
     for (const auto* path : {&kWow64Key, &kNativeKey}) {
@@ -85,9 +54,11 @@ std::optional<std::string> WineValue(const RegNode& keys, const char* name) {
     return std::nullopt;
 }
 
-HostFolder Find(const char* name, const char* fallback, const RegNode& wineKeys) {
+// system.reg is read only when our registry lacks a value, and then once.
+HostFolder Find(const char* name, const char* fallback, const std::string& prefix, std::optional<RegNode>& wineKeys) {
     if (auto text = OurValue(name)) return {ResolveHostFolder(*text), HostFolder::Source::Registry};
-    if (auto text = WineValue(wineKeys, name)) return {ResolveHostFolder(*text), HostFolder::Source::WinePrefix};
+    if (!wineKeys) wineKeys = ReadWineKeys(prefix);
+    if (auto text = WineValue(*wineKeys, name)) return {ResolveHostFolder(*text), HostFolder::Source::WinePrefix};
     return {ResolveHostFolder(fallback), HostFolder::Source::Default};
 }
 
@@ -99,13 +70,11 @@ std::string ResolveHostFolder(std::string_view text) {
 }
 
 HostFolders FindHostFolders() {
-    static WineKeys wine;
     HostFolders folders;
     folders.winePrefix = WinePrefix();
-    std::shared_ptr<const RegNode> keys = folders.winePrefix.empty() ? std::make_shared<RegNode>()
-                                                                     : wine.Read(folders.winePrefix);
-    folders.images = Find(kImagesDirectoryValue, kDefaultImagesDirectory, *keys);
-    folders.bodyData = Find(kBodyDataDirectoryValue, kDefaultBodyDataDirectory, *keys);
+    std::optional<RegNode> wineKeys;
+    folders.images = Find(kImagesDirectoryValue, kDefaultImagesDirectory, folders.winePrefix, wineKeys);
+    folders.bodyData = Find(kBodyDataDirectoryValue, kDefaultBodyDataDirectory, folders.winePrefix, wineKeys);
     return folders;
 }
 

@@ -186,7 +186,7 @@ bool ParseData(std::string_view data, RegValue& value) {
         if (ReadEscaped(data, 1, '"', text) != data.size()) return false;
         value.type = type;
         value.data.assign(text.begin(), text.end());
-        EndWithNul(value.data);
+        value.data.push_back(0);  // the text leaves out the closing NUL
         return true;
     }
     if (data.substr(0, 6) == "dword:") {
