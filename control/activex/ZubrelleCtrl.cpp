@@ -50,24 +50,26 @@ std::shared_ptr<BodyModel> CZubrelleCtrl::AcquireBody(const Appearance& appearan
                                          retryFailed);
 }
 
-void CZubrelleCtrl::ReloadBody() {
+void CZubrelleCtrl::SwapBody(bool retryFailed) {
     if (m_timerId != 0) KillTimer(m_timerId);
     m_timerId = 0;
     FindFolders();
     ReleaseBody(m_body);
-    m_body = AcquireBody(m_appearance, true);
+    m_body = AcquireBody(m_appearance, retryFailed);
     m_prepared = false;
     InvalidateControl(true);
 }
 
+void CZubrelleCtrl::ReloadBody() { SwapBody(true); }
+
 void CZubrelleCtrl::SetImagesDirectory(const std::string& folder) {
     m_imagesChoice = folder;
-    ReloadBody();
+    SwapBody(false);
 }
 
 void CZubrelleCtrl::SetBodyDataDirectory(const std::string& folder) {
     m_bodyDataChoice = folder;
-    ReloadBody();
+    SwapBody(false);
 }
 
 void CZubrelleCtrl::ReleaseBody(const std::shared_ptr<BodyModel>& body) { BodyCache::Instance().Release(body); }

@@ -44,7 +44,7 @@ public:
     // Why the body did not load (the body loader's message), empty when it did.
     const std::string& GetLoadError() const { return m_loadError; }
     // The folders in use. A put tries the given folder on this control alone
-    // and reloads the body; an empty put goes back to the host product's.
+    // and takes the body from it; an empty put goes back to the host product's.
     const std::string& GetImagesDirectory() const { return m_imagesDirectory; }
     void SetImagesDirectory(const std::string& folder);
     const std::string& GetBodyDataDirectory() const { return m_bodyDataDirectory; }
@@ -69,6 +69,9 @@ private:
     void PrepareAnimation();
     std::shared_ptr<BodyModel> AcquireBody(const Appearance& appearance, bool retryFailed = false);
     void FindFolders();
+    // Finds the folders again and takes the body of the appearance from them,
+    // as SetAppearance does for a new appearance.
+    void SwapBody(bool retryFailed);
     void ReleaseBody(const std::shared_ptr<BodyModel>& body);
     int TruncatedAngle() const;
 

@@ -1,7 +1,7 @@
 // The picture control through its dispatch interface and windowless view:
 // property rules, the change reaction, SetAppearance, stock members, the body
 // cache, the animation timer, the paint path against the engine, and the host
-// product's directories.
+// product's folders with the load error.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +12,9 @@
 #include "control/activex/ZubrelleCtrl.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
+#include "registry/FakeWinePrefix.h"
 
 using namespace com;
 using namespace controltest;
@@ -287,3 +289,95 @@ INSTANTIATE_TEST_SUITE_P(Modes, AnimationThroughTheControl,
                                          AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
                                          AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+std::string Text(const ControlPtr& c, DISPID id) {
+    VARIANT v;
+    if (Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v) != S_OK || v.vt != VT_BSTR) return "<no text>";
+    std::string text = Utf8FromBstr(v.bstrVal);
+    VariantClear(&v);
+    return text;
+}
+HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
+    return Invoke(D(c), id, DISPATCH_PROPERTYPUT, {MakeBstr(text)});
+}
+}  // namespace
+
+TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
+    mirtala::test::TempDir empty;
+    auto c = NewControl();
+    EXPECT_EQ(Text(c, DISPID_LoadError), "");
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages());
+    int invalidations = site.erasingInvalidations;
+    ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, empty.Path()), S_OK);
+    EXPECT_EQ(site.erasingInvalidations, invalidations + 1);
+    EXPECT_FALSE(c->Body()->IsLoaded());
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), empty.Path() + "/") << "a separator is added";
+    EXPECT_EQ(Text(c, DISPID_BodyDataDirectory), DemoBodyData());
+    EXPECT_EQ(Text(c, DISPID_LoadError), "Unable to find a head sprite file for baby male Tovel of variant A.\n[Tried '" +
+                                             empty.Path() + "/a00a.s16']");
+    EXPECT_EQ(PutText(c, DISPID_LoadError, "cleared?"), DISP_E_MEMBERNOTFOUND) << "read-only";
+    EXPECT_NE(Text(c, DISPID_LoadError), "");
+
+    // The files arrive; an explicit reload tries the same folders again.
+    CopyDemoCreature(empty.Path(), empty.Path());
+    ASSERT_EQ(Invoke(D(c), DISPID_ReloadBody, DISPATCH_METHOD), S_OK);
+    EXPECT_TRUE(c->Body()->IsLoaded());
+    EXPECT_EQ(Text(c, DISPID_LoadError), "");
+    ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, ""), S_OK);
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages()) << "back to the host product's";
+}
+
+// Deviation from a cache keyed by appearance alone: a body is shared only by
+// controls that read the same folders.
+TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
+    mirtala::test::TempDir copy, missing;
+    CopyDemoCreature(copy.Path() + "/Images", copy.Path() + "/Body Data");
+    auto a = NewControl(), b = NewControl(), c = NewControl(false);
+    ASSERT_EQ(a->Body(), b->Body());
+    b->SetImagesDirectory(copy.Path() + "/Images/");
+    EXPECT_NE(a->Body(), b->Body());
+    EXPECT_TRUE(b->Body()->IsLoaded());
+    c->SetImagesDirectory(copy.Path() + "/Images/");
+    EXPECT_EQ(b->Body(), c->Body()) << "the same folders share";
+    EXPECT_EQ(BodyCache::Instance().UseCount(Appearance{}), 4);  // one use is never released
+
+    // A failed body is shared like any other until a reload tries it again.
+    b->SetImagesDirectory(missing.Path());
+    c->SetImagesDirectory(missing.Path());
+    ASSERT_EQ(b->Body(), c->Body());
+    EXPECT_FALSE(c->Body()->IsLoaded());
+    std::weak_ptr<BodyModel> failed = c->Body();
+    CopyDemoCreature(missing.Path(), missing.Path());
+    c->ReloadBody();
+    EXPECT_TRUE(c->Body()->IsLoaded());
+    EXPECT_FALSE(b->Body()->IsLoaded()) << "until it reloads too";
+    EXPECT_EQ(b->GetLoadError().empty(), false);
+    b->ReloadBody();
+    EXPECT_EQ(b->Body(), c->Body());
+    EXPECT_TRUE(failed.expired());
+    EXPECT_EQ(BodyCache::Instance().EntryCount(), 2) << "the default entry and the one in use";
+}
+
+TEST_F(ControlTest, FindsTheBodyInAWinePrefixWhenOurRegistryHasNoFolders) {
+    FakeWinePrefix prefix;
+    std::string error;
+    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", &error)) << error;
+    auto lost = NewControl();
+    EXPECT_FALSE(lost->Body()->IsLoaded());
+    EXPECT_NE(lost->GetLoadError().find("c:\\program files\\tarvossa 2\\images\\a00a.s16"), std::string::npos)
+        << "the error names the default path that was looked for: " << lost->GetLoadError();
+
+    CopyDemoCreature(prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Images",
+                     prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Body Data");
+    auto found = NewControl();
+    EXPECT_TRUE(found->Body()->IsLoaded()) << found->GetLoadError();
+    EXPECT_EQ(found->GetImagesDirectory(), prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Images/");
+    lost->ReloadBody();
+    EXPECT_EQ(lost->Body(), found->Body());
+
+    // A candidate tried on one control: a Windows path, mapped like the registry's.
+    ASSERT_EQ(PutText(found, DISPID_BodyDataDirectory, "C:\\PROGRAM FILES\\TARVOSSA 2\\BODY DATA"), S_OK);
+    EXPECT_EQ(Text(found, DISPID_BodyDataDirectory), prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Body Data/");
+    EXPECT_EQ(found->Body(), lost->Body());
+}
