@@ -28,12 +28,16 @@ std::string_view Trim(std::string_view s) {
 }
 
 // Text from raw bytes (passed through) and UTF-16 units (encoded as UTF-8; a
-// surrogate without its partner becomes U+FFFD).
+// surrogate without its partner becomes U+FFFD), written into a buffer that
+// the caller may reuse.
 class Utf8Text {
 public:
-    void Byte(char c) {
+    explicit Utf8Text(std::string& out) : m_out(out) { m_out.clear(); }
+    ~Utf8Text() { Flush(); }
+    void Bytes(std::string_view bytes) {
+        if (bytes.empty()) return;  // between two escapes: a surrogate pair stays whole
         Flush();
-        m_out.push_back(c);
+        m_out.append(bytes);
     }
     void Unit(std::uint32_t unit) {
         if (unit >= 0xD800 && unit <= 0xDBFF) {
@@ -50,16 +54,12 @@ public:
         Flush();
         Append(unit);
     }
-    std::string Take() {
-        Flush();
-        return std::move(m_out);
-    }
-
-private:
     void Flush() {
         if (m_high) Append(0xFFFD);
         m_high = 0;
     }
+
+private:
     void Append(std::uint32_t cp) {
         if (cp < 0x80) {
             m_out.push_back(char(cp));
@@ -77,23 +77,23 @@ private:
             m_out.push_back(char(0x80 | (cp & 0x3F)));
         }
     }
-    std::string m_out;
+    std::string& m_out;
     std::uint32_t m_high = 0;
 };
 
-// Reads escaped text from s[i] up to the unescaped `close`; returns the index
-// after it, or npos when the line ends first.
+// Reads escaped text from s[i] up to the unescaped `close` into out; returns
+// the index after it, or npos when the line ends first.
 std::size_t ReadEscaped(std::string_view s, std::size_t i, char close, std::string& out) {
-    Utf8Text text;
+    Utf8Text text(out);
     while (i < s.size()) {
-        char c = s[i++];
-        if (c == close) {
-            out = text.Take();
+        std::size_t stop = i;
+        while (stop < s.size() && s[stop] != '\\' && s[stop] != close) ++stop;
+        if (stop == s.size()) break;
+        text.Bytes(s.substr(i, stop - i));  // plain text in one piece
+        i = stop + 1;
+        if (s[stop] == close) {
+            text.Flush();
             return i;
-        }
-        if (c != '\\') {
-            text.Byte(c);
-            continue;
         }
         if (i >= s.size()) break;
         char e = s[i++];
@@ -110,7 +110,7 @@ std::size_t ReadEscaped(std::string_view s, std::size_t i, char close, std::stri
                 std::uint32_t v = 0;
                 int n = 0;
                 for (; n < 4 && i < s.size() && HexDigit(s[i]) >= 0; ++n) v = v * 16 + std::uint32_t(HexDigit(s[i++]));
-                n ? text.Unit(v) : text.Byte('x');
+                n ? text.Unit(v) : text.Bytes("x");
                 break;
             }
             default:
@@ -120,7 +120,7 @@ std::size_t ReadEscaped(std::string_view s, std::size_t i, char close, std::stri
                         v = v * 8 + std::uint32_t(s[i++] - '0');
                     text.Unit(v);
                 } else {
-                    text.Byte(e);
+                    text.Bytes(std::string_view(&e, 1));
                 }
         }
     }
@@ -162,9 +162,11 @@ bool IsStringType(std::uint32_t type) { return type == REG_SZ || type == REG_EXP
 
 // A string kept as UTF-16 bytes (hex form) in the UTF-8 form text values get.
 void Utf16BytesToText(std::vector<std::uint8_t>& data) {
-    Utf8Text text;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2) text.Unit(data[i] | (std::uint32_t(data[i + 1]) << 8));
-    std::string s = text.Take();
+    std::string s;
+    {
+        Utf8Text text(s);
+        for (std::size_t i = 0; i + 1 < data.size(); i += 2) text.Unit(data[i] | (std::uint32_t(data[i + 1]) << 8));
+    }
     data.assign(s.begin(), s.end());
 }
 
@@ -215,11 +217,18 @@ bool ParseData(std::string_view data, RegValue& value) {
     return true;
 }
 
-bool PathsEqual(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!NamesEqual(a[i], b[i])) return false;
-    return true;
+// Whether a key name ("A\\B\\C", empty levels dropped) is the path wanted.
+bool NameIsPath(std::string_view name, const std::vector<std::string>& wanted) {
+    std::size_t level = 0;
+    while (!name.empty()) {
+        std::size_t end = name.find('\\');
+        std::string_view part = name.substr(0, end);
+        name = end == std::string_view::npos ? std::string_view() : name.substr(end + 1);
+        if (part.empty()) continue;
+        if (level == wanted.size() || !NamesEqual(part, wanted[level])) return false;
+        ++level;
+    }
+    return level == wanted.size();
 }
 
 // The text as physical lines, with their numbers.
@@ -263,25 +272,24 @@ WineRegResult ReadWineRegText(std::string_view text, const std::vector<std::vect
     }
     result.readable = true;
     RegNode* current = nullptr;  // the wanted key being read, or null while passing over others
+    std::string name;            // reused: most of a system.reg is keys passed over
     while (lines.Next(line)) {
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         int number = lines.Number();
         if (line.front() == '[') {
             current = nullptr;
-            std::string name;
             if (ReadEscaped(line, 1, ']', name) == std::string_view::npos) {
                 skip(number, "a key line without ']'");
                 continue;
             }
-            std::vector<std::string> path = SplitKeyPath(name);
-            if (path.empty()) {
+            if (name.find_first_not_of('\\') == std::string::npos) {
                 skip(number, "a key line without a name");
                 continue;
             }
             for (const auto& w : wanted) {
-                if (!PathsEqual(path, w)) continue;
+                if (!NameIsPath(name, w)) continue;
                 current = &root;
-                for (const auto& level : path) current = &current->AddChild(level);
+                for (const auto& level : SplitKeyPath(name)) current = &current->AddChild(level);
                 break;
             }
             continue;

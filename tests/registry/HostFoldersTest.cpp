@@ -237,3 +237,12 @@ TEST(WriteHostFolders, WritesBothToOurRegistryWithSeparatorsAndRemovesEmptyOnes)
     EXPECT_NE(error.find("line "), std::string::npos) << error;
     EXPECT_EQ(ReadFileBytes(registry.File("HKEY_LOCAL_MACHINE")), broken);
 }
+
+TEST(FindHostFolders, SeesASystemRegRewrittenInPlaceAtOnce) {
+    TempRegistry registry;
+    FakeWinePrefix prefix;
+    for (const char* folder : {"/t2/A/", "/t2/B/"}) {
+        prefix.WriteSystemReg(std::string(kNativeKey) + "\"Images Directory\"=\"" + folder + "\"\n");
+        EXPECT_EQ(FindHostFolders().images.path, folder) << "same size, same file, same second";
+    }
+}
