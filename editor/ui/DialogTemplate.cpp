@@ -99,9 +99,13 @@ QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* paren
     if (!radio && (control.style & StyleGroup)) m_currentGroup = nullptr;
     QWidget* widget = nullptr;
     switch (control.kind) {
-    case ControlKind::Static:
-        widget = MakeStatic(control, parent);
+    case ControlKind::Static: {
+        QLabel* label = MakeStatic(control, parent);
+        // The template's width fits its own font; a wider one must not cut the text off.
+        if (!label->wordWrap()) rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
+        widget = label;
         break;
+    }
     case ControlKind::PushButton:
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(control.text, parent);
