@@ -96,8 +96,15 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
         EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
     }
-    EXPECT_EQ(Thumbnail(dialog, 3).accessibleDescription(), "Step 4: blank, no pose gene carries pose 99");
-    EXPECT_EQ(Thumbnail(dialog, 1).accessibleDescription(), "Step 2: empty");
+    const std::vector<std::string> described = {
+        Thumbnail(dialog, 0).accessibleDescription().toStdString(),
+        Thumbnail(dialog, 1).accessibleDescription().toStdString(),
+        Thumbnail(dialog, 3).accessibleDescription().toStdString(),
+        Named<CZubrelle>(dialog, "Preview")->accessibleDescription().toStdString()};
+    EXPECT_EQ(described, (std::vector<std::string>{
+                             "Step 1: 5, pose string " + kRaised, "Step 2: empty",
+                             "Step 4: blank, no pose gene carries pose 99",
+                             "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}));
 }
 
 TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {
