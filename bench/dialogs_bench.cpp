@@ -14,12 +14,10 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include "control/body/BodyModel.h"
 #include "editor/document/MessageService.h"
@@ -29,17 +27,15 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/TemplateDialog.h"
-#include "platform/registry/Registry.h"
+#include "bench/DemoRegistry.h"
 
 namespace {
 
 using namespace mirtala;
-namespace reg = mirtala::registry;
-
 // A registry of the benchmark's own with the control registered and the demo creature,
 // and the sample genome open as an adult.
 struct Setup {
-    std::string folder = (std::filesystem::temp_directory_path() / ("mirtala-bench-" + std::to_string(::getpid()))).string();
+    DemoRegistry registry;
     RecordingMessageService messages;
     std::unique_ptr<ScopedMessageService> useMessages;
     ui::CEditorDialogFactory factory{nullptr};
@@ -48,12 +44,6 @@ struct Setup {
     bool ok = false;
 
     Setup() {
-        ::setenv(reg::kRegistryFolderVariable, folder.c_str(), 1);
-        reg::HKEY key = nullptr;
-        reg::RegCreateKey(reg::HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key);
-        reg::RegSetString(key, "Images Directory", MIRTALA_DEMO_IMAGES_DIR);
-        reg::RegSetString(key, "Body Data Directory", MIRTALA_DEMO_BODY_DATA_DIR);
-        reg::RegCloseKey(key);
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
         auto registerServer = module ? reinterpret_cast<long (*)()>(::dlsym(module, "DllRegisterServer")) : nullptr;
         const bool registered = registerServer && registerServer() == 0;
@@ -66,10 +56,7 @@ struct Setup {
         a.age = 4;
         doc->ChangeAppearance(a);
     }
-    ~Setup() {
-        doc.reset();
-        std::filesystem::remove_all(folder);
-    }
+    ~Setup() { doc.reset(); }
     GeneRef Gene(std::uint8_t subtype, int number) const {
         for (GeneCursor c(doc->GetGenome(), 0, kCreatureGeneType, subtype); !c.AtEnd(); c.Advance())
             if (GeneNumber(*c) == number) return c.Ref();
