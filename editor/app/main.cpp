@@ -1,5 +1,6 @@
-// Entry point of mirtala: batch commands of the command line.
+// Entry point of mirtala: the batch commands of the command line, else the editor.
 #include "editor/app/CliDump.h"
+#include "editor/app/EditorMain.h"
 #include "editor/app/cli_render.h"
 
 #include <algorithm>
@@ -39,7 +40,5 @@ int main(int argc, char** argv) {
     if (Has(args, "--dump")) return mirtala::RunDump(args, std::cout, std::cerr);
     if (Has(args, "--render-pose")) return mirtala::RunRenderPose(args, std::cout, std::cerr);
     if (Has(args, "--render-gait")) return mirtala::RunRenderGait(args, std::cout, std::cerr);
-    std::cerr << "mirtala: this build has the batch commands only; the editor window is not built yet.\n\n"
-              << kHelp << mirtala::kRenderHelp << kHelpEnd;
-    return 2;
+    return mirtala::RunEditor(argc, argv);
 }

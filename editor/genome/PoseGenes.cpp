@@ -26,6 +26,19 @@ bool Genome::GetAppearance(int region, int& genus, int& variant) const {
 
 int GeneNumber(const Gene& gene) { return gene.data.empty() ? 0 : gene.data[0]; }
 
+std::bitset<256> UsedNumbers(const Genome& genome, std::uint8_t subtype) {
+    std::bitset<256> used;
+    for (GeneCursor cur(genome, 0, kCreatureGeneType, subtype); !cur.AtEnd(); cur.Advance())
+        if (!cur->data.empty()) used.set(cur->data[0]);
+    return used;
+}
+
+int LowestFreeNumber(const std::bitset<256>& used) {
+    int n = 0;
+    while (n < 256 && used.test(static_cast<std::size_t>(n))) ++n;
+    return n;
+}
+
 std::string PoseStringOf(const Gene& gene) {
     std::string s;
     for (std::size_t i = 1; i <= kPoseStringLength && i < gene.data.size(); ++i)

@@ -4,6 +4,7 @@
 
 #include "editor/genome/Genome.h"
 
+#include <bitset>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,12 @@ int GeneNumber(const Gene& gene);
 std::string PoseStringOf(const Gene& gene);
 // Data bytes 1 to 8 of a gait gene, as many as exist.
 std::vector<int> GaitStepsOf(const Gene& gene);
+
+// The pose numbers (kPoseSubtype) or gait numbers (kGaitSubtype) that at
+// least one gene of the genome carries in its data byte 0.
+std::bitset<256> UsedNumbers(const Genome& genome, std::uint8_t subtype);
+// The lowest number not in `used`; 256 when all are.
+int LowestFreeNumber(const std::bitset<256>& used);
 
 // "Embryo" to "Senile" for 0 to 6; "Senile" above 6 (and "Embryo" below 0).
 const char* LifeStageName(int stage);

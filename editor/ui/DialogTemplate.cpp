@@ -81,8 +81,8 @@ void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CCon
             control.accessibleName.isEmpty() ? AccessibleNameFromText(control.text) : control.accessibleName;
         if (auto* upDown = qobject_cast<CUpDown*>(widget))
             upDown->SetAccessibleName(name);
-        else if (!name.isEmpty())
-            widget->setAccessibleName(name);
+        else if (!name.isEmpty() && control.kind != ControlKind::Static)
+            widget->setAccessibleName(name);  // a label names itself by its text
         if (control.style & StyleDisabled) widget->setEnabled(false);
         // A label's mnemonic moves the focus to the control that follows it.
         if (pendingLabel && widget->focusPolicy() != Qt::NoFocus) pendingLabel->setBuddy(widget);
@@ -99,13 +99,9 @@ QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* paren
     if (!radio && (control.style & StyleGroup)) m_currentGroup = nullptr;
     QWidget* widget = nullptr;
     switch (control.kind) {
-    case ControlKind::Static: {
-        QLabel* label = MakeStatic(control, parent);
-        // The template's width fits its own font; a wider one must not cut the text off.
-        if (!label->wordWrap()) rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
-        widget = label;
+    case ControlKind::Static:
+        widget = MakeStatic(control, parent);
         break;
-    }
     case ControlKind::PushButton:
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(control.text, parent);
@@ -174,6 +170,14 @@ QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* paren
         picture->Create(AccessibleNameFromText(control.accessibleName), 0, rect, parent, control.id);
         return picture;
     }
+    }
+    // Text that the desktop's font draws wider than the template allows grows to
+    // the right rather than being clipped, widening the dialog when it must.
+    const bool textControl = control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox ||
+                             (control.kind == ControlKind::Static && control.h <= 12);
+    if (textControl && widget->sizeHint().width() > rect.width()) {
+        rect.setWidth(widget->sizeHint().width());
+        m_clientSize.setWidth(std::max(m_clientSize.width(), rect.right() + 1 + m_units.X(4)));
     }
     widget->setGeometry(rect);
     return widget;

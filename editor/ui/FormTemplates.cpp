@@ -59,7 +59,7 @@ DialogTemplate MakeNewPose() {
     c.push_back({-1, K::Static, "&Pose:", 7, 62, 19, 8});
     c.push_back({id::PoseChoice, K::DropDownList, "", 54, 59, 108, 124, StyleDisabled, {}, "Pose"});
     c.push_back({-1, K::Static, "&Switch On:", 7, 85, 36, 8});
-    c.push_back({id::SwitchOn, K::DropDownList, "", 54, 82, 56, 80, StyleNone, {}, "Switch On"});
+    c.push_back({id::SwitchOn, K::DropDownList, "", 54, 82, 56, 80, StyleNone, StageNames(), "Switch On"});
     c.push_back({-1, K::Static, "* indicates a Switch On Time has already been used for this pose.", 7, 99, 155, 19});
     c.push_back({1, K::DefaultButton, "OK", 57, 121, 50, 14});
     c.push_back({2, K::PushButton, "Cancel", 112, 121, 50, 14});

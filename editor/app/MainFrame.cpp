@@ -1,0 +1,379 @@
+// The main window: actions, menus, toolbar, status bar and command routing.
+#include "editor/app/MainFrame.h"
+
+#include "editor/app/ChildFrame.h"
+#include "editor/app/CommandIds.h"
+#include "editor/app/Icons.h"
+#include "editor/app/LockIndicators.h"
+#include "editor/app/MirtalaApp.h"
+#include "editor/app/UserGuide.h"
+#include "editor/document/CommandUi.h"
+#include "editor/document/MirtalaDoc.h"
+#include "editor/ui/MirtalaView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace mirtala::app {
+
+namespace {
+
+// A menu text's accessible name: no '&', no accelerator text.
+QString PlainText(QString text) {
+    text = text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t'));
+    return text.remove('&');
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CMirtalaApp& app) : m_app(app), m_mdiArea(new QMdiArea(this)) {
+    setWindowTitle(kAppTitle);
+    setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
+    setCentralWidget(m_mdiArea);
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    RebuildMenus();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveChildChanged);
+    connect(&m_app, &CMirtalaApp::recentFilesChanged, this, &CMainFrame::RebuildMenus);
+    connect(&m_app, &CMirtalaApp::documentsChanged, this, &CMainFrame::OnActiveChildChanged);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUi);
+    resize(900, 640);
+    UpdateCommandUi();
+    m_lockTimer = startTimer(250);
+}
+
+CMainFrame::~CMainFrame() {
+    // The workspace reports its windows going away while this frame is half destroyed.
+    m_mdiArea->disconnect(this);
+    killTimer(m_lockTimer);
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& prompt, const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(prompt);
+    action->setShortcuts(keys);
+    action->setIcon(CommandIcon(id));
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    addAction(action);  // accelerators work whichever menu is shown
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    using QK = QKeySequence;
+    MakeAction(cmd::FileNew, "&New", "Create a new document", {QK(Qt::CTRL | Qt::Key_N)});
+    MakeAction(cmd::FileOpen, "&Open...", "Open an existing document", {QK(Qt::CTRL | Qt::Key_O)});
+    MakeAction(cmd::FileClose, "&Close", "Close the active document");
+    MakeAction(cmd::FileSave, "&Save", "Save the active document", {QK(Qt::CTRL | Qt::Key_S)});
+    MakeAction(cmd::FileSaveAs, "Save &As...", "Save the active document with a new name");
+    MakeAction(cmd::ImportPoseNames, "Import &Pose Names...", "Replace the pose names with those of a pose name file");
+    MakeAction(cmd::ImportGaitNames, "Import &Gait Names...", "Name the genome's gaits from a genome name file");
+    MakeAction(cmd::AppExit, "E&xit", "Quit the application; prompts to save documents");
+    MakeAction(cmd::EditUndo, "&Undo", "Undo the last action",
+               {QK(Qt::CTRL | Qt::Key_Z), QK(Qt::ALT | Qt::Key_Backspace)});
+    MakeAction(cmd::EditRedo, "&Redo", "Redo the previously undone action", {QK(Qt::CTRL | Qt::Key_Y)});
+    MakeAction(cmd::EditCut, "Cu&t", "Cut the selection and put it on the Clipboard",
+               {QK(Qt::CTRL | Qt::Key_X), QK(Qt::SHIFT | Qt::Key_Delete)});
+    MakeAction(cmd::EditCopy, "&Copy", "Copy the selection and put it on the Clipboard",
+               {QK(Qt::CTRL | Qt::Key_C), QK(Qt::CTRL | Qt::Key_Insert)});
+    MakeAction(cmd::EditPaste, "&Paste", "Insert Clipboard contents",
+               {QK(Qt::CTRL | Qt::Key_V), QK(Qt::SHIFT | Qt::Key_Insert)});
+    MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
+    MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
+    MakeAction(cmd::WindowNew, "&New Window", "Open another window for the active document");
+    MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
+    MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
+    MakeAction(cmd::WindowArrange, "&Arrange Icons", "Arrange icons at the bottom of the window");
+    MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide");
+    MakeAction(cmd::AppAbout, "&About Mirtala...", "Display program information and version");
+    MakeAction(cmd::NextPane, "Next Pane", "Switch to the next document window", {QK(Qt::Key_F6)});
+    MakeAction(cmd::PrevPane, "Previous Pane", "Switch to the previous document window",
+               {QK(Qt::SHIFT | Qt::Key_F6)});
+    for (int i = 0; i < kRecentFiles; ++i) {
+        auto* action = new QAction(this);
+        action->setStatusTip(QStringLiteral("Open this document"));
+        connect(action, &QAction::triggered, this, [this, i] { m_app.OpenRecentFile(i); });
+        m_recentActions << action;
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("Standard"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int buttons[] = {cmd::FileNew,   cmd::FileOpen, cmd::FileSave,  0,           cmd::EditCut,  cmd::EditCopy,
+                           cmd::EditPaste, 0,            cmd::EditUndo,  cmd::EditRedo, 0,            cmd::AppAbout};
+    const char* tips[] = {"New", "Open", "Save", "", "Cut", "Copy", "Paste", "", "Undo", "Redo", "", "About"};
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        if (!buttons[i]) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(buttons[i]);
+        m_toolBar->addAction(action);
+        if (QWidget* button = m_toolBar->widgetForAction(action)) {
+            button->setToolTip(QString::fromLatin1(tips[i]));
+            button->setAccessibleName(PlainText(action->text()));
+        }
+    }
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUi);
+}
+
+void CMainFrame::CreateStatusBar() {
+    auto* ready = new QLabel(QStringLiteral("Ready"));
+    statusBar()->addWidget(ready, 1);
+    const char* names[] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel;
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(QFontMetrics(pane->font()).horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        pane->setAccessibleName(QString::fromLatin1(names[i]));
+        statusBar()->addPermanentWidget(pane);
+        m_lockPanes[i] = pane;
+    }
+    UpdateLockPanes();
+}
+
+void CMainFrame::UpdateLockPanes() {
+    const std::optional<LockState> state = QueryLockState();
+    const bool on[] = {state && state->caps, state && state->num, state && state->scroll};
+    const char* names[] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        const QString text = on[i] ? QString::fromLatin1(names[i]) : QString();
+        if (m_lockPanes[i]->text() != text) m_lockPanes[i]->setText(text);
+    }
+}
+
+void CMainFrame::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_lockTimer) UpdateLockPanes();
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::AddRecentFiles(QMenu* file) {
+    const QStringList& files = m_app.RecentFiles();
+    if (files.isEmpty()) {
+        QAction* placeholder = file->addAction(QStringLiteral("Recent File"));
+        placeholder->setEnabled(false);
+        return;
+    }
+    const QFontMetrics metrics(font());
+    for (int i = 0; i < files.size() && i < m_recentActions.size(); ++i) {
+        const QString path = metrics.elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle,
+                                                metrics.horizontalAdvance(QLatin1Char('x')) * 48);
+        QAction* action = m_recentActions[i];
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        file->addAction(action);
+    }
+}
+
+void CMainFrame::RebuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    const bool doc = m_documentMenu;
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(Action(cmd::FileNew));
+    file->addAction(Action(cmd::FileOpen));
+    if (doc) {
+        file->addAction(Action(cmd::FileClose));
+        file->addAction(Action(cmd::FileSave));
+        file->addAction(Action(cmd::FileSaveAs));
+        file->addSeparator();
+        QMenu* names = file->addMenu(QStringLiteral("Na&mes"));
+        names->addAction(Action(cmd::ImportPoseNames));
+        names->addAction(Action(cmd::ImportGaitNames));
+    }
+    file->addSeparator();
+    AddRecentFiles(file);
+    file->addSeparator();
+    file->addAction(Action(cmd::AppExit));
+    if (doc) {
+        QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+        edit->addAction(Action(cmd::EditUndo));
+        edit->addAction(Action(cmd::EditRedo));
+        edit->addSeparator();
+        edit->addAction(Action(cmd::EditCut));
+        edit->addAction(Action(cmd::EditCopy));
+        edit->addAction(Action(cmd::EditPaste));
+    }
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->addAction(Action(cmd::ViewToolbar));
+    view->addAction(Action(cmd::ViewStatusBar));
+    if (doc) {
+        QMenu* window = bar->addMenu(QStringLiteral("&Window"));
+        window->addAction(Action(cmd::WindowNew));
+        window->addAction(Action(cmd::WindowCascade));
+        window->addAction(Action(cmd::WindowTile));
+        window->addAction(Action(cmd::WindowArrange));
+    }
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(Action(cmd::UserGuide));
+    help->addAction(Action(cmd::AppAbout));
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+}
+
+void CMainFrame::AddChild(CChildFrame* frame) {
+    m_mdiArea->addSubWindow(frame);
+    CMirtalaDoc& doc = frame->GetDocument();
+    connect(&doc, &CMirtalaDoc::commandStacksChanged, this, &CMainFrame::UpdateCommandUi, Qt::UniqueConnection);
+    connect(frame->GetView(), &ui::CMirtalaView::EditStateChanged, this, &CMainFrame::UpdateCommandUi);
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    OnActiveChildChanged();
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+    auto* active = qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow());
+    if (active) return active;
+    // Without window activation (no window manager yet) the current one counts.
+    return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow());
+}
+
+ui::CMirtalaView* CMainFrame::ActiveView() const {
+    CChildFrame* child = ActiveChild();
+    return child ? child->GetView() : nullptr;
+}
+
+CMirtalaDoc* CMainFrame::ActiveDocument() const {
+    CChildFrame* child = ActiveChild();
+    return child ? &child->GetDocument() : nullptr;
+}
+
+void CMainFrame::OnActiveChildChanged() {
+    CChildFrame* child = ActiveChild();
+    const bool doc = child != nullptr && !m_app.Documents().empty();
+    if (doc != m_documentMenu) {
+        m_documentMenu = doc;
+        RebuildMenus();
+    }
+    setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
+    UpdateCommandUi();
+}
+
+void CMainFrame::UpdateCommandUi() {
+    CMirtalaDoc* doc = ActiveDocument();
+    ui::CMirtalaView* view = ActiveView();
+    for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
+                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane})
+        Action(id)->setEnabled(doc != nullptr);
+    CCmdUI undo, redo;
+    if (doc) {
+        doc->UpdateUndoMenu(undo);
+        doc->UpdateRedoMenu(redo);
+    } else {
+        undo = {false, QStringLiteral("&Undo")};
+        redo = {false, QStringLiteral("&Redo")};
+    }
+    for (auto [id, state] : {std::pair{cmd::EditUndo, &undo}, std::pair{cmd::EditRedo, &redo}}) {
+        QAction* action = Action(id);
+        action->setEnabled(state->enabled);
+        action->setText(state->text.left(state->text.indexOf('\t') < 0 ? state->text.size() : state->text.indexOf('\t')));
+    }
+    const bool canCopy = view && view->CanCopy();
+    Action(cmd::EditCut)->setEnabled(canCopy);
+    Action(cmd::EditCopy)->setEnabled(canCopy);
+    Action(cmd::EditPaste)->setEnabled(view && view->CanPaste());
+    Action(cmd::ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
+    Action(cmd::ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
+    if (CChildFrame* child = ActiveChild())
+        setWindowTitle(kAppTitle + QStringLiteral(" - ") + child->windowTitle());
+}
+
+void CMainFrame::OnCommand(int id) {
+    CMirtalaDoc* doc = ActiveDocument();
+    ui::CMirtalaView* view = ActiveView();
+    switch (id) {
+    case cmd::FileNew: m_app.OnFileNew(); break;
+    case cmd::FileOpen: m_app.OnFileOpen(); break;
+    case cmd::FileClose:
+        if (doc) {
+            // Closing the document closes all its windows, after asking once.
+            if (!m_app.CanCloseDocument(*doc)) break;
+            for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+                if (auto* child = qobject_cast<CChildFrame*>(window); child && &child->GetDocument() == doc) delete child;
+        }
+        break;
+    case cmd::FileSave: if (doc) doc->DoFileSave(); break;
+    case cmd::FileSaveAs: if (doc) doc->DoSave(QString()); break;
+    case cmd::ImportPoseNames: m_app.OnImportPoseNames(); break;
+    case cmd::ImportGaitNames: if (doc) doc->OnImportGaitNames(); break;
+    case cmd::AppExit: close(); break;
+    case cmd::EditUndo: if (doc) doc->Undo(); break;
+    case cmd::EditRedo: if (doc) doc->Redo(); break;
+    case cmd::EditCut: if (view) view->OnEditCut(); break;
+    case cmd::EditCopy: if (view) view->OnEditCopy(); break;
+    case cmd::EditPaste: if (view) view->OnEditPaste(); break;
+    case cmd::ViewToolbar: m_toolBar->setVisible(!m_toolBar->isVisibleTo(this)); break;
+    case cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); break;
+    case cmd::WindowNew: m_app.OnWindowNew(); break;
+    case cmd::WindowCascade: m_mdiArea->cascadeSubWindows(); break;
+    case cmd::WindowTile: m_mdiArea->tileSubWindows(); break;
+    case cmd::WindowArrange: ArrangeIcons(); break;
+    case cmd::UserGuide: if (doc) ShowUserGuide(m_app.HelpFile(), this); break;
+    case cmd::AppAbout: m_app.OnAppAbout(); break;
+    case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
+    case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
+    default: break;
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimized windows in a row along the bottom edge, wrapping upwards.
+    const QRect area = m_mdiArea->viewport()->rect();
+    int x = 0, y = area.bottom() + 1;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized()) continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) x = 0, y -= size.height();
+        if (x == 0 && y == area.bottom() + 1) y -= size.height();
+        window->move(x, y);
+        x += size.width();
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_app.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    m_app.CloseAllDocuments();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+}  // namespace mirtala::app

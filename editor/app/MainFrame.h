@@ -1,0 +1,77 @@
+// CMainFrame: the main window. A workspace of document windows, the menu bar
+// (one menu without documents, another while a genome window is active), the
+// toolbar, the status bar with its lock indicators, and the routing of every
+// command to the application, the active document or the active view.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace mirtala {
+class CMirtalaDoc;
+}
+namespace mirtala::ui {
+class CMirtalaView;
+}
+
+namespace mirtala::app {
+
+class CChildFrame;
+class CMirtalaApp;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CMirtalaApp& app);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    void AddChild(CChildFrame* frame);
+    CChildFrame* ActiveChild() const;
+    ui::CMirtalaView* ActiveView() const;
+    CMirtalaDoc* ActiveDocument() const;
+
+    // The action of a command identifier (menu item, toolbar button, accelerator).
+    QAction* Action(int id) const;
+    // Menu 129 while a genome window is active, menu 128 otherwise.
+    bool ShowsDocumentMenu() const { return m_documentMenu; }
+    // Enables and names every command for the current state.
+    void UpdateCommandUi();
+    // Runs a command as its menu item would.
+    void OnCommand(int id);
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    QAction* MakeAction(int id, const QString& text, const QString& prompt, const QList<QKeySequence>& keys = {});
+    void CreateActions();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void RebuildMenus();
+    void AddRecentFiles(QMenu* file);
+    void OnActiveChildChanged();
+    void UpdateLockPanes();
+    void ArrangeIcons();
+
+    CMirtalaApp& m_app;
+    QMdiArea* m_mdiArea;
+    QToolBar* m_toolBar = nullptr;
+    std::map<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QLabel* m_lockPanes[3] = {};
+    bool m_documentMenu = false;
+    int m_lockTimer = 0;
+};
+
+}  // namespace mirtala::app

@@ -1,0 +1,92 @@
+// CMirtalaApp: the editor's application object. It starts the editor (the
+// settings, the name file, the main window, the documents named on the
+// command line, the help paths), keeps the open documents and their windows,
+// the recent-file list, and saves the name file at exit.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace mirtala {
+class CMirtalaDoc;
+}
+
+namespace mirtala::app {
+
+class CChildFrame;
+class CMainFrame;
+
+inline const QString kCompanyKey = QStringLiteral("Vantrelle Technology");
+inline const QString kAppTitle = QStringLiteral("Mirtala");
+inline constexpr int kRecentFiles = 4;
+
+class CMirtalaApp : public QObject {
+    Q_OBJECT
+public:
+    // `programPath`: the program file, whose folder holds the default name file.
+    explicit CMirtalaApp(QString programPath);
+    ~CMirtalaApp() override;
+    static CMirtalaApp* Instance();
+
+    // Start-up: false when the main window cannot be created or no document opens.
+    bool InitInstance(const QStringList& files);
+    // Exit processing: settings and the name file. Returns the exit status.
+    int ExitInstance();
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    const QString& NameFile() const { return m_strNameFile; }
+    const QString& HelpDirectory() const { return m_helpDirectory; }
+    const QString& HelpFile() const { return m_helpFile; }
+    // The program folder's posegait.txt, or the user's data folder's when the
+    // program folder cannot be written.
+    static QString DefaultNameFile(const QString& programPath);
+
+    // Documents and their windows.
+    CMirtalaDoc* OnFileNew();
+    void OnFileOpen();
+    // Opens (or activates, when already open) the genome file; null when it cannot be read.
+    CMirtalaDoc* OpenDocumentFile(const QString& path);
+    void OnWindowNew();
+    std::vector<CMirtalaDoc*> Documents() const;
+    int FramesOf(const CMirtalaDoc& doc) const;
+    int FrameNumber(const CChildFrame* frame) const;
+    // True when the document may close: asks Yes/No/Cancel when it is modified.
+    bool CanCloseDocument(CMirtalaDoc& doc);
+    // Asks for every modified document in turn; false when one answer was Cancel.
+    bool SaveAllModified();
+    void CloseAllDocuments();
+
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    void AddToRecentFileList(const QString& path);
+    void OpenRecentFile(int index);
+
+    void OnImportPoseNames();
+    void OnAppAbout();
+
+signals:
+    void documentsChanged();
+    void recentFilesChanged();
+
+private:
+    void LoadSettings();
+    void SaveRecentFiles();
+    CChildFrame* CreateFrame(CMirtalaDoc& doc);
+    void UpdateFrameTitles(const CMirtalaDoc& doc);
+    CMirtalaDoc* FindDocument(const QString& path) const;
+
+    QString m_programPath;
+    QString m_strNameFile;
+    QString m_helpDirectory;
+    QString m_helpFile;
+    QStringList m_recentFiles;
+    int m_untitledCount = 0;
+    std::vector<std::unique_ptr<CMirtalaDoc>> m_documents;
+    std::vector<CChildFrame*> m_frames;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+};
+
+}  // namespace mirtala::app

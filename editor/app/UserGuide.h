@@ -1,0 +1,20 @@
+// Opening the user guide with the desktop's viewer, and the error codes the
+// program reports when it cannot (as a shell launcher would number them).
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace mirtala::app {
+
+inline constexpr int kGuideFileNotFound = 2;
+inline constexpr int kGuidePathNotFound = 3;
+inline constexpr int kGuideNoApplication = 31;
+
+// Asks the desktop to open `helpFile`; above 32 when it did, an error code otherwise.
+int OpenUserGuide(const QString& helpFile);
+// Opens the guide; on failure beeps and says so with the error code.
+void ShowUserGuide(const QString& helpFile, QWidget* owner);
+
+}  // namespace mirtala::app

@@ -1,0 +1,248 @@
+// The form view: ordered lists of pose and gait genes, the appearance
+// combos, the list buttons and the Edit commands.
+#include "editor/ui/MirtalaView.h"
+
+#include "editor/document/GeneClipboard.h"
+#include "editor/document/MessageService.h"
+#include "editor/document/MirtalaDoc.h"
+#include "editor/genome/PoseGenes.h"
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/NameText.h"
+#include "editor/ui/NewGaitDlg.h"
+#include "editor/ui/NewPoseDlg.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QStyle>
+#include <QTreeWidget>
+
+namespace mirtala::ui {
+
+namespace {
+
+constexpr int kFirstCombo = id::Sex;  // combos 1013 to 1025
+constexpr int kGenusIndex = id::Genus - kFirstCombo;
+
+// Record position -> combo index (the genus combo 1015 is not in the record).
+constexpr std::array<int, 12> kRecordCombo = {0, 1, 3, 8, 4, 9, 5, 10, 6, 11, 7, 12};
+
+unsigned Number(const Gene& gene) { return static_cast<unsigned>(GeneNumber(gene)); }
+
+// True when `a` sorts after `b`: number first, then switch-on time.
+bool KeyGreater(const Gene& a, const Gene& b) {
+    if (Number(a) != Number(b)) return Number(a) > Number(b);
+    return a.header.switchOn > b.header.switchOn;
+}
+
+QString ItemText(unsigned number, unsigned nameIndex) {
+    return QStringLiteral("(%1) %2").arg(number).arg(NameOf(nameIndex));
+}
+
+}  // namespace
+
+CMirtalaView::CMirtalaView(CMirtalaDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+    m_appearance.fill(-1);
+    m_controls.Build(FormTemplate(), this, this);
+    setMinimumSize(m_controls.ClientSize());
+    connect(PoseList(), &QTreeWidget::itemSelectionChanged, this, &CMirtalaView::EditStateChanged);
+    connect(GaitList(), &QListWidget::itemSelectionChanged, this, &CMirtalaView::EditStateChanged);
+    connect(qApp, &QApplication::focusChanged, this, &CMirtalaView::EditStateChanged);
+    m_doc.AddView(this);
+}
+
+CMirtalaView::~CMirtalaView() { m_doc.RemoveView(this); }
+
+QTreeWidget* CMirtalaView::PoseList() const { return m_controls.ItemAs<QTreeWidget>(id::PoseList); }
+QListWidget* CMirtalaView::GaitList() const { return m_controls.ItemAs<QListWidget>(id::GaitList); }
+
+void CMirtalaView::DoDataExchange(bool save) {
+    for (int i = 0; i < static_cast<int>(m_appearance.size()); ++i) {
+        int index = m_appearance[i];
+        m_controls.ExchangeComboIndex(save, kFirstCombo + i, index);
+        // A value the combo cannot show stays as it was rather than becoming -1.
+        if (!save || index >= 0) m_appearance[i] = index;
+    }
+}
+
+void CMirtalaView::OnInitialUpdate() {
+    DoDataExchange(false);
+    SetColumnWidths();
+    OnUpdate(nullptr, 0, GeneRef());
+}
+
+void CMirtalaView::SetColumnWidths() {
+    QTreeWidget* list = PoseList();
+    const int w = list->contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setHeaderLabels({QStringLiteral("Pose Name"), QStringLiteral("Age")});
+    list->setColumnWidth(0, w - w / 3);
+    list->setColumnWidth(1, w / 3);
+}
+
+void CMirtalaView::OnUpdate(CDocumentView*, int hint, const GeneRef& gene) {
+    if (hint == HintGeneAdded && gene)
+        Insert(gene);
+    else if (hint == HintGeneRemoved && gene)
+        Remove(gene);
+    else if (hint != HintGeneAdded && hint != HintGeneRemoved)
+        Rebuild();
+    emit EditStateChanged();
+}
+
+void CMirtalaView::Rebuild() {
+    PoseList()->clear();
+    GaitList()->clear();
+    m_poses.clear();
+    m_gaits.clear();
+    const Genome& genome = m_doc.GetGenome();
+    for (GeneCursor c(genome, 0, kCreatureGeneType, kPoseSubtype); !c.AtEnd(); c.Advance()) Insert(c.Ref());
+    for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd(); c.Advance()) Insert(c.Ref());
+    m_appearance[kGenusIndex] = genome.Genus();
+    const auto values = m_doc.GetAppearance().Values();
+    for (std::size_t i = 0; i < values.size(); ++i) m_appearance[kRecordCombo[i]] = values[i];
+    DoDataExchange(false);
+}
+
+void CMirtalaView::Insert(const GeneRef& gene) {
+    const bool pose = IsPoseGene(*gene);
+    if (!pose && !IsGaitGene(*gene)) return;
+    std::vector<GeneRef>& list = pose ? m_poses : m_gaits;
+    std::size_t at = 0;
+    while (at < list.size() && !KeyGreater(*list[at], *gene)) ++at;
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), gene);
+    const unsigned number = Number(*gene);
+    if (pose) {
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, ItemText(number, number));
+        item->setText(1, QString::fromLatin1(LifeStageName(gene->header.switchOn)));
+        PoseList()->insertTopLevelItem(static_cast<int>(at), item);
+    } else {
+        GaitList()->insertItem(static_cast<int>(at), ItemText(number, 256 + number));
+    }
+}
+
+void CMirtalaView::Remove(const GeneRef& gene) {
+    const bool pose = IsPoseGene(*gene);
+    if (!pose && !IsGaitGene(*gene)) return;
+    std::vector<GeneRef>& list = pose ? m_poses : m_gaits;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i]->header.id != gene->header.id) continue;
+        if (pose)
+            delete PoseList()->takeTopLevelItem(static_cast<int>(i));
+        else
+            delete GaitList()->takeItem(static_cast<int>(i));
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        return;
+    }
+}
+
+const Gene* CMirtalaView::SelectedPose() const {
+    const QList<QTreeWidgetItem*> selected = PoseList()->selectedItems();
+    if (selected.isEmpty()) return nullptr;
+    const int row = PoseList()->indexOfTopLevelItem(selected.front());
+    return row >= 0 && row < static_cast<int>(m_poses.size()) ? m_poses[row].Get() : nullptr;
+}
+
+const Gene* CMirtalaView::SelectedGait() const {
+    const QList<QListWidgetItem*> selected = GaitList()->selectedItems();
+    if (selected.isEmpty()) return nullptr;
+    const int row = GaitList()->row(selected.front());
+    return row >= 0 && row < static_cast<int>(m_gaits.size()) ? m_gaits[row].Get() : nullptr;
+}
+
+const Gene* CMirtalaView::FocusedSelection() const {
+    if (PoseList()->hasFocus()) return SelectedPose();
+    if (GaitList()->hasFocus()) return SelectedGait();
+    return nullptr;
+}
+
+bool CMirtalaView::CanCopy() const { return FocusedSelection() != nullptr; }
+
+bool CMirtalaView::CanPaste() const { return mirtala::CanPaste(); }
+
+void CMirtalaView::OnEditCopy() {
+    const Gene* gene = FocusedSelection();
+    if (!gene) {
+        EmptyClipboard();
+        return;
+    }
+    CopyToClipboard(*gene);
+}
+
+void CMirtalaView::OnEditCut() {
+    const Gene* gene = FocusedSelection();
+    if (!gene) {
+        EmptyClipboard();
+        return;
+    }
+    const Gene cut = *gene;  // the removal drops the view's handle
+    CopyToClipboard(cut);
+    m_doc.RemoveGene(cut);
+}
+
+void CMirtalaView::OnEditPaste() {
+    Gene gene;
+    if (!PasteFromClipboard(gene) || gene.header.type != kCreatureGeneType) return;
+    if (gene.header.subtype == kGaitSubtype)
+        AddGait(&gene);
+    else if (gene.header.subtype == kPoseSubtype)
+        AddPose(&gene);
+}
+
+void CMirtalaView::AddPose(const Gene* pasted) {
+    CNewPoseDlg dialog(m_doc, window());
+    if (pasted) dialog.SetGene(*pasted);
+    dialog.DoModal();
+}
+
+void CMirtalaView::AddGait(const Gene* pasted) {
+    if (CNewGaitDlg::FreeGaitNumber(m_doc.GetGenome()) > 255) {
+        ShowMessage({QStringLiteral("Error"),
+                     QStringLiteral("All 256 gait numbers are in use. Remove a gait before adding another."),
+                     MessageIcon::Warning, MessageButtons::Ok, window()});
+        return;
+    }
+    CNewGaitDlg dialog(m_doc, window());
+    if (pasted) dialog.SetGene(*pasted);
+    dialog.DoModal();
+}
+
+void CMirtalaView::OnCommand(int id) {
+    switch (id) {
+    case id::AddPose:
+        AddPose(nullptr);
+        break;
+    case id::RemovePose:
+        if (const Gene* gene = SelectedPose()) m_doc.RemoveGene(Gene(*gene));
+        break;
+    case id::PoseProperties:
+        if (SelectedPose()) m_doc.OpenPoseDialog(m_poses[PoseList()->indexOfTopLevelItem(PoseList()->selectedItems().front())]);
+        break;
+    case id::AddGait:
+        AddGait(nullptr);
+        break;
+    case id::RemoveGait:
+        if (const Gene* gene = SelectedGait()) m_doc.RemoveGene(Gene(*gene));
+        break;
+    case id::GaitProperties:
+        if (SelectedGait()) m_doc.OpenGaitDialog(m_gaits[GaitList()->row(GaitList()->selectedItems().front())]);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMirtalaView::OnSelChange(int id) {
+    if (id < kFirstCombo || id >= kFirstCombo + static_cast<int>(m_appearance.size())) return;
+    DoDataExchange(true);
+    std::array<std::int32_t, 12> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = m_appearance[kRecordCombo[i]];
+    m_doc.ChangeAppearance(Appearance::FromValues(values));
+}
+
+void CMirtalaView::OnDoubleClick(int id) {
+    if (id == id::PoseList) OnCommand(id::PoseProperties);
+    if (id == id::GaitList) OnCommand(id::GaitProperties);
+}
+
+}  // namespace mirtala::ui

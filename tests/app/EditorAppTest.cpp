@@ -1,0 +1,207 @@
+// The application shell: start-up and exit with settings and the name file,
+// documents from the command line, menus, help, recent files and hand-off.
+#include "document/DocTestSupport.h"
+
+#include "editor/app/ChildFrame.h"
+#include "editor/app/CommandIds.h"
+#include "editor/app/MainFrame.h"
+#include "editor/app/MirtalaApp.h"
+#include "editor/app/SingleInstance.h"
+#include "editor/app/UserGuide.h"
+#include "editor/document/NameTable.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenuBar>
+#include <QMdiArea>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace mirtala::test {
+namespace {
+
+using app::CMirtalaApp;
+namespace cmd = app::cmd;
+
+QSettings Settings() { return QSettings(app::kCompanyKey, app::kAppTitle); }
+
+QStringList MenuTitles(const app::CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* menu : frame.menuBar()->actions()) titles << menu->text();
+    return titles;
+}
+
+// Receives the URLs the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
+class EditorAppTest : public DocTest {
+protected:
+    void SetUp() override {
+        Settings().clear();
+        NameTable::Instance() = NameTable();
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.Path()));
+    }
+    void TearDown() override {
+        application.reset();
+        QDir::setCurrent(previousDir);
+    }
+    CMirtalaApp& Start(const QStringList& files = {}) {
+        application = std::make_unique<CMirtalaApp>(QString::fromStdString(dir.File("mirtala")));
+        EXPECT_TRUE(application->InitInstance(files));
+        return *application;
+    }
+    QString GenomeFile(const char* name, const std::vector<Gene>& genes) {
+        Genome g;
+        for (const Gene& gene : genes) g.Append(gene);
+        const auto bytes = g.Serialize();
+        return QString::fromStdString(dir.Write(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
+    }
+
+    QString previousDir;
+    std::unique_ptr<CMirtalaApp> application;
+};
+
+TEST_F(EditorAppTest, FirstRunUsesTheProgramFoldersNameFileAndWritesItAtExit) {
+    CMirtalaApp& a = Start();
+    EXPECT_EQ(a.NameFile(), QString::fromStdString(dir.File("posegait.txt")));
+    ASSERT_EQ(a.Documents().size(), 1u);
+    EXPECT_EQ(a.Documents()[0]->GetTitle(), "Genome1");
+    EXPECT_EQ(a.HelpFile(), QString::fromStdString(dir.Path()) + "/Help/Mirtala.htm");
+
+    // Imported pose names reach the name file at exit, and only then.
+    files.answers.push_back(QString::fromStdString(dir.Write("posename.txt", std::string("\4\0Walk", 6))));
+    a.MainFrame()->OnCommand(cmd::ImportPoseNames);
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_EQ(files.requests[0].filter, "Pose Names (posename.txt)|posename.txt");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("posegait.txt")));
+    EXPECT_EQ(a.ExitInstance(), 0);
+    EXPECT_EQ(Settings().value("Settings/NameFile").toString(), a.NameFile());
+    EXPECT_EQ(ReadFileBytes(dir.File("posegait.txt")).substr(0, 7), "Walk\n1\n");
+}
+
+TEST_F(EditorAppTest, ANameFileThatCannotBeWrittenIsToldOnceWithItsPath) {
+    dir.Write("plain", "x");
+    const QString unwritable = QString::fromStdString(dir.File("plain/posegait.txt"));
+    Settings().setValue("Settings/NameFile", unwritable);
+    CMirtalaApp& a = Start();
+    EXPECT_EQ(a.NameFile(), unwritable);
+    EXPECT_EQ(a.ExitInstance(), 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(unwritable));
+}
+
+TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
+    const QString first = GenomeFile("first.gen", {PoseGene(1, 1)});
+    CMirtalaApp& a = Start({first});
+    ASSERT_EQ(a.Documents().size(), 1u);
+    EXPECT_EQ(a.Documents()[0]->GetTitle(), "first.gen");
+    // Opening it again activates the open document.
+    EXPECT_EQ(a.OpenDocumentFile(first), a.Documents()[0]);
+    for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) ASSERT_NE(a.OpenDocumentFile(GenomeFile(name, {})), nullptr);
+    EXPECT_EQ(a.RecentFiles().size(), app::kRecentFiles);
+    EXPECT_TRUE(a.RecentFiles().front().endsWith("e.gen"));
+    EXPECT_TRUE(Settings().value("Recent File List/File4").toString().endsWith("b.gen"));
+
+    // A file that cannot be read fails the start-up, with its message.
+    CMirtalaApp other(QString::fromStdString(dir.File("mirtala")));
+    EXPECT_FALSE(other.InitInstance({QString::fromStdString(dir.File("missing.gen"))}));
+    EXPECT_FALSE(messages.shown.empty());
+}
+
+TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
+    CMirtalaApp& a = Start();
+    app::CMainFrame& frame = *a.MainFrame();
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+    EXPECT_TRUE(frame.Action(cmd::UserGuide)->isEnabled());
+    EXPECT_FALSE(frame.Action(cmd::EditUndo)->isEnabled());
+    frame.ActiveDocument()->AddGene(PoseGene(1, 1));
+    EXPECT_TRUE(frame.Action(cmd::EditUndo)->isEnabled());
+    EXPECT_EQ(frame.Action(cmd::EditUndo)->text(), "Undo Add Gene");
+    EXPECT_EQ(frame.Action(cmd::EditUndo)->shortcuts().size(), 2);
+
+    // Closing asks about the modified document; Cancel keeps it.
+    messages.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    frame.OnCommand(cmd::FileClose);
+    EXPECT_EQ(a.Documents().size(), 1u);
+    frame.OnCommand(cmd::FileClose);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(a.Documents().empty());
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
+    EXPECT_FALSE(frame.Action(cmd::UserGuide)->isEnabled());
+    EXPECT_FALSE(frame.Action(cmd::FileSave)->isEnabled());
+
+    // Toolbar buttons are named by their menu texts.
+    QWidget* about = frame.ToolBar()->widgetForAction(frame.Action(cmd::AppAbout));
+    EXPECT_EQ(about->accessibleName(), "About Mirtala...");
+    EXPECT_EQ(about->toolTip(), "About");
+}
+
+TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
+    CMirtalaApp& a = Start();
+    a.OnFileNew();
+    a.OnWindowNew();  // a second window on Genome2 is one more window, not one more question
+    ASSERT_EQ(a.Documents().size(), 2u);
+    EXPECT_EQ(a.FramesOf(*a.Documents()[1]), 2);
+    for (CMirtalaDoc* doc : a.Documents()) doc->AddGene(PoseGene(1, 1));
+    messages.answers = {MessageAnswer::No, MessageAnswer::Cancel};
+    EXPECT_FALSE(a.MainFrame()->close());
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[1].text.contains("Genome2"));
+    EXPECT_EQ(a.Documents().size(), 2u);
+    messages.answers = {MessageAnswer::No, MessageAnswer::No};
+    EXPECT_TRUE(a.MainFrame()->close());
+    EXPECT_TRUE(a.Documents().empty());
+}
+
+TEST_F(EditorAppTest, TheUserGuideOpensOrSaysWhyNot) {
+    const QString help = QString::fromStdString(dir.File("Help/Mirtala.htm"));
+    EXPECT_EQ(app::OpenUserGuide(help), app::kGuidePathNotFound);
+    std::filesystem::create_directory(dir.File("Help"));
+    EXPECT_EQ(app::OpenUserGuide(help), app::kGuideFileNotFound);
+    app::ShowUserGuide(help, nullptr);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unable to view the user guide [error code 2]");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Warning);
+
+    dir.Write("Help/Mirtala.htm", "<html></html>");
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    app::ShowUserGuide(help, nullptr);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0].toLocalFile(), help);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(EditorAppTest, ASecondStartHandsItsFilesToTheRunningEditor) {
+    qputenv("TMPDIR", QByteArray::fromStdString(dir.Path()));
+    // A socket file left by an editor that crashed does not stop the next one.
+    dir.Write(app::SingleInstance::ServerName().toStdString(), "");
+    app::SingleInstance running;
+    QList<QStringList> received;
+    ASSERT_TRUE(running.Listen([&](const QStringList& files) { received << files; }));
+    app::SingleInstance second;
+    ASSERT_TRUE(second.HandOff({"one.gen", "/abs/two.gen"}));
+    for (int i = 0; i < 50 && received.isEmpty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    qunsetenv("TMPDIR");
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_EQ(received[0], QStringList({QString::fromStdString(dir.Path()) + "/one.gen", "/abs/two.gen"}));
+}
+
+}  // namespace
+}  // namespace mirtala::test
+
+#include "EditorAppTest.moc"

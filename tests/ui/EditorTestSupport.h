@@ -1,0 +1,70 @@
+// Shared pieces of the editor window tests: a document fixture with a form
+// view, and helpers that find controls by accessible name and answer modal
+// dialogs.
+#pragma once
+
+#include "document/DocTestSupport.h"
+#include "editor/document/NameTable.h"
+#include "editor/ui/MirtalaView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QTimer>
+
+#include <functional>
+
+namespace mirtala::test {
+
+// Finds the child of `root` with this accessible name.
+template <typename T = QWidget>
+T* Named(QWidget* root, const QString& name) {
+    for (T* widget : root->findChildren<T*>())
+        if (widget->accessibleName() == name) return widget;
+    return nullptr;
+}
+
+// Runs `answer` on the next modal dialog that opens (or fails the test when none does).
+inline void WhenModal(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr) << "no modal dialog opened";
+        answer(modal);
+    });
+}
+
+inline QStringList ComboEntries(QComboBox* combo) {
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) entries << combo->itemText(i);
+    return entries;
+}
+
+// A document opened from genes, shown in a form view; names reset per test.
+class ViewTest : public DocTest {
+protected:
+    void SetUp() override { NameTable::Instance() = NameTable(); }
+    ui::CMirtalaView& ShowView() {
+        form = std::make_unique<ui::CMirtalaView>(*doc);
+        form->show();
+        form->OnInitialUpdate();
+        return *form;
+    }
+    QStringList PoseTexts() const {
+        QStringList texts;
+        for (int i = 0; i < form->PoseList()->topLevelItemCount(); ++i) {
+            const auto* item = form->PoseList()->topLevelItem(i);
+            texts << item->text(0) + " | " + item->text(1);
+        }
+        return texts;
+    }
+    QStringList GaitTexts() const {
+        QStringList texts;
+        for (int i = 0; i < form->GaitList()->count(); ++i) texts << form->GaitList()->item(i)->text();
+        return texts;
+    }
+    std::unique_ptr<ui::CMirtalaView> form;
+};
+
+}  // namespace mirtala::test

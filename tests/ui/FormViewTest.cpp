@@ -1,0 +1,176 @@
+// The form view: its template, ordered lists, hints, appearance and the Edit commands.
+#include "ui/EditorTestSupport.h"
+
+#include "editor/document/GeneClipboard.h"
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/NewPoseDlg.h"
+
+#include <QListWidget>
+#include <QTreeWidget>
+
+namespace mirtala::test {
+namespace {
+
+using ui::CMirtalaView;
+namespace id = ui::id;
+
+Gene WithSwitchOn(Gene gene, std::uint8_t switchOn) {
+    gene.header.switchOn = switchOn;
+    return gene;
+}
+
+TEST(DialogTemplateTest, AccessibleNamesAndDialogUnits) {
+    const std::pair<const char*, const char*> names[] = {
+        {"&Sex:", "Sex"}, {"Save &As...", "Save As..."}, {"Tail &Tip", "Tail Tip"}, {"R&&D:", "R&D"}, {"OK", "OK"}};
+    for (const auto& [text, name] : names) EXPECT_EQ(ui::AccessibleNameFromText(text), name) << text;
+
+    const ui::DialogUnits units{7, 16};
+    EXPECT_EQ(units.Rect(112, 12, 116, 160), QRect(196, 24, 203, 320));
+    EXPECT_EQ(units.Rect(1, 1, 1, 1), QRect(1, 2, 2, 2));  // edges round, so neighbours never overlap
+}
+
+class FormViewTest : public ViewTest {};
+
+TEST_F(FormViewTest, EveryControlOfTheFormIsFoundByIdAndName) {
+    ASSERT_TRUE(Open({}));
+    CMirtalaView& view = ShowView();
+    const QStringList names = {"Sex", "Age", "Genus", "Head Genus", "Tail Genus", "Head Variant", "Tail Variant",
+                               "Poses", "Gaits", "Add Pose", "Remove Pose", "Pose Properties", "Add Gait",
+                               "Remove Gait", "Gait Properties"};
+    for (const QString& name : names) EXPECT_NE(Named(&view, name), nullptr) << name.toStdString();
+    for (int control = id::Sex; control <= 1025; ++control) EXPECT_NE(view.Controls().Item(control), nullptr);
+    const ui::DialogUnits& u = view.Controls().Units();
+    EXPECT_EQ(view.PoseList()->geometry(), u.Rect(112, 12, 116, 160));
+    EXPECT_EQ(view.sizeHint(), QSize(u.X(356), u.Y(196)));
+    EXPECT_EQ(ComboEntries(view.Controls().ItemAs<QComboBox>(1025)).size(), 26);
+    // The column widths split the list's width less a scroll bar, two thirds to the name.
+    const int w0 = view.PoseList()->columnWidth(0), w1 = view.PoseList()->columnWidth(1);
+    EXPECT_EQ(w1, (w0 + w1) / 3);
+}
+
+TEST_F(FormViewTest, ListsAreOrderedByNumberThenSwitchOnAndEqualKeysGoLast) {
+    NameTable::Instance().SetName(3, "Crouch");
+    NameTable::Instance().SetName(256 + 1, "Amble");
+    ASSERT_TRUE(Open({PoseGene(1, 3), WithSwitchOn(PoseGene(2, 1), 4), PoseGene(3, 1), GaitGene(4, 1), GaitGene(5, 0)}));
+    ShowView();
+    EXPECT_EQ(PoseTexts(), QStringList({"(1) 1 | Embryo", "(1) 1 | Adult", "(3) Crouch | Embryo"}));
+    EXPECT_EQ(GaitTexts(), QStringList({"(0) 0", "(1) Amble"}));
+
+    // Two more with the key (1, Embryo): each goes after the genes it equals.
+    doc->AddGene(WithSwitchOn(PoseGene(6, 1), 0));
+    doc->AddGene(WithSwitchOn(PoseGene(7, 1), 0));
+    doc->AddGene(WithSwitchOn(PoseGene(8, 0), 9));
+    const std::vector<int> ids = {8, 3, 6, 7, 2, 1};
+    ASSERT_EQ(form->Poses().size(), ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(form->Poses()[i]->header.id, ids[i]) << i;
+    EXPECT_EQ(PoseTexts().front(), "(0) 0 | Senile");
+}
+
+TEST_F(FormViewTest, HintsInsertAndRemoveByIdAndIgnoreOtherGenes) {
+    ASSERT_TRUE(Open({PoseGene(1, 2), PoseGene(2, 5), GaitGene(3, 1)}));
+    ShowView();
+    doc->AddGene(MakeGene(kAppearanceSubtype, 9, 0, "\1\1"));
+    doc->RemoveGene(PoseGene(2, 5));
+    doc->RemoveGene(GaitGene(3, 1));
+    EXPECT_EQ(PoseTexts(), QStringList({"(2) 2 | Embryo"}));
+    EXPECT_TRUE(GaitTexts().isEmpty());
+    doc->Undo();  // the gait comes back through the Add hint
+    EXPECT_EQ(GaitTexts(), QStringList({"(1) 1"}));
+    EXPECT_EQ(form->Gaits().size(), 1u);
+}
+
+TEST_F(FormViewTest, NamesImportedLaterShowOnlyInItemsMadeLater) {
+    ASSERT_TRUE(Open({PoseGene(1, 4)}));
+    ShowView();
+    NameTable::Instance().SetName(4, "Leap");
+    doc->AddGene(WithSwitchOn(PoseGene(2, 4), 2));
+    EXPECT_EQ(PoseTexts(), QStringList({"(4) 4 | Embryo", "(4) Leap | Adolescent"}));
+    CMirtalaView second(*doc);
+    second.OnInitialUpdate();
+    EXPECT_EQ(second.PoseList()->topLevelItem(0)->text(0), "(4) Leap");
+}
+
+TEST_F(FormViewTest, AppearanceCombosReplaceTheWholeRecordAndGenusDoesNothing) {
+    ASSERT_TRUE(Open({MakeGene(kGenusSubtype, 1, 2, ""), PoseGene(2, 1)}));
+    CMirtalaView& view = ShowView();
+    doc->OpenPoseDialog(view.Poses()[0]);
+    auto& dialog = AsFake(doc->PoseDialogs()[0].get());
+    auto choose = [&](int control, int index) {
+        auto* combo = view.Controls().ItemAs<QComboBox>(control);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    };
+    EXPECT_EQ(view.Controls().ItemAs<QComboBox>(id::Genus)->currentText(), "Umbrid");
+    choose(id::Sex, 1);
+    choose(1018, 2);  // legs genus
+    choose(1024, 25);  // arms variant
+    Appearance expected = doc->GetAppearance();
+    EXPECT_EQ(expected.sex, 1);
+    EXPECT_EQ(expected.legsGenus, 2);
+    EXPECT_EQ(expected.armsVariant, 25);
+    ASSERT_FALSE(dialog.appearances.empty());
+    EXPECT_EQ(dialog.appearances.back(), expected);
+
+    choose(id::Genus, 0);
+    EXPECT_EQ(doc->GetAppearance(), expected);
+    view.OnUpdate(nullptr, 0, GeneRef());
+    EXPECT_EQ(view.Controls().ItemAs<QComboBox>(id::Genus)->currentText(), "Umbrid");
+}
+
+TEST_F(FormViewTest, EditCommandsActOnTheFocusedListsSelection) {
+    ASSERT_TRUE(Open({PoseGene(1, 2), GaitGene(2, 1)}));
+    CMirtalaView& view = ShowView();
+    QApplication::setActiveWindow(&view);
+    EmptyClipboard();
+
+    // Nothing selected: Copy, Cut and the Remove buttons change nothing.
+    view.PoseList()->setFocus();
+    EXPECT_FALSE(view.CanCopy());
+    view.OnEditCut();
+    Named<QAbstractButton>(&view, "Remove Pose")->click();
+    Named<QAbstractButton>(&view, "Remove Gait")->click();
+    EXPECT_EQ(genome().Count(), 2u);
+    EXPECT_EQ(doc->UndoCount(), 0u);
+
+    // A selection in the other list does not count while this one has the focus.
+    view.GaitList()->setCurrentRow(0);
+    EXPECT_FALSE(view.CanCopy());
+    view.GaitList()->setFocus();
+    ASSERT_TRUE(view.CanCopy());
+    view.OnEditCut();
+    EXPECT_TRUE(GaitTexts().isEmpty());
+    Gene pasted;
+    ASSERT_TRUE(PasteFromClipboard(pasted));
+    EXPECT_EQ(pasted.data, GaitGene(2, 1).data);
+    EXPECT_EQ(doc->UndoCount(), 1u);
+    doc->Undo();
+    EXPECT_EQ(GaitTexts().size(), 1);
+}
+
+TEST_F(FormViewTest, PasteOpensTheMatchingDialogAndCancelAddsNothing) {
+    ASSERT_TRUE(Open({PoseGene(1, 2)}));
+    CMirtalaView& view = ShowView();
+    ASSERT_TRUE(CopyToClipboard(PoseGene(9, 5, "XXXXXXXXXXXXXXX")));
+    QString caption;
+    WhenModal([&](QWidget* modal) {
+        caption = modal->windowTitle();
+        QMetaObject::invokeMethod(modal, "reject");
+    });
+    view.OnEditPaste();
+    EXPECT_EQ(caption, "New Pose");
+    EXPECT_EQ(genome().Count(), 1u);
+}
+
+TEST_F(FormViewTest, AddGaitWithEveryNumberTakenIsRefusedBeforeTheDialog) {
+    std::vector<Gene> gaits;
+    for (int n = 0; n < 256; ++n) gaits.push_back(GaitGene(static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n)));
+    ASSERT_TRUE(Open(gaits));
+    CMirtalaView& view = ShowView();
+    Named<QAbstractButton>(&view, "Add Gait")->click();  // a dialog would block here
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("All 256 gait numbers are in use"));
+    EXPECT_EQ(genome().Count(), 256u);
+}
+
+}  // namespace
+}  // namespace mirtala::test

@@ -1,0 +1,146 @@
+// New Pose and New Gait: numbers, names, switch-on marks, pasted genes and refusals.
+#include "ui/EditorTestSupport.h"
+
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/NewGaitDlg.h"
+#include "editor/ui/NewPoseDlg.h"
+
+#include <QLineEdit>
+
+namespace mirtala::test {
+namespace {
+
+using ui::CNewGaitDlg;
+using ui::CNewPoseDlg;
+namespace id = ui::id;
+
+Gene Variant(std::uint8_t gid, std::uint8_t number, std::uint8_t switchOn) {
+    Gene gene = PoseGene(gid, number);
+    gene.header.switchOn = switchOn;
+    return gene;
+}
+
+class NewDialogsTest : public ViewTest {
+protected:
+    QComboBox* Combo(QWidget* dialog, const QString& name) { return Named<QComboBox>(dialog, name); }
+    void Choose(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void Click(QWidget* dialog, const QString& name) { Named<QAbstractButton>(dialog, name)->click(); }
+};
+
+TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
+    ASSERT_TRUE(Open({GaitGene(1, 0)}));
+    NameTable::Instance().SetName(0, "Stand");
+    CNewPoseDlg dialog(*doc);
+    dialog.CreateModeless();
+    EXPECT_EQ(Named<QLineEdit>(&dialog, "Pose Name")->text(), "Stand");
+    EXPECT_TRUE(Named(&dialog, "Pose Name")->isEnabled());
+    EXPECT_FALSE(Combo(&dialog, "Pose")->isEnabled());
+    EXPECT_FALSE(ComboEntries(Combo(&dialog, "Switch On")).join("").contains('*'));
+    Named<QLineEdit>(&dialog, "Pose Name")->setText("Stand tall");
+    Click(&dialog, "OK");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(genome().Count(), 2u);
+    const Gene& added = *genome().At(1);
+    EXPECT_EQ(added.header.subtype, kPoseSubtype);
+    EXPECT_EQ(added.data, std::vector<std::uint8_t>({0, '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
+                                                      '0', '0', '0'}));
+    EXPECT_EQ(added.header.switchOn, 0);
+    EXPECT_EQ(added.header.id, genome().FreeId(kCreatureGeneType, kPoseSubtype) - 1);
+    // The name is stored on OK and stays when the addition is undone.
+    doc->Undo();
+    EXPECT_EQ(NameTable::Instance().GetName(0), "Stand tall");
+}
+
+TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATakenOne) {
+    ASSERT_TRUE(Open({Variant(1, 2, 5), Variant(2, 7, 0), Variant(3, 7, 3)}));
+    CNewPoseDlg dialog(*doc);
+    dialog.CreateModeless();
+    EXPECT_EQ(dialog.NewPoseNumber(), 0);
+    Click(&dialog, "Variant");
+    EXPECT_FALSE(Named(&dialog, "Pose Name")->isEnabled());
+    QComboBox* stages = Combo(&dialog, "Switch On");
+    EXPECT_FALSE(ComboEntries(stages).join("").contains('*'));  // no pose chosen yet
+
+    // OK before a pose is chosen is refused, with nothing added.
+    Click(&dialog, "OK");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Error");
+
+    Choose(Combo(&dialog, "Pose"), 1);  // pose 7; pose 2's Old is not marked
+    EXPECT_EQ(ComboEntries(stages), QStringList({"* Embryo", "Child", "Adolescent", "* Youth", "Adult", "Old", "Senile"}));
+    Choose(stages, 0);
+    Click(&dialog, "OK");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, "Pose already exists with this switch on time.");
+    EXPECT_EQ(messages.shown[1].caption, "Error");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(genome().Count(), 3u);
+
+    Choose(stages, 4);
+    Click(&dialog, "OK");
+    ASSERT_EQ(genome().Count(), 4u);
+    EXPECT_EQ(genome().At(3)->data[0], 7);
+    EXPECT_EQ(genome().At(3)->header.switchOn, 4);
+}
+
+TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
+    std::vector<Gene> poses;
+    for (int n = 0; n < 256; ++n) poses.push_back(Variant(static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n), 2));
+    ASSERT_TRUE(Open(poses));
+    CNewPoseDlg dialog(*doc);
+    dialog.CreateModeless();
+    EXPECT_FALSE(Named(&dialog, "New Pose")->isEnabled());
+    EXPECT_EQ(Combo(&dialog, "Pose")->currentIndex(), 255);
+    EXPECT_EQ(Combo(&dialog, "Switch On")->itemText(2), "* Adolescent");
+    // Every identifier is taken as well: refused rather than reusing one.
+    Click(&dialog, "OK");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("identifiers are in use"));
+    EXPECT_EQ(genome().Count(), 256u);
+}
+
+TEST_F(NewDialogsTest, APastedPoseKeepsItsStringAndHeaderBytesAndGetsANewIdentity) {
+    ASSERT_TRUE(Open({PoseGene(1, 0)}));
+    Gene pasted = Variant(1, 0, 6);
+    pasted.header.reserved3 = 0x11;
+    pasted.header.reserved5 = 0x22;
+    pasted.header.reserved6 = 0x33;
+    pasted.data = {0, 'X', '?', '1', '2'};
+    CNewPoseDlg dialog(*doc);
+    dialog.SetGene(pasted);
+    dialog.CreateModeless();
+    Click(&dialog, "OK");
+    ASSERT_EQ(genome().Count(), 2u);
+    const Gene& added = *genome().At(1);
+    EXPECT_EQ(added.data, std::vector<std::uint8_t>({1, 'X', '?', '1', '2'}));
+    EXPECT_EQ(added.header.reserved3, 0x11);
+    EXPECT_EQ(added.header.reserved6, 0x33);
+    EXPECT_EQ(added.header.switchOn, 0);
+    EXPECT_NE(added.header.id, 1);
+}
+
+TEST_F(NewDialogsTest, NewGaitTakesTheLowestFreeNumberAndItsName) {
+    ASSERT_TRUE(Open({GaitGene(1, 0), GaitGene(2, 1), GaitGene(3, 5)}));
+    NameTable::Instance().SetName(256 + 2, "Trot");
+    CNewGaitDlg dialog(*doc);
+    dialog.CreateModeless();
+    EXPECT_EQ(dialog.NewGaitNumber(), 2);
+    auto* name = Named<QLineEdit>(&dialog, "Gait Name");
+    EXPECT_EQ(name->text(), "Trot");
+    // Only what a name file can hold can be typed.
+    int pos = 0;
+    QString accepted = QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac"), refused = QString::fromUtf8("\xce\xa9");
+    EXPECT_EQ(name->validator()->validate(accepted, pos), QValidator::Acceptable);
+    EXPECT_EQ(name->validator()->validate(refused, pos), QValidator::Invalid);
+    name->setText(accepted);
+    Click(&dialog, "OK");
+    ASSERT_EQ(genome().Count(), 4u);
+    EXPECT_EQ(genome().At(3)->data, std::vector<std::uint8_t>({2, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(NameTable::Instance().GetName(256 + 2), "Caf\xe9 \x80");
+}
+
+}  // namespace
+}  // namespace mirtala::test

@@ -1,0 +1,67 @@
+// guideshots GENOME NAMEFILE OUTDIR: opens the genome in the editor and saves a picture
+// of each window the user guide shows (main window, New Pose, New Gait, the
+// about box, and the pose and gait dialogs when their picture control is
+// registered). Run it on a real or virtual display so the fonts are the desktop's.
+#include "editor/app/AboutBox.h"
+#include "editor/app/MainFrame.h"
+#include "editor/app/MirtalaApp.h"
+#include "editor/document/MirtalaDoc.h"
+#include "editor/document/NameTable.h"
+#include "editor/ui/NewGaitDlg.h"
+#include "editor/ui/NewPoseDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <iostream>
+
+namespace {
+
+bool Save(QWidget& window, const QString& dir, const char* name) {
+    window.show();
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+    const QString path = dir + '/' + QString::fromLatin1(name);
+    if (window.grab().save(path)) {
+        std::cout << "Saved " << path.toStdString() << "\n";
+        return true;
+    }
+    std::cerr << "guideshots: cannot write " << path.toStdString() << "\n";
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 4) {
+        std::cerr << "usage: guideshots GENOME NAMEFILE OUTDIR\n";
+        return 2;
+    }
+    mirtala::NameTable::Instance().LoadNameFile(argv[2]);
+    const QString outDir = QString::fromLocal8Bit(argv[3]);
+    QDir().mkpath(outDir);
+    mirtala::app::CMirtalaApp app(QApplication::applicationFilePath());
+    if (!app.InitInstance({QString::fromLocal8Bit(argv[1])})) return 1;
+    mirtala::app::CMainFrame& frame = *app.MainFrame();
+    frame.resize(760, 520);
+    bool ok = Save(frame, outDir, "main-window.png");
+    mirtala::CMirtalaDoc& doc = *frame.ActiveDocument();
+
+    mirtala::ui::CNewPoseDlg newPose(doc, &frame);
+    newPose.CreateModeless();
+    if (auto* variant = newPose.findChildren<QRadioButton*>().value(1)) variant->click();
+    if (auto* poses = newPose.findChildren<QComboBox*>().value(0)) {
+        poses->setCurrentIndex(1);
+        emit poses->activated(1);
+    }
+    ok = Save(newPose, outDir, "new-pose.png") && ok;
+    mirtala::ui::CNewGaitDlg newGait(doc, &frame);
+    newGait.CreateModeless();
+    ok = Save(newGait, outDir, "new-gait.png") && ok;
+    mirtala::app::CAboutDlg about(&frame);
+    ok = Save(about, outDir, "about.png") && ok;
+    return ok ? 0 : 1;
+}
