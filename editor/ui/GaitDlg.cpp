@@ -7,6 +7,7 @@
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/DialogPictures.h"
 #include "editor/ui/DialogResources.h"
+#include "editor/ui/NameText.h"
 #include "editor/ui/EditDialogIds.h"
 
 #include <QComboBox>
@@ -68,7 +69,7 @@ void CGaitDlg::OnInitDialog() {
     m_stepPicture = Picture(id::StepPicture);
     m_preview = Picture(id::Preview);
     UpdateData(false);
-    setWindowTitle(NameText(NameTable::kGaitBase + m_workingCopy.data[0]));
+    setWindowTitle(NameOf(NameTable::kGaitBase + m_workingCopy.data[0]));
     SetAppearance(Document()->GetAppearance());
     FillPoseList();
     for (CZubrelle* thumbnail : m_thumbnails) thumbnail->SetScale(0.5f);
@@ -108,7 +109,7 @@ void CGaitDlg::RefreshSequence() {
             pose = PoseText(*found);
             m_preview->SetPoseString(count++, pose);
             animated << pose;
-            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameText(unsigned(number)), pose);
+            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(number)), pose);
         } else {
             // Blank rather than the picture of whatever stood here before.
             text = QStringLiteral("Step %1: blank, no pose gene carries pose %2").arg(k + 1).arg(number);
@@ -145,7 +146,7 @@ void CGaitDlg::FillPoseList() {
     for (unsigned n = 0; n < used.size(); ++n) {
         if (!used[n]) continue;
         m_poseNumbers.push_back(std::uint8_t(n));
-        list->addItem(NameText(n));
+        list->addItem(NameOf(n));
     }
 }
 

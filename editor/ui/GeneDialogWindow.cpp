@@ -2,8 +2,6 @@
 #include "editor/ui/GeneDialogWindow.h"
 
 #include "editor/document/MirtalaDoc.h"
-#include "editor/document/NameEncoding.h"
-#include "editor/document/NameTable.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/DialogResources.h"
 
@@ -56,10 +54,6 @@ CZubrelle* CGeneDialogWindow::Picture(int id) const { return qobject_cast<CZubre
 
 void CGeneDialogWindow::EnableApply(bool enable) {
     if (QWidget* apply = GetDlgItem(id::Apply)) apply->setEnabled(enable);
-}
-
-QString CGeneDialogWindow::NameText(unsigned index) {
-    return QString::fromStdString(Cp1252ToUtf8(NameTable::Instance().GetName(index)));
 }
 
 void CGeneDialogWindow::OnOK() {

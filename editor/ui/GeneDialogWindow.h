@@ -31,8 +31,6 @@ protected:
     CMirtalaDoc* Document() const { return m_doc; }
     CZubrelle* Picture(int id) const;
     void EnableApply(bool enable);
-    // A pose or gait name as the windows show it.
-    static QString NameText(unsigned index);
 
     virtual void Apply() = 0;
     // PoseDialogClosed or GaitDialogClosed.

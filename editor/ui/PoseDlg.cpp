@@ -6,6 +6,7 @@
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/DialogPictures.h"
 #include "editor/ui/DialogResources.h"
+#include "editor/ui/NameText.h"
 
 #include <cstring>
 
@@ -46,7 +47,7 @@ void CPoseDlg::OnInitDialog() {
     UpdateData(false);
     ShowPose();
     m_picture->SetScale(1.35f);
-    setWindowTitle(NameText(unsigned(GeneNumber(*GetGeneRef()))));
+    setWindowTitle(NameOf(unsigned(GeneNumber(*GetGeneRef()))));
     ShowAppearance(*m_picture, Document()->GetAppearance());
 }
 
