@@ -119,7 +119,7 @@ void CGaitDlg::RefreshSequence() {
     }
     for (std::int16_t i = count; i < kSteps; ++i) m_preview->SetPoseString(i, QString());
     m_preview->SetPoseCount(count);
-    QString shown = QStringLiteral("Blank: no step holds a pose");
+    QString shown = QStringLiteral("Blank: no step holds a pose the genome has");
     if (count == 1) shown = QStringLiteral("Stands in pose string %1").arg(animated[0]);
     if (count > 1) shown = QStringLiteral("Animates %1 poses in step order: %2").arg(count).arg(animated.join(", "));
     DescribePicture(*m_preview, shown);

@@ -30,7 +30,7 @@ void CPoseDlg::DoDataExchange(bool save) {
         const int size = int(std::strlen(alphabet));
         int& index = m_slots[std::size_t(k)];
         if (!save) {
-            // A character outside the alphabet shows as the first button and is stored as it.
+            // A character outside the alphabet selects the first button, whose character Apply stores.
             const char* found = std::strchr(alphabet, m_poseString[std::size_t(k)]);
             index = found && m_poseString[std::size_t(k)] != '\0' ? int(found - alphabet) : 0;
         }
