@@ -6,38 +6,21 @@
 // - PutPoseStringByDispatch against SetPoseStringDirect; the price of late binding.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "bench/DemoRegistry.h"
 #include "control/activex/BodyCache.h"
 #include "control/activex/ZubrelleCtrl.h"
 #include "control/body/PoseSlotValues.h"
-#include "platform/registry/Registry.h"
 
 namespace {
-
-namespace reg = mirtala::registry;
 
 const char* const kWalk[] = {"201111111111111", "201222000002211", "201333111113311", "201000222220011"};
 const gdi::Rect kRect{0, 0, 200, 150};
 
 // A registry of the benchmark's own pointing at the demo creature.
-struct Setup {
-    std::string folder = (std::filesystem::temp_directory_path() / ("mirtala-bench-" + std::to_string(::getpid()))).string();
-    Setup() {
-        ::setenv(reg::kRegistryFolderVariable, folder.c_str(), 1);
-        reg::HKEY key = nullptr;
-        reg::RegCreateKey(reg::HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key);
-        reg::RegSetString(key, "Images Directory", MIRTALA_DEMO_IMAGES_DIR);
-        reg::RegSetString(key, "Body Data Directory", MIRTALA_DEMO_BODY_DATA_DIR);
-        reg::RegCloseKey(key);
-    }
-    ~Setup() { std::filesystem::remove_all(folder); }
-};
+using Setup = DemoRegistry;
 Setup& TheSetup() {
     static Setup setup;
     return setup;

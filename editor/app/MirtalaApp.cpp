@@ -4,6 +4,7 @@
 #include "editor/app/AboutBox.h"
 #include "editor/app/ChildFrame.h"
 #include "editor/app/MainFrame.h"
+#include "editor/app/Recovery.h"
 #include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
@@ -47,6 +48,7 @@ CMirtalaApp::CMirtalaApp(QString programPath) : m_programPath(std::move(programP
 CMirtalaApp::~CMirtalaApp() {
     if (m_mainFrame) CloseAllDocuments();  // the windows hold views of the documents
     m_mainFrame.reset();
+    m_recovery.reset();  // a clean end: no recovery copies stay
     if (g_app == this) g_app = nullptr;
 }
 
@@ -81,8 +83,11 @@ bool CMirtalaApp::InitInstance(const QStringList& files) {
     }
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    if (m_recoveryFolder.isEmpty()) m_recoveryFolder = CRecovery::DefaultFolder();
+    m_recovery = std::make_unique<CRecovery>(*this, m_recoveryFolder, m_recoveryIntervalMs);
+    const int recovered = m_recovery->OfferRecovery();
 
-    bool opened = files.isEmpty() ? OnFileNew() != nullptr : false;
+    bool opened = files.isEmpty() ? (recovered > 0 || OnFileNew() != nullptr) : false;
     for (const QString& file : files) opened = OpenDocumentFile(file) != nullptr || opened;
     if (!opened) return false;
 
@@ -153,6 +158,28 @@ CMirtalaDoc* CMirtalaApp::OpenDocumentFile(const QString& path) {
     CMirtalaDoc* raw = doc.get();
     m_documents.push_back(std::move(doc));
     AddToRecentFileList(absolute);
+    CreateFrame(*raw);
+    emit documentsChanged();
+    return raw;
+}
+
+void CMirtalaApp::SetRecovery(QString folder, int intervalMs) {
+    m_recoveryFolder = std::move(folder);
+    m_recoveryIntervalMs = intervalMs;
+}
+
+CMirtalaDoc* CMirtalaApp::OpenRecoveredDocument(const QString& copy, const QString& originalPath, const QString& title) {
+    auto doc = std::make_unique<CMirtalaDoc>();
+    if (!doc->OnOpenDocument(copy)) return nullptr;
+    if (originalPath.isEmpty()) {
+        doc->SetPathName(QString());
+        doc->SetTitle(title);
+    } else {
+        doc->SetPathName(originalPath);
+    }
+    doc->SetModifiedUntilSaved();
+    CMirtalaDoc* raw = doc.get();
+    m_documents.push_back(std::move(doc));
     CreateFrame(*raw);
     emit documentsChanged();
     return raw;

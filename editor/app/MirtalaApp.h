@@ -51,6 +51,10 @@ public:
     // Opens (or activates, when already open) the genome file; null when it cannot be read.
     CMirtalaDoc* OpenDocumentFile(const QString& path);
     void OnWindowNew();
+    // Opens a recovery copy as a modified document with its former path and title.
+    CMirtalaDoc* OpenRecoveredDocument(const QString& copy, const QString& originalPath, const QString& title);
+    // Before InitInstance: where recovery copies go and how often (tests use short ones).
+    void SetRecovery(QString folder, int intervalMs);
     std::vector<CMirtalaDoc*> Documents() const;
     int FramesOf(const CMirtalaDoc& doc) const;
     int FrameNumber(const CChildFrame* frame) const;
@@ -87,6 +91,9 @@ private:
     std::vector<std::unique_ptr<CMirtalaDoc>> m_documents;
     std::vector<CChildFrame*> m_frames;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    QString m_recoveryFolder;
+    int m_recoveryIntervalMs = 60000;
+    std::unique_ptr<class CRecovery> m_recovery;
 };
 
 }  // namespace mirtala::app

@@ -2,6 +2,7 @@
 #include "editor/document/MessageService.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include <utility>
@@ -58,6 +59,10 @@ MessageAnswer QtMessageService::Show(const MessageRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return DefaultAnswer(request.buttons);
     QMessageBox box(ToQt(request.icon), request.caption, request.text, ToQt(request.buttons),
                     request.owner);
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes); yes && !request.yesText.isEmpty())
+        yes->setText(request.yesText);
+    if (QAbstractButton* no = box.button(QMessageBox::No); no && !request.noText.isEmpty())
+        no->setText(request.noText);
     switch (box.exec()) {
         case QMessageBox::Ok: return MessageAnswer::Ok;
         case QMessageBox::Yes: return MessageAnswer::Yes;

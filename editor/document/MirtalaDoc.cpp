@@ -157,6 +157,15 @@ bool CMirtalaDoc::IsModified() const {
     return m_savedDepth != static_cast<std::ptrdiff_t>(m_undoStack.size());
 }
 
+void CMirtalaDoc::SetModifiedUntilSaved() {
+    const bool was = IsModified();
+    m_savedDepth = -1;
+    if (!was) {
+        emit modifiedChanged(true);
+        emit titleChanged(GetWindowTitle());
+    }
+}
+
 void CMirtalaDoc::SetSavedState() {
     const bool was = IsModified();
     m_savedDepth = static_cast<std::ptrdiff_t>(m_undoStack.size());

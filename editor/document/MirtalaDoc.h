@@ -45,6 +45,8 @@ public:
     // The title, with a '*' after it while there are unsaved changes.
     QString GetWindowTitle() const;
     bool IsModified() const;
+    // The document counts as modified until it is next saved (a recovered copy).
+    void SetModifiedUntilSaved();
 
     void AddView(CDocumentView* view);
     void RemoveView(CDocumentView* view);

@@ -142,13 +142,32 @@ bool CZubrelle::StartTimer(std::uint32_t id, std::uint32_t periodMs) {
         timer = new QTimer();
         QObject::connect(timer, &QTimer::timeout, this, [this, id] { m_host->TimerFired(id); });
     }
-    timer->start(int(periodMs));
+    timer->setInterval(int(periodMs));
+    if (m_timersPaused)
+        m_pausedTimers.insert(id);
+    else
+        timer->start();
     return true;
 }
 
 void CZubrelle::StopTimer(std::uint32_t id) {
+    m_pausedTimers.erase(id);
     auto it = m_timers.find(id);
     if (it != m_timers.end()) it->second->stop();
+}
+
+void CZubrelle::SetTimersPaused(bool paused) {
+    if (paused == m_timersPaused) return;
+    m_timersPaused = paused;
+    for (auto& [id, timer] : m_timers) {
+        if (paused && timer->isActive()) {
+            timer->stop();
+            m_pausedTimers.insert(id);
+        } else if (!paused && m_pausedTimers.count(id)) {
+            timer->start();
+        }
+    }
+    if (!paused) m_pausedTimers.clear();
 }
 
 com::RECT CZubrelle::ClientRect() {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "editor/ui/ZubrelleHost.h"
 
@@ -65,6 +66,9 @@ public:
     QString MissingControlText() const { return QString::fromStdString(m_host->ErrorText()); }
     mirtala::ZubrelleHost& Host() { return *m_host; }
     bool IsTimerRunning(std::uint32_t id) const;
+    // A picture nobody can see need not animate: while paused the control's
+    // timers stand still, and they run again as the control left them.
+    void SetTimersPaused(bool paused);
 
     // Shows the control's modal messages; a message box unless replaced (tests).
     using MessageHandler = std::function<void(const QString& caption, const QString& text)>;
@@ -92,6 +96,8 @@ private:
 
     std::unique_ptr<mirtala::ZubrelleHost> m_host;
     std::map<std::uint32_t, QTimer*> m_timers;
+    std::set<std::uint32_t> m_pausedTimers;  // started by the control, held by a pause
+    bool m_timersPaused = false;
     bool m_createTried = false;
     QString m_loadError;
 };

@@ -1,6 +1,6 @@
 // The application shell: start-up and exit with settings and the name file,
 // documents from the command line, menus, help, recent files and hand-off.
-#include "document/DocTestSupport.h"
+#include "app/AppTestSupport.h"
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
@@ -24,10 +24,7 @@
 namespace mirtala::test {
 namespace {
 
-using app::CMirtalaApp;
 namespace cmd = app::cmd;
-
-QSettings Settings() { return QSettings(app::kCompanyKey, app::kAppTitle); }
 
 QStringList MenuTitles(const app::CMainFrame& frame) {
     QStringList titles;
@@ -43,34 +40,6 @@ public slots:
 
 public:
     QList<QUrl> urls;
-};
-
-class EditorAppTest : public DocTest {
-protected:
-    void SetUp() override {
-        Settings().clear();
-        NameTable::Instance() = NameTable();
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(dir.Path()));
-    }
-    void TearDown() override {
-        application.reset();
-        QDir::setCurrent(previousDir);
-    }
-    CMirtalaApp& Start(const QStringList& files = {}) {
-        application = std::make_unique<CMirtalaApp>(QString::fromStdString(dir.File("mirtala")));
-        EXPECT_TRUE(application->InitInstance(files));
-        return *application;
-    }
-    QString GenomeFile(const char* name, const std::vector<Gene>& genes) {
-        Genome g;
-        for (const Gene& gene : genes) g.Append(gene);
-        const auto bytes = g.Serialize();
-        return QString::fromStdString(dir.Write(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
-    }
-
-    QString previousDir;
-    std::unique_ptr<CMirtalaApp> application;
 };
 
 TEST_F(EditorAppTest, FirstRunUsesTheProgramFoldersNameFileAndWritesItAtExit) {

@@ -7,16 +7,20 @@
 #include "editor/app/MirtalaApp.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
+#include "editor/genome/PoseGenes.h"
+#include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QRadioButton>
 #include <QTimer>
 
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -30,6 +34,31 @@ bool Save(QWidget& window, const QString& dir, const char* name) {
     }
     std::cerr << "guideshots: cannot write " << path.toStdString() << "\n";
     return false;
+}
+
+// The pose dialog on pose 2 and the gait dialog on gait 1, as an adult, once the
+// preview has walked a few steps.
+bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, QWidget& frame, const QString& dir) {
+    using namespace mirtala;
+    ui::CEditorDialogFactory factory(&frame);
+    std::optional<ScopedDialogFactory> useFactory;
+    if (!InstalledDialogFactory()) useFactory.emplace(factory);
+    Appearance adult = doc.GetAppearance();
+    adult.age = 4;
+    doc.ChangeAppearance(adult);
+    GeneRef gait;
+    for (GeneCursor c(doc.GetGenome(), 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd() && !gait; c.Advance())
+        if (GeneNumber(*c) == 1) gait = c.Ref();
+    auto* pose = dynamic_cast<QWidget*>(doc.OpenPoseDialog(FindActivePose(doc.GetGenome(), 2, adult.age)));
+    auto* walk = dynamic_cast<QWidget*>(doc.OpenGaitDialog(gait));
+    if (!pose || !walk) {
+        std::cerr << "guideshots: the genome has no pose 2 or no gait 1\n";
+        return false;
+    }
+    QEventLoop walking;
+    QTimer::singleShot(1500, &walking, &QEventLoop::quit);
+    walking.exec();
+    return Save(*pose, dir, "pose-dialog.png") && Save(*walk, dir, "gait-dialog.png");
 }
 
 }  // namespace
@@ -63,5 +92,6 @@ int main(int argc, char** argv) {
     ok = Save(newGait, outDir, "new-gait.png") && ok;
     mirtala::app::CAboutDlg about(&frame);
     ok = Save(about, outDir, "about.png") && ok;
+    ok = SaveEditDialogs(doc, frame, outDir) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,24 @@
+// Control identifiers of the pose dialog (template 130) and the gait dialog
+// (134), and the pose dialog's slot buttons: what each slot's buttons stand
+// for and which identifiers they carry.
+#pragma once
+
+namespace mirtala::ui {
+
+namespace id {
+// Pose 130
+inline constexpr int PosePicture = 1001;
+// Gait 134: thumbnail k and step button k carry the first id plus k.
+inline constexpr int FirstThumbnail = 1028, FirstStep = 1078;
+inline constexpr int Preview = 1036, StepPicture = 1087, GaitPoseList = 1086;
+inline constexpr int Insert = 1088, Remove = 1089, Angle = 1091, AngleStep = 1092, Friction = 1093;
+}  // namespace id
+
+inline constexpr int kPoseSlotCount = 15;
+
+// The characters slot 0 to 14's buttons stand for, in button order.
+const char* PoseSlotAlphabet(int slot);
+// The identifier of button `index` of a slot; button 0's also names the group.
+int PoseSlotButtonId(int slot, int index);
+
+}  // namespace mirtala::ui

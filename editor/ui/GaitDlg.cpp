@@ -1,0 +1,222 @@
+// The gait dialog: the step sequence, its pictures and the animated preview.
+#include "editor/ui/GaitDlg.h"
+
+#include "editor/document/MirtalaDoc.h"
+#include "editor/document/NameTable.h"
+#include "editor/genome/PoseGenes.h"
+#include "editor/ui/CZubrelle.h"
+#include "editor/ui/DialogPictures.h"
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/NameText.h"
+#include "editor/ui/EditDialogIds.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <locale.h>
+#include <stdlib.h>
+
+namespace mirtala::ui {
+
+namespace {
+
+constexpr int kSteps = int(kGaitStepCount);
+
+// The standard conversion of the text's leading number (0 when there is none),
+// read the same whatever the user's locale.
+double LeadingNumber(const QString& text) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    const QByteArray bytes = text.toUtf8();
+    return strtod_l(bytes.constData(), nullptr, c);
+}
+
+// Truncated toward zero, held inside the integer range.
+long long TruncatedAngle(double angle) {
+    const double t = std::trunc(angle);
+    if (std::isnan(t)) return 0;
+    return static_cast<long long>(std::clamp(t, double(INT_MIN), double(INT_MAX)));
+}
+
+// Data bytes 1 to 15 of a pose gene, '0' for those it lacks.
+QString PoseText(const Gene& pose) {
+    std::string text = PoseStringOf(pose);
+    text.resize(kPoseStringLength, '0');
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+CGaitDlg::CGaitDlg(CMirtalaDoc& doc, const GeneRef& gene, const Gene& workingCopy, QWidget* parent)
+    : CGeneDialogWindow(GaitTemplate(), doc, gene, parent),
+      m_workingCopy(workingCopy),
+      m_dataLength(workingCopy.data.size()) {
+    // Missing steps show as empty; Apply gives the gene its own length back.
+    if (m_workingCopy.data.size() < kGaitDataSize) m_workingCopy.data.resize(kGaitDataSize, 0);
+}
+
+void CGaitDlg::DoDataExchange(bool save) {
+    Controls().ExchangeRadio(save, id::FirstStep, m_selectedStep);
+    Controls().ExchangeComboIndex(save, id::GaitPoseList, m_poseListIndex);
+    Controls().ExchangeCheck(save, id::Friction, m_friction);
+    m_selectedStep = std::clamp(m_selectedStep, 0, kSteps - 1);
+}
+
+void CGaitDlg::OnInitDialog() {
+    for (int k = 0; k < kSteps; ++k) m_thumbnails[std::size_t(k)] = Picture(id::FirstThumbnail + k);
+    m_stepPicture = Picture(id::StepPicture);
+    m_preview = Picture(id::Preview);
+    UpdateData(false);
+    setWindowTitle(NameOf(NameTable::kGaitBase + m_workingCopy.data[0]));
+    SetAppearance(Document()->GetAppearance());
+    FillPoseList();
+    for (CZubrelle* thumbnail : m_thumbnails) thumbnail->SetScale(0.5f);
+    RefreshSequence();
+    RefreshSelectedPose();
+    // The preview takes the angle through the text-change handler.
+    if (auto* angle = Controls().ItemAs<QLineEdit>(id::Angle)) angle->setText(QStringLiteral("0"));
+}
+
+void CGaitDlg::Refresh() {
+    RefreshSequence();
+    RefreshSelectedPose();
+}
+
+void CGaitDlg::SetAppearance(const Appearance& appearance) {
+    for (CZubrelle* thumbnail : m_thumbnails) ShowAppearance(*thumbnail, appearance);
+    ShowAppearance(*m_preview, appearance);
+    ShowAppearance(*m_stepPicture, appearance);
+    Refresh();
+}
+
+void CGaitDlg::RefreshSequence() {
+    if (!Document()) return;
+    const Genome& genome = Document()->GetGenome();
+    const int age = Document()->GetAppearance().age;
+    // The preview holds the poses the steps resolve to, packed from index 0,
+    // so an empty or unknown step never leaves an old pose in the animation.
+    std::int16_t count = 0;
+    QStringList animated;
+    for (int k = 0; k < kSteps; ++k) {
+        const int number = Step(k);
+        QString& text = m_stepText[std::size_t(k)];
+        QString pose;
+        if (number == 0) {
+            text = QStringLiteral("Step %1: empty").arg(k + 1);
+        } else if (const GeneRef found = FindActivePose(genome, number, age)) {
+            pose = PoseText(*found);
+            m_preview->SetPoseString(count++, pose);
+            animated << pose;
+            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(number)), pose);
+        } else {
+            // Blank rather than the picture of whatever stood here before.
+            text = QStringLiteral("Step %1: blank, no pose gene carries pose %2").arg(k + 1).arg(number);
+        }
+        m_thumbnails[std::size_t(k)]->SetPoseString(0, pose);
+        DescribePicture(*m_thumbnails[std::size_t(k)], text);
+    }
+    for (std::int16_t i = count; i < kSteps; ++i) m_preview->SetPoseString(i, QString());
+    m_preview->SetPoseCount(count);
+    QString shown = QStringLiteral("Blank: no step holds a pose the genome has");
+    if (count == 1) shown = QStringLiteral("Stands in pose string %1").arg(animated[0]);
+    if (count > 1) shown = QStringLiteral("Animates %1 poses in step order: %2").arg(count).arg(animated.join(", "));
+    DescribePicture(*m_preview, shown);
+}
+
+void CGaitDlg::RefreshSelectedPose() {
+    UpdateData(true);
+    const std::size_t step = std::size_t(m_selectedStep);
+    m_stepPicture->SetPoseString(0, m_thumbnails[step]->GetPoseString(0));
+    DescribePicture(*m_stepPicture, m_stepText[step]);
+    const int number = Step(m_selectedStep);
+    const auto found = std::find(m_poseNumbers.begin(), m_poseNumbers.end(), number);
+    if (number != 0 && found != m_poseNumbers.end()) m_poseListIndex = int(found - m_poseNumbers.begin());
+    UpdateData(false);
+}
+
+void CGaitDlg::FillPoseList() {
+    std::array<bool, 256> used{};
+    for (GeneCursor c(Document()->GetGenome(), 0, kCreatureGeneType, kPoseSubtype); !c.AtEnd(); c.Advance())
+        if (!c->data.empty()) used[c->data[0]] = true;
+    m_poseNumbers.clear();
+    auto* list = Controls().ItemAs<QComboBox>(id::GaitPoseList);
+    list->clear();
+    for (unsigned n = 0; n < used.size(); ++n) {
+        if (!used[n]) continue;
+        m_poseNumbers.push_back(std::uint8_t(n));
+        list->addItem(NameOf(n));
+    }
+}
+
+void CGaitDlg::Insert() {
+    for (int k = kSteps - 1; k > m_selectedStep; --k)
+        m_workingCopy.data[std::size_t(k) + 1] = m_workingCopy.data[std::size_t(k)];
+}
+
+void CGaitDlg::Remove() {
+    for (int k = m_selectedStep; k < kSteps - 1; ++k)
+        m_workingCopy.data[std::size_t(k) + 1] = m_workingCopy.data[std::size_t(k) + 2];
+    m_workingCopy.data[kSteps] = 0;
+}
+
+void CGaitDlg::OnCommand(int id) {
+    if (id >= id::FirstStep && id < id::FirstStep + kSteps) {
+        RefreshSelectedPose();
+    } else if (id == id::Insert || id == id::Remove) {
+        UpdateData(true);
+        id == id::Insert ? Insert() : Remove();
+        RefreshSequence();
+        RefreshSelectedPose();
+        EnableApply(true);
+    } else if (id == id::Friction) {
+        UpdateData(true);
+        m_preview->SetFriction(m_friction);
+    } else {
+        CGeneDialogWindow::OnCommand(id);
+    }
+}
+
+void CGaitDlg::OnSelChange(int id) {
+    if (id != id::GaitPoseList) return;
+    UpdateData(true);
+    if (m_poseListIndex >= 0 && std::size_t(m_poseListIndex) < m_poseNumbers.size())
+        m_workingCopy.data[std::size_t(m_selectedStep) + 1] = m_poseNumbers[std::size_t(m_poseListIndex)];
+    RefreshSequence();
+    // The step picture follows the choice at once.
+    RefreshSelectedPose();
+    EnableApply(true);
+}
+
+void CGaitDlg::OnEditChange(int id) {
+    if (id == id::Angle && m_preview) m_preview->SetAngle(LeadingNumber(AngleText()));
+}
+
+void CGaitDlg::OnDeltaPos(int id, int delta) {
+    if (id == id::AngleStep) StepAngle(delta);
+}
+
+void CGaitDlg::StepAngle(int delta) {
+    long long angle = TruncatedAngle(LeadingNumber(AngleText()));
+    if (delta == -1 || delta == 1) angle = std::clamp<long long>(angle + delta, INT_MIN, INT_MAX);
+    if (auto* edit = Controls().ItemAs<QLineEdit>(id::Angle)) edit->setText(QString::number(angle));
+    m_preview->SetAngle(double(angle));
+}
+
+QString CGaitDlg::AngleText() const {
+    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id::Angle));
+    return edit ? edit->text() : QString();
+}
+
+void CGaitDlg::Apply() {
+    if (!Document()) return;
+    Gene changed = m_workingCopy;
+    changed.data.resize(m_dataLength);
+    Document()->ModifyGene(changed);
+    EnableApply(false);
+}
+
+void CGaitDlg::ReportClosed(CMirtalaDoc& doc) { doc.GaitDialogClosed(this); }
+
+}  // namespace mirtala::ui

@@ -1,0 +1,79 @@
+// Recovery copies: an editor killed with unsaved changes offers them at the
+// next start; a clean end leaves nothing; a folder that cannot be written is
+// told once and editing goes on.
+#include "app/AppTestSupport.h"
+
+#include "editor/app/MainFrame.h"
+#include "editor/app/Recovery.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QThread>
+
+#include <filesystem>
+
+namespace mirtala::test {
+namespace {
+
+QStringList RecoveryFiles(const QString& folder) {
+    QStringList files;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) files << it.next();
+    return files;
+}
+
+class RecoveryTest : public EditorAppTest {};
+
+TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
+    const QString genome = GenomeFile("walk.gen", {PoseGene(1, 1)});
+    const QString folder = QString::fromStdString(dir.File("recovery"));
+    QProcess child;
+    child.start(RECOVERY_CHILD, {folder, genome});
+    ASSERT_TRUE(child.waitForStarted());
+    for (int i = 0; i < 200 && !RecoveryFiles(folder).join(' ').contains("copy-1.ini"); ++i) QThread::msleep(25);
+    ASSERT_TRUE(RecoveryFiles(folder).join(' ').contains("copy-1.ini")) << child.readAllStandardError().toStdString();
+    child.kill();  // SIGKILL: no clean end
+    child.waitForFinished();
+
+    messages.answers = {MessageAnswer::Yes};
+    CMirtalaApp& a = Start();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("walk.gen"));
+    EXPECT_EQ(messages.shown[0].yesText, "Recover");
+    ASSERT_EQ(a.Documents().size(), 1u);  // the recovered one, and no new empty genome
+    CMirtalaDoc& doc = *a.Documents()[0];
+    EXPECT_EQ(doc.GetPathName(), genome);
+    EXPECT_EQ(doc.GetWindowTitle(), "walk.gen*");
+    ASSERT_EQ(doc.GetGenome().Count(), 2u);
+    EXPECT_EQ(doc.GetGenome().At(1)->header.id, 42);
+    // The user's file was never written, and the crashed run's folder is gone.
+    Genome onDisk;
+    ASSERT_EQ(onDisk.ReadFile(genome.toStdString()), ReadStatus::Ok);
+    EXPECT_EQ(onDisk.Count(), 1u);
+    application.reset();  // a clean end
+    EXPECT_TRUE(RecoveryFiles(folder).isEmpty());
+}
+
+TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
+    CMirtalaApp& a = Start();
+    CMirtalaDoc& doc = *a.Documents()[0];
+    app::CRecovery recovery(a, QString::fromStdString(dir.File("own")), 60000);
+    recovery.SaveNow();
+    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());  // nothing unsaved
+    doc.AddGene(PoseGene(1, 1));
+    recovery.SaveNow();
+    EXPECT_EQ(RecoveryFiles(recovery.RunFolder()).size(), 2);
+    doc.Undo();  // back at the saved state
+    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());
+
+    dir.Write("plain", "x");
+    app::CRecovery blocked(a, QString::fromStdString(dir.File("plain/recovery")), 60000);
+    doc.Redo();
+    blocked.SaveNow();
+    blocked.SaveNow();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("cannot be written"));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace mirtala::test

@@ -1,0 +1,230 @@
+// The gait dialog on a real document: Insert and Remove, variants by age and
+// the packed preview, Apply's states against a working copy that undo does
+// not reload, the angle rule, poses that come and go, the preview's timer,
+// and both dialogs working without a registered control.
+#include "EditDialogTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <cmath>
+
+#include "editor/document/NameTable.h"
+#include "editor/ui/GaitDlg.h"
+#include "editor/ui/PoseDlg.h"
+
+namespace mirtala::test {
+namespace {
+
+using ui::CGaitDlg;
+
+const std::string kWalk1 = "211000222220111", kWalk2 = "211201111111111", kFace = "141111111111111",
+                  kAway = "051111111111111", kStand = "211111111111111", kRaised = "211111111112211";
+
+Gene Pose(std::uint8_t id, std::uint8_t number, const std::string& pose, std::uint8_t switchOn = 0) {
+    return CreatureGene(kPoseSubtype, id, number, pose, switchOn);
+}
+std::string Bytes(std::initializer_list<int> steps) {
+    std::string s;
+    for (int step : steps) s.push_back(char(step));
+    return s;
+}
+Gene Gait(const std::string& steps) { return CreatureGene(kGaitSubtype, 1, 1, steps); }
+
+std::string Text(CZubrelle& picture, int index = 0) { return picture.GetPoseString(std::int16_t(index)).toStdString(); }
+CZubrelle& Thumbnail(CGaitDlg* d, int k) { return *Named<CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1)); }
+
+// Chooses entry `index` of the pose list as the user does.
+void Choose(CGaitDlg* d, int index) {
+    auto* list = Named<QComboBox>(d, "Pose");
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+com::VARIANT Get(CZubrelle& picture, com::DISPID id) {
+    com::VARIANT result{};
+    EXPECT_EQ(controltest::Invoke(picture.Host().Dispatch(), id, com::DISPATCH_PROPERTYGET, {}, &result), com::S_OK);
+    return result;
+}
+
+using GaitDialogTest = EditDialogTest;
+
+TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
+    const std::string all = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
+    struct Case {
+        std::string steps;
+        const char* step;
+        const char* button;
+        std::string applied;
+        bool cancel = false;
+    } const cases[] = {
+        {all, "Step 3", "Insert", Bytes({1, 2, 3, 3, 4, 5, 6, 7})},
+        {all, "Step 3", "Remove", Bytes({1, 2, 4, 5, 6, 7, 8, 0})},
+        {all, "Step 8", "Remove", Bytes({1, 2, 3, 4, 5, 6, 7, 0})},
+        {all, "Step 8", "Insert", all},
+        {all, "Step 1", "Insert", all, true},
+        {Bytes({1, 2, 3}), "Step 1", "Insert", Bytes({1, 1, 2})},  // a short gene keeps its length
+        {Bytes({1, 2, 3}), "Step 2", "Remove", Bytes({1, 3, 0})},
+    };
+    for (const Case& c : cases) {
+        Open({Gait(c.steps)});
+        CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
+        Named(dialog, c.step)->click();
+        Named(dialog, c.button)->click();
+        EXPECT_TRUE(Named(dialog, "Apply")->isEnabled());
+        Named(dialog, c.cancel ? "Cancel" : "OK")->click();
+        EXPECT_EQ(std::string(GeneAt(0)->data.begin() + 1, GeneAt(0)->data.end()), c.applied)
+            << c.button << " at " << c.step;
+    }
+}
+
+TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFound) {
+    Open({Pose(1, 5, kStand), Pose(2, 5, kRaised, 4), Pose(3, 6, kFace, 2), Pose(4, 6, kAway, 4),
+          Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(4);
+    const struct {
+        int age;
+        std::string pose5, pose6;
+    } ages[] = {{0, kStand, kFace}, {3, kStand, kFace}, {4, kRaised, kAway}, {6, kRaised, kAway}};
+    for (const auto& a : ages) {
+        doc->ChangeAppearance(Appearance{0, a.age});
+        std::vector<std::string> thumbnails, preview;
+        for (int k = 0; k < 8; ++k) thumbnails.push_back(Text(Thumbnail(dialog, k)));
+        for (int i = 0; i < 4; ++i) preview.push_back(Text(*Named<CZubrelle>(dialog, "Preview"), i));
+        EXPECT_EQ(thumbnails, (std::vector<std::string>{a.pose5, "", a.pose6, "", a.pose5, "", "", ""})) << a.age;
+        EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
+        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
+    }
+    const std::vector<std::string> described = {
+        Thumbnail(dialog, 0).accessibleDescription().toStdString(),
+        Thumbnail(dialog, 1).accessibleDescription().toStdString(),
+        Thumbnail(dialog, 3).accessibleDescription().toStdString(),
+        Named<CZubrelle>(dialog, "Preview")->accessibleDescription().toStdString()};
+    EXPECT_EQ(described, (std::vector<std::string>{
+                             "Step 1: 5, pose string " + kRaised, "Step 2: empty",
+                             "Step 4: blank, no pose gene carries pose 99",
+                             "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}));
+}
+
+TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {
+    NameTable::Instance().SetName(2, "Walk step 1");
+    NameTable::Instance().SetName(3, "Walk step 2");
+    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
+    QAbstractButton* apply = Named(dialog, "Apply");
+    auto* list = Named<QComboBox>(dialog, "Pose");
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), "Walk step 2");
+
+    Named(dialog, "Step 2")->click();
+    EXPECT_EQ(list->currentIndex(), 1);
+    Named<QLineEdit>(dialog, "Angle")->setText("30");
+    Named(dialog, "Friction")->click();
+    Named(dialog, "Step 3")->click();  // empty: the list keeps its choice
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_FALSE(apply->isEnabled());
+
+    Choose(dialog, 0);
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), kWalk1) << "the step picture follows at once";
+    EXPECT_EQ(GeneAt(2)->data[3], 0);
+    apply->click();
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(GeneAt(2)->data[3], 2);
+
+    doc->Undo();
+    EXPECT_EQ(GeneAt(2)->data[3], 0);
+    EXPECT_EQ(dialog->Step(2), 2) << "the working copy is not reloaded";
+    Named(dialog, "OK")->click();  // stores it again
+    EXPECT_EQ(GeneAt(2)->data, (std::vector<std::uint8_t>{1, 2, 3, 2, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(doc->GaitDialogs().empty());
+}
+
+TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
+    Open({Gait(Bytes({0, 0, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
+    auto* edit = Named<QLineEdit>(dialog, "Angle");
+    CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
+    EXPECT_EQ(edit->text(), "0");
+    edit->setText("12.7");
+    EXPECT_EQ(Get(preview, 3).dblVal, 12.7);
+    const struct {
+        const char* text;
+        Qt::Key key;
+        const char* stepped;
+    } steps[] = {{"12.7", Qt::Key_Down, "11"},         {"12.7", Qt::Key_Up, "13"},
+                 {" -3.9e1x", Qt::Key_Up, "-38"},       {"abc", Qt::Key_Down, "-1"},
+                 {"nan", Qt::Key_Up, "1"},              {"1e999", Qt::Key_Up, "2147483647"},
+                 {"-2147483648", Qt::Key_Down, "-2147483648"}};
+    for (const auto& s : steps) {
+        edit->setText(s.text);
+        QTest::keyClick(edit, s.key);
+        EXPECT_EQ(edit->text(), s.stepped) << s.text;
+        EXPECT_EQ(Get(preview, 3).dblVal, std::atof(s.stepped)) << s.text;
+    }
+}
+
+TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
+    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 7, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
+    auto* list = Named<QComboBox>(dialog, "Pose");
+    doc->AddGene(Pose(3, 7, kFace));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(Text(Thumbnail(dialog, 1)), "") << "an addition refreshes nothing";
+    doc->RemoveGene(*GeneAt(0));  // pose 2; a removal refreshes
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(Text(Thumbnail(dialog, 0)), "") << "no stale picture";
+    EXPECT_EQ(Text(Thumbnail(dialog, 1)), kFace);
+
+    Named(dialog, "Step 3")->click();
+    Choose(dialog, 0);  // the removed pose 2
+    EXPECT_EQ(dialog->Step(2), 2);
+    EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), "");
+    EXPECT_EQ(Named<CZubrelle>(dialog, "Step Picture")->accessibleDescription(),
+              "Step 3: blank, no pose gene carries pose 2");
+    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 1);
+}
+
+TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
+    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
+    CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
+    preview.grab();
+    EXPECT_TRUE(preview.IsTimerRunning(101));
+    dialog->showMinimized();
+    EXPECT_FALSE(preview.IsTimerRunning(101));
+    doc->OpenGaitDialog(GeneAt(2));  // raises it again
+    EXPECT_FALSE(dialog->isMinimized());
+    EXPECT_TRUE(preview.IsTimerRunning(101));
+    Named(dialog, "Cancel")->click();
+    EXPECT_FALSE(preview.IsTimerRunning(101));
+}
+
+class WithoutControlTest : public EditDialogTest {
+protected:
+    WithoutControlTest() : EditDialogTest(false) {}
+};
+
+TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
+    Open({Pose(1, 2, kWalk1), Gait(Bytes({2, 0, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* gait = OpenGait<CGaitDlg>(1);
+    auto* pose = dynamic_cast<ui::CPoseDlg*>(doc->OpenPoseDialog(GeneAt(0)));
+    const QList<CZubrelle*> pictures = gait->findChildren<CZubrelle*>() + pose->findChildren<CZubrelle*>();
+    EXPECT_EQ(pictures.size(), 11);
+    for (CZubrelle* picture : pictures) {
+        EXPECT_FALSE(picture->IsControlCreated());
+        EXPECT_TRUE(picture->accessibleDescription().contains("not registered"))
+            << picture->accessibleName().toStdString();
+    }
+    Named(gait, "Insert")->click();
+    Named(gait, "OK")->click();
+    Named(pose, "Head 3")->click();
+    Named(pose, "OK")->click();
+    EXPECT_EQ(GeneAt(1)->data[2], 2);
+    EXPECT_EQ(PoseStringOf(*GeneAt(0)), "231000222220111");
+    EXPECT_EQ(doc->UndoCount(), 2u);
+}
+
+}  // namespace
+}  // namespace mirtala::test

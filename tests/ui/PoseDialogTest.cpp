@@ -1,0 +1,176 @@
+// The pose dialog on a real document: clicks to pose string, picture and
+// "Modify Gene" steps; characters outside the alphabets; refreshes, variants
+// and removal; and the pictures against the engine's own drawing.
+#include "EditDialogTestSupport.h"
+
+#include <QPointer>
+#include <QTest>
+
+#include "editor/document/NameTable.h"
+#include "editor/ui/EditDialogIds.h"
+#include "editor/ui/GaitDlg.h"
+#include "editor/ui/PoseDlg.h"
+
+namespace mirtala::test {
+namespace {
+
+using ui::CPoseDlg;
+
+Gene Pose(std::uint8_t id, std::uint8_t number, const std::string& pose, std::uint8_t switchOn = 0) {
+    return CreatureGene(kPoseSubtype, id, number, pose, switchOn);
+}
+
+std::string PoseOf(const GeneRef& gene) { return PoseStringOf(*gene); }
+
+// The accessible names of the selected buttons, slot by slot.
+std::vector<std::string> Selected(const CPoseDlg& dialog) {
+    std::vector<std::string> names;
+    for (int slot = 0; slot < ui::kPoseSlotCount; ++slot)
+        for (int i = 0; i < 8; ++i)
+            if (auto* b = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(ui::PoseSlotButtonId(slot, i)));
+                b && b->isChecked())
+                names.push_back(b->accessibleName().toStdString());
+    return names;
+}
+
+using PoseDialogTest = EditDialogTest;
+
+TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
+    NameTable::Instance().SetName(2, "Walk step 1");
+    Open({Pose(1, 2, "211000222220111")});
+    CPoseDlg* dialog = OpenPose<CPoseDlg>(0);
+    ASSERT_NE(dialog, nullptr);
+    auto* picture = Named<CZubrelle>(dialog, "Pose Picture");
+    QAbstractButton* apply = Named(dialog, "Apply");
+    EXPECT_EQ(dialog->windowTitle(), "Walk step 1");
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(picture->GetPoseString(0), "211000222220111");
+
+    for (const char* name : {"Head ?", "Left Thigh X", "Tail Root 3"}) Named(dialog, name)->click();
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_EQ(picture->GetPoseString(0), "2?1X00222220131");
+    EXPECT_EQ(picture->accessibleDescription(), "Pose string 2?1X00222220131");
+    EXPECT_EQ(PoseOf(GeneAt(0)), "211000222220111") << "nothing applied yet";
+
+    apply->click();
+    EXPECT_EQ(PoseOf(GeneAt(0)), "2?1X00222220131");
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(doc->UndoCount(), 1u);
+
+    const QPointer<CPoseDlg> first = dialog;
+    Named(dialog, "OK")->click();  // no change, still a step
+    EXPECT_EQ(doc->UndoCount(), 2u);
+    EXPECT_TRUE(doc->PoseDialogs().empty());
+    DeleteClosed();
+    EXPECT_TRUE(first.isNull());
+
+    // Cancel, Escape and the close box drop the clicks and add no step.
+    for (int way = 0; way < 3; ++way) {
+        dialog = OpenPose<CPoseDlg>(0);
+        Named(dialog, "Body 3")->click();
+        if (way == 0) Named(dialog, "Cancel")->click();
+        if (way == 1) QTest::keyClick(dialog, Qt::Key_Escape);
+        if (way == 2) dialog->close();
+        EXPECT_TRUE(doc->PoseDialogs().empty()) << way;
+        DeleteClosed();
+    }
+    EXPECT_EQ(PoseOf(GeneAt(0)), "2?1X00222220131");
+    EXPECT_EQ(doc->UndoCount(), 2u);
+}
+
+TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApplyAsZero) {
+    struct Case {
+        std::string stored;
+        std::vector<std::string> selected;  // buttons of slots 0 to 14
+        std::string applied;                // data bytes 1 on, as long as stored
+    };
+    const std::vector<std::string> zeros = {"Left Thigh 0", "Left Shin 0",     "Left Foot 0",   "Right Thigh 0",
+                                            "Right Shin 0", "Right Foot 0",    "Left Humerus 0", "Left Radius 0",
+                                            "Right Humerus 0", "Right Radius 0", "Tail Root 0",  "Tail Tip 0"};
+    auto with = [&](std::vector<std::string> front, std::size_t slot = 0, std::string name = {}) {
+        front.insert(front.end(), zeros.begin(), zeros.end());
+        if (!name.empty()) front[slot] = name;
+        return front;
+    };
+    const Case cases[] = {
+        {"!?9000000000000", with({"Direction !", "Head ?", "Body 0"}), "!?0000000000000"},
+        {"X6X0000000000X!", with({"Direction X", "Head 0", "Body X"}, 13, "Tail Root X"), "X0X0000000000X0"},
+        {"3\xe9", with({"Direction 3", "Head 0", "Body 0"}), "30"},  // short gene: length kept
+        {"", with({"Direction 0", "Head 0", "Body 0"}), ""},
+    };
+    Open({Pose(1, 4, "")});
+    for (const Case& c : cases) {
+        doc->AddGene(Pose(2, 4, c.stored));
+        const std::size_t last = doc->GetGenome().Count() - 1;
+        CPoseDlg* dialog = OpenPose<CPoseDlg>(last);
+        EXPECT_EQ(Selected(*dialog), c.selected) << c.stored;
+        Named(dialog, "OK")->click();
+        EXPECT_EQ(PoseOf(GeneAt(last)), c.applied) << c.stored;
+        EXPECT_EQ(GeneAt(last)->data.size(), 1 + c.stored.size());
+        doc->RemoveGene(*GeneAt(last));
+    }
+}
+
+TEST_F(PoseDialogTest, EveryDialogReloadsOnUndoAndTheDialogOfARemovedGeneCloses) {
+    NameTable::Instance().SetName(1, "Stand");
+    Open({Pose(1, 1, "211111111111111"), Pose(2, 1, "211111111112211", 4)});
+    CPoseDlg* young = OpenPose<CPoseDlg>(0);
+    CPoseDlg* old = OpenPose<CPoseDlg>(1);
+    ASSERT_NE(young, old);
+    EXPECT_EQ(young->windowTitle(), old->windowTitle());
+    EXPECT_EQ(OpenPose<CPoseDlg>(0), young) << "one dialog per gene object";
+
+    Named(young, "Head 3")->click();
+    Named(young, "Apply")->click();
+    Named(young, "Body 2")->click();  // neither applied
+    Named(old, "Body 2")->click();
+    doc->Undo();
+    EXPECT_EQ(young->PoseString(), "211111111111111");
+    EXPECT_EQ(old->PoseString(), "211111111112211");
+    EXPECT_EQ(Named<CZubrelle>(young, "Pose Picture")->GetPoseString(0), "211111111111111");
+    EXPECT_TRUE(Named(young, "Head 1")->isChecked());
+    EXPECT_TRUE(Named(old, "Body 1")->isChecked());
+
+    const QPointer<CPoseDlg> closing = young;
+    doc->RemoveGene(*GeneAt(0));
+    ASSERT_EQ(doc->PoseDialogs().size(), 1u);
+    EXPECT_EQ(doc->PoseDialogs()[0].get(), old);
+    EXPECT_FALSE(closing->isVisible());
+    DeleteClosed();
+    EXPECT_TRUE(closing.isNull());
+    doc->Undo();  // the gene comes back, its dialog does not
+    EXPECT_EQ(doc->PoseDialogs().size(), 1u);
+}
+
+TEST_F(PoseDialogTest, PicturesShowTheEnginesDrawingInTheDocumentsAppearance) {
+    const std::string walk1 = "211000222220111", walk2 = "211201111111111";
+    Open({Pose(1, 2, walk1), Pose(2, 3, walk2),
+          CreatureGene(kGaitSubtype, 1, 1, std::string("\2\0\3\0\0\0\0\0", 8))});
+    CPoseDlg* pose = OpenPose<CPoseDlg>(0);
+    Named(pose, "Head 2")->click();
+    ui::CGaitDlg* gait = OpenGait<ui::CGaitDlg>(2);
+    const Appearance appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1};
+    doc->ChangeAppearance(appearance);
+
+    struct Shows {
+        CZubrelle* picture;
+        double scale;
+        std::vector<std::string> poses;
+    };
+    const Shows pictures[] = {
+        {Named<CZubrelle>(pose, "Pose Picture"), double(1.35f), {"221000222220111"}},
+        {Named<CZubrelle>(gait, "Step 1 Picture"), 0.5, {walk1}},
+        {Named<CZubrelle>(gait, "Step Picture"), 1.0, {walk1}},
+        {Named<CZubrelle>(gait, "Preview"), 1.0, {walk1, walk2}},  // the empty step 2 leaves no gap
+    };
+    for (const Shows& s : pictures) {
+        const std::vector<std::uint32_t> shown = Shown(*s.picture);
+        const gdi::Bitmap drawn = EngineDrawing(appearance, s.picture->width(), s.picture->height(), s.scale, s.poses);
+        EXPECT_EQ(shown, drawn.Pixels()) << s.picture->accessibleName().toStdString();
+        EXPECT_GT(std::count(shown.begin(), shown.end(), 0xFFFFFFu), 0);
+        EXPECT_LT(std::count(shown.begin(), shown.end(), 0xFFFFFFu), std::ptrdiff_t(shown.size()));
+    }
+}
+
+}  // namespace
+}  // namespace mirtala::test
