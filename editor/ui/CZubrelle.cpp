@@ -1,6 +1,8 @@
 // The picture control's widget.
 #include "editor/ui/CZubrelle.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QImage>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -22,6 +24,25 @@ std::vector<CZubrelle*>& Pictures() {
     return pictures;
 }
 
+// What assistive tools read as a picture's description: the host's words for
+// what it shows, then why its body did not load. Kept apart from the widget's
+// own description, which the dialogs set to what the picture shows.
+class PictureAccessible final : public QAccessibleWidget {
+public:
+    explicit PictureAccessible(CZubrelle* picture) : QAccessibleWidget(picture) {}
+    QString text(QAccessible::Text t) const override {
+        QString text = QAccessibleWidget::text(t);  // the tooltip when there is no description
+        QString error = static_cast<const CZubrelle*>(object())->LoadError();
+        if (t != QAccessible::Description || error.isEmpty() || text.contains(error)) return text;
+        return text.isEmpty() ? error : text + QLatin1Char('\n') + error;
+    }
+};
+
+QAccessibleInterface* MakePictureAccessible(const QString&, QObject* object) {
+    auto* picture = qobject_cast<CZubrelle*>(object);
+    return picture ? new PictureAccessible(picture) : nullptr;
+}
+
 // Centred and wrapped, in a smaller font where the picture is too small for it.
 void DrawFittingText(QPainter& painter, const QRect& box, const QString& text) {
     QFont font = painter.font();
@@ -40,6 +61,8 @@ void DrawFittingText(QPainter& painter, const QRect& box, const QString& text) {
 CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique<mirtala::ZubrelleHost>(static_cast<mirtala::ZubrelleHost::Window&>(*this))) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     Pictures().push_back(this);
+    static const bool accessible = (QAccessible::installFactory(MakePictureAccessible), true);
+    (void)accessible;
 }
 
 CZubrelle::~CZubrelle() {
@@ -99,7 +122,8 @@ void CZubrelle::RefreshLoadError() {
     if (error == m_loadError) return;
     m_loadError = error;
     setToolTip(error);
-    setAccessibleDescription(error);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
     update();
     emit LoadErrorChanged(error);
 }

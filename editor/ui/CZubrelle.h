@@ -5,7 +5,8 @@
 // pixel ratio, and forwards clicks. Without a registered control it shows a
 // short text saying how to register it, and every operation does nothing.
 // When the control's body did not load, the picture says so in a short line
-// on white, and its tooltip and accessible description carry the full reason.
+// on white, and its tooltip and the description that assistive tools read
+// (after the host's own accessible description) carry the full reason.
 #pragma once
 
 #include <QString>
