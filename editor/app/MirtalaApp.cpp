@@ -9,6 +9,7 @@
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
+#include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/MirtalaView.h"
 #include "platform/fileio/AtomicFile.h"
 
@@ -47,6 +48,7 @@ CMirtalaApp::CMirtalaApp(QString programPath) : m_programPath(std::move(programP
 
 CMirtalaApp::~CMirtalaApp() {
     if (m_mainFrame) CloseAllDocuments();  // the windows hold views of the documents
+    m_useDialogFactory.reset();
     m_mainFrame.reset();
     m_recovery.reset();  // a clean end: no recovery copies stay
     if (g_app == this) g_app = nullptr;
@@ -83,6 +85,8 @@ bool CMirtalaApp::InitInstance(const QStringList& files) {
     }
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    m_dialogFactory = std::make_unique<ui::CEditorDialogFactory>(m_mainFrame.get());
+    m_useDialogFactory.emplace(*m_dialogFactory);
     if (m_recoveryFolder.isEmpty()) m_recoveryFolder = CRecovery::DefaultFolder();
     m_recovery = std::make_unique<CRecovery>(*this, m_recoveryFolder, m_recoveryIntervalMs);
     const int recovered = m_recovery->OfferRecovery();

@@ -8,11 +8,18 @@
 #include <QString>
 #include <QStringList>
 
+#include "editor/document/GeneDialog.h"
+
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace mirtala {
 class CMirtalaDoc;
+}
+
+namespace mirtala::ui {
+class CEditorDialogFactory;
 }
 
 namespace mirtala::app {
@@ -94,6 +101,9 @@ private:
     QString m_recoveryFolder;
     int m_recoveryIntervalMs = 60000;
     std::unique_ptr<class CRecovery> m_recovery;
+    // The pose and gait dialogs open as windows of the main frame.
+    std::unique_ptr<ui::CEditorDialogFactory> m_dialogFactory;
+    std::optional<ScopedDialogFactory> m_useDialogFactory;
 };
 
 }  // namespace mirtala::app

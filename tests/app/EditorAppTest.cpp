@@ -9,6 +9,7 @@
 #include "editor/app/SingleInstance.h"
 #include "editor/app/UserGuide.h"
 #include "editor/document/NameTable.h"
+#include "editor/ui/MirtalaView.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -76,6 +77,11 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     CMirtalaApp& a = Start({first});
     ASSERT_EQ(a.Documents().size(), 1u);
     EXPECT_EQ(a.Documents()[0]->GetTitle(), "first.gen");
+    // The application's own dialog factory opens the pose window.
+    ui::CMirtalaView* view = a.MainFrame()->ActiveView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(a.Documents()[0]->OpenPoseDialog(view->Poses()[0]), nullptr);
+    EXPECT_EQ(a.Documents()[0]->PoseDialogs().size(), 1u);
     // Opening it again activates the open document.
     EXPECT_EQ(a.OpenDocumentFile(first), a.Documents()[0]);
     for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) ASSERT_NE(a.OpenDocumentFile(GenomeFile(name, {})), nullptr);

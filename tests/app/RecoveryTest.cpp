@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <filesystem>
@@ -29,8 +30,13 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     QProcess child;
     child.start(RECOVERY_CHILD, {folder, genome});
     ASSERT_TRUE(child.waitForStarted());
-    for (int i = 0; i < 200 && !RecoveryFiles(folder).join(' ').contains("copy-1.ini"); ++i) QThread::msleep(25);
-    ASSERT_TRUE(RecoveryFiles(folder).join(' ').contains("copy-1.ini")) << child.readAllStandardError().toStdString();
+    // Both files in place (each is written under a temporary name first).
+    auto written = [&] {
+        const QStringList files = RecoveryFiles(folder);
+        return files.filter(QRegularExpression("/copy-1\\.(gen|ini)$")).size() == 2;
+    };
+    for (int i = 0; i < 200 && !written(); ++i) QThread::msleep(25);
+    ASSERT_TRUE(written()) << child.readAllStandardError().toStdString();
     child.kill();  // SIGKILL: no clean end
     child.waitForFinished();
 

@@ -8,7 +8,6 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
 #include "editor/genome/PoseGenes.h"
-#include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
 
@@ -38,11 +37,8 @@ bool Save(QWidget& window, const QString& dir, const char* name) {
 
 // The pose dialog on pose 2 and the gait dialog on gait 1, as an adult, once the
 // preview has walked a few steps.
-bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, QWidget& frame, const QString& dir) {
+bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, const QString& dir) {
     using namespace mirtala;
-    ui::CEditorDialogFactory factory(&frame);
-    std::optional<ScopedDialogFactory> useFactory;
-    if (!InstalledDialogFactory()) useFactory.emplace(factory);
     Appearance adult = doc.GetAppearance();
     adult.age = 4;
     doc.ChangeAppearance(adult);
@@ -92,6 +88,6 @@ int main(int argc, char** argv) {
     ok = Save(newGait, outDir, "new-gait.png") && ok;
     mirtala::app::CAboutDlg about(&frame);
     ok = Save(about, outDir, "about.png") && ok;
-    ok = SaveEditDialogs(doc, frame, outDir) && ok;
+    ok = SaveEditDialogs(doc, outDir) && ok;
     return ok ? 0 : 1;
 }
