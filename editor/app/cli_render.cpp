@@ -2,6 +2,8 @@
 // poses and gaits from a genome, and writing each paint as a PNG file.
 #include "editor/app/cli_render.h"
 
+#include "editor/app/CommandLine.h"
+
 #include <QImage>
 #include <cerrno>
 #include <cmath>
@@ -84,52 +86,36 @@ bool ParseDouble(const std::string& text, double* value) {
     return true;
 }
 
-// Fills options from the arguments; false with a message on a usage error.
-bool Parse(const std::vector<std::string>& args, const char* command, RenderOptions& o, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
-        std::string v;
+// Fills options from the checked command line; false with a message when a value is unusable.
+bool Parse(const CommandLine& line, RenderOptions& o, std::string& error) {
+    for (const auto& [a, v] : line.options) {
         long n = 0;
         double d = 0;
-        if (a == command) {
-            if (!value(o.output)) return false;
+        if (a == line.command) {
+            o.output = v;
         } else if (a == "--pose-string") {
-            if (!value(v)) return false;
             o.poseString = v;
         } else if (a == "--pose-strings") {
-            if (!value(v)) return false;
             o.poseStrings = Split(v, ',');
             if (o.poseStrings->empty() || o.poseStrings->size() > 8) {
                 error = "--pose-strings takes one to eight pose strings separated by commas";
                 return false;
             }
         } else if (a == "--genome") {
-            if (!value(v)) return false;
             o.genome = v;
         } else if (a == "--pose" || a == "--gait") {
-            if (!value(v)) return false;
             if (!ParseInt(v, 0, 255, &n)) {
                 error = a + " takes a number from 0 to 255";
                 return false;
             }
             (a == "--pose" ? o.pose : o.gait) = int(n);
         } else if (a == "--frames") {
-            if (!value(v)) return false;
             if (!ParseInt(v, 1, kMaxFrames, &n)) {
                 error = "--frames takes a number from 1 to " + std::to_string(kMaxFrames);
                 return false;
             }
             o.frames = int(n);
         } else if (a == "--appearance") {
-            if (!value(v)) return false;
             std::vector<std::string> parts = Split(v, ',');
             if (parts.size() != 12) {
                 error = "--appearance takes twelve numbers: SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV";
@@ -143,7 +129,6 @@ bool Parse(const std::vector<std::string>& args, const char* command, RenderOpti
                 o.appearance[k] = static_cast<std::int16_t>(n);
             }
         } else if (a == "--size") {
-            if (!value(v)) return false;
             std::vector<std::string> parts = Split(v, 'x');
             long w = 0, h = 0;
             if (parts.size() != 2 || !ParseInt(parts[0], 1, kMaxSide, &w) || !ParseInt(parts[1], 1, kMaxSide, &h)) {
@@ -153,21 +138,18 @@ bool Parse(const std::vector<std::string>& args, const char* command, RenderOpti
             o.width = int(w);
             o.height = int(h);
         } else if (a == "--scale") {
-            if (!value(v)) return false;
             if (!ParseDouble(v, &d) || d <= 0 || d > 64) {
                 error = "--scale takes a number above 0 and at most 64";
                 return false;
             }
             o.scale = static_cast<float>(d);
         } else if (a == "--angle") {
-            if (!value(v)) return false;
             if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
                 error = "--angle takes a number of degrees";
                 return false;
             }
             o.angle = d;
         } else if (a == "--friction") {
-            if (!value(v)) return false;
             if (v != "on" && v != "off") {
                 error = "--friction takes on or off";
                 return false;
@@ -177,10 +159,6 @@ bool Parse(const std::vector<std::string>& args, const char* command, RenderOpti
             error = "unknown option " + a;
             return false;
         }
-    }
-    if (o.output.empty()) {
-        error = std::string(command) + " needs an output";
-        return false;
     }
     return true;
 }
@@ -261,10 +239,10 @@ struct ControlPainter {
 
 }  // namespace
 
-int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err) {
     RenderOptions o;
     std::string error;
-    if (!Parse(args, "--render-pose", o, error)) {
+    if (!Parse(line, o, error)) {
         err << "mirtala: " << error << "\n";
         return 2;
     }
@@ -303,10 +281,10 @@ int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::
     return 0;
 }
 
-int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err) {
     RenderOptions o;
     std::string error;
-    if (!Parse(args, "--render-gait", o, error)) {
+    if (!Parse(line, o, error)) {
         err << "mirtala: " << error << "\n";
         return 2;
     }
