@@ -7,6 +7,7 @@
 #include "editor/document/NameEncoding.h"
 #include "editor/document/NameTable.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,6 +20,34 @@ namespace {
 using json = nlohmann::ordered_json;
 
 std::string Compact(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+// The reading warnings in order, kept as runs of one text: a damaged file can
+// raise one for every four of its bytes.
+class WarningRuns {
+public:
+    void Add(std::string_view text) {
+        if (m_runs.empty() || m_texts[m_runs.back().first] != text) {
+            std::size_t index = 0;
+            while (index < m_texts.size() && m_texts[index] != text) ++index;
+            if (index == m_texts.size()) m_texts.emplace_back(text);
+            m_runs.emplace_back(index, 0);
+        }
+        ++m_runs.back().second;
+    }
+    void Write(std::ostream& out) const {
+        out << '[';
+        bool first = true;
+        for (const auto& [index, count] : m_runs) {
+            const std::string text = Compact(m_texts[index]);
+            for (std::size_t i = 0; i < count && out; ++i, first = false) out << (first ? "" : ",") << text;
+        }
+        out << ']';
+    }
+
+private:
+    std::vector<std::string> m_texts;                          // each distinct text once
+    std::vector<std::pair<std::size_t, std::size_t>> m_runs;  // text index, repeats
+};
 
 // {"header":[...],"data":"..."} with the data as lowercase hex, into a reused buffer.
 void AppendGene(std::string& line, const Gene& gene) {
@@ -65,9 +94,10 @@ void WriteList(std::ostream& out, const Genome& genome, Each&& each) {
     out << ']';
 }
 
-void WriteGenome(std::ostream& out, const Genome& genome, const std::vector<std::string>& warnings,
-                 const NameTable* names) {
-    out << "{\"ok\": true,\n \"warnings\": " << Compact(warnings) << ",\n \"genes\": ";
+void WriteGenome(std::ostream& out, const Genome& genome, const WarningRuns& warnings, const NameTable* names) {
+    out << "{\"ok\": true,\n \"warnings\": ";
+    warnings.Write(out);
+    out << ",\n \"genes\": ";
     WriteList(out, genome, [](const Gene& g, std::size_t, std::string& line) {
         AppendGene(line, g);
         return true;
@@ -102,16 +132,21 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
         return 1;
     }
     Genome genome;
-    std::vector<std::string> warnings;
-    const ReadStatus status =
-        genome.ReadFile(file, [&warnings](std::string_view w) { warnings.emplace_back(w); });
-    if (status == ReadStatus::CannotOpen) {
-        err << "mirtala: cannot open '" << file << "'\n";
-        return 1;
-    }
-    if (status == ReadStatus::NotGenome) {
-        out << "{\"ok\": false,\n \"warnings\": " << Compact(warnings) << "}\n";
-        return 1;
+    WarningRuns warnings;
+    {
+        // The file's bytes go once the genes are taken from them, before the JSON is written.
+        std::vector<std::uint8_t> bytes;
+        FileError error;
+        if (!ReadWholeFile(file, bytes, &error)) {
+            err << "mirtala: cannot open " << file << ": " << error.reason << "\n";
+            return 1;
+        }
+        if (genome.ReadBytes(bytes, [&warnings](std::string_view w) { warnings.Add(w); }) == ReadStatus::NotGenome) {
+            out << "{\"ok\": false,\n \"warnings\": ";
+            warnings.Write(out);
+            out << "}\n";
+            return 1;
+        }
     }
     WriteGenome(out, genome, warnings, namesFile ? &names : nullptr);
     return 0;

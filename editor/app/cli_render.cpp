@@ -7,6 +7,8 @@
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
 #include "editor/ui/ZubrelleHost.h"
+#include "platform/com/Activation.h"
+#include "platform/com/ModuleFile.h"
 #include "platform/registry/Registry.h"
 
 #include <filesystem>
@@ -81,11 +83,20 @@ bool Write(const std::vector<std::uint32_t>& pixels, const RenderOptions& o, con
 }
 
 // Why the control could not be created. A registry file that cannot be read
-// is named with the parser's line and reason: "not registered" would send
-// the user to register again, which fails on the same file.
+// is named with the parser's line and reason ("not registered" would send the
+// user to register again, which fails on the same file), and a damaged module
+// file with what is wrong with it.
 std::string CreateFailure(const ZubrelleHost& host) {
-    const std::string problem = registry::RegFileProblem(registry::HKEY_CLASSES_ROOT);
-    if (!problem.empty()) return "the registry file " + problem + ". " + host.ErrorText();
+    if (host.LastResult() == com::REGDB_E_READREGDB)
+        return "the picture control cannot be found: the registry file " +
+               registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
+               ". Repair or remove that file, then register the control again with regsvr.";
+    const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
+    if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
+        if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
+            return "the picture control module " + module + " cannot be loaded: " + problem +
+                   ". Build it, then register it again with regsvr.";
+    }
     return host.ErrorText();
 }
 

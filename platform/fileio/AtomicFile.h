@@ -11,11 +11,11 @@
 namespace mirtala {
 
 // Why a file could not be read: the system's error number (ENOENT when there is
-// no file, EISDIR for a folder, EINVAL for a device, pipe or socket) and a
-// sentence that names the file.
+// no file, EISDIR for a folder, EINVAL for a device, pipe or socket) and the
+// reason in words, without the file's name ("Permission denied").
 struct FileError {
     int code = 0;
-    std::string text;
+    std::string reason;
 };
 
 // True when every byte reached the disk and the file now holds exactly `bytes`.

@@ -11,8 +11,8 @@ namespace mirtala {
 
 namespace {
 
-bool Fail(FileError* error, int code, const std::string& text) {
-    if (error) *error = FileError{code, text};
+bool Fail(FileError* error, int code, const std::string& reason) {
+    if (error) *error = FileError{code, reason};
     return false;
 }
 
@@ -48,20 +48,20 @@ bool ReadInto(const std::string& path, Buffer& out, FileError* error) {
     // Non-blocking open, so that a pipe or device under the name cannot hang the
     // reader; only regular files are read (the flag does nothing to those).
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return Fail(error, errno, path + ": " + std::strerror(errno));
+    if (fd < 0) return Fail(error, errno, std::strerror(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const bool folder = S_ISDIR(st.st_mode);
         ::close(fd);
         return Fail(error, folder ? EISDIR : EINVAL,
-                    path + (folder ? " is a folder, not a file" : " is not a regular file (a device, pipe or socket)"));
+                    folder ? "it is a folder, not a file" : "it is not a regular file (a device, pipe or socket)");
     }
     const bool ok = ReadAll(fd, st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, out);
     const int saved = errno;
     ::close(fd);
     if (!ok) {
         out.clear();
-        return Fail(error, saved, path + ": " + std::strerror(saved));
+        return Fail(error, saved, std::strerror(saved));
     }
     return true;
 }
