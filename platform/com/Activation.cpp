@@ -2,6 +2,7 @@
 #include "platform/com/Activation.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <vector>
 
@@ -62,7 +63,10 @@ HRESULT CoGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
     for (auto& m : Modules())
         if (m.path == path) module = &m;
     if (!module) {
-        if (!ModuleFileProblem(path).empty()) return CO_E_ERRORINDLL;
+        // A missing file is left to the loader (CO_E_DLLNOTFOUND); one that is
+        // there but not whole would crash it.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && !ModuleFileProblem(path).empty()) return CO_E_ERRORINDLL;
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) return CO_E_DLLNOTFOUND;
         auto get = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, "DllGetClassObject"));

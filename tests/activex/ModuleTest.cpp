@@ -154,12 +154,31 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     EXPECT_EQ(LoadedModuleCount(), 0);
 }
 
-TEST_F(ModuleTest, AMissingModuleFileIsReportedAsSuch) {
-    reg::HKEY key = nullptr;
-    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
-    ASSERT_EQ(reg::RegSetString(key, "", registry.Dir().string() + "/gone/Zubrelle.so"), reg::ERROR_SUCCESS);
-    reg::RegCloseKey(key);
+// A missing module, one cut short (loading it would crash the host with a bus
+// error) and a registry file that cannot be read each give their own result.
+TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
+    const std::string truncated = registry.Dir().string() + "/truncated.so";
+    {
+        std::ifstream in(ZUBRELLE_MODULE_PATH, std::ios::binary);
+        std::string head(4096, '\0');
+        in.read(head.data(), 4096);
+        std::ofstream(truncated, std::ios::binary) << head;
+    }
+    const std::pair<std::string, HRESULT> cases[] = {{registry.Dir().string() + "/gone/Zubrelle.so", CO_E_DLLNOTFOUND},
+                                                     {truncated, CO_E_ERRORINDLL}};
+    for (const auto& [module, result] : cases) {
+        reg::HKEY key = nullptr;
+        ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
+        ASSERT_EQ(reg::RegSetString(key, "", module), reg::ERROR_SUCCESS);
+        reg::RegCloseKey(key);
+        IDispatch* d = nullptr;
+        EXPECT_EQ(Create(kControl, IID_IDispatch, &d), result) << module;
+        EXPECT_EQ(d, nullptr);
+    }
+    EXPECT_EQ(LoadedModuleCount(), 0);
+
+    std::filesystem::remove(registry.File("HKEY_LOCAL_MACHINE"));
+    { std::ofstream(registry.File("HKEY_LOCAL_MACHINE")) << "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\nbroken\n"; }
     IDispatch* d = nullptr;
-    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), CO_E_DLLNOTFOUND);
-    EXPECT_EQ(d, nullptr);
+    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), REGDB_E_READREGDB);
 }
