@@ -54,16 +54,29 @@ TEST(CliDump, SampleGenomeWithNames) {
     EXPECT_FALSE(json::parse(r.out)["poses"][0].contains("name"));
 }
 
-TEST(CliDump, WarningsShortGenesAndHighBytes) {
+// Pose strings and names are Windows-1252 bytes, shown in UTF-8; warnings come
+// in the order they arose, however many there are.
+TEST(CliDump, WarningsShortGenesAndWindows1252Names) {
     test::TempDir dir;
-    // A pose gene with three data bytes, one above 127, and no closing token.
-    std::string file("dna2gene\x02\x03\x01\x00\x00\x00\x00\x07" "A\xe9", 18);
-    Result r = Dump({"--dump", dir.Write("short.gen", file)});
+    // A pose gene with three data bytes, two above 127, and no closing token.
+    std::string file("dna2gene\x02\x03\x01\x00\x00\x00\x00\x07" "A\x80\xe9", 19);
+    std::string names;
+    for (int i = 0; i < 7; ++i) names += "\n";
+    names += "Caf\xe9 \x93quoted\x94\n";
+    Result r = Dump({"--dump", dir.Write("short.gen", file), "--names", dir.Write("names.txt", names)});
     ASSERT_EQ(r.status, 0);
-    const json j = json::parse(r.out);
+    json j = json::parse(r.out);
     EXPECT_EQ(j["warnings"], json::parse(R"(["Expected token 'gene' or 'gend'."])"));
-    EXPECT_EQ(j["poses"][0]["pose"], "A\xc3\xa9");  // Latin-1 to UTF-8
-    EXPECT_EQ(j["genes"][0]["data"], "0741e9");
+    EXPECT_EQ(j["poses"][0]["pose"], "A\u20ac\u00e9");
+    EXPECT_EQ(j["poses"][0]["name"], "Caf\u00e9 \u201cquoted\u201d");
+    EXPECT_EQ(j["genes"][0]["data"], "074180e9");
+
+    r = Dump({"--dump", dir.Write("headless.gen", "dna2genegenegenegene1234567gen")});
+    ASSERT_EQ(r.status, 0);
+    j = json::parse(r.out);
+    EXPECT_EQ(j["warnings"], json::parse(R"(["Gene does not contain header.", "Gene does not contain header.",
+        "Gene does not contain header.", "Expected token 'gene' or 'gend'."])"));
+    EXPECT_EQ(j["genes"].size(), 1u);
 }
 
 TEST(CliDump, Failures) {
@@ -77,7 +90,9 @@ TEST(CliDump, Failures) {
     r = Dump({"--dump", dir.File("missing.gen")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("missing.gen"), std::string::npos);
+    EXPECT_NE(r.err.find("missing.gen: No such file"), std::string::npos) << r.err;
+    r = Dump({"--dump", dir.Path()});
+    EXPECT_NE(r.err.find("it is a folder"), std::string::npos) << r.err;
 
     EXPECT_EQ(Dump({"--dump", Sample("demo.gen"), "--names", dir.File("none.txt")}).status, 1);
 }
