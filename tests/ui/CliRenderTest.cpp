@@ -3,16 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "activex/ControlTestSupport.h"
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSlotValues.h"
+#include "editor/app/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/registry/Registry.h"
 
 using namespace controltest;
+namespace reg = mirtala::registry;
 
 namespace {
 
@@ -49,9 +55,10 @@ protected:
         ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
         ASSERT_TRUE(genome.Read(kSample));
     }
-    Outcome Mirtala(const std::string& args) {
+    // `shell` runs first in the same shell, to set limits.
+    Outcome Mirtala(const std::string& args, const std::string& shell = "") {
         std::string out = dir.File("stdout"), err = dir.File("stderr");
-        int status = std::system(("'" MIRTALA_PROGRAM "' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+        int status = std::system((shell + "'" MIRTALA_PROGRAM "' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, mirtala::test::ReadFileBytes(out),
                 mirtala::test::ReadFileBytes(err)};
     }
@@ -155,6 +162,93 @@ TEST_F(CliRenderTest, NeverWritesOverTheInputGenomeNorRendersWithoutTheControl) 
     ::setenv("MIRTALA_REGISTRY_DIR", registry.Dir().c_str(), 1);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("not registered"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
+}
+
+// Every output goes through the one atomic writer: whole or not at all.
+TEST_F(CliRenderTest, OutputsAreWrittenWholeOrRefusedWithTheReason) {
+    const std::string pose = " --pose-string 201111111111111 --size 40x30";
+    const std::string longName = dir.File(std::string(250, 'n') + ".png");
+    std::filesystem::create_directory(dir.File("folder.png"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
+    const std::string genome = dir.File("copy.gen");
+    std::filesystem::copy_file(kSample, genome);
+    std::filesystem::create_symlink(genome, dir.File("linked.png.part"));
+    std::filesystem::create_directories(dir.File("frames/frame-001.png"));
+    const std::tuple<std::string, int, const char*> cases[] = {
+        {"--render-pose '" + longName + "'" + pose, 0, "Wrote pose"},
+        {"--render-pose '" + dir.File(std::string(300, 'n')) + "'" + pose, 1, "File name too long"},
+        {"--render-pose '" + dir.File("folder.png") + "'" + pose, 1, "folder.png: it is a folder"},
+        {"--render-pose '" + dir.File("pipe.png") + "'" + pose, 1, "pipe.png: it is not a regular file"},
+        {"--render-pose '" + dir.File("linked.png") + "'" + pose, 0, "Wrote pose"},
+        {"--render-gait '" + dir.File("frames") + "' --pose-strings 201111111111111 --frames 3", 1,
+         "frame-001.png: it is a folder"},
+    };
+    for (const auto& [args, status, message] : cases) {
+        Outcome run = Mirtala(args);
+        EXPECT_EQ(run.status, status) << args << "\n" << run.err;
+        EXPECT_NE((run.out + run.err).find(message), std::string::npos) << args << "\n" << run.err;
+    }
+    EXPECT_EQ(PngPixels(longName, 40, 30).size(), 40u * 30u);
+    EXPECT_EQ(PngPixels(dir.File("linked.png"), 40, 30).size(), 40u * 30u);
+    EXPECT_EQ(mirtala::test::ReadFileBytes(genome), mirtala::test::ReadFileBytes(kSample));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.png")));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.png")));
+}
+
+// A disk that fills up, by the file-size limit: the first frame fails, the
+// run says so and the frames of the earlier run stay as they were.
+TEST_F(CliRenderTest, AFullDiskFailsNamingTheFileAndKeepsTheOlderFrames) {
+    const std::string frames = dir.File("full");
+    const std::string args = "--render-gait '" + frames + "' --frames 3 --size 100x100 --pose-strings ";
+    ASSERT_EQ(Mirtala(args + "201111111111111").status, 0);
+    const std::string before = mirtala::test::ReadFileBytes(frames + "/frame-000.png");
+    Outcome run = Mirtala(args + "201333111113311", "trap '' XFSZ; ulimit -f 1; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("frame-000.png: File too large"), std::string::npos) << run.err;
+    EXPECT_EQ(mirtala::test::ReadFileBytes(frames + "/frame-000.png"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(frames), {}), 3);
+}
+
+TEST_F(CliRenderTest, OlderFramesAreCountedAndFrameNamesSort) {
+    const std::string frames = dir.File("older");
+    const std::string args = "--render-gait '" + frames + "' --pose-strings 201111111111111 --size 8x8 --frames ";
+    ASSERT_EQ(Mirtala(args + "16").status, 0);
+    Outcome run = Mirtala(args + "2");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("still holds 14 older frame files from an earlier run (frame-002.png ... frame-015.png)"),
+              std::string::npos) << run.err;
+    const std::tuple<int, int, const char*> names[] = {
+        {7, 16, "frame-007.png"}, {999, 1000, "frame-999.png"}, {0, 1001, "frame-0000.png"},
+        {1000, 1001, "frame-1000.png"}, {9999, 10000, "frame-9999.png"}};
+    for (const auto& [index, count, name] : names) EXPECT_EQ(mirtala::FrameName(index, count), name);
+}
+
+// Advice to register again would fail on the same file: the file is named with
+// the parser's line and reason instead, and a module cut short with its fault.
+TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
+    const std::string machine = registry.File("HKEY_LOCAL_MACHINE").string();
+    const std::string good = mirtala::test::ReadFileBytes(machine);
+    mirtala::test::TempDir other;
+    { std::ofstream(machine, std::ios::trunc) << "REGEDIT4\n\ngarbage\n" << good.substr(good.find('[')); }
+    const std::string args = "--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111";
+    Outcome run = Mirtala(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(machine + " cannot be read: line 3: a value outside any key"),
+              std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("not registered"), std::string::npos) << run.err;
+
+    { std::ofstream(machine, std::ios::trunc) << good; }
+    std::string module = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    const std::string truncated = other.Write("Zubrelle.so", module.substr(0, 4096));
+    reg::HKEY key = nullptr;
+    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                                &key), reg::ERROR_SUCCESS);
+    ASSERT_EQ(reg::RegSetString(key, "", truncated), reg::ERROR_SUCCESS);
+    reg::RegCloseKey(key);
+    run = Mirtala(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(truncated + " cannot be loaded: it is cut short"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
 }
 
