@@ -51,22 +51,16 @@ TEST(ModuleFile, EveryPartMustLieInsideTheFile) {
     const Case cases[] = {
         {"whole", none, kWhole, ""},
         {"no section headers", [](Image& i) { i.header.e_shoff = 0; }, offsetof(Image, sections), ""},
-        {"empty", none, 0, "it is not a module"},
-        {"not ELF", [](Image& i) { i.header.e_ident[1] = 'X'; }, kWhole, "it is not a module"},
-        {"other word size", [](Image& i) { i.header.e_ident[EI_CLASS] = sizeof(void*) == 8 ? ELFCLASS32 : ELFCLASS64; },
-         kWhole, "another word size"},
+        {"not ELF", none, 3, "it is not a module"},
+        {"other word size", [](Image& i) { i.header.e_ident[EI_CLASS] = ELFCLASSNONE; }, kWhole, "another word size"},
         {"program", [](Image& i) { i.header.e_type = ET_EXEC; }, kWhole, "not a shared library"},
-        {"header cut", none, sizeof(ElfW(Ehdr)) - 1, "its file header ends past the end"},
         {"program headers cut", none, offsetof(Image, segment) + 8, "program header table ends at byte"},
-        {"program headers far", [](Image& i) { i.header.e_phoff = ~0ull >> 1; }, kWhole, "program header table ends"},
-        {"no loadable segment", [](Image& i) { i.segment.p_type = PT_NOTE; }, kWhole, "no loadable segments"},
         {"segment past the end", [](Image& i) { i.segment.p_filesz = kWhole + 1; }, kWhole,
          "loadable segment 0 ends at byte"},
         {"segment wraps", [](Image& i) { i.segment.p_offset = ~0ull - 8; }, kWhole, "loadable segment 0 ends past"},
         {"section headers cut", none, kWhole - 1, "section header table ends at byte"},
         {"many sections", [](Image& i) { i.header.e_shnum = 0, i.sections[0].sh_size = 1000; }, kWhole,
          "section header table ends at byte"},
-        {"odd entry size", [](Image& i) { i.header.e_phentsize = 12; }, kWhole, "unknown size"},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes = Build(c.damage);

@@ -111,99 +111,71 @@ TEST(Registry, MalformedFileIsReadAsFarAsPossibleAndNeverOverwritten) {
     EXPECT_TRUE(RegFileProblem(HKEY_CURRENT_USER).empty());
 }
 
-// Eight processes, each setting its own values under one key at the same time:
-// every read-modify-write holds the folder's lock, so none is lost.
+// Eight processes set their own values under one key at once: every
+// read-modify-write holds the folder's lock, so none is lost.
 TEST(Registry, ConcurrentWritersKeepEveryValue) {
     TempRegistry reg;
     std::vector<pid_t> children;
     for (int k = 0; k < 8; ++k) {
-        pid_t pid = ::fork();
-        if (pid == 0) {
-            bool ok = true;
-            for (int v = 0; v < 5; ++v) {
-                HKEY key = nullptr;
-                const std::string name = "p" + std::to_string(k) + "v" + std::to_string(v);
-                ok = RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Shared", &key) == ERROR_SUCCESS &&
-                     RegSetString(key, name, name) == ERROR_SUCCESS && ok;
-                if (key) RegCloseKey(key);
-            }
-            ::_exit(ok ? 0 : 1);
+        if (pid_t pid = ::fork(); pid != 0) {
+            children.push_back(pid);
+            continue;
         }
-        children.push_back(pid);
+        bool ok = true;
+        for (int v = 0; v < 5; ++v) {
+            Key key;
+            const std::string name = std::to_string(k * 10 + v);
+            ok = RegCreateKey(HKEY_LOCAL_MACHINE, "Shared", &key.h) == ERROR_SUCCESS &&
+                 RegSetString(key.h, name, name) == ERROR_SUCCESS && ok;
+        }
+        ::_exit(ok ? 0 : 1);
     }
     for (pid_t pid : children) {
         int status = 0;
         ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(status, 0);
     }
     for (int k = 0; k < 8; ++k)
-        for (int v = 0; v < 5; ++v) {
-            const std::string name = "p" + std::to_string(k) + "v" + std::to_string(v);
-            EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Shared", name.c_str()), name);
-        }
+        for (int v = 0; v < 5; ++v)
+            EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(k * 10 + v).c_str()),
+                      std::to_string(k * 10 + v));
 }
 
-// Names the file can hold come back as they were given; a line break cannot be
-// held, and is refused before anything is written.
+// Odd names come back as given; a line break, which the file cannot hold, is
+// refused before anything is written.
 TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
     TempRegistry reg;
-    const char* odd[] = {"quote\"d", "back\\slash\\", "[bracket]", "@", "a=b", ";not a comment", "-dash",
-                         " spaced ", "tab\t", "caf\xc3\xa9"};
-    for (const char* name : odd) {
+    for (const char* name : {"quote\"d\\", "[bracket]", "@", ";a=b", "-dash ", "caf\xc3\xa9"}) {
         Key key;
-        ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, std::string("Keys\\") + name, &key.h), ERROR_SUCCESS) << name;
+        ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, std::string("K\\") + name, &key.h), ERROR_SUCCESS) << name;
         ASSERT_EQ(RegSetString(key.h, name, name), ERROR_SUCCESS) << name;
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, (std::string("K\\") + name).c_str(), name), name);
     }
-    ASSERT_TRUE(RegFileProblem(HKEY_CURRENT_USER).empty()) << RegFileProblem(HKEY_CURRENT_USER);
-    for (const char* name : odd) EXPECT_EQ(ReadString(HKEY_CURRENT_USER, (std::string("Keys\\") + name).c_str(), name), name);
-
     const std::string before = ReadFileBytes(reg.File("HKEY_CURRENT_USER"));
     Key key, broken;
-    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Keys", &key.h), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "K", &key.h), ERROR_SUCCESS);
     for (const char* name : {"line\nbreak", "carriage\rreturn"}) {
         EXPECT_EQ(RegSetString(key.h, name, "x"), ERROR_INVALID_PARAMETER) << name;
-        EXPECT_EQ(RegCreateKey(key.h, name, &broken.h), ERROR_INVALID_PARAMETER) << name;
         EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, name, &broken.h), ERROR_INVALID_PARAMETER) << name;
     }
     EXPECT_EQ(ReadFileBytes(reg.File("HKEY_CURRENT_USER")), before);
     EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_LOCAL_MACHINE")));
 }
 
-// A root file that is there but cannot be read is reported with its reason
-// and never replaced; a linked one is written through to its target.
-TEST(Registry, UnreadableFilesAreReportedAndLinkedFilesWrittenThrough) {
+// A root file that cannot be read is reported with its reason and never
+// replaced; without a home folder nothing is written in the working folder.
+TEST(Registry, UnreadableFilesAndNoHomeFolderAreReported) {
     TempRegistry reg;
-    const std::string machine = reg.File("HKEY_LOCAL_MACHINE").string();
-    ASSERT_EQ(::mkfifo(machine.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(reg.File("HKEY_LOCAL_MACHINE").c_str(), 0600), 0);
     std::filesystem::create_directory(reg.File("HKEY_CURRENT_USER"));
     Key key;
     EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_INVALID_DATA);
-    EXPECT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID", &key.h), ERROR_INVALID_DATA);
-    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find(machine + " cannot be read: it is not a regular file"),
+    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
               std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
-    EXPECT_NE(RegFileProblem(HKEY_CLASSES_ROOT).find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"),
-              std::string::npos) << RegFileProblem(HKEY_CLASSES_ROOT);
-    EXPECT_NE(RegWriteProblem().find("cannot be read"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_fifo(machine));
-    EXPECT_TRUE(std::filesystem::is_directory(reg.File("HKEY_CURRENT_USER")));
+    EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
+        << RegWriteProblem();
+    EXPECT_TRUE(std::filesystem::is_fifo(reg.File("HKEY_LOCAL_MACHINE")));
 
-    std::filesystem::remove(machine);
-    mirtala::test::TempDir elsewhere;
-    const std::string target = elsewhere.Write("machine.reg", "REGEDIT4\n");
-    ::chmod(target.c_str(), 0640);
-    std::filesystem::create_symlink(target, machine);
-    ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetString(key.h, "v", "through the link"), ERROR_SUCCESS);
-    EXPECT_TRUE(std::filesystem::is_symlink(machine));
-    EXPECT_NE(ReadFileBytes(target).find("through the link"), std::string::npos);
-    EXPECT_EQ(std::filesystem::status(target).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
-}
-
-// Without a home folder there is no registry folder: nothing is written in the
-// working folder, and the reason is given.
-TEST(Registry, NoHomeFolderMeansNoRegistryFolder) {
     mirtala::test::TempDir work;
     const std::filesystem::path was = std::filesystem::current_path();
     std::filesystem::current_path(work.Path());
@@ -212,13 +184,11 @@ TEST(Registry, NoHomeFolderMeansNoRegistryFolder) {
         if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
         ::unsetenv(name);
     }
-    Key key;
     const LSTATUS status = RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h);
-    const std::string folder = RegistryFolder(), problem = RegWriteProblem();
+    const std::string problem = RegWriteProblem();
     for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
     std::filesystem::current_path(was);
     EXPECT_EQ(status, ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(folder, "");
     EXPECT_NE(problem.find("nor HOME is set"), std::string::npos) << problem;
     EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }
