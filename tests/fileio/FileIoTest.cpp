@@ -1,5 +1,5 @@
 // The shared file layer: what the atomic writer does with links, folders,
-// pipes, long names and a full disk, and why a read fails.
+// pipes, long names and a full disk.
 #include "platform/fileio/AtomicFile.h"
 #include "fixtures/TempDir.h"
 
@@ -73,23 +73,6 @@ TEST(AtomicWrite, FailuresKeepTheOldFileAndLeaveNothingBehind) {
     EXPECT_EQ(ReadFileBytes(file), "fits");
     EXPECT_TRUE(fs::is_directory(dir.File("folder")) && fs::is_fifo(dir.File("pipe")));
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
-}
-
-TEST(WholeFileRead, SaysWhyAFileCannotBeRead) {
-    test::TempDir dir;
-    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);  // no writer: must not hang
-    const std::string text = dir.Write("text", std::string(10000, 't'));
-    const std::pair<std::string, int> cases[] = {
-        {dir.File("missing"), ENOENT}, {dir.Path(), EISDIR}, {dir.File("pipe"), EINVAL}, {text + "/x", ENOTDIR}};
-    for (const auto& [path, code] : cases) {
-        FileError error;
-        std::string bytes;
-        EXPECT_FALSE(ReadWholeFile(path, bytes, &error));
-        EXPECT_EQ(error.code, code) << path << ": " << error.reason;
-    }
-    std::string bytes;
-    ASSERT_TRUE(ReadWholeFile(text, bytes));
-    EXPECT_EQ(bytes.size(), 10000u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// mirtala --render-pose and --render-gait end to end: the program is run as a
-// user runs it, and every PNG's checksum must equal that of the engine's drawing.
+// mirtala's batch commands end to end, --render-pose and --render-gait above all:
+// the program is run as a user runs it, and every PNG's checksum must equal that
+// of the engine's drawing.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -246,6 +247,33 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define MIRTALA_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MIRTALA_UNDER_ASAN 1
+#endif
+#endif
+
+// A dump whose output cannot be written, or whose genome does not fit in the
+// memory it may use, ends with a message and exit 1, not an abort.
+TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
+    const std::string err = dir.File("full.err");
+    const int status = std::system(("'" MIRTALA_PROGRAM "' --dump '" + kSample + "' >/dev/full 2>'" + err + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(mirtala::test::ReadFileBytes(err).find("standard output cannot be written"), std::string::npos);
+#ifndef MIRTALA_UNDER_ASAN  // the address sanitizer reserves memory beyond any data limit
+    {
+        std::ofstream file(dir.File("large.gen"), std::ios::binary);
+        file << "dna2";
+        for (int i = 0; i < (16 << 20) / 15; ++i) file << std::string("gene\x02\x01\x01\0\0\0\0\x01\x02\x03\x04", 15);
+    }
+    Outcome run = Mirtala("--dump '" + dir.File("large.gen") + "'", "ulimit -d 60000; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("out of memory while running --dump"), std::string::npos) << run.err;
+#endif
+}
+
 struct Usage {
     const char* name;
     const char* args;
@@ -278,5 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"NoFrames", "--render-gait OUT --pose-strings 2,3 --frames 0", 2, "--frames"},
         Usage{"MissingPose", "--render-pose OUT --genome GENOME --pose 77", 1, "no pose gene for pose 77"},
         Usage{"MissingGait", "--render-gait OUT --genome GENOME --gait 9", 1, "no gait 9"},
-        Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"}),
+        Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"},
+        Usage{"RepeatedOption", "--dump GENOME --dump GENOME", 2, "--dump is given twice"},
+        Usage{"OptionOfAGait", "--render-pose OUT --frames 3 --pose-string 2", 2, "--frames is an option of --render-gait"}),
     [](const auto& info) { return std::string(info.param.name); });
