@@ -9,6 +9,7 @@
 
 #include "activex/ControlTestSupport.h"
 #include "platform/com/Activation.h"
+#include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
 #include "platform/com/TypeLibrary.h"
 #include "platform/registry/Registry.h"
@@ -154,15 +155,20 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     EXPECT_EQ(LoadedModuleCount(), 0);
 }
 
-// A missing module, one cut short (loading it would crash the host with a bus
-// error) and a registry file that cannot be read each give their own result.
+// A module cut short anywhere (loading it would crash the host with a bus
+// error) is refused with what is cut short; a missing module and a registry
+// file that cannot be read each give their own result.
 TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
+    const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = registry.Dir().string() + "/truncated.so";
-    {
-        std::ifstream in(ZUBRELLE_MODULE_PATH, std::ios::binary);
-        std::string head(4096, '\0');
-        in.read(head.data(), 4096);
-        std::ofstream(truncated, std::ios::binary) << head;
+    EXPECT_EQ(ModuleFileProblem(ZUBRELLE_MODULE_PATH), "");
+    const std::pair<std::size_t, const char*> cuts[] = {{whole.size() - 1, "its section header table ends at byte"},
+                                                        {100, "its program header table ends at byte"},
+                                                        {10, "it is not a module"},
+                                                        {4096, "loadable segment 0 ends at byte"}};
+    for (const auto& [size, problem] : cuts) {
+        std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
+        EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
     const std::pair<std::string, HRESULT> cases[] = {{registry.Dir().string() + "/gone/Zubrelle.so", CO_E_DLLNOTFOUND},
                                                      {truncated, CO_E_ERRORINDLL}};
