@@ -8,7 +8,7 @@ namespace mirtala {
 
 namespace {
 
-enum Owner : unsigned { kDump = 1, kPose = 2, kGait = 4, kRender = kPose | kGait, kAny = 7 };
+enum Owner : unsigned { kDump = 1, kPose = 2, kGait = 4, kRender = kPose | kGait, kAny = 7, kEditor = 8 };
 
 struct Option {
     std::string_view name;
@@ -34,6 +34,7 @@ constexpr Option kOptions[] = {
     {"--scale", false, true, kRender},
     {"--angle", false, true, kRender},
     {"--friction", false, true, kRender},
+    {"--screenshot", false, true, kEditor},  // the editor saves its main window and ends
 };
 
 const Option* Find(std::string_view arg) {
@@ -50,6 +51,7 @@ std::string OwnerText(unsigned owner) {
         case kDump: return "--dump";
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
+        case kEditor: return "the editor";
         default: return "--render-pose or --render-gait";
     }
 }
@@ -85,7 +87,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             // option shows up; then they are strays, reported below.
             continue;
         }
-        batch = true;
+        batch = batch || option->owner != kEditor;
         std::string value;
         if (option->hasValue) {
             if (i + 1 >= args.size() || IsOption(args[i + 1])) return fail(arg + " needs a value");
@@ -108,7 +110,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const unsigned command = line.command.empty() ? 0 : Find(line.command)->owner;
     for (const auto& [name, value] : line.options) {
         const unsigned owner = Find(name)->owner;
-        if (!(owner & command)) return fail(name + " is an option of " + OwnerText(owner) + (command ? ", not of " + line.command : ""));
+        if (!(owner & command))
+            return fail(name + " is an option of " + OwnerText(owner) + (command ? ", not of " + line.command : ""));
     }
     return line;
 }

@@ -24,8 +24,9 @@ struct CommandLine {
 
 // Unknown options, missing values, repeated options, options of another
 // command and stray arguments beside a batch command are usage errors. Without
-// a batch option, plain arguments (genome files) and single-dash arguments (the
-// toolkit's own, like -platform) belong to the editor.
+// a batch option, plain arguments (genome files), single-dash arguments (the
+// toolkit's own, like -platform) and the editor's --screenshot FILE belong to
+// the editor.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace mirtala

@@ -16,6 +16,7 @@ int EditorNotBuiltYet() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::optional<int> status = mirtala::RunBatch(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr)) return *status;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (std::optional<int> status = mirtala::RunBatch(args, std::cout, std::cerr)) return *status;
     return EditorNotBuiltYet();
 }

@@ -16,7 +16,8 @@ struct Case {
 const Case kCases[] = {
     {{}, "", ""},
     {{"a.gen", "b.gen"}, "", ""},
-    {{"-platform", "offscreen", "a.gen"}, "", ""},
+    {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
+    {{"--screenshot", "s.png", "--dump", "a.gen"}, "", "--screenshot is an option of the editor, not of --dump"},
     {{"--dump", "a.gen", "--names", "n.txt"}, "--dump", ""},
     {{"--render-pose", "o.png", "--angle", "-5", "--pose-string", "2"}, "--render-pose", ""},
     {{"--dump", "a.gen", "--bogus"}, "", "unknown option --bogus"},

@@ -12,13 +12,16 @@ struct Row {
     std::string utf8;
 };
 
-// ASCII, Latin-1, the characters of 0x80-0x9F, and the undefined bytes.
+// The ASCII and Latin-1 halves, the characters of 0x80-0x9F, and the undefined bytes.
 const Row kRows[] = {
-    {std::string("Walk\0 2", 7), std::string("Walk\0 2", 7)},
-    {"\xE9\xFF\xA0", "\xC3\xA9\xC3\xBF\xC2\xA0"},               // é ÿ no-break space
-    {"\x80\x8A\x9F", "\xE2\x82\xAC\xC5\xA0\xC5\xB8"},           // € Š Ÿ
-    {"\x93\x97\x99", "\xE2\x80\x9C\xE2\x80\x94\xE2\x84\xA2"},   // “ — ™
+    {"Walk 2", "Walk 2"},
+    {"\xE9\xFF\xA0", "\xC3\xA9\xC3\xBF\xC2\xA0"},           // é ÿ no-break space
+    {"\x80", "\xE2\x82\xAC"},                               // €
+    {"\x8A\x8C\x8E\x9F", "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8"},  // Š Œ Ž Ÿ
+    {"\x91\x92\x93\x94\x96\x97", "\xE2\x80\x98\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\x93\xE2\x80\x94"},
+    {"\x99\x83\x88\x98", "\xE2\x84\xA2\xC6\x92\xCB\x86\xCB\x9C"},  // ™ ƒ ˆ ˜
     {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+    {std::string("a\0b", 3), std::string("a\0b", 3)},
 };
 
 TEST(NameEncoding, TableRowsConvertBothWays) {
@@ -33,11 +36,23 @@ TEST(NameEncoding, TableRowsConvertBothWays) {
 }
 
 TEST(NameEncoding, TextWithoutABytePlaceIsRefused) {
-    // ₭, U+0080 (byte 0x80 is €), an emoji, cut short, overlong, a surrogate, a Windows-1252 byte.
-    for (const char* text : {"\xE2\x82\xAD", "\xC2\x80", "\xF0\x9F\x98\x80", "\xC3", "\xC0\xA9", "\xED\xA0\x80", "\xE9"})
-        EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << text;
-    EXPECT_TRUE(Cp1252CanHold(U'é') && Cp1252CanHold(U'\u2122') && Cp1252CanHold(U'\u009D'));
-    EXPECT_FALSE(Cp1252CanHold(U'\u0080') || Cp1252CanHold(U'\u0100') || Cp1252CanHold(U'\U0001F600'));
+    const char* refused[] = {
+        "\xE2\x82\xAC\xE2\x82\xAD",  // € then ₭
+        "\xC2\x80",                  // U+0080: byte 0x80 is €, not this control
+        "\xF0\x9F\x98\x80",          // an emoji
+        "\xC3",                      // cut short
+        "\xC0\xA9",                  // overlong
+        "\xED\xA0\x80",              // a surrogate
+        "\xE9",                      // a Windows-1252 byte, not UTF-8
+    };
+    for (const char* text : refused) EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << text;
+
+    EXPECT_TRUE(Cp1252CanHold(U'é'));
+    EXPECT_TRUE(Cp1252CanHold(U'\u2122'));
+    EXPECT_TRUE(Cp1252CanHold(U'\u009D'));
+    EXPECT_FALSE(Cp1252CanHold(U'\u0080'));
+    EXPECT_FALSE(Cp1252CanHold(U'\u0100'));
+    EXPECT_FALSE(Cp1252CanHold(U'\U0001F600'));
 }
 
 }  // namespace
