@@ -136,6 +136,8 @@ LSTATUS Modify(RegRoot root, const std::vector<std::string>& path,
                const std::function<LSTATUS(RegNode& tree, std::vector<std::string>& at)>& change) {
     FolderLock lock(RegistryFolder());
     if (!lock.Held()) return RegistryFolder().empty() ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED;
+    // A classes key is placed by what the user's file holds: that file must be read whole too.
+    if (root == RegRoot::ClassesRoot && !Read(RegRoot::CurrentUser)->parse.complete) return ERROR_INVALID_DATA;
     Location at = Locate(root, path);
     LoadedRoot loaded = Load(at.root);
     if (!loaded.parse.complete) return ERROR_INVALID_DATA;

@@ -170,6 +170,9 @@ TEST(Registry, UnreadableFilesAndNoHomeFolderAreReported) {
     std::filesystem::create_directory(reg.File("HKEY_CURRENT_USER"));
     Key key;
     EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_INVALID_DATA);
+    std::filesystem::rename(reg.File("HKEY_LOCAL_MACHINE"), reg.File("fifo"));
+    EXPECT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID", &key.h), ERROR_INVALID_DATA) << "the user's file decides";
+    std::filesystem::rename(reg.File("fifo"), reg.File("HKEY_LOCAL_MACHINE"));
     EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
               std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
     EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
