@@ -2,38 +2,17 @@
 // plain write of the same bytes in the same run. The argument is the largest
 // data size of a gene: 80 bytes gives about a million small genes, as real
 // genes are; 8192 gives a few thousand large ones.
+#include "BenchGenome.h"
 #include "platform/fileio/AtomicFile.h"
 #include "editor/genome/Genome.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <random>
 
 namespace {
 
-const std::string& GenomeFile(int maxData) {
-    static std::map<int, std::string> files;
-    auto it = files.find(maxData);
-    if (it != files.end()) return it->second;
-    std::mt19937 rng(7);
-    std::string bytes = "dna2";
-    const std::size_t target = 64u << 20;
-    const int minData = maxData / 5;
-    while (bytes.size() < target) {
-        bytes += "gene";
-        const std::size_t len = 7 + minData + rng() % static_cast<unsigned>(maxData - minData + 1);
-        for (std::size_t i = 0; i < len; ++i) bytes.push_back(static_cast<char>(rng() % 256 == 'g' ? 'h' : rng() % 256));
-    }
-    bytes += "gend";
-    const std::string p =
-        (std::filesystem::temp_directory_path() / ("mirtala-bench-" + std::to_string(maxData) + ".gen")).string();
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return files[maxData] = p;
-}
+using bench::GenomeFile;
 
 void SetBytes(benchmark::State& state, const std::string& file) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

@@ -25,7 +25,9 @@ CChildFrame::CChildFrame(CMirtalaApp& app, CMirtalaDoc& doc, QWidget* parent)
     UpdateTitle();
 }
 
-CChildFrame::~CChildFrame() = default;
+// The view goes first, while its document certainly exists: the document may
+// be dropped as soon as this frame reports its destruction.
+CChildFrame::~CChildFrame() { delete widget(); }
 
 void CChildFrame::RecalcLayout() {
     const QSize form = m_view->sizeHint();

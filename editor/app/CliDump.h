@@ -2,15 +2,13 @@
 #pragma once
 
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace mirtala {
 
-// Exit status: 0 read, 1 cannot open or not a genome, 2 usage error.
-int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+struct CommandLine;
 
-// Bytes of the ANSI code page, taken as Latin-1, in UTF-8.
-std::string Latin1ToUtf8(std::string_view bytes);
+// Exit status: 0 read, 1 cannot open or not a genome. The JSON is written as it
+// is produced, gene by gene, so that its size never has to fit in memory.
+int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 }  // namespace mirtala

@@ -1,19 +1,18 @@
-// Batch rendering through the picture control: option parsing, resolving
-// poses and gaits from a genome, and writing each paint as a PNG file.
+// Batch rendering through the picture control: resolving poses and gaits from
+// a genome, painting, and writing each paint as a PNG file.
 #include "editor/app/cli_render.h"
 
-#include <QImage>
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <ostream>
-#include <sstream>
-
+#include "editor/app/CommandLine.h"
+#include "editor/app/PngOutput.h"
+#include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
 #include "editor/ui/ZubrelleHost.h"
+#include "platform/com/Activation.h"
+#include "platform/com/ModuleFile.h"
+#include "platform/registry/Registry.h"
+
+#include <filesystem>
+#include <ostream>
 
 namespace mirtala {
 
@@ -22,168 +21,23 @@ const char kRenderHelp[] =
     "                      the pose is --pose-string S, or --genome FILE --pose N (the\n"
     "                      variant of pose N shown at the appearance's age).\n"
     "  --render-gait OUTDIR   paint --frames K frames (default 16) of an animated gait\n"
-    "                      into OUTDIR/frame-000.png, frame-001.png, ...; the poses are\n"
-    "                      --pose-strings S1,S2,... (up to eight), or --genome FILE\n"
-    "                      --gait N (its steps resolved at the appearance's age; empty\n"
-    "                      steps and steps without a pose gene are left out).\n"
+    "                      into OUTDIR/frame-000.png, frame-001.png, ... (four digits\n"
+    "                      and more past 1000 frames); the poses are --pose-strings\n"
+    "                      S1,S2,... (up to eight), or --genome FILE --gait N (its\n"
+    "                      steps resolved at the appearance's age; empty steps and\n"
+    "                      steps without a pose gene are left out). Frame files of an\n"
+    "                      earlier, longer run are counted in a note, not removed.\n"
     "    shared options:  --appearance SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV (sex, age,\n"
     "                      then genus and variant of head, body, legs, arms, tail;\n"
     "                      default all 0), --size WxH (default 320x240), --scale S\n"
     "                      (default 1.0), --angle A (degrees, default 0), --friction\n"
     "                      on|off (default on). Each PNG holds exactly the control's\n"
-    "                      picture of that paint, in RGB. An output that is the input\n"
-    "                      genome is refused. The control must be registered (regsvr).\n";
+    "                      picture of that paint, in RGB, and replaces an older file\n"
+    "                      only once it is whole. An output that is the input genome,\n"
+    "                      a folder or a device is refused. The control must be\n"
+    "                      registered (regsvr).\n";
 
 namespace {
-
-constexpr int kMaxSide = 8192;
-constexpr int kMaxFrames = 10000;
-constexpr int kDefaultFrames = 16;
-
-struct RenderOptions {
-    std::string output;
-    std::optional<std::string> poseString;
-    std::optional<std::vector<std::string>> poseStrings;
-    std::optional<std::string> genome;
-    std::optional<int> pose;
-    std::optional<int> gait;
-    int frames = kDefaultFrames;
-    std::int16_t appearance[12] = {};  // sex, age, head genus, head variant, ...
-    int width = 320;
-    int height = 240;
-    float scale = 1.0f;
-    double angle = 0.0;
-    bool friction = true;
-};
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, separator)) parts.push_back(part);
-    if (!text.empty() && text.back() == separator) parts.emplace_back();
-    return parts;
-}
-
-bool ParseInt(const std::string& text, long lo, long hi, long* value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(text.c_str(), &end, 10);
-    if (*end || errno || v < lo || v > hi) return false;
-    *value = v;
-    return true;
-}
-
-bool ParseDouble(const std::string& text, double* value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    double v = std::strtod(text.c_str(), &end);
-    if (*end || !std::isfinite(v)) return false;
-    *value = v;
-    return true;
-}
-
-// Fills options from the arguments; false with a message on a usage error.
-bool Parse(const std::vector<std::string>& args, const char* command, RenderOptions& o, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
-        std::string v;
-        long n = 0;
-        double d = 0;
-        if (a == command) {
-            if (!value(o.output)) return false;
-        } else if (a == "--pose-string") {
-            if (!value(v)) return false;
-            o.poseString = v;
-        } else if (a == "--pose-strings") {
-            if (!value(v)) return false;
-            o.poseStrings = Split(v, ',');
-            if (o.poseStrings->empty() || o.poseStrings->size() > 8) {
-                error = "--pose-strings takes one to eight pose strings separated by commas";
-                return false;
-            }
-        } else if (a == "--genome") {
-            if (!value(v)) return false;
-            o.genome = v;
-        } else if (a == "--pose" || a == "--gait") {
-            if (!value(v)) return false;
-            if (!ParseInt(v, 0, 255, &n)) {
-                error = a + " takes a number from 0 to 255";
-                return false;
-            }
-            (a == "--pose" ? o.pose : o.gait) = int(n);
-        } else if (a == "--frames") {
-            if (!value(v)) return false;
-            if (!ParseInt(v, 1, kMaxFrames, &n)) {
-                error = "--frames takes a number from 1 to " + std::to_string(kMaxFrames);
-                return false;
-            }
-            o.frames = int(n);
-        } else if (a == "--appearance") {
-            if (!value(v)) return false;
-            std::vector<std::string> parts = Split(v, ',');
-            if (parts.size() != 12) {
-                error = "--appearance takes twelve numbers: SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV";
-                return false;
-            }
-            for (int k = 0; k < 12; ++k) {
-                if (!ParseInt(parts[std::size_t(k)], -32768, 32767, &n)) {
-                    error = "--appearance: '" + parts[std::size_t(k)] + "' is not a 16-bit number";
-                    return false;
-                }
-                o.appearance[k] = static_cast<std::int16_t>(n);
-            }
-        } else if (a == "--size") {
-            if (!value(v)) return false;
-            std::vector<std::string> parts = Split(v, 'x');
-            long w = 0, h = 0;
-            if (parts.size() != 2 || !ParseInt(parts[0], 1, kMaxSide, &w) || !ParseInt(parts[1], 1, kMaxSide, &h)) {
-                error = "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSide);
-                return false;
-            }
-            o.width = int(w);
-            o.height = int(h);
-        } else if (a == "--scale") {
-            if (!value(v)) return false;
-            if (!ParseDouble(v, &d) || d <= 0 || d > 64) {
-                error = "--scale takes a number above 0 and at most 64";
-                return false;
-            }
-            o.scale = static_cast<float>(d);
-        } else if (a == "--angle") {
-            if (!value(v)) return false;
-            if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
-                error = "--angle takes a number of degrees";
-                return false;
-            }
-            o.angle = d;
-        } else if (a == "--friction") {
-            if (!value(v)) return false;
-            if (v != "on" && v != "off") {
-                error = "--friction takes on or off";
-                return false;
-            }
-            o.friction = v == "on";
-        } else {
-            error = "unknown option " + a;
-            return false;
-        }
-    }
-    if (o.output.empty()) {
-        error = std::string(command) + " needs an output";
-        return false;
-    }
-    return true;
-}
 
 // The window of a batch paint: a fixed client area, no screen and no clock.
 class OffscreenWindow final : public ZubrelleHost::Window {
@@ -202,24 +56,14 @@ private:
     std::ostream& m_err;
 };
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) return true;
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
-}
-
-bool WritePng(const std::vector<std::uint32_t>& pixels, int width, int height, const std::string& path) {
-    QImage image(reinterpret_cast<const uchar*>(pixels.data()), width, height, width * 4, QImage::Format_RGBX8888);
-    QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    std::string temp = path + ".part";
-    if (!rgb.save(QString::fromStdString(temp), "PNG")) {
-        std::filesystem::remove(temp);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) std::filesystem::remove(temp, ec);
-    return !ec;
+// The same file under any spelling, link or /proc path (same device and
+// inode), or the same name for a file that is not there yet.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec, ecA, ecB;
+    if (std::filesystem::equivalent(a, b, ec) && !ec) return true;
+    const std::filesystem::path pa = std::filesystem::weakly_canonical(a, ecA);
+    const std::filesystem::path pb = std::filesystem::weakly_canonical(b, ecB);
+    return !ecA && !ecB && pa == pb;
 }
 
 bool LoadGenome(const std::string& path, Genome& genome, std::ostream& err) {
@@ -228,6 +72,32 @@ bool LoadGenome(const std::string& path, Genome& genome, std::ostream& err) {
         return false;
     }
     return true;
+}
+
+bool Write(const std::vector<std::uint32_t>& pixels, const RenderOptions& o, const std::string& path,
+           std::ostream& err) {
+    std::string error;
+    if (WritePng(pixels, o.width, o.height, path, error)) return true;
+    err << "mirtala: " << error << "; the file was not changed.\n";
+    return false;
+}
+
+// Why the control could not be created. A registry file that cannot be read
+// is named with the parser's line and reason ("not registered" would send the
+// user to register again, which fails on the same file), and a damaged module
+// file with what is wrong with it.
+std::string CreateFailure(const ZubrelleHost& host) {
+    if (host.LastResult() == com::REGDB_E_READREGDB)
+        return "the picture control cannot be found: the registry file " +
+               registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
+               ". Repair or remove that file, then register the control again with regsvr.";
+    const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
+    if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
+        if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
+            return "the picture control module " + module + " cannot be loaded: " + problem +
+                   ". Build it, then register it again with regsvr.";
+    }
+    return host.ErrorText();
 }
 
 // A painter over the control: created, given the appearance and shared options.
@@ -243,7 +113,7 @@ struct ControlPainter {
 
     bool Create(const RenderOptions& o, std::ostream& err) {
         if (!host.Create()) {
-            err << "mirtala: " << host.ErrorText() << "\n";
+            err << "mirtala: " << CreateFailure(host) << "\n";
             return false;
         }
         const std::int16_t* a = o.appearance;
@@ -259,20 +129,20 @@ struct ControlPainter {
     }
 };
 
+int Usage(std::ostream& err, const std::string& error) {
+    err << "mirtala: " << error << "\n";
+    return 2;
+}
+
 }  // namespace
 
-int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err) {
     RenderOptions o;
     std::string error;
-    if (!Parse(args, "--render-pose", o, error)) {
-        err << "mirtala: " << error << "\n";
-        return 2;
-    }
-    if (o.poseStrings || o.gait || (o.poseString.has_value() == (o.genome.has_value() || o.pose.has_value())) ||
-        o.genome.has_value() != o.pose.has_value()) {
-        err << "mirtala: --render-pose takes either --pose-string S or --genome FILE --pose N\n";
-        return 2;
-    }
+    if (!ParseRenderOptions(line, o, error)) return Usage(err, error);
+    if (o.poseString.has_value() == (o.genome.has_value() || o.pose.has_value()) ||
+        o.genome.has_value() != o.pose.has_value())
+        return Usage(err, "--render-pose takes either --pose-string S or --genome FILE --pose N");
     std::string poseString;
     if (o.poseString) {
         poseString = *o.poseString;
@@ -295,26 +165,18 @@ int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::
     painter.host.SetPoseString(0, poseString);
     painter.host.SetPoseCount(1);
     painter.Paint();
-    if (!WritePng(painter.pixels, o.width, o.height, o.output)) {
-        err << "mirtala: " << o.output << " cannot be written.\n";
-        return 1;
-    }
+    if (!Write(painter.pixels, o, o.output, err)) return 1;
     out << "Wrote pose \"" << poseString << "\" to " << o.output << "\n";
     return 0;
 }
 
-int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err) {
     RenderOptions o;
     std::string error;
-    if (!Parse(args, "--render-gait", o, error)) {
-        err << "mirtala: " << error << "\n";
-        return 2;
-    }
-    if (o.poseString || o.pose || (o.poseStrings.has_value() == (o.genome.has_value() || o.gait.has_value())) ||
-        o.genome.has_value() != o.gait.has_value()) {
-        err << "mirtala: --render-gait takes either --pose-strings S1,S2,... or --genome FILE --gait N\n";
-        return 2;
-    }
+    if (!ParseRenderOptions(line, o, error)) return Usage(err, error);
+    if (o.poseStrings.has_value() == (o.genome.has_value() || o.gait.has_value()) ||
+        o.genome.has_value() != o.gait.has_value())
+        return Usage(err, "--render-gait takes either --pose-strings S1,S2,... or --genome FILE --gait N");
     std::vector<std::string> poses;
     if (o.poseStrings) {
         poses = *o.poseStrings;
@@ -339,11 +201,12 @@ int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::
             return 1;
         }
     }
-    std::filesystem::path dir(o.output);
+    const std::filesystem::path dir(o.output);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    if (!std::filesystem::is_directory(dir)) {
-        err << "mirtala: " << o.output << " is not a folder that can be written.\n";
+    if (!std::filesystem::is_directory(dir, ec)) {
+        err << "mirtala: " << o.output << " is not a folder that can be written"
+            << (ec ? " (" + ec.message() + ")" : std::string()) << ".\n";
         return 1;
     }
     ControlPainter painter(o, err);
@@ -351,26 +214,22 @@ int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);
     painter.host.SetPoseCount(static_cast<std::int16_t>(poses.size()));
     for (int k = 0; k < o.frames; ++k) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%03d.png", k);
-        std::filesystem::path file = dir / name;
+        const std::string file = (dir / FrameName(k, o.frames)).string();
         if (o.genome && SameFile(file, *o.genome)) {
-            err << "mirtala: " << file.string() << " is the input genome; choose another folder.\n";
+            err << "mirtala: " << file << " is the input genome; choose another folder.\n";
             return 1;
         }
         painter.Paint();
-        if (!WritePng(painter.pixels, o.width, o.height, file.string())) {
-            err << "mirtala: " << file.string() << " cannot be written.\n";
-            return 1;
-        }
+        if (!Write(painter.pixels, o, file, err)) return 1;
     }
-    out << "Wrote " << o.frames << " frames of " << poses.size() << " poses to " << (dir / "frame-000.png").string();
-    if (o.frames > 1) {
-        char last[32];
-        std::snprintf(last, sizeof last, "frame-%03d.png", o.frames - 1);
-        out << " ... " << last;
-    }
+    out << "Wrote " << o.frames << " frames of " << poses.size() << " poses to " << (dir / FrameName(0, o.frames)).string();
+    if (o.frames > 1) out << " ... " << FrameName(o.frames - 1, o.frames);
     out << "\n";
+    const std::vector<std::string> older = OlderFrames(o.output, o.frames);
+    if (!older.empty())
+        err << "mirtala: note: " << o.output << " still holds " << older.size() << " older frame file"
+            << (older.size() == 1 ? "" : "s") << " from an earlier run (" << older.front()
+            << (older.size() > 1 ? " ... " + older.back() : std::string()) << "); they were left as they are.\n";
     return 0;
 }
 

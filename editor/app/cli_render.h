@@ -4,14 +4,14 @@
 #pragma once
 
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace mirtala {
 
-// Exit status: 0 written, 1 a failure (control, genome, pose or file), 2 usage error.
-int RunRenderPose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int RunRenderGait(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+struct CommandLine;
+
+// Exit status: 0 written, 1 a failure (control, genome, pose or file), 2 an unusable value.
+int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 // The --help text of both commands.
 extern const char kRenderHelp[];

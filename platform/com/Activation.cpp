@@ -2,9 +2,11 @@
 #include "platform/com/Activation.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <vector>
 
+#include "platform/com/ModuleFile.h"
 #include "platform/registry/Registry.h"
 
 namespace com {
@@ -52,11 +54,19 @@ HRESULT CoGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
     std::string path = InprocServerPath(clsid);
-    if (path.empty()) return REGDB_E_CLASSNOTREG;
+    if (path.empty()) {
+        // "Not registered" would send the user to register again, which fails
+        // on the same unreadable file.
+        return reg::RegFileProblem(reg::HKEY_CLASSES_ROOT).empty() ? REGDB_E_CLASSNOTREG : REGDB_E_READREGDB;
+    }
     LoadedModule* module = nullptr;
     for (auto& m : Modules())
         if (m.path == path) module = &m;
     if (!module) {
+        // A missing file is left to the loader (CO_E_DLLNOTFOUND); one that is
+        // there but not whole would crash it.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && !ModuleFileProblem(path).empty()) return CO_E_ERRORINDLL;
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) return CO_E_DLLNOTFOUND;
         auto get = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, "DllGetClassObject"));

@@ -15,6 +15,10 @@ using DllGetClassObjectFn = HRESULT (*)(const CLSID& clsid, const IID& iid, void
 using DllCanUnloadNowFn = HRESULT (*)();
 using DllRegisterServerFn = HRESULT (*)();
 
+// A class that cannot be found gives REGDB_E_CLASSNOTREG, or REGDB_E_READREGDB
+// when a registry file could not be read whole (registry::RegFileProblem says
+// why); a module file that is not a whole shared library (ModuleFileProblem)
+// is never loaded and gives CO_E_ERRORINDLL.
 HRESULT CLSIDFromProgID(std::string_view progId, CLSID* clsid);
 HRESULT CoGetClassObject(const CLSID& clsid, const IID& iid, void** object);
 HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, const IID& iid, void** object);

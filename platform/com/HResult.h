@@ -41,6 +41,7 @@ inline constexpr HRESULT TYPE_E_REGISTRYACCESS = MakeResult(0x8002801C);
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = MakeResult(0x80040110);
 inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = MakeResult(0x80040111);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = MakeResult(0x80040154);
+inline constexpr HRESULT REGDB_E_READREGDB = MakeResult(0x80040150);
 inline constexpr HRESULT REGDB_E_WRITEREGDB = MakeResult(0x80040151);
 inline constexpr HRESULT CO_E_CLASSSTRING = MakeResult(0x800401F3);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = MakeResult(0x800401F8);

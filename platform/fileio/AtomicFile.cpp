@@ -1,8 +1,10 @@
-// Whole-file reads and atomic whole-file writes on POSIX file descriptors.
+// Atomic whole-file writes on POSIX file descriptors: resolve links to the
+// file that is meant, refuse what is not a regular file, write a uniquely named
+// temporary file beside it, then rename it over the target.
 #include "platform/fileio/AtomicFile.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,99 +14,119 @@ namespace mirtala {
 
 namespace {
 
-bool Fail(std::string* error, const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
+constexpr int kMaxLinks = 40;           // as the system allows in a path
+constexpr std::size_t kMaxTempStem = 200;  // keeps the temporary name under NAME_MAX
+
+bool Fail(std::string* error, const std::string& what, int code) {
+    if (error) *error = what + ": " + std::strerror(code);
     return false;
 }
 
-}  // namespace
+std::string Folder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string* error) {
-    std::string tmp = path + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return Fail(error, "Cannot create a file beside " + path);
-
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+// The file a write to `path` is meant for: links are followed to their
+// target (which need not exist yet). False with errno on a loop or a link too long.
+bool FollowLinks(const std::string& path, std::string& target) {
+    target = path;
+    char link[PATH_MAX];
+    for (int hops = 0;; ++hops) {
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+        if (n < 0) return true;  // not a link (or not there): the target itself
+        if (hops == kMaxLinks) {
+            errno = ELOOP;
+            return false;
+        }
+        if (static_cast<std::size_t>(n) == sizeof link) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        const std::string to(link, static_cast<std::size_t>(n));
+        target = to.front() == '/' ? to : Folder(target) + "/" + to;
     }
-    ::fchmod(fd, mode);
+}
 
-    const std::uint8_t* p = bytes.data();
-    std::size_t left = bytes.size();
+bool WriteAll(int fd, const std::uint8_t* p, std::size_t left) {
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            int saved = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            errno = saved;
-            return Fail(error, "Cannot write " + path);
+            return false;
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int saved = errno;
-        ::unlink(tmp.c_str());
-        errno = saved;
-        return Fail(error, "Cannot write " + path);
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int saved = errno;
-        ::unlink(tmp.c_str());
-        errno = saved;
-        return Fail(error, "Cannot replace " + path);
-    }
     return true;
 }
 
-namespace {
-
-template <typename Buffer>
-bool ReadInto(const std::string& path, Buffer& out) {
-    out.clear();
-    // Non-blocking open, so that a pipe or device under the name cannot hang the
-    // reader; only regular files are read (the flag does nothing to those).
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    // Read straight into the buffer; a file that grows while being read still comes whole.
-    std::size_t have = 0;
-    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
-    for (;;) {
-        if (have == out.size()) out.resize(out.size() * 2);
-        ssize_t n = ::read(fd, out.data() + have, out.size() - have);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            out.clear();
-            return false;
+// Gives the new file the owner and permissions of the one it replaces; a new
+// file gets the usual permissions. Ownership is kept where the system lets us.
+void TakeOver(int fd, const struct stat* old) {
+    if (old) {
+        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+            [[maybe_unused]] int ignored = ::fchown(fd, old->st_uid, old->st_gid);
         }
-        if (n == 0) break;
-        have += static_cast<std::size_t>(n);
+        ::fchmod(fd, old->st_mode & 07777);
+        return;
     }
-    out.resize(have);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
+// Makes the rename itself durable; some file systems cannot sync a folder, which costs nothing here.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
     ::close(fd);
-    return true;
 }
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) { return ReadInto(path, out); }
-bool ReadWholeFile(const std::string& path, std::string& out) { return ReadInto(path, out); }
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* error) {
+    std::string target;
+    if (path.empty() || path.back() == '/') return Fail(error, "Cannot write " + path, EISDIR);
+    if (!FollowLinks(path, target)) return Fail(error, "Cannot write " + path, errno);
+
+    struct stat old {};
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return Fail(error, "Cannot write " + path, errno);
+    if (exists && S_ISDIR(old.st_mode)) {
+        if (error) *error = "Cannot write " + path + ": it is a folder";
+        return false;
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        if (error) *error = "Cannot write " + path + ": it is not a regular file (a device, pipe or socket)";
+        return false;
+    }
+
+    const std::string folder = Folder(target);
+    std::string name = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+    std::string tmp = folder + "/." + name.substr(0, kMaxTempStem) + ".XXXXXX";
+    // mkostemp creates the name exclusively: a link planted there is never followed.
+    int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) return Fail(error, "Cannot create a file beside " + path, errno);
+    TakeOver(fd, exists ? &old : nullptr);
+
+    int code = 0;
+    if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) code = errno;
+    if (::close(fd) != 0 && code == 0) code = errno;
+    if (code != 0) {
+        ::unlink(tmp.c_str());
+        return Fail(error, "Cannot write " + path, code);
+    }
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        code = errno;
+        ::unlink(tmp.c_str());
+        return Fail(error, "Cannot replace " + path, code);
+    }
+    SyncFolder(folder);
+    return true;
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error) {
     return WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);

@@ -10,16 +10,28 @@
 
 namespace mirtala {
 
+// Why a file could not be read: the system's error number (ENOENT when there is
+// no file, EISDIR for a folder, EINVAL for a device, pipe or socket) and the
+// reason in words, without the file's name ("Permission denied").
+struct FileError {
+    int code = 0;
+    std::string reason;
+};
+
 // True when every byte reached the disk and the file now holds exactly `bytes`.
-// On failure the old file is untouched and `error` (if given) says why.
+// A link at `path` is written through to its target; an existing target keeps
+// its owner and permissions, and one that is not a regular file (a folder, a
+// device, a pipe) is refused. The temporary file has a unique name and is
+// created exclusively, never through a link. On failure the old file is
+// untouched, no temporary file is left behind, and `error` (if given) says why.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string* error = nullptr);
 
 bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error = nullptr);
 
 // Reads a whole regular file; false when it cannot be opened or read, or is a
-// folder, pipe or device.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
-bool ReadWholeFile(const std::string& path, std::string& out);
+// folder, pipe or device (which are never opened for long enough to hang).
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, FileError* error = nullptr);
+bool ReadWholeFile(const std::string& path, std::string& out, FileError* error = nullptr);
 
 }  // namespace mirtala

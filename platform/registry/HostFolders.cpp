@@ -140,7 +140,7 @@ bool WriteHostFolders(const std::string& images, const std::string& bodyData, st
                                      {change(kImagesDirectoryValue, images), change(kBodyDataDirectoryValue, bodyData)});
     if (status == ERROR_SUCCESS) return true;
     if (error) {
-        std::string problem = RegFileProblem(HKEY_LOCAL_MACHINE);
+        std::string problem = RegWriteProblem();
         *error = "The folders cannot be written to the registry in " + RegistryFolder() +
                  (problem.empty() ? "." : ": " + problem);
     }

@@ -8,11 +8,13 @@ namespace mirtala::registry {
 using LSTATUS = std::int32_t;
 inline constexpr LSTATUS ERROR_SUCCESS = 0;
 inline constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
+inline constexpr LSTATUS ERROR_PATH_NOT_FOUND = 3;
 inline constexpr LSTATUS ERROR_ACCESS_DENIED = 5;
 inline constexpr LSTATUS ERROR_INVALID_HANDLE = 6;
 inline constexpr LSTATUS ERROR_INVALID_DATA = 13;
 inline constexpr LSTATUS ERROR_WRITE_FAULT = 29;
 inline constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
+inline constexpr LSTATUS ERROR_ALREADY_EXISTS = 183;
 inline constexpr LSTATUS ERROR_MORE_DATA = 234;
 inline constexpr LSTATUS ERROR_NO_MORE_ITEMS = 259;
 

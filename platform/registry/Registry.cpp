@@ -3,13 +3,15 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/fileio/AtomicFile.h"
+#include "platform/registry/FolderLock.h"
 #include "platform/registry/RegFile.h"
 #include "platform/registry/RegTree.h"
 
@@ -31,7 +33,11 @@ const char* RootName(RegRoot root) {
     return root == RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-std::string RootFile(RegRoot root) { return RegistryFolder() + "/" + RootName(root) + ".reg"; }
+// Empty when no registry folder is known.
+std::string RootFile(RegRoot root) {
+    const std::string folder = RegistryFolder();
+    return folder.empty() ? folder : folder + "/" + RootName(root) + ".reg";
+}
 
 struct LoadedRoot {
     RegRoot root;
@@ -40,19 +46,22 @@ struct LoadedRoot {
 };
 
 // Reads parse the file again only when it changed: every write replaces the
-// file (new inode, new time), so the file's identity tells whether it did.
+// file (new inode, new time), so the file's identity tells whether it did; the
+// change time also catches new permissions on a file that could not be read.
 struct FileStamp {
     bool exists = false;
     ino_t inode = 0;
     off_t size = 0;
     std::int64_t mtimeNs = 0;
+    std::int64_t ctimeNs = 0;
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
 FileStamp Stamp(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_ino, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return {true, st.st_ino, st.st_size, std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            std::int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
 LoadedRoot Load(RegRoot root);
@@ -73,19 +82,28 @@ std::shared_ptr<const LoadedRoot> Read(RegRoot root) {
     return loaded;
 }
 
+// A missing file (or folder) is an empty root. A file that is there but cannot
+// be read (no permission, a folder, a device) counts as malformed: it is never
+// written over.
 LoadedRoot Load(RegRoot root) {
     LoadedRoot loaded{root, RegNode(), {}};
+    const std::string file = RootFile(root);
+    if (file.empty()) return loaded;
     std::string text;
-    if (ReadWholeFile(RootFile(root), text)) loaded.parse = ParseRegText(text, RootName(root), loaded.tree);
+    FileError error;
+    if (ReadWholeFile(file, text, &error)) {
+        loaded.parse = ParseRegText(text, RootName(root), loaded.tree);
+    } else if (error.code != ENOENT && error.code != ENOTDIR) {
+        loaded.parse.complete = false;
+        loaded.parse.problem = error.reason;
+    }
     return loaded;
 }
 
+// Only under the folder's lock.
 LSTATUS Save(const LoadedRoot& loaded) {
     if (!loaded.parse.complete) return ERROR_INVALID_DATA;
-    const std::string file = RootFile(loaded.root);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-    return WriteFileAtomically(file, FormatRegText(loaded.tree, RootName(loaded.root)))
+    return WriteFileAtomically(RootFile(loaded.root), FormatRegText(loaded.tree, RootName(loaded.root)))
                ? ERROR_SUCCESS
                : ERROR_WRITE_FAULT;
 }
@@ -109,6 +127,24 @@ Location Locate(RegRoot root, const std::vector<std::string>& path) {
 
 bool Valid(HKEY key) { return key != nullptr; }
 
+// A name the file can hold: key and value names stand on one line of it.
+bool Storable(std::string_view name) { return name.find_first_of("\r\n") == std::string_view::npos; }
+
+// One read-modify-write of the root that holds `path`, under the folder's
+// lock: the file is read afresh, changed in memory and written back whole.
+LSTATUS Modify(RegRoot root, const std::vector<std::string>& path,
+               const std::function<LSTATUS(RegNode& tree, std::vector<std::string>& at)>& change) {
+    FolderLock lock(RegistryFolder());
+    if (!lock.Held()) return RegistryFolder().empty() ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED;
+    // A classes key is placed by what the user's file holds: that file must be read whole too.
+    if (root == RegRoot::ClassesRoot && !Read(RegRoot::CurrentUser)->parse.complete) return ERROR_INVALID_DATA;
+    Location at = Locate(root, path);
+    LoadedRoot loaded = Load(at.root);
+    if (!loaded.parse.complete) return ERROR_INVALID_DATA;
+    if (LSTATUS status = change(loaded.tree, at.path); status != ERROR_SUCCESS) return status;
+    return Save(loaded);
+}
+
 std::vector<std::string> Join(HKEY parent, std::string_view subKey) {
     std::vector<std::string> path = parent->path;
     for (auto& level : SplitKeyPath(subKey)) path.push_back(std::move(level));
@@ -130,13 +166,16 @@ std::string RegistryFolder() {
     if (const char* dir = std::getenv(kRegistryFolderVariable); dir && *dir) return dir;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         return std::string(data) + "/mirtala/registry";
+    // Without a home folder there is no registry folder: guessing one (the
+    // working folder) would scatter registries wherever a tool happens to run.
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.local/share/mirtala/registry";
+    return home && *home ? std::string(home) + "/.local/share/mirtala/registry" : std::string();
 }
 
 LSTATUS RegOpenKey(HKEY parent, std::string_view subKey, HKEY* result) {
     if (!Valid(parent) || !result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
+    if (!Storable(subKey)) return ERROR_FILE_NOT_FOUND;
     std::vector<std::string> path = Join(parent, subKey);
     Location at = Locate(parent->root, path);
     auto loaded = Read(at.root);
@@ -147,13 +186,18 @@ LSTATUS RegOpenKey(HKEY parent, std::string_view subKey, HKEY* result) {
 LSTATUS RegCreateKey(HKEY parent, std::string_view subKey, HKEY* result) {
     if (!Valid(parent) || !result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
+    if (!Storable(subKey)) return ERROR_INVALID_PARAMETER;
     std::vector<std::string> path = Join(parent, subKey);
+    // A key that is there already needs no lock and no write.
     Location at = Locate(parent->root, path);
-    LoadedRoot loaded = Load(at.root);
-    if (!loaded.tree.Find(at.path)) {
-        RegNode* node = &loaded.tree;
-        for (const auto& level : at.path) node = &node->AddChild(level);
-        if (LSTATUS status = Save(loaded); status != ERROR_SUCCESS) return status;
+    if (!Read(at.root)->tree.Find(at.path)) {
+        LSTATUS status = Modify(parent->root, path, [](RegNode& tree, std::vector<std::string>& levels) {
+            if (tree.Find(levels)) return ERROR_ALREADY_EXISTS;
+            RegNode* node = &tree;
+            for (const auto& level : levels) node = &node->AddChild(level);
+            return ERROR_SUCCESS;
+        });
+        if (status != ERROR_SUCCESS && status != ERROR_ALREADY_EXISTS) return status;
     }
     return MakeKey(parent, std::move(path), result);
 }
@@ -190,14 +234,13 @@ LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std:
 LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) {
     if (!Valid(key)) return ERROR_INVALID_HANDLE;
-    if (size && !data) return ERROR_INVALID_PARAMETER;
-    Location at = Locate(key->root, key->path);
-    LoadedRoot loaded = Load(at.root);
-    RegNode* node = loaded.tree.Find(at.path);
-    if (!node) return ERROR_FILE_NOT_FOUND;
-    RegValue value{std::string(name), type, std::vector<std::uint8_t>(data, data + size)};
-    node->SetValue(std::move(value));
-    return Save(loaded);
+    if ((size && !data) || !Storable(name)) return ERROR_INVALID_PARAMETER;
+    return Modify(key->root, key->path, [&](RegNode& tree, std::vector<std::string>& at) {
+        RegNode* node = tree.Find(at);
+        if (!node) return ERROR_FILE_NOT_FOUND;
+        node->SetValue(RegValue{std::string(name), type, std::vector<std::uint8_t>(data, data + size)});
+        return ERROR_SUCCESS;
+    });
 }
 
 LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text) {
@@ -208,42 +251,45 @@ LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text) {
 
 LSTATUS RegDeleteValue(HKEY key, std::string_view name) {
     if (!Valid(key)) return ERROR_INVALID_HANDLE;
-    Location at = Locate(key->root, key->path);
-    LoadedRoot loaded = Load(at.root);
-    RegNode* node = loaded.tree.Find(at.path);
-    if (!node || !node->RemoveValue(name)) return ERROR_FILE_NOT_FOUND;
-    return Save(loaded);
+    if (!Storable(name)) return ERROR_FILE_NOT_FOUND;
+    return Modify(key->root, key->path, [&](RegNode& tree, std::vector<std::string>& at) {
+        RegNode* node = tree.Find(at);
+        return node && node->RemoveValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
 }
 
 LSTATUS RegWriteStrings(HKEY parent, std::string_view subKey, const std::vector<RegStringChange>& values) {
     if (!Valid(parent)) return ERROR_INVALID_HANDLE;
-    Location at = Locate(parent->root, Join(parent, subKey));
-    LoadedRoot loaded = Load(at.root);
-    RegNode* node = &loaded.tree;
-    for (const auto& level : at.path) node = &node->AddChild(level);
-    for (const auto& [name, text] : values) {
-        if (!text) {
-            node->RemoveValue(name);
-            continue;
+    if (!Storable(subKey)) return ERROR_INVALID_PARAMETER;
+    for (const auto& change : values)
+        if (!Storable(change.first)) return ERROR_INVALID_PARAMETER;
+    return Modify(parent->root, Join(parent, subKey), [&](RegNode& tree, std::vector<std::string>& at) {
+        RegNode* node = &tree;
+        for (const auto& level : at) node = &node->AddChild(level);
+        for (const auto& [name, text] : values) {
+            if (!text) {
+                node->RemoveValue(name);
+                continue;
+            }
+            RegValue value{name, REG_SZ, std::vector<std::uint8_t>(text->begin(), text->end())};
+            value.data.push_back(0);
+            node->SetValue(std::move(value));
         }
-        RegValue value{name, REG_SZ, std::vector<std::uint8_t>(text->begin(), text->end())};
-        value.data.push_back(0);
-        node->SetValue(std::move(value));
-    }
-    return Save(loaded);
+        return ERROR_SUCCESS;
+    });
 }
 
 LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey) {
     if (!Valid(parent)) return ERROR_INVALID_HANDLE;
+    if (!Storable(subKey)) return ERROR_FILE_NOT_FOUND;
     std::vector<std::string> path = Join(parent, subKey);
     if (path.empty()) return ERROR_ACCESS_DENIED;
-    Location at = Locate(parent->root, path);
-    LoadedRoot loaded = Load(at.root);
-    std::string last = at.path.back();
-    at.path.pop_back();
-    RegNode* node = loaded.tree.Find(at.path);
-    if (!node || !node->RemoveChild(last)) return ERROR_FILE_NOT_FOUND;
-    return Save(loaded);
+    return Modify(parent->root, path, [](RegNode& tree, std::vector<std::string>& at) {
+        std::string last = at.back();
+        at.pop_back();
+        RegNode* node = tree.Find(at);
+        return node && node->RemoveChild(last) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
 }
 
 LSTATUS RegEnumKey(HKEY key, std::uint32_t index, std::string* name) {
@@ -269,10 +315,20 @@ bool RegReadString(HKEY key, std::string_view name, std::string* text) {
 
 std::string RegFileProblem(HKEY root) {
     if (!Valid(root)) return {};
-    RegRoot r = root->root == RegRoot::ClassesRoot ? RegRoot::LocalMachine : root->root;
-    auto loaded = Read(r);
-    if (loaded->parse.complete) return {};
-    return RootFile(r) + ", " + loaded->parse.problem;
+    // The classes view reads both files, the user's first.
+    std::vector<RegRoot> files{root->root};
+    if (root->root == RegRoot::ClassesRoot) files = {RegRoot::CurrentUser, RegRoot::LocalMachine};
+    for (RegRoot r : files) {
+        auto loaded = Read(r);
+        if (!loaded->parse.complete) return RootFile(r) + " cannot be read: " + loaded->parse.problem;
+    }
+    return {};
+}
+
+std::string RegWriteProblem() {
+    if (std::string problem = RegFileProblem(HKEY_CLASSES_ROOT); !problem.empty()) return "the registry file " + problem;
+    FolderLock lock(RegistryFolder());
+    return lock.Problem();
 }
 
 }  // namespace mirtala::registry

@@ -23,7 +23,8 @@ extern HKEY const HKEY_CURRENT_USER;
 extern HKEY const HKEY_CLASSES_ROOT;
 
 // The folder of the registry files: $MIRTALA_REGISTRY_DIR when set, otherwise
-// "mirtala/registry" in the user's data folder.
+// "mirtala/registry" in the user's data folder; empty when there is no home
+// folder to find that in (reads then find nothing and writes fail).
 std::string RegistryFolder();
 inline constexpr const char* kRegistryFolderVariable = "MIRTALA_REGISTRY_DIR";
 
@@ -54,9 +55,16 @@ LSTATUS RegEnumKey(HKEY key, std::uint32_t index, std::string* name);
 // Reads a string value whole (up to its first NUL); empty optional-like flag.
 bool RegReadString(HKEY key, std::string_view name, std::string* text);
 
-// A description of why a root's file could not be read whole, or empty. A root
-// whose file is malformed is read as far as it is well-formed and refuses
-// writes, so that nothing after the fault is lost.
+// Why a root's file could not be read whole ("PATH cannot be read: line 3:
+// ..." or "PATH cannot be read: Permission denied"), or empty. For
+// HKEY_CLASSES_ROOT both files are checked. A root whose file is malformed or
+// unreadable is read as far as it is well-formed and refuses writes, so that
+// nothing after the fault is lost.
 std::string RegFileProblem(HKEY root);
+
+// Why a write to the registry would fail now (a file that cannot be read, no
+// registry folder, a folder that cannot be created or written), or empty.
+// Key and value names can hold any character but a line break; those are refused.
+std::string RegWriteProblem();
 
 }  // namespace mirtala::registry

@@ -9,6 +9,7 @@
 
 #include "activex/ControlTestSupport.h"
 #include "platform/com/Activation.h"
+#include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
 #include "platform/com/TypeLibrary.h"
 #include "platform/registry/Registry.h"
@@ -165,12 +166,36 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     EXPECT_EQ(LoadedModuleCount(), 0);
 }
 
-TEST_F(ModuleTest, AMissingModuleFileIsReportedAsSuch) {
-    reg::HKEY key = nullptr;
-    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
-    ASSERT_EQ(reg::RegSetString(key, "", registry.Dir().string() + "/gone/Zubrelle.so"), reg::ERROR_SUCCESS);
-    reg::RegCloseKey(key);
+// A module cut short anywhere (loading it would crash the host with a bus
+// error) is refused with what is cut short; a missing module and a registry
+// file that cannot be read each give their own result.
+TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
+    const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    const std::string truncated = registry.Dir().string() + "/truncated.so";
+    EXPECT_EQ(ModuleFileProblem(ZUBRELLE_MODULE_PATH), "");
+    const std::pair<std::size_t, const char*> cuts[] = {{whole.size() - 1, "its section header table ends at byte"},
+                                                        {100, "its program header table ends at byte"},
+                                                        {10, "it is not a module"},
+                                                        {4096, "loadable segment 0 ends at byte"}};
+    for (const auto& [size, problem] : cuts) {
+        std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
+        EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
+    }
+    const std::pair<std::string, HRESULT> cases[] = {{registry.Dir().string() + "/gone/Zubrelle.so", CO_E_DLLNOTFOUND},
+                                                     {truncated, CO_E_ERRORINDLL}};
+    for (const auto& [module, result] : cases) {
+        reg::HKEY key = nullptr;
+        ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
+        ASSERT_EQ(reg::RegSetString(key, "", module), reg::ERROR_SUCCESS);
+        reg::RegCloseKey(key);
+        IDispatch* d = nullptr;
+        EXPECT_EQ(Create(kControl, IID_IDispatch, &d), result) << module;
+        EXPECT_EQ(d, nullptr);
+    }
+    EXPECT_EQ(LoadedModuleCount(), 0);
+
+    std::filesystem::remove(registry.File("HKEY_LOCAL_MACHINE"));
+    { std::ofstream(registry.File("HKEY_LOCAL_MACHINE")) << "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\nbroken\n"; }
     IDispatch* d = nullptr;
-    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), CO_E_DLLNOTFOUND);
-    EXPECT_EQ(d, nullptr);
+    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), REGDB_E_READREGDB);
 }

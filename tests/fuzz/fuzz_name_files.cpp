@@ -1,5 +1,7 @@
 // Fuzzes the three name-file readers on one input: the name file, the
-// pose-name file, and the gait-name file against a genome made from the input.
+// pose-name file, and the gait-name file against a genome made from the input;
+// and the name encoding both ways on the same bytes.
+#include "editor/document/NameEncoding.h"
 #include "editor/document/NameTable.h"
 #include "editor/genome/Genome.h"
 
@@ -28,5 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         genome.Append(g);
     }
     table.ParseGaitNames(bytes, genome);
+
+    // Every name shows as UTF-8 and is stored back unchanged; text that converts
+    // to name bytes shows again as the same text.
+    if (mirtala::Utf8ToCp1252(mirtala::Cp1252ToUtf8(bytes)) != bytes) std::abort();
+    if (auto stored = mirtala::Utf8ToCp1252(bytes); stored && mirtala::Cp1252ToUtf8(*stored) != bytes) std::abort();
     return 0;
 }

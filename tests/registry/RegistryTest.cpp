@@ -4,7 +4,12 @@
 #include <fstream>
 
 #include "fixtures/TempDir.h"
+#include "platform/registry/FolderLock.h"
 #include "registry/TempRegistry.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mirtala::registry;
 using mirtala::test::ReadFileBytes;
@@ -63,7 +68,8 @@ TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
     EXPECT_EQ(RegDeleteTree(HKEY_CURRENT_USER, "Nothing"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteTree(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED);
     for (const auto& entry : std::filesystem::directory_iterator(reg.Dir()))
-        EXPECT_EQ(entry.path().extension(), ".reg") << "temporary file left behind: " << entry.path();
+        EXPECT_TRUE(entry.path().extension() == ".reg" || entry.path().filename() == FolderLock::kFileName)
+            << "temporary file left behind: " << entry.path();
 }
 
 TEST(Registry, ClassesRootMergesUserOverMachine) {
@@ -103,4 +109,89 @@ TEST(Registry, MalformedFileIsReadAsFarAsPossibleAndNeverOverwritten) {
     std::string problem = RegFileProblem(HKEY_LOCAL_MACHINE);
     EXPECT_NE(problem.find("line 6"), std::string::npos) << problem;
     EXPECT_TRUE(RegFileProblem(HKEY_CURRENT_USER).empty());
+}
+
+// Eight processes set their own values under one key at once: every
+// read-modify-write holds the folder's lock, so none is lost.
+TEST(Registry, ConcurrentWritersKeepEveryValue) {
+    TempRegistry reg;
+    std::vector<pid_t> children;
+    for (int k = 0; k < 8; ++k) {
+        if (pid_t pid = ::fork(); pid != 0) {
+            children.push_back(pid);
+            continue;
+        }
+        bool ok = true;
+        for (int v = 0; v < 5; ++v) {
+            Key key;
+            const std::string name = std::to_string(k * 10 + v);
+            ok = RegCreateKey(HKEY_LOCAL_MACHINE, "Shared", &key.h) == ERROR_SUCCESS &&
+                 RegSetString(key.h, name, name) == ERROR_SUCCESS && ok;
+        }
+        ::_exit(ok ? 0 : 1);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    for (int k = 0; k < 8; ++k)
+        for (int v = 0; v < 5; ++v)
+            EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(k * 10 + v).c_str()),
+                      std::to_string(k * 10 + v));
+}
+
+// Odd names come back as given; a line break, which the file cannot hold, is
+// refused before anything is written.
+TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
+    TempRegistry reg;
+    for (const char* name : {"quote\"d\\", "[bracket]", "@", ";a=b", "-dash ", "caf\xc3\xa9"}) {
+        Key key;
+        ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, std::string("K\\") + name, &key.h), ERROR_SUCCESS) << name;
+        ASSERT_EQ(RegSetString(key.h, name, name), ERROR_SUCCESS) << name;
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, (std::string("K\\") + name).c_str(), name), name);
+    }
+    const std::string before = ReadFileBytes(reg.File("HKEY_CURRENT_USER"));
+    Key key, broken;
+    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "K", &key.h), ERROR_SUCCESS);
+    for (const char* name : {"line\nbreak", "carriage\rreturn"}) {
+        EXPECT_EQ(RegSetString(key.h, name, "x"), ERROR_INVALID_PARAMETER) << name;
+        EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, name, &broken.h), ERROR_INVALID_PARAMETER) << name;
+    }
+    EXPECT_EQ(ReadFileBytes(reg.File("HKEY_CURRENT_USER")), before);
+    EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_LOCAL_MACHINE")));
+}
+
+// A root file that cannot be read is reported with its reason and never
+// replaced; without a home folder nothing is written in the working folder.
+TEST(Registry, UnreadableFilesAndNoHomeFolderAreReported) {
+    TempRegistry reg;
+    ASSERT_EQ(::mkfifo(reg.File("HKEY_LOCAL_MACHINE").c_str(), 0600), 0);
+    std::filesystem::create_directory(reg.File("HKEY_CURRENT_USER"));
+    Key key;
+    EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_INVALID_DATA);
+    std::filesystem::rename(reg.File("HKEY_LOCAL_MACHINE"), reg.File("fifo"));
+    EXPECT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID", &key.h), ERROR_INVALID_DATA) << "the user's file decides";
+    std::filesystem::rename(reg.File("fifo"), reg.File("HKEY_LOCAL_MACHINE"));
+    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
+              std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
+    EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
+        << RegWriteProblem();
+    EXPECT_TRUE(std::filesystem::is_fifo(reg.File("HKEY_LOCAL_MACHINE")));
+
+    mirtala::test::TempDir work;
+    const std::filesystem::path was = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
+    std::vector<std::pair<const char*, std::string>> saved;
+    for (const char* name : {"MIRTALA_REGISTRY_DIR", "XDG_DATA_HOME", "HOME"}) {
+        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+        ::unsetenv(name);
+    }
+    const LSTATUS status = RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h);
+    const std::string problem = RegWriteProblem();
+    for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
+    std::filesystem::current_path(was);
+    EXPECT_EQ(status, ERROR_PATH_NOT_FOUND);
+    EXPECT_NE(problem.find("nor HOME is set"), std::string::npos) << problem;
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }

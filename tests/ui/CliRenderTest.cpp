@@ -1,18 +1,23 @@
-// mirtala --render-pose and --render-gait end to end: the program is run as a
-// user runs it, and every PNG's checksum must equal that of the engine's drawing.
+// mirtala's batch commands end to end, --render-pose and --render-gait above all:
+// the program is run as a user runs it, and every PNG's checksum must equal that
+// of the engine's drawing.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "activex/ControlTestSupport.h"
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSlotValues.h"
+#include "editor/app/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/registry/Registry.h"
 
 using namespace controltest;
+namespace reg = mirtala::registry;
 
 namespace {
 
@@ -49,9 +54,10 @@ protected:
         ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
         ASSERT_TRUE(genome.Read(kSample));
     }
-    Outcome Mirtala(const std::string& args) {
+    // `shell` runs first in the same shell, to set limits.
+    Outcome Mirtala(const std::string& args, const std::string& shell = "") {
         std::string out = dir.File("stdout"), err = dir.File("stderr");
-        int status = std::system(("'" MIRTALA_PROGRAM "' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+        int status = std::system((shell + "'" MIRTALA_PROGRAM "' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, mirtala::test::ReadFileBytes(out),
                 mirtala::test::ReadFileBytes(err)};
     }
@@ -158,6 +164,116 @@ TEST_F(CliRenderTest, NeverWritesOverTheInputGenomeNorRendersWithoutTheControl) 
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
 }
 
+// Every output goes through the one atomic writer: a legal long name works,
+// a link planted at the old fixed temporary name is not followed, folders are
+// refused with the reason.
+TEST_F(CliRenderTest, OutputsAreWrittenWholeOrRefusedWithTheReason) {
+    const std::string pose = " --pose-string 201111111111111 --size 40x30";
+    const std::string longName = dir.File(std::string(250, 'n') + ".png"), genome = dir.File("copy.gen");
+    std::filesystem::create_directory(dir.File("folder.png"));
+    std::filesystem::copy_file(kSample, genome);
+    std::filesystem::create_symlink(genome, dir.File("linked.png.part"));
+    std::filesystem::create_directories(dir.File("frames/frame-001.png"));
+    const std::tuple<std::string, int, const char*> cases[] = {
+        {"--render-pose '" + longName + "'" + pose, 0, "Wrote pose"},
+        {"--render-pose '" + dir.File("linked.png") + "'" + pose, 0, "Wrote pose"},
+        {"--render-pose '" + dir.File("folder.png") + "'" + pose, 1, "folder.png: it is a folder"},
+        {"--render-gait '" + dir.File("frames") + "' --pose-strings 201111111111111 --frames 3", 1,
+         "frame-001.png: it is a folder"},
+    };
+    for (const auto& [args, status, message] : cases) {
+        Outcome run = Mirtala(args);
+        EXPECT_EQ(run.status, status) << args << "\n" << run.err;
+        EXPECT_NE((run.out + run.err).find(message), std::string::npos) << args << "\n" << run.err;
+    }
+    EXPECT_EQ(PngPixels(longName, 40, 30).size(), 40u * 30u);
+    EXPECT_EQ(PngPixels(dir.File("linked.png"), 40, 30).size(), 40u * 30u);
+    EXPECT_EQ(mirtala::test::ReadFileBytes(genome), mirtala::test::ReadFileBytes(kSample));
+}
+
+// A disk that fills up, by the file-size limit: the first frame fails, the
+// run says so and the frames of the earlier run stay as they were.
+TEST_F(CliRenderTest, AFullDiskFailsNamingTheFileAndKeepsTheOlderFrames) {
+    const std::string frames = dir.File("full");
+    const std::string args = "--render-gait '" + frames + "' --frames 3 --size 100x100 --pose-strings ";
+    ASSERT_EQ(Mirtala(args + "201111111111111").status, 0);
+    const std::string before = mirtala::test::ReadFileBytes(frames + "/frame-000.png");
+    Outcome run = Mirtala(args + "201333111113311", "trap '' XFSZ; ulimit -f 1; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("frame-000.png: File too large"), std::string::npos) << run.err;
+    EXPECT_EQ(mirtala::test::ReadFileBytes(frames + "/frame-000.png"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(frames), {}), 3);
+}
+
+TEST_F(CliRenderTest, OlderFramesAreCountedAndFrameNamesSort) {
+    const std::string frames = dir.File("older");
+    const std::string args = "--render-gait '" + frames + "' --pose-strings 201111111111111 --size 8x8 --frames ";
+    ASSERT_EQ(Mirtala(args + "16").status, 0);
+    Outcome run = Mirtala(args + "2");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("still holds 14 older frame files from an earlier run (frame-002.png ... frame-015.png)"),
+              std::string::npos) << run.err;
+    const std::tuple<int, int, const char*> names[] = {
+        {7, 16, "frame-007.png"}, {999, 1000, "frame-999.png"}, {0, 1001, "frame-0000.png"},
+        {1000, 1001, "frame-1000.png"}, {9999, 10000, "frame-9999.png"}};
+    for (const auto& [index, count, name] : names) EXPECT_EQ(mirtala::FrameName(index, count), name);
+}
+
+// Advice to register again would fail on the same file: the file is named with
+// the parser's line and reason instead, and a module cut short with its fault.
+TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
+    const std::string machine = registry.File("HKEY_LOCAL_MACHINE").string();
+    const std::string good = mirtala::test::ReadFileBytes(machine);
+    mirtala::test::TempDir other;
+    { std::ofstream(machine, std::ios::trunc) << "REGEDIT4\n\ngarbage\n" << good.substr(good.find('[')); }
+    const std::string args = "--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111";
+    Outcome run = Mirtala(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(machine + " cannot be read: line 3: a value outside any key"),
+              std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("not registered"), std::string::npos) << run.err;
+
+    { std::ofstream(machine, std::ios::trunc) << good; }
+    std::string module = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    const std::string truncated = other.Write("Zubrelle.so", module.substr(0, 4096));
+    reg::HKEY key = nullptr;
+    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                                &key), reg::ERROR_SUCCESS);
+    ASSERT_EQ(reg::RegSetString(key, "", truncated), reg::ERROR_SUCCESS);
+    reg::RegCloseKey(key);
+    run = Mirtala(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(truncated + " cannot be loaded: it is cut short"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MIRTALA_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MIRTALA_UNDER_ASAN 1
+#endif
+#endif
+
+// A dump whose output cannot be written, or whose genome does not fit in the
+// memory it may use, ends with a message and exit 1, not an abort.
+TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
+    const std::string err = dir.File("full.err");
+    const int status = std::system(("'" MIRTALA_PROGRAM "' --dump '" + kSample + "' >/dev/full 2>'" + err + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(mirtala::test::ReadFileBytes(err).find("standard output cannot be written"), std::string::npos);
+#ifndef MIRTALA_UNDER_ASAN  // the address sanitizer reserves memory beyond any data limit
+    {
+        std::ofstream file(dir.File("large.gen"), std::ios::binary);
+        file << "dna2";
+        for (int i = 0; i < (16 << 20) / 15; ++i) file << std::string("gene\x02\x01\x01\0\0\0\0\x01\x02\x03\x04", 15);
+    }
+    Outcome run = Mirtala("--dump '" + dir.File("large.gen") + "'", "ulimit -d 60000; ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("out of memory while running --dump"), std::string::npos) << run.err;
+#endif
+}
+
 struct Usage {
     const char* name;
     const char* args;
@@ -190,5 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"NoFrames", "--render-gait OUT --pose-strings 2,3 --frames 0", 2, "--frames"},
         Usage{"MissingPose", "--render-pose OUT --genome GENOME --pose 77", 1, "no pose gene for pose 77"},
         Usage{"MissingGait", "--render-gait OUT --genome GENOME --gait 9", 1, "no gait 9"},
-        Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"}),
+        Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"},
+        Usage{"RepeatedOption", "--dump GENOME --dump GENOME", 2, "--dump is given twice"},
+        Usage{"OptionOfAGait", "--render-pose OUT --frames 3 --pose-string 2", 2, "--frames is an option of --render-gait"}),
     [](const auto& info) { return std::string(info.param.name); });

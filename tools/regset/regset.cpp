@@ -10,6 +10,18 @@
 
 namespace reg = mirtala::registry;
 
+namespace {
+
+// Why the registry could not be changed, with the folder and the cause.
+void ReportFailure(const char* what, const std::string& key, reg::HKEY root) {
+    std::string problem = reg::RegFileProblem(root);
+    problem = problem.empty() ? reg::RegWriteProblem() : "the registry file " + problem;
+    std::fprintf(stderr, "regset: cannot %s %s in the registry folder %s%s%s\n", what, key.c_str(),
+                 reg::RegistryFolder().c_str(), problem.empty() ? "" : ": ", problem.c_str());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     int i = 1;
     bool ifMissing = false;
@@ -22,6 +34,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string key = argv[i], name = argv[i + 1], text = argv[i + 2];
+    // Names stand on one line of the registry file; refused before anything is written.
+    if (key.find_first_of("\r\n") != std::string::npos || name.find_first_of("\r\n") != std::string::npos) {
+        std::fprintf(stderr, "regset: a key or value name cannot hold a line break\n");
+        return 2;
+    }
     std::size_t slash = key.find('\\');
     std::string rootName = key.substr(0, slash);
     std::string sub = slash == std::string::npos ? std::string() : key.substr(slash + 1);
@@ -34,9 +51,7 @@ int main(int argc, char** argv) {
     }
     reg::HKEY h = nullptr;
     if (reg::RegCreateKey(root, sub, &h) != reg::ERROR_SUCCESS) {
-        std::string problem = reg::RegFileProblem(root);
-        std::fprintf(stderr, "regset: cannot open %s in %s%s%s\n", key.c_str(), reg::RegistryFolder().c_str(),
-                     problem.empty() ? "" : ": ", problem.c_str());
+        ReportFailure("open", key, root);
         return 1;
     }
     std::string existing;
@@ -48,9 +63,10 @@ int main(int argc, char** argv) {
     bool ok = reg::RegSetString(h, name, text) == reg::ERROR_SUCCESS;
     reg::RegCloseKey(h);
     if (!ok) {
-        std::fprintf(stderr, "regset: cannot write %s \"%s\"\n", key.c_str(), name.c_str());
+        ReportFailure("write", key + " \"" + name + "\"", root);
         return 1;
     }
     std::printf("%s \"%s\" = \"%s\"\n", key.c_str(), name.c_str(), text.c_str());
+    if (std::fflush(stdout) != 0) return 1;
     return 0;
 }

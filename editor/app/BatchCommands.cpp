@@ -1,0 +1,83 @@
+// Dispatching the batch commands, with the checks every one of them shares:
+// usage errors, running out of memory, and output that could not be written.
+#include "editor/app/BatchCommands.h"
+
+#include "editor/app/CliDump.h"
+#include "editor/app/CommandLine.h"
+#include "editor/app/cli_render.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <ostream>
+
+namespace mirtala {
+
+namespace {
+
+const char kHelp[] =
+    "usage: mirtala [FILE.gen]   (the editor)\n"
+    "       mirtala --dump FILE.gen [--names NAMEFILE]\n"
+    "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
+    "       mirtala --render-gait OUTDIR (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
+    "               [--frames K] [options]\n"
+    "\n"
+    "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
+    "                      (header bytes, data as lowercase hex), genus, appearance,\n"
+    "                      decoded pose and gait genes and the reading warnings.\n"
+    "                      Pose strings and names are Windows-1252 bytes, shown in\n"
+    "                      UTF-8. Exit status 0 when read, 1 when the file cannot be\n"
+    "                      opened or is not a genome, 2 on a usage error.\n"
+    "  --names NAMEFILE    with --dump: give every pose and gait its display name\n"
+    "                      from this name file.\n";
+const char kHelpEnd[] = "  --help              show this text.\n";
+
+// What the process was doing, for the message when memory runs out. The
+// handler may not allocate, so the text is kept in a fixed buffer.
+char g_doing[512];
+
+[[noreturn]] void OutOfMemory() {
+    static const char head[] = "mirtala: out of memory while running ";
+    static const char tail[] = "; stopped without finishing.\n";
+    [[maybe_unused]] ssize_t n = ::write(STDERR_FILENO, head, sizeof head - 1);
+    n = ::write(STDERR_FILENO, g_doing, std::strlen(g_doing));
+    n = ::write(STDERR_FILENO, tail, sizeof tail - 1);
+    std::_Exit(1);
+}
+
+void NoteCommand(const CommandLine& line) {
+    std::string text = line.command + " " + *line.Value(line.command);
+    std::strncpy(g_doing, text.c_str(), sizeof g_doing - 1);
+}
+
+}  // namespace
+
+void PrintUsage(std::ostream& out) { out << kHelp << kRenderHelp << kHelpEnd; }
+
+std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const CommandLine line = ParseCommandLine(args);
+    if (!line.error.empty()) {
+        err << "mirtala: " << line.error << "\nRun mirtala --help for the options.\n";
+        return 2;
+    }
+    if (line.command.empty()) return std::nullopt;
+    if (line.command == "--help") {
+        PrintUsage(out);
+        return out.flush() ? 0 : 1;
+    }
+    NoteCommand(line);
+    std::new_handler previous = std::set_new_handler(OutOfMemory);
+    int status = line.command == "--dump"          ? RunDump(line, out, err)
+                 : line.command == "--render-pose" ? RunRenderPose(line, out, err)
+                                                   : RunRenderGait(line, out, err);
+    std::set_new_handler(previous);
+    if (!out.flush()) {
+        err << "mirtala: standard output cannot be written; what " << line.command << " wrote there is lost.\n";
+        status = 1;
+    }
+    return status;
+}
+
+}  // namespace mirtala

@@ -1,0 +1,32 @@
+// The batch options of mirtala's command line, checked as a whole before any
+// command runs: which command was asked for, and each option's value.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace mirtala {
+
+struct CommandLine {
+    // "--dump", "--render-pose", "--render-gait", "--help", or empty when no
+    // batch option was given (the arguments are then the editor's).
+    std::string command;
+    // The options in the order given, each with its value ("" for --help).
+    std::vector<std::pair<std::string, std::string>> options;
+    // A usage error naming the offending argument; empty when the line is sound.
+    std::string error;
+
+    // The value of an option, or nullptr when it was not given.
+    const std::string* Value(std::string_view option) const;
+};
+
+// Unknown options, missing values, repeated options, options of another
+// command and stray arguments beside a batch command are usage errors. Without
+// a batch option, plain arguments (genome files), single-dash arguments (the
+// toolkit's own, like -platform) and the editor's --screenshot FILE belong to
+// the editor.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace mirtala

@@ -1,0 +1,121 @@
+// Turning the render options' text into values, each checked against its range.
+#include "editor/app/RenderOptions.h"
+
+#include "editor/app/CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace mirtala {
+
+namespace {
+
+constexpr int kMaxSide = 8192;
+constexpr int kMaxFrames = 10000;
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    std::string part;
+    while (std::getline(in, part, separator)) parts.push_back(part);
+    if (!text.empty() && text.back() == separator) parts.emplace_back();
+    return parts;
+}
+
+bool ParseInt(const std::string& text, long lo, long hi, long* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (*end || errno || v < lo || v > hi) return false;
+    *value = v;
+    return true;
+}
+
+bool ParseDouble(const std::string& text, double* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    if (*end || !std::isfinite(v)) return false;
+    *value = v;
+    return true;
+}
+
+}  // namespace
+
+bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& error) {
+    for (const auto& [a, v] : line.options) {
+        long n = 0;
+        double d = 0;
+        if (a == line.command) {
+            o.output = v;
+        } else if (a == "--pose-string") {
+            o.poseString = v;
+        } else if (a == "--pose-strings") {
+            o.poseStrings = Split(v, ',');
+            if (o.poseStrings->empty() || o.poseStrings->size() > 8) {
+                error = "--pose-strings takes one to eight pose strings separated by commas";
+                return false;
+            }
+        } else if (a == "--genome") {
+            o.genome = v;
+        } else if (a == "--pose" || a == "--gait") {
+            if (!ParseInt(v, 0, 255, &n)) {
+                error = a + " takes a number from 0 to 255";
+                return false;
+            }
+            (a == "--pose" ? o.pose : o.gait) = int(n);
+        } else if (a == "--frames") {
+            if (!ParseInt(v, 1, kMaxFrames, &n)) {
+                error = "--frames takes a number from 1 to " + std::to_string(kMaxFrames);
+                return false;
+            }
+            o.frames = int(n);
+        } else if (a == "--appearance") {
+            std::vector<std::string> parts = Split(v, ',');
+            if (parts.size() != 12) {
+                error = "--appearance takes twelve numbers: SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV";
+                return false;
+            }
+            for (int k = 0; k < 12; ++k) {
+                if (!ParseInt(parts[std::size_t(k)], -32768, 32767, &n)) {
+                    error = "--appearance: '" + parts[std::size_t(k)] + "' is not a 16-bit number";
+                    return false;
+                }
+                o.appearance[k] = static_cast<std::int16_t>(n);
+            }
+        } else if (a == "--size") {
+            std::vector<std::string> parts = Split(v, 'x');
+            long w = 0, h = 0;
+            if (parts.size() != 2 || !ParseInt(parts[0], 1, kMaxSide, &w) || !ParseInt(parts[1], 1, kMaxSide, &h)) {
+                error = "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSide);
+                return false;
+            }
+            o.width = int(w);
+            o.height = int(h);
+        } else if (a == "--scale") {
+            if (!ParseDouble(v, &d) || d <= 0 || d > 64) {
+                error = "--scale takes a number above 0 and at most 64";
+                return false;
+            }
+            o.scale = static_cast<float>(d);
+        } else if (a == "--angle") {
+            if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
+                error = "--angle takes a number of degrees";
+                return false;
+            }
+            o.angle = d;
+        } else if (a == "--friction") {
+            if (v != "on" && v != "off") {
+                error = "--friction takes on or off";
+                return false;
+            }
+            o.friction = v == "on";
+        }
+    }
+    return true;
+}
+
+}  // namespace mirtala

@@ -1,0 +1,36 @@
+// The options of --render-pose and --render-gait, turned from checked
+// command-line text into values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mirtala {
+
+struct CommandLine;
+
+struct RenderOptions {
+    static constexpr int kDefaultFrames = 16;
+
+    std::string output;
+    std::optional<std::string> poseString;
+    std::optional<std::vector<std::string>> poseStrings;
+    std::optional<std::string> genome;
+    std::optional<int> pose;
+    std::optional<int> gait;
+    int frames = kDefaultFrames;
+    std::int16_t appearance[12] = {};  // sex, age, head genus, head variant, ...
+    int width = 320;
+    int height = 240;
+    float scale = 1.0f;
+    double angle = 0.0;
+    bool friction = true;
+};
+
+// Fills options from the command line; false with a message naming the option
+// when a value is unusable.
+bool ParseRenderOptions(const CommandLine& line, RenderOptions& options, std::string& error);
+
+}  // namespace mirtala

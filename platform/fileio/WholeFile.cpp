@@ -1,0 +1,76 @@
+// Whole-file reads on POSIX file descriptors.
+#include "platform/fileio/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mirtala {
+
+namespace {
+
+bool Fail(FileError* error, int code, const std::string& reason) {
+    if (error) *error = FileError{code, reason};
+    return false;
+}
+
+// Reads until the end of the file; false with errno set on a read error.
+template <typename Buffer>
+bool ReadAll(int fd, std::size_t expected, Buffer& out) {
+    // The size the file had is read straight into the buffer; a small probe
+    // then tells whether it grew meanwhile, without doubling a large buffer.
+    out.resize(expected);
+    std::size_t have = 0;
+    char probe[4096];
+    for (;;) {
+        const bool intoBuffer = have < out.size();
+        ssize_t n = intoBuffer ? ::read(fd, out.data() + have, out.size() - have) : ::read(fd, probe, sizeof probe);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        if (!intoBuffer) {
+            out.resize(have + static_cast<std::size_t>(n));
+            std::memcpy(out.data() + have, probe, static_cast<std::size_t>(n));
+        }
+        have += static_cast<std::size_t>(n);
+    }
+    out.resize(have);
+    return true;
+}
+
+template <typename Buffer>
+bool ReadInto(const std::string& path, Buffer& out, FileError* error) {
+    out.clear();
+    // Non-blocking open, so that a pipe or device under the name cannot hang the
+    // reader; only regular files are read (the flag does nothing to those).
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return Fail(error, errno, std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        return Fail(error, folder ? EISDIR : EINVAL,
+                    folder ? "it is a folder, not a file" : "it is not a regular file (a device, pipe or socket)");
+    }
+    const bool ok = ReadAll(fd, st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, out);
+    const int saved = errno;
+    ::close(fd);
+    if (!ok) {
+        out.clear();
+        return Fail(error, saved, std::strerror(saved));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, FileError* error) {
+    return ReadInto(path, out, error);
+}
+bool ReadWholeFile(const std::string& path, std::string& out, FileError* error) { return ReadInto(path, out, error); }
+
+}  // namespace mirtala

@@ -1,0 +1,51 @@
+// The command line as a whole: what goes to the editor, what is a batch
+// command, and every usage error naming the argument at fault.
+#include "editor/app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace mirtala {
+namespace {
+
+struct Case {
+    std::vector<std::string> args;
+    const char* command;  // expected command, "" for the editor
+    const char* error;    // expected usage error, "" for none
+};
+
+const Case kCases[] = {
+    {{}, "", ""},
+    {{"a.gen", "b.gen"}, "", ""},
+    {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
+    {{"--screenshot", "s.png", "--dump", "a.gen"}, "", "--screenshot is an option of the editor, not of --dump"},
+    {{"--dump", "a.gen", "--names", "n.txt"}, "--dump", ""},
+    {{"--render-pose", "o.png", "--angle", "-5", "--pose-string", "2"}, "--render-pose", ""},
+    {{"--dump", "a.gen", "--bogus"}, "", "unknown option --bogus"},
+    {{"--dump"}, "", "--dump needs a value"},
+    {{"--dump", "--names", "n.txt"}, "", "--dump needs a value"},
+    {{"--names", "n.txt"}, "", "--names is an option of --dump"},
+    {{"--size", "3x3"}, "", "--size is an option of --render-pose or --render-gait"},
+    {{"--dump", "a", "--dump", "b"}, "", "--dump is given twice"},
+    {{"--render-pose", "o", "--frames", "2"}, "", "--frames is an option of --render-gait, not of --render-pose"},
+    {{"--dump", "a", "--render-pose", "b"}, "", "--dump and --render-pose cannot be combined"},
+    {{"--dump", "a", "b.gen"}, "", "unexpected argument b.gen"},
+    {{"-platform", "x", "--dump", "a"}, "", "unexpected argument -platform"},
+    {{"--dump", "a", "--bogus", "-h"}, "--help", ""},
+};
+
+TEST(CommandLine, CommandsAndUsageErrors) {
+    for (const Case& c : kCases) {
+        const CommandLine line = ParseCommandLine(c.args);
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        EXPECT_EQ(line.command, c.command) << joined;
+        EXPECT_EQ(line.error, c.error) << joined;
+    }
+    const CommandLine line = ParseCommandLine({"--names", "n.txt", "--dump", "a.gen"});
+    ASSERT_NE(line.Value("--names"), nullptr);
+    EXPECT_EQ(*line.Value("--names"), "n.txt");
+    EXPECT_EQ(line.Value("--size"), nullptr);
+}
+
+}  // namespace
+}  // namespace mirtala

@@ -1,0 +1,79 @@
+// The shared file layer: what the atomic writer does with links, folders,
+// pipes, long names and a full disk.
+#include "platform/fileio/AtomicFile.h"
+#include "fixtures/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mirtala {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+
+std::size_t Entries(const std::string& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+TEST(AtomicWrite, LinksAreWrittenThroughKeepingOwnerAndMode) {
+    test::TempDir dir;
+    const std::string target = dir.Write("target", "old");
+    ::chmod(target.c_str(), 0640);
+    const bool root = ::geteuid() == 0;  // only root can give a file away
+    ASSERT_TRUE(!root || ::chown(target.c_str(), 4321, 4321) == 0);
+    fs::create_symlink("target", dir.File("near"));
+    fs::create_symlink(dir.File("near"), dir.File("far"));
+    fs::create_symlink("made", dir.File("dangling"));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("far"), std::string_view("new")));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("dangling"), std::string_view("x")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("far")) && fs::is_symlink(dir.File("near")));
+    EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.File("made")), "newx");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_uid, root ? 4321u : ::geteuid());
+    EXPECT_EQ(Entries(dir.Path()), 5u) << "a temporary file was left";
+}
+
+// Folders and pipes are refused and left alone; a failed write (a name too
+// long, a disk that fills up: the file-size limit) keeps the old file.
+TEST(AtomicWrite, FailuresKeepTheOldFileAndLeaveNothingBehind) {
+    test::TempDir dir;
+    fs::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const std::string name(250, 'n');  // legal, but not with a suffix appended
+    const std::string file = dir.Write(name, "old");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(file, std::string_view("fits"), &error)) << error;
+
+    struct rlimit old {}, small {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    small = old;
+    small.rlim_cur = 100;
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool full = WriteFileAtomically(file, std::string(1000, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(full);
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+
+    const std::pair<std::string, const char*> refused[] = {{"folder", "it is a folder"},
+                                                           {"pipe", "it is not a regular file"},
+                                                           {std::string(300, 'n'), "File name too long"}};
+    for (const auto& [target, reason] : refused) {
+        EXPECT_FALSE(WriteFileAtomically(dir.File(target), std::string_view("x"), &error));
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+    }
+    EXPECT_EQ(ReadFileBytes(file), "fits");
+    EXPECT_TRUE(fs::is_directory(dir.File("folder")) && fs::is_fifo(dir.File("pipe")));
+    EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
+}
+
+}  // namespace
+}  // namespace mirtala

@@ -1,0 +1,60 @@
+// regsvr and regset run as a user runs them, against registry folders that
+// cannot be used: each failure says its cause and the folder, and nothing is
+// left half written.
+#include "fixtures/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using mirtala::test::ReadFileBytes;
+using mirtala::test::TempDir;
+
+struct Outcome {
+    int status;
+    std::string err;
+};
+
+Outcome Shell(const TempDir& dir, const std::string& command) {
+    const int status = std::system(("(" + command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFileBytes(dir.File("stderr"))};
+}
+
+std::string In(const std::string& folder) { return "MIRTALA_REGISTRY_DIR='" + folder + "' "; }
+
+TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
+    TempDir dir;
+    const std::string module = ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    const std::string truncated = dir.Write("cut.so", module.substr(0, 4096));
+    const std::string file = dir.Write("file", "");
+    const std::string reg = dir.File("reg"), broken = dir.File("broken");
+    std::filesystem::create_directory(broken);
+    dir.Write("broken/HKEY_LOCAL_MACHINE.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"v\"=\"1\"\nnot a line\n");
+    const std::string key = " 'HKEY_LOCAL_MACHINE\\Software\\T' ";
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {In(reg) + REGSVR " '" + truncated + "'", 1,
+         "the module cannot be loaded: it is cut short: loadable segment 0 ends at byte"},
+        {In(reg) + REGSVR " -u " ZUBRELLE_MODULE_PATH, 1,
+         "the module is not registered in the registry folder " + reg + ", so there is nothing to unregister"},
+        {"unset XDG_DATA_HOME; HOME= " + In("") + REGSVR " " ZUBRELLE_MODULE_PATH, 1, "HOME is not set"},
+        {In(file + "/sub") + REGSVR " " ZUBRELLE_MODULE_PATH, 1,
+         "the registry folder " + file + "/sub cannot be created: Not a directory"},
+        {In(broken) + REGSVR " " ZUBRELLE_MODULE_PATH, 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
+        {In(broken) + REGSET + key + "v x", 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
+        {In(reg) + REGSET + key + "'line\nbreak' x", 2, "cannot hold a line break"},
+        {In(reg) + REGSET " 'HKEY_LOCAL_MACHINE\\Soft\nware' v x", 2, "cannot hold a line break"},
+    };
+    for (const auto& [command, status, message] : cases) {
+        const Outcome run = Shell(dir, command);
+        EXPECT_EQ(run.status, status) << command << "\n" << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << command << "\n" << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
+}
+
+}  // namespace
