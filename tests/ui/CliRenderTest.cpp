@@ -14,6 +14,7 @@
 #include "control/body/PoseSlotValues.h"
 #include "editor/app/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
 
 using namespace controltest;
@@ -162,6 +163,21 @@ TEST_F(CliRenderTest, NeverWritesOverTheInputGenomeNorRendersWithoutTheControl) 
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("not registered"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
+}
+
+TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
+    std::string error;
+    ASSERT_TRUE(reg::WriteHostFolders(dir.File("nobody"), dir.File("nobody"), &error)) << error;
+    const std::string outputs[] = {"--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111",
+                                   "--render-gait '" + dir.File("g") + "' --pose-strings 201111111111111,2013"};
+    for (const std::string& output : outputs) {
+        Outcome run = Mirtala(output + " --appearance 0,4,1,1,1,0,0,0,2,1,1,0");
+        EXPECT_EQ(run.status, 1) << run.out;
+        EXPECT_EQ(run.err.rfind("mirtala: Unable to find a head sprite file for adult male Brask of variant B.\n[Tried '" +
+                                    dir.File("nobody") + "/a14b.s16']\n", 0), 0u) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("g")));
 }
 
 // Every output goes through the one atomic writer: a legal long name works,
