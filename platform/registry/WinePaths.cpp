@@ -60,22 +60,27 @@ std::optional<std::string> MapWindowsPath(std::string_view windowsPath, const st
     if (prefix.empty() || !IsWindowsPath(windowsPath)) return std::nullopt;
     std::optional<fs::path> drive = DriveFolder(fs::path(prefix) / "dosdevices", windowsPath[0]);
     if (!drive) return std::nullopt;
-    std::vector<fs::path> folders{*drive};
+    // As Windows does, "." and ".." are resolved on the text before any lookup,
+    // never above the drive's root.
+    std::vector<std::string> components;
     std::string_view rest = windowsPath.substr(2);
     while (!rest.empty()) {
         std::size_t end = rest.find_first_of("\\/");
         std::string component(rest.substr(0, end));
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (component.empty() || component == ".") continue;
         if (component == "..") {
-            if (folders.size() > 1) folders.pop_back();  // never above the drive's root
-            continue;
+            if (!components.empty()) components.pop_back();
+        } else if (!component.empty() && component != ".") {
+            components.push_back(std::move(component));
         }
-        std::optional<fs::path> next = FindFolder(folders.back(), component);
-        if (!next) return std::nullopt;
-        folders.push_back(*next);
     }
-    std::string mapped = folders.back().string();
+    fs::path folder = *drive;
+    for (const auto& component : components) {
+        std::optional<fs::path> next = FindFolder(folder, component);
+        if (!next) return std::nullopt;
+        folder = *next;
+    }
+    std::string mapped = folder.string();
     if (mapped.empty() || mapped.back() != '/') mapped.push_back('/');
     return mapped;
 }

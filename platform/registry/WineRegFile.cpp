@@ -4,6 +4,7 @@
 #include "platform/registry/WineRegFile.h"
 
 #include "platform/registry/RegTypes.h"
+#include "platform/registry/WineText.h"
 
 namespace mirtala::registry {
 
@@ -11,13 +12,6 @@ namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
 constexpr std::uint32_t REG_MULTI_SZ = 7;
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -27,111 +21,11 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// Text from raw bytes (passed through) and UTF-16 units (encoded as UTF-8; a
-// surrogate without its partner becomes U+FFFD), written into a buffer that
-// the caller may reuse.
-class Utf8Text {
-public:
-    explicit Utf8Text(std::string& out) : m_out(out) { m_out.clear(); }
-    ~Utf8Text() { Flush(); }
-    void Bytes(std::string_view bytes) {
-        if (bytes.empty()) return;  // between two escapes: a surrogate pair stays whole
-        Flush();
-        m_out.append(bytes);
-    }
-    void Unit(std::uint32_t unit) {
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            Flush();
-            m_high = unit;
-            return;
-        }
-        if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            if (!m_high) return Append(0xFFFD);
-            std::uint32_t cp = 0x10000 + ((m_high - 0xD800) << 10) + (unit - 0xDC00);
-            m_high = 0;
-            return Append(cp);
-        }
-        Flush();
-        Append(unit);
-    }
-    void Flush() {
-        if (m_high) Append(0xFFFD);
-        m_high = 0;
-    }
-
-private:
-    void Append(std::uint32_t cp) {
-        if (cp < 0x80) {
-            m_out.push_back(char(cp));
-        } else if (cp < 0x800) {
-            m_out.push_back(char(0xC0 | (cp >> 6)));
-            m_out.push_back(char(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            m_out.push_back(char(0xE0 | (cp >> 12)));
-            m_out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            m_out.push_back(char(0x80 | (cp & 0x3F)));
-        } else {
-            m_out.push_back(char(0xF0 | (cp >> 18)));
-            m_out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            m_out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            m_out.push_back(char(0x80 | (cp & 0x3F)));
-        }
-    }
-    std::string& m_out;
-    std::uint32_t m_high = 0;
-};
-
-// Reads escaped text from s[i] up to the unescaped `close` into out; returns
-// the index after it, or npos when the line ends first.
-std::size_t ReadEscaped(std::string_view s, std::size_t i, char close, std::string& out) {
-    Utf8Text text(out);
-    while (i < s.size()) {
-        std::size_t stop = i;
-        while (stop < s.size() && s[stop] != '\\' && s[stop] != close) ++stop;
-        if (stop == s.size()) break;
-        text.Bytes(s.substr(i, stop - i));  // plain text in one piece
-        i = stop + 1;
-        if (s[stop] == close) {
-            text.Flush();
-            return i;
-        }
-        if (i >= s.size()) break;
-        char e = s[i++];
-        switch (e) {
-            case 'a': text.Unit(7); break;
-            case 'b': text.Unit(8); break;
-            case 'e': text.Unit(27); break;
-            case 'f': text.Unit(12); break;
-            case 'n': text.Unit(10); break;
-            case 'r': text.Unit(13); break;
-            case 't': text.Unit(9); break;
-            case 'v': text.Unit(11); break;
-            case 'x': {
-                std::uint32_t v = 0;
-                int n = 0;
-                for (; n < 4 && i < s.size() && HexDigit(s[i]) >= 0; ++n) v = v * 16 + std::uint32_t(HexDigit(s[i++]));
-                n ? text.Unit(v) : text.Bytes("x");
-                break;
-            }
-            default:
-                if (e >= '0' && e <= '7') {
-                    std::uint32_t v = std::uint32_t(e - '0');
-                    for (int n = 1; n < 3 && i < s.size() && s[i] >= '0' && s[i] <= '7'; ++n)
-                        v = v * 8 + std::uint32_t(s[i++] - '0');
-                    text.Unit(v);
-                } else {
-                    text.Bytes(std::string_view(&e, 1));
-                }
-        }
-    }
-    return std::string_view::npos;
-}
-
 bool ParseHexNumber(std::string_view digits, std::uint32_t& value) {
     if (digits.empty() || digits.size() > 8) return false;
     value = 0;
     for (char c : digits) {
-        int d = HexDigit(c);
+        int d = HexDigitValue(c);
         if (d < 0) return false;
         value = value * 16 + std::uint32_t(d);
     }
@@ -146,8 +40,8 @@ bool ParseHexList(std::string_view s, std::vector<std::uint8_t>& out) {
     };
     skipBlanks();
     while (i < s.size()) {
-        if (i + 2 > s.size() || HexDigit(s[i]) < 0 || HexDigit(s[i + 1]) < 0) return false;
-        out.push_back(std::uint8_t(HexDigit(s[i]) * 16 + HexDigit(s[i + 1])));
+        if (i + 2 > s.size() || HexDigitValue(s[i]) < 0 || HexDigitValue(s[i + 1]) < 0) return false;
+        out.push_back(std::uint8_t(HexDigitValue(s[i]) * 16 + HexDigitValue(s[i + 1])));
         i += 2;
         skipBlanks();
         if (i == s.size()) break;
@@ -162,12 +56,8 @@ bool IsStringType(std::uint32_t type) { return type == REG_SZ || type == REG_EXP
 
 // A string kept as UTF-16 bytes (hex form) in the UTF-8 form text values get.
 void Utf16BytesToText(std::vector<std::uint8_t>& data) {
-    std::string s;
-    {
-        Utf8Text text(s);
-        for (std::size_t i = 0; i + 1 < data.size(); i += 2) text.Unit(data[i] | (std::uint32_t(data[i + 1]) << 8));
-    }
-    data.assign(s.begin(), s.end());
+    std::string text = Utf8FromUtf16Le(data);
+    data.assign(text.begin(), text.end());
 }
 
 void EndWithNul(std::vector<std::uint8_t>& data) {
@@ -185,7 +75,7 @@ bool ParseData(std::string_view data, RegValue& value) {
     }
     if (!data.empty() && data.front() == '"') {
         std::string text;
-        if (ReadEscaped(data, 1, '"', text) != data.size()) return false;
+        if (ReadWineEscaped(data, 1, '"', text) != data.size()) return false;
         value.type = type;
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);  // the text leaves out the closing NUL
@@ -278,7 +168,7 @@ WineRegResult ReadWineRegText(std::string_view text, const std::vector<std::vect
         int number = lines.Number();
         if (line.front() == '[') {
             current = nullptr;
-            if (ReadEscaped(line, 1, ']', name) == std::string_view::npos) {
+            if (ReadWineEscaped(line, 1, ']', name) == std::string_view::npos) {
                 skip(number, "a key line without ']'");
                 continue;
             }
@@ -298,7 +188,7 @@ WineRegResult ReadWineRegText(std::string_view text, const std::vector<std::vect
         RegValue value;
         std::size_t eq = 1;
         if (line.front() == '"') {
-            eq = ReadEscaped(line, 1, '"', value.name);
+            eq = ReadWineEscaped(line, 1, '"', value.name);
             if (eq == std::string_view::npos) {
                 skip(number, "an unterminated value name");
                 continue;
