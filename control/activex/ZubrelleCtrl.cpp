@@ -62,14 +62,16 @@ void CZubrelleCtrl::SwapBody(bool retryFailed) {
 
 void CZubrelleCtrl::ReloadBody() { SwapBody(true); }
 
+// A put is a host trying a folder: a body that failed there before is tried
+// again, since files may have arrived since.
 void CZubrelleCtrl::SetImagesDirectory(const std::string& folder) {
     m_imagesChoice = folder;
-    SwapBody(false);
+    SwapBody(true);
 }
 
 void CZubrelleCtrl::SetBodyDataDirectory(const std::string& folder) {
     m_bodyDataChoice = folder;
-    SwapBody(false);
+    SwapBody(true);
 }
 
 void CZubrelleCtrl::ReleaseBody(const std::shared_ptr<BodyModel>& body) { BodyCache::Instance().Release(body); }

@@ -44,7 +44,8 @@ public:
     // Why the body did not load (the body loader's message), empty when it did.
     const std::string& GetLoadError() const { return m_loadError; }
     // The folders in use. A put tries the given folder on this control alone
-    // and takes the body from it; an empty put goes back to the host product's.
+    // and loads the body from it (again, if it failed there before); an empty
+    // put goes back to the host product's.
     const std::string& GetImagesDirectory() const { return m_imagesDirectory; }
     void SetImagesDirectory(const std::string& folder);
     const std::string& GetBodyDataDirectory() const { return m_bodyDataDirectory; }

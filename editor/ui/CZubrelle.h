@@ -50,8 +50,8 @@ public:
     // loaded, and when there is no control.
     QString LoadError() const { return m_loadError; }
     // The folders the control reads. A put tries a folder on this picture
-    // alone and takes its body from there; an empty put goes back to the host
-    // product's.
+    // alone and loads its body from there (again, if it failed there before);
+    // an empty put goes back to the host product's.
     QString ImagesDirectory() { return QString::fromStdString(m_host->GetImagesDirectory()); }
     void SetImagesDirectory(const QString& folder);
     QString BodyDataDirectory() { return QString::fromStdString(m_host->GetBodyDataDirectory()); }

@@ -61,8 +61,8 @@ public:
     // when it loaded, and when there is no control.
     std::string GetLoadError();
     // The folders the control reads; a put tries a folder on this control
-    // alone and takes its body from there, an empty put goes back to the host
-    // product's.
+    // alone and loads its body from there (again, if it failed there before),
+    // an empty put goes back to the host product's.
     std::string GetImagesDirectory();
     void SetImagesDirectory(const std::string& folder);
     std::string GetBodyDataDirectory();

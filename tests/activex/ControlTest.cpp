@@ -319,7 +319,12 @@ TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
     EXPECT_EQ(PutText(c, DISPID_LoadError, "cleared?"), DISP_E_MEMBERNOTFOUND) << "read-only";
     EXPECT_NE(Text(c, DISPID_LoadError), "");
 
-    // The files arrive; an explicit reload tries the same folders again.
+    // The files arrive; putting the same folder again, or a reload, tries it again.
+    CopyDemoCreature(empty.Path(), empty.Path() + "/data");
+    ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, empty.Path()), S_OK);
+    EXPECT_TRUE(c->Body()->IsLoaded());
+    ASSERT_EQ(PutText(c, DISPID_BodyDataDirectory, empty.Path()), S_OK);
+    EXPECT_EQ(Text(c, DISPID_LoadError).substr(0, 39), "Unable to find a head attachment file f");
     CopyDemoCreature(empty.Path(), empty.Path());
     ASSERT_EQ(Invoke(D(c), DISPID_ReloadBody, DISPATCH_METHOD), S_OK);
     EXPECT_TRUE(c->Body()->IsLoaded());
@@ -331,7 +336,7 @@ TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
 // Deviation from a cache keyed by appearance alone: a body is shared only by
 // controls that read the same folders.
 TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
-    mirtala::test::TempDir copy, missing;
+    mirtala::test::TempDir copy;
     CopyDemoCreature(copy.Path() + "/Images", copy.Path() + "/Body Data");
     auto a = NewControl(), b = NewControl(), c = NewControl(false);
     ASSERT_EQ(a->Body(), b->Body());
@@ -342,17 +347,18 @@ TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
     EXPECT_EQ(b->Body(), c->Body()) << "the same folders share";
     EXPECT_EQ(BodyCache::Instance().UseCount(Appearance{}), 4);  // one use is never released
 
-    // A failed body is shared like any other until a reload tries it again.
-    b->SetImagesDirectory(missing.Path());
-    c->SetImagesDirectory(missing.Path());
+    // A failed body is shared like any other until a reload (or a put) tries it again.
+    const std::vector<std::int16_t> brask{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0};
+    ASSERT_EQ(CallSetAppearance(b, brask), S_OK);
+    ASSERT_EQ(CallSetAppearance(c, brask), S_OK);
     ASSERT_EQ(b->Body(), c->Body());
     EXPECT_FALSE(c->Body()->IsLoaded());
     std::weak_ptr<BodyModel> failed = c->Body();
-    CopyDemoCreature(missing.Path(), missing.Path());
+    CopyDemoCreature(copy.Path() + "/Images", copy.Path() + "/Body Data", "10a");
     c->ReloadBody();
     EXPECT_TRUE(c->Body()->IsLoaded());
     EXPECT_FALSE(b->Body()->IsLoaded()) << "until it reloads too";
-    EXPECT_EQ(b->GetLoadError().empty(), false);
+    EXPECT_FALSE(b->GetLoadError().empty());
     b->ReloadBody();
     EXPECT_EQ(b->Body(), c->Body());
     EXPECT_TRUE(failed.expired());

@@ -71,13 +71,13 @@ void PointRegistryAtDemoCreature() {
     reg::RegCloseKey(key);
 }
 
-void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo) {
+void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo, const std::string& stem) {
     namespace fs = std::filesystem;
     for (const auto& [from, to] : {std::pair{DemoImages(), imagesTo}, std::pair{DemoBodyData(), bodyDataTo}}) {
         fs::create_directories(to);
         for (const auto& entry : fs::directory_iterator(from)) {
             std::string name = entry.path().filename().string();
-            if (name.substr(1, 3) == "00a") fs::copy_file(entry.path(), fs::path(to) / name, fs::copy_options::overwrite_existing);
+            if (name.substr(1, 3) == stem) fs::copy_file(entry.path(), fs::path(to) / name, fs::copy_options::overwrite_existing);
         }
     }
 }
