@@ -9,5 +9,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DMIRTALA_SANITIZE=ON -DMIRTALA_FUZZ=ON -DMIRTALA_BENCH=OFF >/dev/null
 cmake --build "$build"
+# The system's font library keeps a small cache for the life of the process.
+LSAN_OPTIONS=suppressions="$(pwd)/tests/lsan.supp" \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$build" --output-on-failure -j2

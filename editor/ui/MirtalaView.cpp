@@ -51,7 +51,11 @@ CMirtalaView::CMirtalaView(CMirtalaDoc& doc, QWidget* parent) : QWidget(parent),
     m_doc.AddView(this);
 }
 
-CMirtalaView::~CMirtalaView() { m_doc.RemoveView(this); }
+CMirtalaView::~CMirtalaView() {
+    // Focus moves while the widgets go; nothing may reach this half-destroyed view.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_doc.RemoveView(this);
+}
 
 QTreeWidget* CMirtalaView::PoseList() const { return m_controls.ItemAs<QTreeWidget>(id::PoseList); }
 QListWidget* CMirtalaView::GaitList() const { return m_controls.ItemAs<QListWidget>(id::GaitList); }
