@@ -148,6 +148,7 @@ void CZubrelle::paintEvent(QPaintEvent*) {
     image.setDevicePixelRatio(ratio);
     painter.drawImage(QPoint(0, 0), image);
     if (!m_loadError.isEmpty()) DrawFittingText(painter, rect().adjusted(3, 3, -3, -3), NoBodyText());
+    emit Painted();
 }
 
 void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {
@@ -214,9 +215,14 @@ void CZubrelle::SetTimersPaused(bool paused) {
     if (!paused) m_pausedTimers.clear();
 }
 
-com::RECT CZubrelle::ClientRect() {
+QSize CZubrelle::PixelSize() const {
     qreal ratio = devicePixelRatioF();
-    return {0, 0, int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+    return {int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+}
+
+com::RECT CZubrelle::ClientRect() {
+    const QSize size = PixelSize();
+    return {0, 0, size.width(), size.height()};
 }
 
 void CZubrelle::ShowMessage(const std::string& caption, const std::string& text) {

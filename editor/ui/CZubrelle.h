@@ -56,6 +56,8 @@ public:
     void SetSpeed(double speed);
     // The period a timer of the control runs with now, 0 when it has none.
     int TimerInterval(std::uint32_t id) const;
+    // The picture's size in the control's pixels (device pixels).
+    QSize PixelSize() const;
 
     // Why the body did not load (the body loader's message); empty when it
     // loaded, and when there is no control.
@@ -91,6 +93,8 @@ signals:
     void Clicked();
     // The body's load error changed: a new reason, or empty once it loads.
     void LoadErrorChanged(const QString& error);
+    // The control painted: an animation may show another frame now.
+    void Painted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

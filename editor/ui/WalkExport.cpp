@@ -75,6 +75,12 @@ bool WalkExport::PaintNext() {
     return true;
 }
 
+bool WalkExport::Run(const Progress& progress) {
+    while (PaintNext())
+        if (progress && !progress(FramesDone(), m_frameCount)) return Fail(Failure::Cancelled, "the export was cancelled");
+    return Finish();
+}
+
 bool WalkExport::Finish() {
     if (m_failure != Failure::None) return false;
     while (PaintNext()) {

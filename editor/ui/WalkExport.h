@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +40,7 @@ inline constexpr int kFrameDelayCs = 10;
 
 class WalkExport {
 public:
-    enum class Failure { None, NoControl, NoBody, TooLarge, Encoding, Writing };
+    enum class Failure { None, NoControl, NoBody, TooLarge, Encoding, Writing, Cancelled };
 
     WalkExport(WalkSettings settings, WalkOutput output);
     ~WalkExport();
@@ -57,6 +58,12 @@ public:
     // then no file of this export is changed, except frame files written
     // whole before the one that failed.
     bool Finish();
+
+    // Paints every frame, telling `progress` (frames done, frame count) after
+    // each; when it answers false the export stops as Cancelled and nothing is
+    // written. Then Finish. Start must have succeeded.
+    using Progress = std::function<bool(int done, int total)>;
+    bool Run(const Progress& progress);
 
     const std::vector<std::vector<std::uint32_t>>& Frames() const { return m_frames; }
     // The files written, in order.
