@@ -65,7 +65,9 @@ CWalkExportDlg::CWalkExportDlg(const WalkSettings& settings, int frameCount, con
     form->addRow(QStringLiteral("S&cale:"), m_scale);
     form->addRow(QStringLiteral("Co&lumns:"), m_columns);
     form->addRow(QStringLiteral("Size:"), m_size);
-    form->addRow(QStringLiteral("&To:"), where);
+    auto* to = new QLabel(QStringLiteral("&To:"), this);
+    to->setBuddy(m_path);
+    form->addRow(to, where);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Export"));
     auto* layout = new QVBoxLayout(this);
