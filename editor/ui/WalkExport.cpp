@@ -54,7 +54,7 @@ bool WalkExport::Start() {
     if (std::uint64_t(s.width) * std::uint64_t(s.height) * std::uint64_t(m_frameCount) > kMaxPixels)
         return Fail(Failure::TooLarge, "the export would take " + std::to_string(m_frameCount) + " frames of " +
                                            std::to_string(s.width) + " x " + std::to_string(s.height) +
-                                           " pixels, more than can be held; choose a smaller scale");
+                                           " pixels, more than can be held; choose a smaller size or scale");
     int sheetWidth = 0, sheetHeight = 0;
     SheetSize(m_frameCount, m_output.columns, s.width, s.height, sheetWidth, sheetHeight);
     if (m_output.format == WalkFormat::Sheet && (sheetWidth > 32767 || sheetHeight > 32767))
