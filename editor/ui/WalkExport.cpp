@@ -72,6 +72,10 @@ bool WalkExport::PaintNext() {
     // paint is the next tick.
     std::vector<std::uint32_t>& pixels = m_frames.emplace_back(std::size_t(m_settings.width) * std::size_t(m_settings.height), 0u);
     m_host->Paint(pixels.data(), m_settings.width, m_settings.height, m_settings.width);
+    // Frame files are encoded as they come, so that progress and Cancel cover the encoding.
+    if (m_output.format == WalkFormat::Frames &&
+        !EncodePng(pixels.data(), m_settings.width, m_settings.height, m_encoded.emplace_back()))
+        return Fail(Failure::Encoding, "frame " + std::to_string(FramesDone() - 1) + " cannot be encoded as PNG");
     return true;
 }
 
@@ -99,15 +103,11 @@ bool WalkExport::WriteFrames() {
     std::filesystem::create_directories(folder, ec);
     if (!std::filesystem::is_directory(folder, ec))
         return Fail(Failure::Writing, m_output.path + " is not a folder that can be written");
-    // All encoded before the first file is written, so a failure to encode changes nothing.
-    std::vector<std::vector<std::uint8_t>> files(m_frames.size());
-    for (std::size_t k = 0; k < m_frames.size(); ++k)
-        if (!EncodePng(m_frames[k].data(), m_settings.width, m_settings.height, files[k]))
-            return Fail(Failure::Encoding, "frame " + std::to_string(k) + " cannot be encoded as PNG");
-    for (std::size_t k = 0; k < files.size(); ++k) {
+    // All were encoded before the first file is written, so a failure to encode changes nothing.
+    for (std::size_t k = 0; k < m_encoded.size(); ++k) {
         const std::string path = (folder / FrameName(int(k), m_frameCount)).string();
         std::string error;
-        if (!WriteFileAtomically(path, files[k], &error)) return Fail(Failure::Writing, error);
+        if (!WriteFileAtomically(path, m_encoded[k], &error)) return Fail(Failure::Writing, error);
         m_written.push_back(path);
     }
     return true;

@@ -52,7 +52,8 @@ public:
     bool Start();
     int FrameCount() const { return m_frameCount; }
     int FramesDone() const { return int(m_frames.size()); }
-    // Paints the next frame; false once all are painted (or on a failure).
+    // Paints the next frame (and encodes it, for frame files); false once all
+    // are painted (or on a failure).
     bool PaintNext();
     // Encodes and writes what was painted. False with Error() saying why;
     // then no file of this export is changed, except frame files written
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<ZubrelleHost> m_host;
     int m_frameCount = 0;
     std::vector<std::vector<std::uint32_t>> m_frames;
+    std::vector<std::vector<std::uint8_t>> m_encoded;  // the frame files' PNG bytes
     std::vector<std::string> m_written;
     Failure m_failure = Failure::None;
     std::string m_error;

@@ -155,8 +155,9 @@ bool RunWalkExport(const WalkSettings& settings, const WalkOutput& output, QWidg
     progress.setWindowTitle(QStringLiteral("Export Walk"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);  // a short export shows no dialog at all
-    const bool written = walk.Run([&progress](int done, int total) {
-        progress.setLabelText(QStringLiteral("Painting frame %1 of %2...").arg(done).arg(total));
+    const bool written = walk.Run([&progress, &output](int done, int total) {
+        progress.setLabelText(done < total ? QStringLiteral("Painting frame %1 of %2...").arg(done + 1).arg(total)
+                                           : QStringLiteral("Writing %1...").arg(QString::fromStdString(output.path)));
         progress.setValue(done);  // runs the events, Cancel among them
         return !progress.wasCanceled();
     });
