@@ -144,8 +144,8 @@ void CZubrelleCtrl::PrepareAnimation() {
         double scale = static_cast<double>(m_scale);
         if (m_friction) {
             RECT c = GetClientRect();
-            prepared = m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount, scale,
-                                TruncatedAngle(), m_animation);
+            prepared = m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount,
+                                           scale, TruncatedAngle(), m_animation);
         } else {
             prepared = m_body->PrepareStand(poses, m_poseCount, scale, m_animation);
         }
