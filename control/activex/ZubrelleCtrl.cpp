@@ -139,20 +139,96 @@ void CZubrelleCtrl::PrepareAnimation() {
     if (m_prepared) return;
     if (m_timerId != 0) KillTimer(kAnimationTimerId);
     m_timerId = 0;
+    int prepared = 0;
     if (m_poseCount > 1) {
         std::array<PoseSlotValues, kMaxPoses + 1> poses{};
         for (int i = 0; i < m_poseCount; ++i) poses[std::size_t(i)] = ConvertPoseString(m_poseStrings[std::size_t(i)]);
         double scale = static_cast<double>(m_scale);
         if (m_friction) {
             RECT c = GetClientRect();
-            m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount, scale,
-                                TruncatedAngle(), m_animation);
+            prepared = m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount,
+                                           scale, TruncatedAngle(), m_animation);
         } else {
-            m_body->PrepareStand(poses, m_poseCount, scale, m_animation);
+            prepared = m_body->PrepareStand(poses, m_poseCount, scale, m_animation);
         }
-        m_timerId = SetTimer(kAnimationTimerId, kAnimationPeriodMs);
+        if (m_playing) m_timerId = SetTimer(kAnimationTimerId, kAnimationPeriodMs);
     }
+    m_frameCount = m_poseCount > 1 ? prepared : 1;
+    m_shown.clear();
+    m_holdNext = false;
     m_prepared = true;
+}
+
+std::int32_t CZubrelleCtrl::GetFrameCount() const {
+    if (m_prepared) return m_frameCount;
+    if (m_poseCount == 1) return 1;
+    // The count does not depend on the rectangle, so preparing in place on a
+    // scratch state tells it without touching the animation.
+    std::array<PoseSlotValues, kMaxPoses + 1> poses{};
+    for (int i = 0; i < m_poseCount; ++i) poses[std::size_t(i)] = ConvertPoseString(m_poseStrings[std::size_t(i)]);
+    auto scratch = std::make_unique<AnimationState>();
+    return m_body->PrepareStand(poses, m_poseCount, static_cast<double>(m_scale), *scratch);
+}
+
+std::int32_t CZubrelleCtrl::GetCurrentFrame() const {
+    return m_prepared && !m_shown.empty() ? m_shown.back().current : 0;
+}
+
+void CZubrelleCtrl::SetPlaying(bool playing) {
+    m_playing = playing;
+    if (!playing && m_timerId != 0) KillTimer(kAnimationTimerId);
+    if (!playing) m_timerId = 0;
+    // Resuming goes on from the frame shown; only a change of what is shown restarts.
+    if (playing && m_prepared && m_poseCount > 1 && m_timerId == 0)
+        m_timerId = SetTimer(kAnimationTimerId, kAnimationPeriodMs);
+    SetModifiedFlag();
+}
+
+CZubrelleCtrl::FrameStart CZubrelleCtrl::StartOfNextFrame() const {
+    return {m_animation.current, m_animation.position, m_animation.plantedFoot, m_animation.swingFoot};
+}
+
+void CZubrelleCtrl::Restore(const FrameStart& start) {
+    m_animation.current = start.current;
+    m_animation.position = start.position;
+    m_animation.plantedFoot = start.plantedFoot;
+    m_animation.swingFoot = start.swingFoot;
+}
+
+void CZubrelleCtrl::DrawSequenceFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap) {
+    if (m_friction) {
+        m_body->DrawWalkFrame(rect, bitmap, m_animation);
+    } else {
+        m_body->DrawStandFrame(rect, bitmap, TruncatedAngle(), m_animation);
+    }
+}
+
+void CZubrelleCtrl::DrawNextFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap) {
+    m_shown.push_back(StartOfNextFrame());
+    if (m_shown.size() > kRememberedFrames) m_shown.pop_front();
+    DrawSequenceFrame(rect, bitmap);
+}
+
+void CZubrelleCtrl::StepFrame(bool back) {
+    if (!HasWindow()) return;
+    PrepareAnimation();
+    if (m_poseCount == 1 || m_frameCount == 0) return;
+    if (back) {
+        // The start of the frame shown is where the one before it ended.
+        if (m_shown.size() < 2) return;
+        Restore(m_shown.back());
+        m_shown.pop_back();
+    } else {
+        // A walk moves on only by drawing, so the frame is drawn off screen now.
+        RECT c = GetClientRect();
+        gdi::Rect rect{c.left, c.top, c.right, c.bottom};
+        if (m_offscreen.Width() != rect.Width() || m_offscreen.Height() != rect.Height())
+            m_offscreen = gdi::Bitmap(rect.Width(), rect.Height());
+        if (m_shown.empty()) DrawNextFrame(rect, m_offscreen);  // frame 0, which the next paint would show
+        DrawNextFrame(rect, m_offscreen);
+    }
+    m_holdNext = true;
+    InvalidateControl(true);
 }
 
 void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
@@ -172,11 +248,14 @@ void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
     if (m_poseCount == 1) {
         m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale),
                          m_animation);
-    } else if (m_friction) {
-        m_body->DrawWalkFrame(rect, bitmap, m_animation);
+    } else if ((m_playing && !m_holdNext) || m_shown.empty()) {
+        DrawNextFrame(rect, bitmap);
     } else {
-        m_body->DrawStandFrame(rect, bitmap, TruncatedAngle(), m_animation);
+        // Held: the frame shown drawn again from where it started.
+        Restore(m_shown.back());
+        DrawSequenceFrame(rect, bitmap);
     }
+    m_holdNext = false;
     CopyToTarget(target, bounds.left, bounds.top, bitmap);
 }
 
@@ -240,6 +319,19 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
             return S_OK;
         case DISPID_ReloadBody:
             ReloadBody();
+            return S_OK;
+        case DISPID_FrameCount:
+            if (result) *result = MakeI4(GetFrameCount());
+            return S_OK;
+        case DISPID_CurrentFrame:
+            if (result) *result = MakeI4(GetCurrentFrame());
+            return S_OK;
+        case DISPID_Playing:
+            if (call.isPut) SetPlaying(a[0].boolVal != VARIANT_FALSE);
+            else if (result) *result = MakeBool(m_playing);
+            return S_OK;
+        case DISPID_StepFrame:
+            StepFrame(a[0].boolVal != VARIANT_FALSE);
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,22 @@ public:
     // is tried again even when the folders did not change.
     void ReloadBody();
 
+    // The frames of one cycle: 1 for a still picture, the expanded frames of
+    // a sequence, 0 when the body did not load. Answered for the properties
+    // as they are, before the next paint prepares them.
+    std::int32_t GetFrameCount() const;
+    // The frame the picture shows, from 0 (0 too before the first paint).
+    std::int32_t GetCurrentFrame() const;
+    // Playing (the default) runs the animation as painting always did; held,
+    // the timer stops and every paint shows the frame shown last again.
+    bool GetPlaying() const { return m_playing; }
+    void SetPlaying(bool playing);
+    // One frame on, or back as far as the frames shown since the animation
+    // started (up to kRememberedFrames); the next paint shows it.
+    void StepFrame(bool back);
+
+    static constexpr std::size_t kRememberedFrames = 1000;
+
     // State a test can look at.
     bool IsPrepared() const { return m_prepared; }
     std::uint32_t TimerId() const { return m_timerId; }
@@ -75,6 +92,19 @@ private:
     void SwapBody(bool retryFailed);
     void ReleaseBody(const std::shared_ptr<BodyModel>& body);
     int TruncatedAngle() const;
+    // The part of the animation state a draw changes, taken before a frame is
+    // drawn: drawing from it again gives the same picture and the same state after.
+    struct FrameStart {
+        std::int32_t current;
+        gdi::Point position;
+        std::int32_t plantedFoot;
+        gdi::Point swingFoot;
+    };
+    FrameStart StartOfNextFrame() const;
+    void Restore(const FrameStart& start);
+    // Draws the next frame of a sequence into the bitmap, remembering where it started.
+    void DrawNextFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap);
+    void DrawSequenceFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap);
 
     float m_scale;
     std::int32_t m_friction;
@@ -90,6 +120,10 @@ private:
     bool m_prepared;
     std::uint32_t m_timerId = 0;
     AnimationState m_animation;
+    bool m_playing = true;
+    bool m_holdNext = false;  // a step chose what the next paint shows
+    std::int32_t m_frameCount = 0;  // of the last preparation
+    std::deque<FrameStart> m_shown;  // the frames shown since the preparation, the latest last
     Appearance m_appearance;
     gdi::Bitmap m_offscreen;
 };

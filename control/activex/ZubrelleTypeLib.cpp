@@ -15,6 +15,8 @@ constexpr ParamDesc kAppearance[] = {
     {"LegsGenus", VT_I2}, {"LegsVariant", VT_I2}, {"ArmsGenus", VT_I2}, {"ArmsVariant", VT_I2},
     {"TailGenus", VT_I2}, {"TailVariant", VT_I2}, {"Sex", VT_I2},       {"Age", VT_I2}};
 
+constexpr ParamDesc kBack[] = {{"Back", VT_BOOL}};
+
 constexpr MemberDesc kDispatchMembers[] = {
     {DISPID_Scale, "Scale", MemberKind::Property, VT_R4, nullptr, 0, nullptr},
     {DISPID_Friction, "Friction", MemberKind::Property, VT_BOOL, nullptr, 0, nullptr},
@@ -32,6 +34,14 @@ constexpr MemberDesc kDispatchMembers[] = {
      "The folder of attachment files in use; put a folder to try it, or empty for the host product's"},
     {DISPID_ReloadBody, "ReloadBody", MemberKind::Method, VT_EMPTY, nullptr, 0,
      "Finds the folders again and reloads the body"},
+    {DISPID_FrameCount, "FrameCount", MemberKind::ReadOnlyProperty, VT_I4, nullptr, 0,
+     "The frames of one cycle of the animation: 1 for a still picture, 0 when the body did not load"},
+    {DISPID_CurrentFrame, "CurrentFrame", MemberKind::ReadOnlyProperty, VT_I4, nullptr, 0,
+     "The frame the picture shows, from 0; a change of the animation starts again at 0"},
+    {DISPID_Playing, "Playing", MemberKind::Property, VT_BOOL, nullptr, 0,
+     "TRUE: the animation runs; FALSE: it holds the frame shown, also when the picture is painted again"},
+    {DISPID_StepFrame, "StepFrame", MemberKind::Method, VT_EMPTY, kBack, 1,
+     "Shows the next frame, or with Back TRUE the one before, as far back as the picture remembers"},
 };
 
 constexpr MemberDesc kEventMembers[] = {

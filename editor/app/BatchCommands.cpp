@@ -23,6 +23,9 @@ const char kHelp[] =
     "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
     "       mirtala --render-gait OUTDIR (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--frames K] [options]\n"
+    "       mirtala --render-gait OUT.gif (--pose-strings S1,S2,... | --genome FILE --gait N) [options]\n"
+    "       mirtala --sheet OUT.png (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
+    "               [--columns C] [options]\n"
     "\n"
     "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
     "                      (header bytes, data as lowercase hex), genus, appearance,\n"
@@ -71,7 +74,7 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
     std::new_handler previous = std::set_new_handler(OutOfMemory);
     int status = line.command == "--dump"          ? RunDump(line, out, err)
                  : line.command == "--render-pose" ? RunRenderPose(line, out, err)
-                                                   : RunRenderGait(line, out, err);
+                                                   : RunRenderGait(line, out, err);  // --render-gait, --sheet
     std::set_new_handler(previous);
     if (!out.flush()) {
         err << "mirtala: standard output cannot be written; what " << line.command << " wrote there is lost.\n";

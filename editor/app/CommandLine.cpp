@@ -8,7 +8,16 @@ namespace mirtala {
 
 namespace {
 
-enum Owner : unsigned { kDump = 1, kPose = 2, kGait = 4, kRender = kPose | kGait, kAny = 7, kEditor = 8 };
+enum Owner : unsigned {
+    kDump = 1,
+    kPose = 2,
+    kGait = 4,
+    kEditor = 8,
+    kSheet = 16,
+    kWalk = kGait | kSheet,
+    kRender = kPose | kWalk,
+    kAny = kDump | kRender
+};
 
 struct Option {
     std::string_view name;
@@ -22,12 +31,14 @@ constexpr Option kOptions[] = {
     {"--dump", true, true, kDump},
     {"--render-pose", true, true, kPose},
     {"--render-gait", true, true, kGait},
+    {"--sheet", true, true, kSheet},
     {"--names", false, true, kDump},
     {"--pose-string", false, true, kPose},
     {"--pose", false, true, kPose},
-    {"--pose-strings", false, true, kGait},
-    {"--gait", false, true, kGait},
+    {"--pose-strings", false, true, kWalk},
+    {"--gait", false, true, kWalk},
     {"--frames", false, true, kGait},
+    {"--columns", false, true, kSheet},
     {"--genome", false, true, kRender},
     {"--appearance", false, true, kRender},
     {"--size", false, true, kRender},
@@ -51,8 +62,10 @@ std::string OwnerText(unsigned owner) {
         case kDump: return "--dump";
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
+        case kSheet: return "--sheet";
+        case kWalk: return "--render-gait or --sheet";
         case kEditor: return "the editor";
-        default: return "--render-pose or --render-gait";
+        default: return "--render-pose, --render-gait or --sheet";
     }
 }
 

@@ -73,6 +73,13 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
                 return false;
             }
             o.frames = int(n);
+            o.framesGiven = true;
+        } else if (a == "--columns") {
+            if (!ParseInt(v, 1, kMaxFrames, &n)) {
+                error = "--columns takes a number from 1 to " + std::to_string(kMaxFrames);
+                return false;
+            }
+            o.columns = int(n);
         } else if (a == "--appearance") {
             std::vector<std::string> parts = Split(v, ',');
             if (parts.size() != 12) {

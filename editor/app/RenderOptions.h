@@ -1,4 +1,4 @@
-// The options of --render-pose and --render-gait, turned from checked
+// The options of --render-pose, --render-gait and --sheet, turned from checked
 // command-line text into values.
 #pragma once
 
@@ -21,6 +21,8 @@ struct RenderOptions {
     std::optional<int> pose;
     std::optional<int> gait;
     int frames = kDefaultFrames;
+    bool framesGiven = false;
+    int columns = 0;  // of a sheet; 0: every frame in one row
     std::int16_t appearance[12] = {};  // sex, age, head genus, head variant, ...
     int width = 320;
     int height = 240;

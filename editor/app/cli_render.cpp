@@ -1,17 +1,21 @@
 // Batch rendering through the picture control: resolving poses and gaits from
-// a genome, painting, and writing each paint as a PNG file.
+// a genome, painting, and writing each paint as a PNG file, or one cycle of a
+// gait as a GIF or a sprite sheet.
 #include "editor/app/cli_render.h"
 
 #include "editor/app/CommandLine.h"
-#include "editor/app/PngOutput.h"
+#include "editor/ui/PngOutput.h"
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
+#include "editor/ui/WalkExport.h"
 #include "editor/ui/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/registry/Registry.h"
 
+#include <cctype>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 namespace mirtala {
@@ -27,38 +31,28 @@ const char kRenderHelp[] =
     "                      steps resolved at the appearance's age; empty steps and\n"
     "                      steps without a pose gene are left out). Frame files of an\n"
     "                      earlier, longer run are counted in a note, not removed.\n"
+    "  --render-gait OUT.gif  the same poses as an animated GIF: one full cycle of the\n"
+    "                      animation's frames, each shown for the picture's tick of\n"
+    "                      0.1 s, looping. Exact colours while the cycle uses 256 or\n"
+    "                      fewer; a frame with more is reduced to 256 (median cut).\n"
+    "  --sheet OUT.png     the same poses as one PNG sprite sheet: one full cycle,\n"
+    "                      frames left to right in one row, or --columns C to a row\n"
+    "                      and then on in rows below (unused cells white).\n"
     "    shared options:  --appearance SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV (sex, age,\n"
     "                      then genus and variant of head, body, legs, arms, tail;\n"
     "                      default all 0), --size WxH (default 320x240), --scale S\n"
     "                      (default 1.0), --angle A (degrees, default 0), --friction\n"
-    "                      on|off (default on). Each PNG holds exactly the control's\n"
-    "                      picture of that paint, in RGB, and replaces an older file\n"
-    "                      only once it is whole. An output that is the input genome,\n"
-    "                      a folder or a device is refused. The control must be\n"
-    "                      registered (regsvr). When the body of the appearance does\n"
-    "                      not load (no body files in the host product's folders,\n"
+    "                      on|off (default on). Each picture is exactly the control's\n"
+    "                      picture of that paint, in RGB, and a file replaces an older\n"
+    "                      one only once it is whole. An output that is the input\n"
+    "                      genome, a folder or a device is refused. The control must\n"
+    "                      be registered (regsvr). When the body of the appearance\n"
+    "                      does not load (no body files in the host product's folders,\n"
     "                      found in our registry, else in the Wine prefix, else at the\n"
-    "                      default path), the reason goes to standard error, no PNG is\n"
-    "                      written and the exit status is 1.\n";
+    "                      default path), the reason goes to standard error, nothing\n"
+    "                      is written and the exit status is 1.\n";
 
 namespace {
-
-// The window of a batch paint: a fixed client area, no screen and no clock.
-class OffscreenWindow final : public ZubrelleHost::Window {
-public:
-    OffscreenWindow(int width, int height, std::ostream& err) : m_width(width), m_height(height), m_err(err) {}
-    void Invalidate(bool) override {}
-    bool StartTimer(std::uint32_t, std::uint32_t) override { return true; }  // each paint is one tick
-    void StopTimer(std::uint32_t) override {}
-    com::RECT ClientRect() override { return {0, 0, m_width, m_height}; }
-    void ShowMessage(const std::string& caption, const std::string& text) override {
-        m_err << caption << ": " << text << "\n";
-    }
-
-private:
-    int m_width, m_height;
-    std::ostream& m_err;
-};
 
 // The same file under any spelling, link or /proc path (same device and
 // inode), or the same name for a file that is not there yet.
@@ -104,6 +98,12 @@ std::string CreateFailure(const ZubrelleHost& host) {
     return host.ErrorText();
 }
 
+bool NoBody(ZubrelleHost& host, const std::string& why, std::ostream& err) {
+    err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
+        << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n";
+    return false;
+}
+
 // A painter over the control: created, given the appearance and shared options.
 struct ControlPainter {
     OffscreenWindow window;
@@ -112,7 +112,10 @@ struct ControlPainter {
     int width, height;
 
     ControlPainter(const RenderOptions& o, std::ostream& err)
-        : window(o.width, o.height, err), host(window), pixels(std::size_t(o.width) * std::size_t(o.height)),
+        : window(o.width, o.height, [&err](const std::string& caption, const std::string& text) {
+              err << caption << ": " << text << "\n";
+          }),
+          host(window), pixels(std::size_t(o.width) * std::size_t(o.height)),
           width(o.width), height(o.height) {}
 
     bool Create(const RenderOptions& o, std::ostream& err) {
@@ -123,11 +126,7 @@ struct ControlPainter {
         const std::int16_t* a = o.appearance;
         host.SetAppearance(a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]);
         // A picture of a body that did not load is blank: say why instead of writing it.
-        if (const std::string why = host.GetLoadError(); !why.empty()) {
-            err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
-                << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n";
-            return false;
-        }
+        if (const std::string why = host.GetLoadError(); !why.empty()) return NoBody(host, why, err);
         host.SetScale(o.scale);
         host.SetAngle(o.angle);
         host.SetFriction(o.friction);
@@ -180,37 +179,93 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
     return 0;
 }
 
+namespace {
+
+// The pose strings of --pose-strings, or of the gait's steps as the gait
+// dialog resolves them, without the stale pictures of steps it cannot
+// resolve: those are left out like empty ones. Nothing on failure.
+std::optional<std::vector<std::string>> GaitPoses(const RenderOptions& o, std::ostream& err) {
+    if (o.poseStrings) return *o.poseStrings;
+    Genome genome;
+    if (!LoadGenome(*o.genome, genome, err)) return std::nullopt;
+    GeneRef gait;
+    for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd() && !gait; c.Advance())
+        if (GeneNumber(*c) == *o.gait) gait = c.Ref();
+    if (!gait) {
+        err << "mirtala: " << *o.genome << " has no gait " << *o.gait << ".\n";
+        return std::nullopt;
+    }
+    std::vector<std::string> poses;
+    for (int step : GaitStepsOf(*gait)) {
+        if (step == 0) continue;
+        if (GeneRef pose = FindActivePose(genome, step, o.appearance[1])) poses.push_back(PoseStringOf(*pose));
+    }
+    if (poses.empty()) {
+        err << "mirtala: gait " << *o.gait << " of " << *o.genome << " has no step with a pose gene.\n";
+        return std::nullopt;
+    }
+    return poses;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) != tail[i]) return false;
+    return true;
+}
+
+// One full cycle as a GIF or a sheet, through the export the gait dialog uses.
+int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, WalkFormat format, std::ostream& out,
+                std::ostream& err) {
+    WalkSettings settings;
+    settings.poses = poses;
+    const std::int16_t* a = o.appearance;
+    settings.appearance = {a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]};
+    settings.width = o.width;
+    settings.height = o.height;
+    settings.scale = o.scale;
+    settings.angle = o.angle;
+    settings.friction = o.friction;
+    WalkExport walk(settings, WalkOutput{format, o.output, o.columns});
+    if (!walk.Start()) {
+        if (walk.FailureKind() == WalkExport::Failure::NoControl)
+            err << "mirtala: " << CreateFailure(walk.Host()) << "\n";
+        else if (walk.FailureKind() == WalkExport::Failure::NoBody)
+            NoBody(walk.Host(), walk.Error(), err);
+        else
+            err << "mirtala: " << walk.Error() << ".\n";
+        return 1;
+    }
+    if (!walk.Finish()) {
+        err << "mirtala: " << walk.Error() << "; the file was not changed.\n";
+        return 1;
+    }
+    out << "Wrote " << walk.FrameCount() << " frames of " << poses.size() << " poses, one full cycle, to "
+        << o.output << "\n";
+    return 0;
+}
+
+}  // namespace
+
 int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err) {
     RenderOptions o;
     std::string error;
     if (!ParseRenderOptions(line, o, error)) return Usage(err, error);
+    const bool sheet = line.command == "--sheet";
     if (o.poseStrings.has_value() == (o.genome.has_value() || o.gait.has_value()) ||
         o.genome.has_value() != o.gait.has_value())
-        return Usage(err, "--render-gait takes either --pose-strings S1,S2,... or --genome FILE --gait N");
-    std::vector<std::string> poses;
-    if (o.poseStrings) {
-        poses = *o.poseStrings;
-    } else {
-        Genome genome;
-        if (!LoadGenome(*o.genome, genome, err)) return 1;
-        GeneRef gait;
-        for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd() && !gait; c.Advance())
-            if (GeneNumber(*c) == *o.gait) gait = c.Ref();
-        if (!gait) {
-            err << "mirtala: " << *o.genome << " has no gait " << *o.gait << ".\n";
-            return 1;
-        }
-        // As the gait dialog resolves its steps, without the stale pictures of
-        // steps it cannot resolve: those are left out like empty ones.
-        for (int step : GaitStepsOf(*gait)) {
-            if (step == 0) continue;
-            if (GeneRef pose = FindActivePose(genome, step, o.appearance[1])) poses.push_back(PoseStringOf(*pose));
-        }
-        if (poses.empty()) {
-            err << "mirtala: gait " << *o.gait << " of " << *o.genome << " has no step with a pose gene.\n";
-            return 1;
-        }
+        return Usage(err, line.command + " takes either --pose-strings S1,S2,... or --genome FILE --gait N");
+    const bool gif = !sheet && EndsWith(o.output, ".gif");
+    if (gif && o.framesGiven)
+        return Usage(err, "--frames does not go with a GIF, which holds one full cycle of the animation");
+    if (o.genome && (sheet || gif) && SameFile(o.output, *o.genome)) {
+        err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
+        return 1;
     }
+    const std::optional<std::vector<std::string>> found = GaitPoses(o, err);
+    if (!found) return 1;
+    const std::vector<std::string>& poses = *found;
+    if (sheet || gif) return ExportCycle(o, poses, sheet ? WalkFormat::Sheet : WalkFormat::Gif, out, err);
     ControlPainter painter(o, err);
     if (!painter.Create(o, err)) return 1;  // before the folder, which stays uncreated then
     const std::filesystem::path dir(o.output);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -147,6 +148,7 @@ void CZubrelle::paintEvent(QPaintEvent*) {
     image.setDevicePixelRatio(ratio);
     painter.drawImage(QPoint(0, 0), image);
     if (!m_loadError.isEmpty()) DrawFittingText(painter, rect().adjusted(3, 3, -3, -3), NoBodyText());
+    emit Painted();
 }
 
 void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {
@@ -166,12 +168,31 @@ bool CZubrelle::StartTimer(std::uint32_t id, std::uint32_t periodMs) {
         timer = new QTimer();
         QObject::connect(timer, &QTimer::timeout, this, [this, id] { m_host->TimerFired(id); });
     }
-    timer->setInterval(int(periodMs));
+    m_periods[id] = periodMs;
+    timer->setInterval(ScaledPeriod(id));
     if (m_timersPaused)
         m_pausedTimers.insert(id);
     else
         timer->start();
     return true;
+}
+
+int CZubrelle::ScaledPeriod(std::uint32_t id) const {
+    auto it = m_periods.find(id);
+    if (it == m_periods.end()) return 0;
+    return std::max(1, int(std::lround(double(it->second) / m_speed)));
+}
+
+void CZubrelle::SetSpeed(double speed) {
+    if (!(speed > 0)) return;
+    m_speed = speed;
+    // A running timer keeps running at the new period.
+    for (auto& [id, timer] : m_timers) timer->setInterval(ScaledPeriod(id));
+}
+
+int CZubrelle::TimerInterval(std::uint32_t id) const {
+    auto it = m_timers.find(id);
+    return it == m_timers.end() ? 0 : it->second->interval();
 }
 
 void CZubrelle::StopTimer(std::uint32_t id) {
@@ -194,9 +215,14 @@ void CZubrelle::SetTimersPaused(bool paused) {
     if (!paused) m_pausedTimers.clear();
 }
 
-com::RECT CZubrelle::ClientRect() {
+QSize CZubrelle::PixelSize() const {
     qreal ratio = devicePixelRatioF();
-    return {0, 0, int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+    return {int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+}
+
+com::RECT CZubrelle::ClientRect() {
+    const QSize size = PixelSize();
+    return {0, 0, size.width(), size.height()};
 }
 
 void CZubrelle::ShowMessage(const std::string& caption, const std::string& text) {

@@ -45,6 +45,19 @@ public:
     QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
     void SetPoseString(std::int16_t index, const QString& text) { m_host->SetPoseString(index, text.toStdString()); }
     void AboutBox() { m_host->AboutBox(); }
+    // The animation's frames in one cycle and the one shown (from 0).
+    int FrameCount() { return m_host->GetFrameCount(); }
+    int CurrentFrame() { return m_host->GetCurrentFrame(); }
+    // Held, the picture keeps its frame through any repaint.
+    void SetPlaying(bool playing) { m_host->SetPlaying(playing); }
+    void StepFrame(bool back) { m_host->StepFrame(back); }
+    // The control's timers run at this multiple of the rate it asks for
+    // (2: twice as often); the control's frames stay the same.
+    void SetSpeed(double speed);
+    // The period a timer of the control runs with now, 0 when it has none.
+    int TimerInterval(std::uint32_t id) const;
+    // The picture's size in the control's pixels (device pixels).
+    QSize PixelSize() const;
 
     // Why the body did not load (the body loader's message); empty when it
     // loaded, and when there is no control.
@@ -80,6 +93,8 @@ signals:
     void Clicked();
     // The body's load error changed: a new reason, or empty once it loads.
     void LoadErrorChanged(const QString& error);
+    // The control painted: an animation may show another frame now.
+    void Painted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -95,9 +110,12 @@ private:
     void ControlClicked() override { emit Clicked(); }
     // Reads the control's load error after a call that loads a body.
     void RefreshLoadError();
+    int ScaledPeriod(std::uint32_t id) const;
 
     std::unique_ptr<mirtala::ZubrelleHost> m_host;
     std::map<std::uint32_t, QTimer*> m_timers;
+    std::map<std::uint32_t, std::uint32_t> m_periods;  // as the control asked
+    double m_speed = 1.0;
     std::set<std::uint32_t> m_pausedTimers;  // started by the control, held by a pause
     bool m_timersPaused = false;
     bool m_createTried = false;

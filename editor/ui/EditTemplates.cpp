@@ -68,7 +68,8 @@ DialogTemplate MakePose() {
 
 DialogTemplate MakeGait() {
     using K = ControlKind;
-    DialogTemplate t{"Gait", 264, 207, {}};
+    // 134 and one row under it for the transport and Export.
+    DialogTemplate t{"Gait", 264, 226, {}};
     auto& c = t.controls;
     for (int k = 0; k < 8; ++k)
         c.push_back({id::FirstThumbnail + k, K::Picture, "", 4 + 32 * k, 4, 32, 28, StyleNone, {},
@@ -88,6 +89,14 @@ DialogTemplate MakeGait() {
     c.push_back({IDOK, K::DefaultButton, "OK", 96, 189, 52, 14});
     c.push_back({IDCANCEL, K::PushButton, "Cancel", 152, 189, 52, 14});
     c.push_back({id::Apply, K::PushButton, "Apply", 208, 189, 52, 14, StyleDisabled});
+    c.push_back({id::Play, K::PushButton, "&Pause", 4, 208, 40, 14});
+    c.push_back({id::StepFrame, K::PushButton, "&Step", 48, 208, 40, 14});
+    c.push_back({id::FrameReadout, K::Static, "", 92, 211, 64, 8});
+    c.push_back({id::Speed, K::DropDownList, "", 160, 208, 40, 60, StyleNone,
+                 {QStringLiteral("\u00BC\u00D7"), QStringLiteral("\u00BD\u00D7"), QStringLiteral("1\u00D7"),
+                  QStringLiteral("2\u00D7")},
+                 "Speed"});
+    c.push_back({id::Export, K::PushButton, "E&xport...", 208, 208, 52, 14, StyleNone, {}, "Export"});
     return t;
 }
 

@@ -9,9 +9,16 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/NameText.h"
 #include "editor/ui/EditDialogIds.h"
+#include "editor/ui/GaitTransport.h"
+#include "editor/ui/WalkExportDlg.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 #include <climits>
@@ -68,6 +75,9 @@ void CGaitDlg::OnInitDialog() {
     for (int k = 0; k < kSteps; ++k) m_thumbnails[std::size_t(k)] = Picture(id::FirstThumbnail + k);
     m_stepPicture = Picture(id::StepPicture);
     m_preview = Picture(id::Preview);
+    m_transport = new CGaitTransport(*m_preview, *Controls().ItemAs<QPushButton>(id::Play),
+                                     *Controls().ItemAs<QLabel>(id::FrameReadout),
+                                     *Controls().ItemAs<QComboBox>(id::Speed));
     UpdateData(false);
     setWindowTitle(NameOf(NameTable::kGaitBase + m_workingCopy.data[0]));
     SetAppearance(Document()->GetAppearance());
@@ -99,6 +109,7 @@ void CGaitDlg::RefreshSequence() {
     // so an empty or unknown step never leaves an old pose in the animation.
     std::int16_t count = 0;
     QStringList animated;
+    m_previewPoses.clear();
     for (int k = 0; k < kSteps; ++k) {
         const int number = Step(k);
         QString& text = m_stepText[std::size_t(k)];
@@ -109,6 +120,7 @@ void CGaitDlg::RefreshSequence() {
             pose = PoseText(*found);
             m_preview->SetPoseString(count++, pose);
             animated << pose;
+            m_previewPoses.push_back(pose.toStdString());
             text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(number)), pose);
         } else {
             // Blank rather than the picture of whatever stood here before.
@@ -123,6 +135,8 @@ void CGaitDlg::RefreshSequence() {
     if (count == 1) shown = QStringLiteral("Stands in pose string %1").arg(animated[0]);
     if (count > 1) shown = QStringLiteral("Animates %1 poses in step order: %2").arg(count).arg(animated.join(", "));
     DescribePicture(*m_preview, shown);
+    if (QWidget* exportButton = GetDlgItem(id::Export)) exportButton->setEnabled(count > 0);
+    if (m_transport) m_transport->UpdateReadout();
 }
 
 void CGaitDlg::RefreshSelectedPose() {
@@ -173,12 +187,19 @@ void CGaitDlg::OnCommand(int id) {
     } else if (id == id::Friction) {
         UpdateData(true);
         m_preview->SetFriction(m_friction);
+    } else if (id == id::Play) {
+        m_transport->TogglePlay();
+    } else if (id == id::StepFrame) {
+        m_transport->Step(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+    } else if (id == id::Export) {
+        Export();
     } else {
         CGeneDialogWindow::OnCommand(id);
     }
 }
 
 void CGaitDlg::OnSelChange(int id) {
+    if (id == id::Speed) m_transport->SpeedChosen(Controls().ItemAs<QComboBox>(id::Speed)->currentIndex());
     if (id != id::GaitPoseList) return;
     UpdateData(true);
     if (m_poseListIndex >= 0 && std::size_t(m_poseListIndex) < m_poseNumbers.size())
@@ -207,6 +228,33 @@ void CGaitDlg::StepAngle(int delta) {
 QString CGaitDlg::AngleText() const {
     auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id::Angle));
     return edit ? edit->text() : QString();
+}
+
+WalkSettings CGaitDlg::PreviewSettings() {
+    UpdateData(true);
+    WalkSettings s;
+    s.poses = m_previewPoses;
+    if (Document()) s.appearance = Document()->GetAppearance().ControlOrder();
+    const QSize size = m_preview->PixelSize();
+    s.width = size.width();
+    s.height = size.height();
+    s.scale = 1.0f;  // the preview keeps the control's own scale
+    s.angle = LeadingNumber(AngleText());
+    s.friction = m_friction;
+    return s;
+}
+
+void CGaitDlg::Export() {
+    const WalkSettings settings = PreviewSettings();
+    if (settings.poses.empty()) return;  // a blank preview has nothing to export
+    const QString path = Document() ? Document()->GetPathName() : QString();
+    const QString folder = path.isEmpty() ? QDir::homePath() : QFileInfo(path).absolutePath();
+    QString name = windowTitle();
+    name.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('\\'), QLatin1Char('-'));
+    CWalkExportDlg dialog(settings, m_preview->FrameCount(), folder, name.isEmpty() ? QStringLiteral("walk") : name,
+                          this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    RunWalkExport(dialog.Settings(), dialog.Output(), this);
 }
 
 void CGaitDlg::Apply() {

@@ -2,7 +2,8 @@
 // thumbnails with their buttons, the selected step's pose, the genome's poses
 // to put there, Insert and Remove, and a preview that animates the sequence
 // at the chosen angle, walking or turning. The working copy is taken once:
-// refreshes re-resolve the poses but never reload it.
+// refreshes re-resolve the poses but never reload it. A row under the
+// preview plays, pauses and steps it, sets its speed and exports it.
 #pragma once
 
 #include "editor/ui/GeneDialogWindow.h"
@@ -11,9 +12,17 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
+namespace mirtala {
+struct WalkSettings;
+}
+
 namespace mirtala::ui {
+
+class CGaitTransport;
 
 class CGaitDlg final : public CGeneDialogWindow {
     Q_OBJECT
@@ -26,6 +35,9 @@ public:
 
     // The pose number at step 0 to 7; 0 for an empty step.
     int Step(int k) const { return m_workingCopy.data[std::size_t(k) + 1]; }
+    CGaitTransport& Transport() { return *m_transport; }
+    // The preview as the control shows it now, at its own size: what Export writes.
+    WalkSettings PreviewSettings();
 
 protected:
     void DoDataExchange(bool save) override;
@@ -45,6 +57,7 @@ private:
     void Remove();
     void StepAngle(int delta);
     QString AngleText() const;
+    void Export();
 
     Gene m_workingCopy;          // data padded to eight steps
     std::size_t m_dataLength;    // what the gene holds; Apply writes no further
@@ -56,6 +69,8 @@ private:
     std::array<CZubrelle*, 8> m_thumbnails{};
     CZubrelle* m_stepPicture = nullptr;
     CZubrelle* m_preview = nullptr;
+    CGaitTransport* m_transport = nullptr;   // owned by the preview
+    std::vector<std::string> m_previewPoses;  // the pose strings the preview animates
 };
 
 }  // namespace mirtala::ui

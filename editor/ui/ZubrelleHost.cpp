@@ -13,7 +13,8 @@ using namespace com;
 namespace {
 constexpr IID kEventsIid{0x11DF2DD1, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
 constexpr DISPID kScale = 1, kFriction = 2, kAngle = 3, kPoseCount = 4, kSetAppearance = 5, kPoseString = 6,
-                 kLoadError = 7, kImagesDirectory = 8, kBodyDataDirectory = 9, kReloadBody = 10, kAboutBox = -552,
+                 kLoadError = 7, kImagesDirectory = 8, kBodyDataDirectory = 9, kReloadBody = 10, kFrameCount = 11, kCurrentFrame = 12, kPlaying = 13,
+                 kStepFrame = 14, kAboutBox = -552,
                  kClick = -600;
 }  // namespace
 
@@ -186,6 +187,27 @@ std::string ZubrelleHost::GetText(DISPID id, VARIANT* index) {
     std::string text = result.vt == VT_BSTR ? Utf8FromBstr(result.bstrVal) : std::string();
     VariantClear(&result);
     return text;
+}
+
+std::int32_t ZubrelleHost::GetInt(DISPID id) {
+    if (!m_dispatch) return 0;
+    DISPPARAMS none;
+    VARIANT result;
+    m_lastResult = m_dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+    const std::int32_t value = SUCCEEDED(m_lastResult) && result.vt == VT_I4 ? result.lVal : 0;
+    VariantClear(&result);
+    return value;
+}
+
+std::int32_t ZubrelleHost::GetFrameCount() { return GetInt(kFrameCount); }
+std::int32_t ZubrelleHost::GetCurrentFrame() { return GetInt(kCurrentFrame); }
+void ZubrelleHost::SetPlaying(bool playing) { Put(kPlaying, MakeBool(playing)); }
+
+void ZubrelleHost::StepFrame(bool back) {
+    if (!m_dispatch) return;
+    VARIANT arg = MakeBool(back);
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    m_lastResult = m_dispatch->Invoke(kStepFrame, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
 void ZubrelleHost::Call(DISPID id) {

@@ -2,11 +2,12 @@
 // control by its class identifier through the registry, gives it a site that
 // forwards to the window showing it, connects to its Click event, and turns
 // the wrapper's operations into dispatch calls. The editor's CZubrelle widget
-// and the command line's renderer both use it. When the control cannot be
+// and the off-screen renders of the command line and the export use it. When the control cannot be
 // created every operation does nothing and ErrorText() says why.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/com/ConnectionPoint.h"
@@ -69,6 +70,14 @@ public:
     void SetBodyDataDirectory(const std::string& folder);
     // Finds the host product's folders again and reloads the body.
     void ReloadBody();
+    // The frames of one cycle of the animation (1 for a still picture, 0 when
+    // the body did not load or there is no control), and the one shown, from 0.
+    std::int32_t GetFrameCount();
+    std::int32_t GetCurrentFrame();
+    // Held, the picture keeps its frame through any repaint until a step or play.
+    void SetPlaying(bool playing);
+    // The next frame, or the one before when the control still knows it.
+    void StepFrame(bool back);
 
     // Paints the control over the whole of a width x height buffer of
     // 0x00BBGGRR pixels (stride in pixels).
@@ -84,6 +93,7 @@ private:
 
     void Put(com::DISPID id, com::VARIANT value, com::VARIANT* index = nullptr);
     std::string GetText(com::DISPID id, com::VARIANT* index = nullptr);
+    std::int32_t GetInt(com::DISPID id);
     void Call(com::DISPID id);
     void Release();
 
@@ -95,6 +105,26 @@ private:
     std::uint32_t m_cookie = 0;
     std::string m_error;
     com::HRESULT m_lastResult = com::S_OK;
+};
+
+// The window of an off-screen picture: a fixed client area, no screen and no
+// clock, so that each paint is one tick. Messages go to `messages`, if given.
+class OffscreenWindow final : public ZubrelleHost::Window {
+public:
+    using Messages = std::function<void(const std::string& caption, const std::string& text)>;
+    OffscreenWindow(std::int32_t width, std::int32_t height, Messages messages = {})
+        : m_width(width), m_height(height), m_messages(std::move(messages)) {}
+    void Invalidate(bool) override {}
+    bool StartTimer(std::uint32_t, std::uint32_t) override { return true; }
+    void StopTimer(std::uint32_t) override {}
+    com::RECT ClientRect() override { return {0, 0, m_width, m_height}; }
+    void ShowMessage(const std::string& caption, const std::string& text) override {
+        if (m_messages) m_messages(caption, text);
+    }
+
+private:
+    std::int32_t m_width, m_height;
+    Messages m_messages;
 };
 
 }  // namespace mirtala

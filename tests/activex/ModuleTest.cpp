@@ -127,7 +127,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
         members += std::to_string(member->dispid) + member->name + (member->kind == MemberKind::ReadOnlyProperty ? "(ro) " : " ");
     }
     EXPECT_EQ(members, "1Scale 2Friction 3Angle 4PoseCount 5SetAppearance 6PoseString -504BorderStyle -552AboutBox "
-                       "7LoadError(ro) 8ImagesDirectory 9BodyDataDirectory 10ReloadBody ");
+                       "7LoadError(ro) 8ImagesDirectory 9BodyDataDirectory 10ReloadBody 11FrameCount(ro) "
+                       "12CurrentFrame(ro) 13Playing 14StepFrame ");
     ASSERT_EQ(info->GetContainingTypeLib(&lib, nullptr), S_OK);
     ASSERT_EQ(lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile), S_OK);
     EXPECT_EQ(Take(name) + "|" + Take(doc) + "|" + Take(helpFile),

@@ -24,13 +24,17 @@ const Case kCases[] = {
     {{"--dump"}, "", "--dump needs a value"},
     {{"--dump", "--names", "n.txt"}, "", "--dump needs a value"},
     {{"--names", "n.txt"}, "", "--names is an option of --dump"},
-    {{"--size", "3x3"}, "", "--size is an option of --render-pose or --render-gait"},
+    {{"--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet"},
     {{"--dump", "a", "--dump", "b"}, "", "--dump is given twice"},
     {{"--render-pose", "o", "--frames", "2"}, "", "--frames is an option of --render-gait, not of --render-pose"},
     {{"--dump", "a", "--render-pose", "b"}, "", "--dump and --render-pose cannot be combined"},
     {{"--dump", "a", "b.gen"}, "", "unexpected argument b.gen"},
     {{"-platform", "x", "--dump", "a"}, "", "unexpected argument -platform"},
     {{"--dump", "a", "--bogus", "-h"}, "--help", ""},
+    {{"--sheet", "s.png", "--gait", "1", "--genome", "a", "--columns", "4"}, "--sheet", ""},
+    {{"--sheet", "s.png", "--pose-strings", "1", "--frames", "4"}, "", "--frames is an option of --render-gait, not of --sheet"},
+    {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"}, "", "--columns is an option of --sheet, not of --render-gait"},
+    {{"--render-pose", "o", "--gait", "1"}, "", "--gait is an option of --render-gait or --sheet, not of --render-pose"},
 };
 
 TEST(CommandLine, CommandsAndUsageErrors) {

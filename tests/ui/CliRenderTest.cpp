@@ -12,7 +12,7 @@
 #include "activex/ControlTestSupport.h"
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSlotValues.h"
-#include "editor/app/PngOutput.h"
+#include "editor/ui/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"

@@ -9,8 +9,13 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
 #include "editor/genome/PoseGenes.h"
+#include "editor/ui/CZubrelle.h"
+#include "editor/ui/GaitDlg.h"
+#include "editor/ui/GaitTransport.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
+#include "editor/ui/WalkExport.h"
+#include "editor/ui/WalkExportDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +42,7 @@ bool Save(QWidget& window, const QString& dir, const char* name) {
 }
 
 // The pose dialog on pose 2 and the gait dialog on gait 1, as an adult, once the
-// preview has walked a few steps.
+// preview has walked a few steps and is paused on a frame; then its Export dialog.
 bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, const QString& dir) {
     using namespace mirtala;
     Appearance adult = doc.GetAppearance();
@@ -55,7 +60,20 @@ bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, const QString& dir) {
     QEventLoop walking;
     QTimer::singleShot(1500, &walking, &QEventLoop::quit);
     walking.exec();
-    return Save(*pose, dir, "pose-dialog.png") && Save(*walk, dir, "gait-dialog.png");
+    auto* gaitDialog = dynamic_cast<mirtala::ui::CGaitDlg*>(walk);
+    auto* preview = walk->findChild<CZubrelle*>(QStringLiteral("zubrelle1036"));
+    if (gaitDialog && preview) {
+        // Paused in mid-stride, with the readout saying where.
+        gaitDialog->Transport().SetPlaying(false);
+        for (int i = 0; i < 50 && preview->CurrentFrame() != 4; ++i) gaitDialog->Transport().Step(false);
+    }
+    bool ok = Save(*pose, dir, "pose-dialog.png") && Save(*walk, dir, "gait-dialog.png");
+    if (gaitDialog) {
+        const WalkSettings settings = gaitDialog->PreviewSettings();
+        mirtala::ui::CWalkExportDlg exportDialog(settings, 8, QDir::homePath(), QStringLiteral("Walk"), walk);
+        ok = Save(exportDialog, dir, "gait-export.png") && ok;
+    }
+    return ok;
 }
 
 }  // namespace

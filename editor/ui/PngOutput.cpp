@@ -1,5 +1,5 @@
 // PNG encoding in memory, then one atomic write; frame names and leftovers.
-#include "editor/app/PngOutput.h"
+#include "editor/ui/PngOutput.h"
 
 #include "platform/fileio/AtomicFile.h"
 
@@ -12,19 +12,26 @@
 
 namespace mirtala {
 
-bool WritePng(const std::vector<std::uint32_t>& pixels, int width, int height, const std::string& path,
-              std::string& error) {
-    const QImage image(reinterpret_cast<const uchar*>(pixels.data()), width, height, width * 4,
+bool EncodePng(const std::uint32_t* pixels, int width, int height, std::vector<std::uint8_t>& png) {
+    const QImage image(reinterpret_cast<const uchar*>(pixels), width, height, qsizetype(width) * 4,
                        QImage::Format_RGBX8888);
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
+    if (!buffer.open(QIODevice::WriteOnly) || !image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+        return false;
+    png.assign(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+               reinterpret_cast<const std::uint8_t*>(bytes.constData()) + bytes.size());
+    return true;
+}
+
+bool WritePng(const std::vector<std::uint32_t>& pixels, int width, int height, const std::string& path,
+              std::string& error) {
+    std::vector<std::uint8_t> png;
+    if (!EncodePng(pixels.data(), width, height, png)) {
         error = "the picture cannot be encoded as PNG";
         return false;
     }
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                             static_cast<std::size_t>(bytes.size()));
-    return WriteFileAtomically(path, data, &error);
+    return WriteFileAtomically(path, png, &error);
 }
 
 std::string FrameName(int index, int frameCount) {

@@ -1,5 +1,5 @@
-// The PNG files of the batch renders: each written through the one atomic
-// file writer, and the frame files of a gait named so that they sort.
+// PNG files: encoded in memory and written through the one atomic file
+// writer, and the frame files of a gait named so that they sort.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,10 @@
 #include <vector>
 
 namespace mirtala {
+
+// 0x00BBGGRR pixels (row after row, `width` a row) as the bytes of an RGB PNG;
+// false when they cannot be encoded.
+bool EncodePng(const std::uint32_t* pixels, int width, int height, std::vector<std::uint8_t>& png);
 
 // Writes 0x00BBGGRR pixels as an RGB PNG; false with the reason in `error`.
 bool WritePng(const std::vector<std::uint32_t>& pixels, int width, int height, const std::string& path,

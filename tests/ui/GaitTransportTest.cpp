@@ -1,0 +1,246 @@
+// The gait dialog's transport row and Export on a real document: the readout
+// against the engine's frame count, pause, step and speed, every export
+// format against the preview's own frames, GIF colours, and cancelling.
+#include "EditDialogTestSupport.h"
+#include "WalkTestSupport.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "control/body/BodyModel.h"
+#include "editor/ui/GaitDlg.h"
+#include "editor/ui/GaitTransport.h"
+#include "editor/ui/GifEncoder.h"
+#include "editor/ui/PngOutput.h"
+#include "editor/ui/WalkExport.h"
+#include "editor/ui/WalkExportDlg.h"
+#include "fixtures/TempDir.h"
+
+namespace mirtala::test {
+namespace {
+
+using ui::CGaitDlg;
+
+// Pose strings with turns among them: directions 2, 3, 0 and 1, heads to the front.
+const char* const kPoses[] = {"211000222220111", "311201111111111", "041111111111111", "211111111112211",
+                              "111222000002211", "251333111113311", "301000222220011", "211201111111111"};
+
+Gene Pose(std::uint8_t n) { return CreatureGene(kPoseSubtype, n, n, kPoses[n - 1]); }
+Gene GaitOf(int poses) {
+    std::string steps(8, '\0');
+    for (int k = 0; k < poses; ++k) steps[std::size_t(k)] = char(k + 1);
+    return CreatureGene(kGaitSubtype, 1, 1, steps);
+}
+
+// How many frames the engine expands the first `poses` poses to.
+int EngineFrameCount(int poses) {
+    if (poses == 1) return 1;
+    zubrelle::BodyModel engine;
+    std::string error;
+    EXPECT_EQ(engine.Load(controltest::DemoImages(), controltest::DemoBodyData(), zubrelle::Appearance{}, error), 0);
+    std::array<zubrelle::PoseSlotValues, 9> values{};
+    for (int i = 0; i < poses; ++i) values[std::size_t(i)] = zubrelle::ConvertPoseString(kPoses[i]);
+    auto state = std::make_unique<zubrelle::AnimationState>();
+    return engine.PrepareStand(values, poses, 1.0, *state);
+}
+
+class GaitTransportTest : public EditDialogTest {
+protected:
+    CGaitDlg* OpenWithPoses(int poses) {
+        std::vector<Gene> genes;
+        for (int n = 1; n <= 8; ++n) genes.push_back(Pose(std::uint8_t(n)));
+        genes.push_back(GaitOf(poses));
+        Open(genes);
+        CGaitDlg* dialog = OpenGait<CGaitDlg>(8);
+        preview = Named<CZubrelle>(dialog, "Preview");
+        return dialog;
+    }
+    QString Readout(CGaitDlg* d) { return Named<QLabel>(d, "Frame")->text(); }
+    // The preview's frames from the first, paused and stepped through.
+    std::vector<Pixels> PreviewCycle(CGaitDlg* d) {
+        d->Transport().SetPlaying(false);
+        std::vector<Pixels> frames;
+        for (int k = 0; k < preview->FrameCount(); ++k) {
+            frames.push_back(Shown(*preview));
+            d->Transport().Step(false);
+        }
+        return frames;
+    }
+
+    CZubrelle* preview = nullptr;
+    TempDir dir;
+};
+
+TEST_F(GaitTransportTest, TheReadoutCountsTheControlsFramesForOneToEightPoses) {
+    for (int poses = 1; poses <= 8; ++poses) {
+        CGaitDlg* dialog = OpenWithPoses(poses);
+        const int frames = EngineFrameCount(poses);
+        EXPECT_EQ(preview->FrameCount(), frames) << poses << " poses";
+        EXPECT_EQ(Readout(dialog), QStringLiteral("Frame 1 of %1").arg(frames)) << poses << " poses";
+        Named(dialog, "Pause")->click();
+        Named(dialog, "Step")->click();
+        EXPECT_EQ(Readout(dialog), QStringLiteral("Frame %1 of %2").arg(frames > 1 ? 2 : 1).arg(frames));
+        Named(dialog, "Play")->click();  // the button offers what it will do
+        EXPECT_NE(Named(dialog, "Pause"), nullptr);
+        doc.reset();
+        DeleteClosed();
+    }
+}
+
+TEST_F(GaitTransportTest, PauseHoldsStepAdvancesAndWrapsBackGoesBackSpeedSetsThePeriod) {
+    CGaitDlg* dialog = OpenWithPoses(3);
+    const int n = preview->FrameCount();
+    Shown(*preview);
+    ASSERT_TRUE(preview->IsTimerRunning(101));
+    auto* speed = Named<QComboBox>(dialog, "Speed");
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00D7"));
+    const int periods[] = {400, 200, 100, 50};  // the control's 100 ms at 1/4, 1/2, 1 and 2 times
+    for (int i = 0; i < 4; ++i) {
+        speed->setCurrentIndex(i);
+        emit speed->activated(i);
+        EXPECT_EQ(preview->TimerInterval(101), periods[i]) << speed->currentText().toStdString();
+    }
+
+    Named(dialog, "Pause")->click();
+    EXPECT_FALSE(preview->IsTimerRunning(101));
+    const Pixels held = Shown(*preview);
+    const QString at = Readout(dialog);
+    EXPECT_EQ(Shown(*preview), held) << "a repaint keeps the frame";
+    EXPECT_EQ(Readout(dialog), at);
+
+    const int first = preview->CurrentFrame();
+    QAbstractButton* step = Named(dialog, "Step");
+    std::vector<Pixels> stepped;
+    for (int k = 1; k <= n; ++k) {
+        step->click();
+        EXPECT_EQ(preview->CurrentFrame(), (first + k) % n) << "step " << k;
+        stepped.push_back(Shown(*preview));
+    }
+    EXPECT_EQ(Readout(dialog), QStringLiteral("Frame %1 of %2").arg(first + 1).arg(n)) << "wrapped";
+    QTest::mouseClick(step, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(preview->CurrentFrame(), (first + n - 1) % n) << "Shift+Step goes one back";
+    EXPECT_EQ(Shown(*preview), stepped[std::size_t(n - 2)]) << "as it was drawn before";
+}
+
+TEST_F(GaitTransportTest, EachExportFormatHoldsThePreviewsFramesPixelForPixel) {
+    CGaitDlg* dialog = OpenWithPoses(4);
+    Named<QLineEdit>(dialog, "Angle")->setText(QStringLiteral("12"));
+    const WalkSettings settings = dialog->PreviewSettings();
+    const std::vector<Pixels> expected = PreviewCycle(dialog);
+    const int n = int(expected.size()), w = settings.width, h = settings.height;
+    ASSERT_GT(n, 4);
+
+    struct Case {
+        WalkFormat format;
+        const char* name;
+        int columns;
+    };
+    for (const Case& c : {Case{WalkFormat::Frames, "frames", 0}, Case{WalkFormat::Sheet, "row.png", 0},
+                          Case{WalkFormat::Sheet, "grid.png", 3}, Case{WalkFormat::Gif, "walk.gif", 0}}) {
+        const std::string path = dir.File(c.name);
+        WalkExport walk(settings, WalkOutput{c.format, path, c.columns});
+        ASSERT_TRUE(walk.Start()) << walk.Error();
+        ASSERT_EQ(walk.FrameCount(), n);
+        ASSERT_TRUE(walk.Run(nullptr)) << walk.Error();
+        std::vector<Pixels> got;
+        int width = 0, height = 0;
+        if (c.format == WalkFormat::Frames) {
+            for (int k = 0; k < n; ++k) got.push_back(ReadPng(path + "/" + FrameName(k, n), width, height));
+        } else if (c.format == WalkFormat::Sheet) {
+            const Pixels sheet = ReadPng(path, width, height);
+            const int columns = c.columns ? c.columns : n;
+            EXPECT_EQ(width, columns * w);
+            EXPECT_EQ(height, (n + columns - 1) / columns * h);
+            for (int k = 0; k < n; ++k) got.push_back(SheetCell(sheet, width, columns, k, w, h));
+        } else {
+            // The walk uses fewer than 256 colours, so the GIF's one palette is exact.
+            std::vector<int> delays;
+            got = ReadGif(path, width, height, &delays);
+            EXPECT_EQ(delays, std::vector<int>(std::size_t(n), 10)) << "the control's 100 ms tick";
+        }
+        ASSERT_EQ(got.size(), expected.size()) << c.name;
+        for (int k = 0; k < n; ++k) EXPECT_EQ(got[std::size_t(k)], expected[std::size_t(k)]) << c.name << " frame " << k;
+    }
+}
+
+TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat) {
+    CGaitDlg* dialog = OpenWithPoses(2);
+    const WalkSettings settings = dialog->PreviewSettings();
+    ui::CWalkExportDlg exportDialog(settings, preview->FrameCount(), QString::fromStdString(dir.Path()),
+                                    QStringLiteral("Walk"), dialog);
+    exportDialog.Scale().setValue(2.0);
+    const WalkSettings scaled = exportDialog.Settings();
+    EXPECT_EQ(scaled.width, 2 * settings.width);
+    EXPECT_EQ(scaled.height, 2 * settings.height);
+    EXPECT_FLOAT_EQ(scaled.scale, 2.0f);
+    EXPECT_EQ(scaled.poses, settings.poses);
+    const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
+    for (int f = 0; f < 3; ++f) {
+        exportDialog.Format().setCurrentIndex(f);
+        EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), names[f]);
+        EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
+    }
+}
+
+TEST_F(GaitTransportTest, CancellingLeavesNothingAndTheOlderFileAsItWas) {
+    CGaitDlg* dialog = OpenWithPoses(4);
+    const WalkSettings settings = dialog->PreviewSettings();
+    for (WalkFormat format : {WalkFormat::Frames, WalkFormat::Sheet, WalkFormat::Gif}) {
+        const std::string fresh = dir.File("fresh"), older = dir.Write("older", "old");
+        for (const std::string& path : {fresh, older}) {
+            WalkExport walk(settings, WalkOutput{format, path, 0});
+            ASSERT_TRUE(walk.Start());
+            EXPECT_FALSE(walk.Run([](int done, int) { return done < 2; }));
+            EXPECT_EQ(walk.FailureKind(), WalkExport::Failure::Cancelled);
+        }
+        EXPECT_FALSE(std::filesystem::exists(fresh));
+        EXPECT_EQ(ReadFileBytes(older), "old");
+        std::error_code ec;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path(), ec), {}), 1) << "no temporary file";
+    }
+}
+
+TEST(GifColours, ExactUpTo256ColoursAndQuantizedPastThem) {
+    // Frame 0 holds 4096 colours (a 64 x 64 ramp of 16 levels a channel); frame 1 two.
+    const int w = 64, h = 64;
+    std::vector<Pixels> frames(2, Pixels(std::size_t(w * h)));
+    for (int i = 0; i < w * h; ++i) {
+        frames[0][std::size_t(i)] = std::uint32_t((i & 15) * 17) | std::uint32_t(((i >> 4) & 15) * 17) << 8 |
+                                    std::uint32_t(((i >> 8) & 15) * 17) << 16;
+        frames[1][std::size_t(i)] = i % 3 ? 0x000000FFu : 0x00FFFFFFu;
+    }
+    std::vector<std::uint8_t> gif;
+    std::string error;
+    GifColours colours;
+    ASSERT_TRUE(EncodeGif(frames, w, h, 10, gif, error, &colours)) << error;
+    EXPECT_EQ(colours.quantizedFrames, 1);
+    EXPECT_FALSE(colours.globalPalette);
+    TempDir dir;
+    const std::string path = dir.Write("q.gif", std::string(gif.begin(), gif.end()));
+    int width = 0, height = 0;
+    const std::vector<Pixels> decoded = ReadGif(path, width, height);
+    ASSERT_EQ(decoded.size(), 2u);
+    EXPECT_EQ(decoded[1], frames[1]) << "a frame of few colours keeps them exactly";
+    // giflib's median cut works on 5 bits a channel: every channel of the ramp
+    // stays within 32 levels (31 measured).
+    int worst = 0;
+    for (std::size_t i = 0; i < frames[0].size(); ++i)
+        for (int shift : {0, 8, 16})
+            worst = std::max(worst, std::abs(int((decoded[0][i] >> shift) & 255) - int((frames[0][i] >> shift) & 255)));
+    EXPECT_LE(worst, 32);
+    EXPECT_GT(worst, 0) << "4096 colours cannot all be kept";
+
+    // All frames within 256 colours together: one exact palette.
+    ASSERT_TRUE(EncodeGif({frames[1], frames[1]}, w, h, 10, gif, error, &colours));
+    EXPECT_TRUE(colours.globalPalette);
+    EXPECT_EQ(colours.quantizedFrames, 0);
+}
+
+}  // namespace
+}  // namespace mirtala::test
