@@ -179,7 +179,7 @@ TEST_F(Walker, StandingPutsTheLowerFootOnTheMiddleOfTheFloorOfEachDraw) {
     EXPECT_EQ(state.floorB, (gdi::Point{200, 60}));
     EXPECT_EQ(bitmap.At(100, 78), 0x00FC00u);  // left foot lower in frame 0
     gdi::Bitmap small(40, 30);
-    EXPECT_EQ(model.DrawStandFrame({0, 0, 40, 30}, small, 0, state), 1);
+    EXPECT_EQ(model.DrawStandFrame({7, 3, 47, 33}, small, 0, state), 1);  // only the size counts
     EXPECT_EQ(state.floorA, (gdi::Point{0, 25}));
     EXPECT_EQ(small.At(20, 25), 0xF80000u);  // feet level in frame 1: the right one
     for (int frame : {2, 3, 0}) EXPECT_EQ(model.DrawStandFrame(rect, bitmap, 0, state), frame);

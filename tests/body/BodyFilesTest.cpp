@@ -103,6 +103,11 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
     EXPECT_FALSE(zubrelle::SpriteFileIsComplete(nine));
     const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);  // last image one byte short
     EXPECT_FALSE(zubrelle::SpriteFileIsComplete(cut));
+    const auto empty = democreature::EncodeSpriteFile(std::vector<Sprite16>(10, Block(0, 0, 0)), 1);
+    ASSERT_EQ(empty.size(), 6u + 8 * 10);
+    EXPECT_TRUE(zubrelle::SpriteFileIsComplete(empty)) << "ten empty images end with the directory";
+    for (std::size_t end : {empty.size() - 1, std::size_t(6 + 8 * 9 + 4), std::size_t(5)})
+        EXPECT_FALSE(zubrelle::SpriteFileIsComplete({empty.data(), end})) << "ends inside the directory at " << end;
     zubrelle::PartImage image;
     EXPECT_FALSE(zubrelle::DecodeImage(cut, 9, image));
     EXPECT_TRUE(image.pixels.empty());
@@ -222,6 +227,10 @@ TEST(BodyModelLoad, FailureAndClearLeaveTheModelEmpty) {
                      "[Tried '" + tree.Images() + "n04a.s16']");
     EXPECT_FALSE(model.IsLoaded());
     for (int part = 1; part <= 13; ++part) EXPECT_TRUE(model.Part(part).images[0].pixels.empty());
+    WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
+    const auto sprite = SpriteBytes(PixelPart(14));
+    tree.Write("images/n00a.s16", std::vector<std::uint8_t>(sprite.begin(), sprite.begin() + 50));
+    EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), -1) << "ends in its directory";
     WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
     ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), 0);
     EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{0, 0, 1}, error), -1);
