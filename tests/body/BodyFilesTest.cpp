@@ -189,8 +189,8 @@ TEST(PartLoader, MessagesNameTheRequestedCombination) {
     EXPECT_FALSE(load(5, 1, 1, 4, 2));
     EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
     const auto bytes = SpriteBytes(NumberedLimb());
-    tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 1));
-    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // too short counts as no sprite
+    tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 50));
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // ending inside its directory counts as no sprite
     EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
     tree.Write("images/e50a.s16", bytes);
     EXPECT_FALSE(load(5, 1, 1, 4, 2));
@@ -227,10 +227,6 @@ TEST(BodyModelLoad, FailureAndClearLeaveTheModelEmpty) {
                      "[Tried '" + tree.Images() + "n04a.s16']");
     EXPECT_FALSE(model.IsLoaded());
     for (int part = 1; part <= 13; ++part) EXPECT_TRUE(model.Part(part).images[0].pixels.empty());
-    WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
-    const auto sprite = SpriteBytes(PixelPart(14));
-    tree.Write("images/n00a.s16", std::vector<std::uint8_t>(sprite.begin(), sprite.begin() + 50));
-    EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), -1) << "ends in its directory";
     WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
     ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), 0);
     EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{0, 0, 1}, error), -1);

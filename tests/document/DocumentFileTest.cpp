@@ -109,24 +109,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, CloseTest,
                                            CloseCase{true, {MessageAnswer::Yes}, {QString("x")}, true, true},
                                            CloseCase{true, {MessageAnswer::Yes}, {std::nullopt}, false, false}));
 
-// Closing two modified documents at exit asks twice: the script answers in order.
-TEST_F(DocumentFileTest, QuestionsInARowTakeTheScriptedAnswersInOrder) {
-    CMirtalaDoc second;
-    for (CMirtalaDoc* d : {doc.get(), &second}) {
-        d->OnNewDocument();
-        d->AddGene(GaitGene(1, 1));
-    }
-    messages.answers = {MessageAnswer::No, MessageAnswer::Cancel};
-    EXPECT_TRUE(doc->SaveModified());
-    EXPECT_FALSE(second.SaveModified());
-    EXPECT_EQ(messages.shown.size(), 2u);
-    messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    files.answers = {Q(dir.File("one.gen")), Q(dir.File("two.gen"))};
-    EXPECT_TRUE(doc->SaveModified() && second.SaveModified());
-    EXPECT_EQ(doc->GetPathName() + "|" + second.GetPathName(), Q(dir.File("one.gen")) + "|" + Q(dir.File("two.gen")));
-    EXPECT_TRUE(messages.answers.empty() && files.answers.empty());
-}
-
 TEST_F(DocumentFileTest, RefusesToSaveAGeneThatWouldNotReadBackAndNamesIt) {
     ASSERT_TRUE(Open({PoseGene(1, 10)}, "keep.gen"));
     const std::string before = ReadFileBytes(dir.File("keep.gen"));
