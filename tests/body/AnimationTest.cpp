@@ -131,6 +131,9 @@ TEST_F(Walker, PrepareWalkPlantsTheLowerFootOnTheFloorsMiddle) {
     EXPECT_EQ(state.current, 0);
     EXPECT_EQ(state.plantedFoot, 0);  // left foot at (0, 10), right at (6, 8) in the box
     EXPECT_EQ(state.swingFoot, (gdi::Point{106, 76}));
+    std::rotate(poses.begin(), poses.begin() + 1, poses.begin() + 4);  // level feet first: the right one
+    model.PrepareWalk(rect, poses, 4, 1.0, 10, state);
+    EXPECT_EQ(state.plantedFoot, 1);
 }
 
 TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {

@@ -74,11 +74,8 @@ def candidates(root, folder):
     return out
 
 
-def apply(root, mutant):
-    """Writes the mutant into the clone; returns the original text for restoring."""
-    path = os.path.join(root, mutant["file"])
-    with open(path, encoding="utf-8") as f:
-        original = f.read()
+def mutated(original, mutant):
+    """The text of a file with the mutant in it."""
     lines = original.split("\n")
     line = lines[mutant["line"]]
     if mutant["kind"] == "drop":
@@ -87,8 +84,16 @@ def apply(root, mutant):
         col = mutant["column"]
         assert line[col:col + len(mutant["old"])] == mutant["old"], mutant
         lines[mutant["line"]] = line[:col] + mutant["new"] + line[col + len(mutant["old"]):]
+    return "\n".join(lines)
+
+
+def apply(root, mutant):
+    """Writes the mutant into the clone; returns the original text for restoring."""
+    path = os.path.join(root, mutant["file"])
+    with open(path, encoding="utf-8") as f:
+        original = f.read()
     with open(path, "w", encoding="utf-8") as f:
-        f.write("\n".join(lines))
+        f.write(mutated(original, mutant))
     return original
 
 
@@ -172,15 +177,9 @@ def show(args):
     with open(args.out) as f:
         rows = {json.loads(l)["id"]: json.loads(l) for l in f if l.strip()}
     mutant = rows[args.id]
-    path = os.path.join(args.src, mutant["file"])
-    with open(path, encoding="utf-8") as f:
+    with open(os.path.join(args.src, mutant["file"]), encoding="utf-8") as f:
         before = f.read()
-    after = apply(args.src, mutant)  # returns the original; the file now holds the mutant
-    with open(path, encoding="utf-8") as f:
-        mutated = f.read()
-    with open(path, "w", encoding="utf-8") as f:
-        f.write(after)
-    sys.stdout.writelines(difflib.unified_diff(before.splitlines(True), mutated.splitlines(True),
+    sys.stdout.writelines(difflib.unified_diff(before.splitlines(True), mutated(before, mutant).splitlines(True),
                                                "a/" + mutant["file"], "b/" + mutant["file"]))
     print(f"\n[{mutant['result']}]")
 
