@@ -36,7 +36,9 @@ function(mirtala_test name)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   endif()
   add_test(NAME ${name} COMMAND ${name})
-  set(env "MIRTALA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "MIRTALA_BINARY_DIR=${PROJECT_BINARY_DIR}" ${ARG_ENV})
+  # A Wine prefix that does not exist, so that no test reads the machine's ~/.wine.
+  set(env "MIRTALA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "MIRTALA_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    "WINEPREFIX=${PROJECT_BINARY_DIR}/no-wine-prefix" ${ARG_ENV})
   if(ARG_QT)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()

@@ -1,6 +1,6 @@
-// The process-wide cache through which all controls of one appearance share
-// one loaded body. The first acquisition creates the default entry (the
-// all-zero appearance), which no control releases.
+// The process-wide cache through which all controls of one appearance and one
+// pair of folders share one loaded body. The first acquisition creates the
+// default entry (the all-zero appearance), which no control releases.
 #pragma once
 
 #include <cstdint>
@@ -18,14 +18,20 @@ public:
     // The module's one cache; destroyed (with every body) when the module unloads.
     static BodyCache& Instance();
 
-    // The body for appearance, loaded from the directories when it is new.
+    // The body for appearance loaded from the two folders, shared with every
+    // control that asked for the same; loaded when it is new. A body loaded
+    // from other folders is never given. loadError gets why the body did not
+    // load, or is cleared. With retryFailed, a body that failed to load is
+    // loaded again: the failed entry stays for the controls holding it, but is
+    // given out no more.
     std::shared_ptr<BodyModel> Acquire(const Appearance& appearance, const std::string& imagesDirectory,
-                                       const std::string& bodyDataDirectory);
+                                       const std::string& bodyDataDirectory, std::string& loadError,
+                                       bool retryFailed = false);
     // Gives one use back; the entry goes when its count reaches 0.
     void Release(const std::shared_ptr<BodyModel>& body);
 
     int EntryCount() const { return m_entryCount; }
-    // Use count of the entry for appearance, or 0 when there is none.
+    // Use count of the entries for appearance, whatever their folders; 0 when there is none.
     std::int32_t UseCount(const Appearance& appearance) const;
     // Drops every entry (module unload, and tests).
     void Clear();
@@ -33,11 +39,15 @@ public:
 private:
     struct Entry {
         Appearance key;
+        std::string imagesDirectory;
+        std::string bodyDataDirectory;
         std::shared_ptr<BodyModel> body;
         std::int32_t useCount;
+        std::string loadError;
+        bool givenOut = true;  // false once a retry has replaced it
     };
-    std::shared_ptr<BodyModel> Load(const Appearance& appearance, const std::string& imagesDirectory,
-                                    const std::string& bodyDataDirectory);
+    static Entry Load(const Appearance& appearance, const std::string& imagesDirectory,
+                      const std::string& bodyDataDirectory);
     std::vector<Entry> m_entries;
     int m_entryCount = 0;
 };

@@ -7,12 +7,12 @@
 #include <limits>
 
 #include "control/activex/BodyCache.h"
-#include "control/activex/HostDirectories.h"
 #include "control/activex/TargetPaint.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/registry/HostFolders.h"
 
 namespace zubrelle {
 
@@ -26,7 +26,7 @@ CZubrelleCtrl::CZubrelleCtrl()
     m_scale = 1.0f;
     m_prepared = false;
     m_appearance = Appearance{};
-    ReadHostDirectories(m_imagesDirectory, m_bodyDataDirectory);
+    FindFolders();
     m_body = AcquireBody(m_appearance);
 }
 
@@ -37,8 +37,39 @@ CZubrelleCtrl::~CZubrelleCtrl() {
 
 IUnknown* CZubrelleCtrl::Create() { return static_cast<IDispatch*>(new CZubrelleCtrl()); }
 
-std::shared_ptr<BodyModel> CZubrelleCtrl::AcquireBody(const Appearance& appearance) {
-    return BodyCache::Instance().Acquire(appearance, m_imagesDirectory, m_bodyDataDirectory);
+void CZubrelleCtrl::FindFolders() {
+    namespace reg = mirtala::registry;
+    reg::HostFolders found;
+    if (m_imagesChoice.empty() || m_bodyDataChoice.empty()) found = reg::FindHostFolders();
+    m_imagesDirectory = m_imagesChoice.empty() ? found.images.path : reg::ResolveHostFolder(m_imagesChoice);
+    m_bodyDataDirectory = m_bodyDataChoice.empty() ? found.bodyData.path : reg::ResolveHostFolder(m_bodyDataChoice);
+}
+
+std::shared_ptr<BodyModel> CZubrelleCtrl::AcquireBody(const Appearance& appearance, bool retryFailed) {
+    return BodyCache::Instance().Acquire(appearance, m_imagesDirectory, m_bodyDataDirectory, m_loadError,
+                                         retryFailed);
+}
+
+void CZubrelleCtrl::SwapBody(bool retryFailed) {
+    if (m_timerId != 0) KillTimer(m_timerId);
+    m_timerId = 0;
+    FindFolders();
+    ReleaseBody(m_body);
+    m_body = AcquireBody(m_appearance, retryFailed);
+    m_prepared = false;
+    InvalidateControl(true);
+}
+
+void CZubrelleCtrl::ReloadBody() { SwapBody(true); }
+
+void CZubrelleCtrl::SetImagesDirectory(const std::string& folder) {
+    m_imagesChoice = folder;
+    SwapBody(false);
+}
+
+void CZubrelleCtrl::SetBodyDataDirectory(const std::string& folder) {
+    m_bodyDataChoice = folder;
+    SwapBody(false);
 }
 
 void CZubrelleCtrl::ReleaseBody(const std::shared_ptr<BodyModel>& body) { BodyCache::Instance().Release(body); }
@@ -156,6 +187,14 @@ void CZubrelleCtrl::OnDestroyWindow() {
 
 void CZubrelleCtrl::AboutBox() { ShowModalMessage(kAboutBoxCaption, kAboutBoxText); }
 
+namespace {
+HRESULT ReturnText(const std::string& text, VARIANT* result) {
+    if (!result) return S_OK;
+    *result = MakeBstr(text);
+    return result->bstrVal ? S_OK : E_OUTOFMEMORY;
+}
+}  // namespace
+
 HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
     const auto& a = call.args;
     switch (call.member->dispid) {
@@ -186,6 +225,19 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
         case DISPID_SetAppearance:
             SetAppearance(a[0].iVal, a[1].iVal, a[2].iVal, a[3].iVal, a[4].iVal, a[5].iVal, a[6].iVal, a[7].iVal,
                           a[8].iVal, a[9].iVal, a[10].iVal, a[11].iVal);
+            return S_OK;
+        case DISPID_LoadError:
+            return ReturnText(m_loadError, result);
+        case DISPID_ImagesDirectory:
+            if (!call.isPut) return ReturnText(m_imagesDirectory, result);
+            SetImagesDirectory(Utf8FromBstr(a[0].bstrVal));
+            return S_OK;
+        case DISPID_BodyDataDirectory:
+            if (!call.isPut) return ReturnText(m_bodyDataDirectory, result);
+            SetBodyDataDirectory(Utf8FromBstr(a[0].bstrVal));
+            return S_OK;
+        case DISPID_ReloadBody:
+            ReloadBody();
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;

@@ -41,12 +41,22 @@ public:
                        std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
                        std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
 
+    // Why the body did not load (the body loader's message), empty when it did.
+    const std::string& GetLoadError() const { return m_loadError; }
+    // The folders in use. A put tries the given folder on this control alone
+    // and takes the body from it; an empty put goes back to the host product's.
+    const std::string& GetImagesDirectory() const { return m_imagesDirectory; }
+    void SetImagesDirectory(const std::string& folder);
+    const std::string& GetBodyDataDirectory() const { return m_bodyDataDirectory; }
+    void SetBodyDataDirectory(const std::string& folder);
+    // Finds the folders again and reloads the body; a body that failed to load
+    // is tried again even when the folders did not change.
+    void ReloadBody();
+
     // State a test can look at.
     bool IsPrepared() const { return m_prepared; }
     std::uint32_t TimerId() const { return m_timerId; }
     const std::shared_ptr<BodyModel>& Body() const { return m_body; }
-    const std::string& ImagesDirectory() const { return m_imagesDirectory; }
-    const std::string& BodyDataDirectory() const { return m_bodyDataDirectory; }
 
 protected:
     void OnDraw(const com::PixelTarget& target, const com::RECT& bounds) override;
@@ -57,7 +67,11 @@ protected:
 private:
     void OnPropertyChanged();
     void PrepareAnimation();
-    std::shared_ptr<BodyModel> AcquireBody(const Appearance& appearance);
+    std::shared_ptr<BodyModel> AcquireBody(const Appearance& appearance, bool retryFailed = false);
+    void FindFolders();
+    // Finds the folders again and takes the body of the appearance from them,
+    // as SetAppearance does for a new appearance.
+    void SwapBody(bool retryFailed);
     void ReleaseBody(const std::shared_ptr<BodyModel>& body);
     int TruncatedAngle() const;
 
@@ -69,6 +83,9 @@ private:
     std::array<std::string, kMaxPoses> m_poseStrings;
     std::string m_imagesDirectory;
     std::string m_bodyDataDirectory;
+    std::string m_imagesChoice;    // put through ImagesDirectory; empty for the host product's
+    std::string m_bodyDataChoice;  // put through BodyDataDirectory; empty for the host product's
+    std::string m_loadError;
     bool m_prepared;
     std::uint32_t m_timerId = 0;
     AnimationState m_animation;

@@ -30,6 +30,11 @@ inline constexpr com::DISPID DISPID_Angle = 3;
 inline constexpr com::DISPID DISPID_PoseCount = 4;
 inline constexpr com::DISPID DISPID_SetAppearance = 5;
 inline constexpr com::DISPID DISPID_PoseString = 6;
+// Appended later; the members above keep their identifiers.
+inline constexpr com::DISPID DISPID_LoadError = 7;
+inline constexpr com::DISPID DISPID_ImagesDirectory = 8;
+inline constexpr com::DISPID DISPID_BodyDataDirectory = 9;
+inline constexpr com::DISPID DISPID_ReloadBody = 10;
 inline constexpr com::DISPID DISPID_BORDERSTYLE = -504;
 inline constexpr com::DISPID DISPID_ABOUTBOX = -552;
 inline constexpr com::DISPID DISPID_CLICK = -600;

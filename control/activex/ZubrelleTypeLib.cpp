@@ -24,6 +24,14 @@ constexpr MemberDesc kDispatchMembers[] = {
     {DISPID_PoseString, "PoseString", MemberKind::Property, VT_BSTR, kIndex, 1, nullptr},
     {DISPID_BORDERSTYLE, "BorderStyle", MemberKind::Property, VT_I2, nullptr, 0, nullptr},
     {DISPID_ABOUTBOX, "AboutBox", MemberKind::Method, VT_EMPTY, nullptr, 0, nullptr},
+    {DISPID_LoadError, "LoadError", MemberKind::ReadOnlyProperty, VT_BSTR, nullptr, 0,
+     "Why the body of the appearance did not load; empty when it did"},
+    {DISPID_ImagesDirectory, "ImagesDirectory", MemberKind::Property, VT_BSTR, nullptr, 0,
+     "The folder of sprite files in use; put a folder to try it, or empty for the host product's"},
+    {DISPID_BodyDataDirectory, "BodyDataDirectory", MemberKind::Property, VT_BSTR, nullptr, 0,
+     "The folder of attachment files in use; put a folder to try it, or empty for the host product's"},
+    {DISPID_ReloadBody, "ReloadBody", MemberKind::Method, VT_EMPTY, nullptr, 0,
+     "Finds the folders again and reloads the body"},
 };
 
 constexpr MemberDesc kEventMembers[] = {

@@ -3,12 +3,14 @@
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
+#include "editor/app/HostFoldersDlg.h"
 #include "editor/app/Icons.h"
 #include "editor/app/LockIndicators.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/UserGuide.h"
 #include "editor/document/CommandUi.h"
 #include "editor/document/MirtalaDoc.h"
+#include "editor/ui/CZubrelle.h"
 #include "editor/ui/MirtalaView.h"
 
 #include <QApplication>
@@ -84,6 +86,8 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::FileSaveAs, "Save &As...", "Save the active document with a new name");
     MakeAction(cmd::ImportPoseNames, "Import &Pose Names...", "Replace the pose names with those of a pose name file");
     MakeAction(cmd::ImportGaitNames, "Import &Gait Names...", "Name the genome's gaits from a genome name file");
+    MakeAction(cmd::HostFolders, "&Host Product Folders...",
+               "Choose the folders of the host product's body files the pictures are drawn from");
     MakeAction(cmd::AppExit, "E&xit", "Quit the application; prompts to save documents");
     MakeAction(cmd::EditUndo, "&Undo", "Undo the last action",
                {QK(Qt::CTRL | Qt::Key_Z), QK(Qt::ALT | Qt::Key_Backspace)});
@@ -139,8 +143,9 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    auto* ready = new QLabel(QStringLiteral("Ready"));
-    statusBar()->addWidget(ready, 1);
+    m_readyPane = new QLabel(QStringLiteral("Ready"));
+    m_readyPane->setAccessibleName(QStringLiteral("Message"));
+    statusBar()->addWidget(m_readyPane, 1);
     const char* names[] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel;
@@ -166,7 +171,21 @@ void CMainFrame::UpdateLockPanes() {
 }
 
 void CMainFrame::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == m_lockTimer) UpdateLockPanes();
+    if (event->timerId() != m_lockTimer) return;
+    UpdateLockPanes();
+    UpdateMessagePane();
+}
+
+void CMainFrame::UpdateMessagePane() {
+    // A picture in the active dialog that could not load its body says why here.
+    QString text = QStringLiteral("Ready");
+    if (QWidget* active = QApplication::activeWindow(); active && active != this)
+        for (CZubrelle* picture : active->findChildren<CZubrelle*>())
+            if (picture->isVisible() && !picture->LoadError().isEmpty()) {
+                text = picture->LoadError();
+                break;
+            }
+    if (m_readyPane->text() != text) m_readyPane->setText(text);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -207,6 +226,8 @@ void CMainFrame::RebuildMenus() {
         names->addAction(Action(cmd::ImportPoseNames));
         names->addAction(Action(cmd::ImportGaitNames));
     }
+    file->addSeparator();
+    file->addAction(Action(cmd::HostFolders));
     file->addSeparator();
     AddRecentFiles(file);
     file->addSeparator();
@@ -336,6 +357,11 @@ void CMainFrame::OnCommand(int id) {
     case cmd::WindowArrange: ArrangeIcons(); break;
     case cmd::UserGuide: if (doc) ShowUserGuide(m_app.HelpFile(), this); break;
     case cmd::AppAbout: m_app.OnAppAbout(); break;
+    case cmd::HostFolders: {
+        CHostFoldersDlg dialog(doc ? doc->GetAppearance() : Appearance{}, this);
+        dialog.exec();
+        break;
+    }
     case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
     case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
     default: break;

@@ -62,6 +62,7 @@ private:
     void AddRecentFiles(QMenu* file);
     void OnActiveChildChanged();
     void UpdateLockPanes();
+    void UpdateMessagePane();
     void ArrangeIcons();
 
     CMirtalaApp& m_app;
@@ -70,6 +71,7 @@ private:
     std::map<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QLabel* m_lockPanes[3] = {};
+    QLabel* m_readyPane = nullptr;
     bool m_documentMenu = false;
     int m_lockTimer = 0;
 };

@@ -35,7 +35,11 @@ const char kRenderHelp[] =
     "                      picture of that paint, in RGB, and replaces an older file\n"
     "                      only once it is whole. An output that is the input genome,\n"
     "                      a folder or a device is refused. The control must be\n"
-    "                      registered (regsvr).\n";
+    "                      registered (regsvr). When the body of the appearance does\n"
+    "                      not load (no body files in the host product's folders,\n"
+    "                      found in our registry, else in the Wine prefix, else at the\n"
+    "                      default path), the reason goes to standard error, no PNG is\n"
+    "                      written and the exit status is 1.\n";
 
 namespace {
 
@@ -118,6 +122,12 @@ struct ControlPainter {
         }
         const std::int16_t* a = o.appearance;
         host.SetAppearance(a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]);
+        // A picture of a body that did not load is blank: say why instead of writing it.
+        if (const std::string why = host.GetLoadError(); !why.empty()) {
+            err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
+                << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n";
+            return false;
+        }
         host.SetScale(o.scale);
         host.SetAngle(o.angle);
         host.SetFriction(o.friction);
@@ -201,6 +211,8 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
             return 1;
         }
     }
+    ControlPainter painter(o, err);
+    if (!painter.Create(o, err)) return 1;  // before the folder, which stays uncreated then
     const std::filesystem::path dir(o.output);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -209,8 +221,6 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
             << (ec ? " (" + ec.message() + ")" : std::string()) << ".\n";
         return 1;
     }
-    ControlPainter painter(o, err);
-    if (!painter.Create(o, err)) return 1;
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);
     painter.host.SetPoseCount(static_cast<std::int16_t>(poses.size()));
     for (int k = 0; k < o.frames; ++k) {

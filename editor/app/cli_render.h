@@ -9,7 +9,7 @@ namespace mirtala {
 
 struct CommandLine;
 
-// Exit status: 0 written, 1 a failure (control, genome, pose or file), 2 an unusable value.
+// Exit status: 0 written, 1 a failure (control, body files, genome, pose or file), 2 an unusable value.
 int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err);
 

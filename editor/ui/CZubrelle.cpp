@@ -1,25 +1,72 @@
 // The picture control's widget.
 #include "editor/ui/CZubrelle.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QImage>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <cmath>
+#include <vector>
 
 namespace {
 CZubrelle::MessageHandler& Handler() {
     static CZubrelle::MessageHandler handler;
     return handler;
 }
+
+// Every picture there is, for ReloadAll.
+std::vector<CZubrelle*>& Pictures() {
+    static std::vector<CZubrelle*> pictures;
+    return pictures;
+}
+
+// What assistive tools read as a picture's description: the host's words for
+// what it shows, then why its body did not load. Kept apart from the widget's
+// own description, which the dialogs set to what the picture shows.
+class PictureAccessible final : public QAccessibleWidget {
+public:
+    explicit PictureAccessible(CZubrelle* picture) : QAccessibleWidget(picture) {}
+    QString text(QAccessible::Text t) const override {
+        QString text = QAccessibleWidget::text(t);  // the tooltip when there is no description
+        QString error = static_cast<const CZubrelle*>(object())->LoadError();
+        if (t != QAccessible::Description || error.isEmpty() || text.contains(error)) return text;
+        return text.isEmpty() ? error : text + QLatin1Char('\n') + error;
+    }
+};
+
+QAccessibleInterface* MakePictureAccessible(const QString&, QObject* object) {
+    auto* picture = qobject_cast<CZubrelle*>(object);
+    return picture ? new PictureAccessible(picture) : nullptr;
+}
+
+// Centred and wrapped, in a smaller font where the picture is too small for it.
+void DrawFittingText(QPainter& painter, const QRect& box, const QString& text) {
+    QFont font = painter.font();
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    for (qreal size = font.pointSizeF(); size > 5; size -= 1) {
+        font.setPointSizeF(size);
+        QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+        if (needed.height() <= box.height() && needed.width() <= box.width()) break;
+    }
+    painter.setFont(font);
+    painter.setPen(Qt::darkGray);
+    painter.drawText(box, flags, text);
+}
 }  // namespace
 
 CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique<mirtala::ZubrelleHost>(static_cast<mirtala::ZubrelleHost::Window&>(*this))) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    Pictures().push_back(this);
+    static const bool accessible = (QAccessible::installFactory(MakePictureAccessible), true);
+    (void)accessible;
 }
 
 CZubrelle::~CZubrelle() {
+    std::erase(Pictures(), this);
     // The control goes before the timers it may still ask to stop.
     m_host.reset();
     for (auto& [id, timer] : m_timers) delete timer;
@@ -33,6 +80,7 @@ bool CZubrelle::Create(const QString& windowName, std::uint32_t, const QRect& re
     m_createTried = true;
     bool ok = m_host->Create();
     if (!ok) setToolTip(MissingControlText());
+    RefreshLoadError();
     show();
     update();
     return ok;
@@ -44,6 +92,41 @@ bool CZubrelle::IsTimerRunning(std::uint32_t id) const {
 }
 
 void CZubrelle::SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+QString CZubrelle::NoBodyText() { return QStringLiteral("No body files for this appearance"); }
+
+void CZubrelle::SetImagesDirectory(const QString& folder) {
+    m_host->SetImagesDirectory(folder.toStdString());
+    RefreshLoadError();
+}
+
+void CZubrelle::SetBodyDataDirectory(const QString& folder) {
+    m_host->SetBodyDataDirectory(folder.toStdString());
+    RefreshLoadError();
+}
+
+void CZubrelle::ReloadBody() {
+    m_host->ReloadBody();
+    RefreshLoadError();
+}
+
+void CZubrelle::ReloadAll() {
+    // Guarded copies: a slot of LoadErrorChanged may create or delete pictures.
+    std::vector<QPointer<CZubrelle>> pictures(Pictures().begin(), Pictures().end());
+    for (const auto& picture : pictures)
+        if (picture) picture->ReloadBody();
+}
+
+void CZubrelle::RefreshLoadError() {
+    QString error = QString::fromStdString(m_host->GetLoadError());
+    if (error == m_loadError) return;
+    m_loadError = error;
+    setToolTip(error);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    update();
+    emit LoadErrorChanged(error);
+}
 
 void CZubrelle::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -63,6 +146,7 @@ void CZubrelle::paintEvent(QPaintEvent*) {
     m_host->Paint(reinterpret_cast<std::uint32_t*>(image.bits()), w, h, int(image.bytesPerLine() / 4));
     image.setDevicePixelRatio(ratio);
     painter.drawImage(QPoint(0, 0), image);
+    if (!m_loadError.isEmpty()) DrawFittingText(painter, rect().adjusted(3, 3, -3, -3), NoBodyText());
 }
 
 void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {

@@ -4,6 +4,9 @@
 // messages), paints the control's pixels unconverted at the screen's device
 // pixel ratio, and forwards clicks. Without a registered control it shows a
 // short text saying how to register it, and every operation does nothing.
+// When the control's body did not load, the picture says so in a short line
+// on white, and its tooltip and the description that assistive tools read
+// (after the host's own accessible description) carry the full reason.
 #pragma once
 
 #include <QString>
@@ -37,10 +40,28 @@ public:
                        std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
         m_host->SetAppearance(headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant, armsGenus,
                              armsVariant, tailGenus, tailVariant, sex, age);
+        RefreshLoadError();
     }
     QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
     void SetPoseString(std::int16_t index, const QString& text) { m_host->SetPoseString(index, text.toStdString()); }
     void AboutBox() { m_host->AboutBox(); }
+
+    // Why the body did not load (the body loader's message); empty when it
+    // loaded, and when there is no control.
+    QString LoadError() const { return m_loadError; }
+    // The folders the control reads. A put tries a folder on this picture
+    // alone and takes its body from there; an empty put goes back to the host
+    // product's.
+    QString ImagesDirectory() { return QString::fromStdString(m_host->GetImagesDirectory()); }
+    void SetImagesDirectory(const QString& folder);
+    QString BodyDataDirectory() { return QString::fromStdString(m_host->GetBodyDataDirectory()); }
+    void SetBodyDataDirectory(const QString& folder);
+    // Finds the host product's folders again and reloads the body.
+    void ReloadBody();
+    // Reloads every picture there is, as after the host product's folders changed.
+    static void ReloadAll();
+    // The line drawn on a picture whose body did not load.
+    static QString NoBodyText();
 
     bool IsControlCreated() const { return m_host->IsCreated(); }
     // The text shown instead of the picture when there is no control.
@@ -57,6 +78,8 @@ public:
 
 signals:
     void Clicked();
+    // The body's load error changed: a new reason, or empty once it loads.
+    void LoadErrorChanged(const QString& error);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,10 +93,13 @@ private:
     com::RECT ClientRect() override;
     void ShowMessage(const std::string& caption, const std::string& text) override;
     void ControlClicked() override { emit Clicked(); }
+    // Reads the control's load error after a call that loads a body.
+    void RefreshLoadError();
 
     std::unique_ptr<mirtala::ZubrelleHost> m_host;
     std::map<std::uint32_t, QTimer*> m_timers;
     std::set<std::uint32_t> m_pausedTimers;  // started by the control, held by a pause
     bool m_timersPaused = false;
     bool m_createTried = false;
+    QString m_loadError;
 };

@@ -13,7 +13,8 @@ using namespace com;
 namespace {
 constexpr IID kEventsIid{0x11DF2DD1, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
 constexpr DISPID kScale = 1, kFriction = 2, kAngle = 3, kPoseCount = 4, kSetAppearance = 5, kPoseString = 6,
-                 kAboutBox = -552, kClick = -600;
+                 kLoadError = 7, kImagesDirectory = 8, kBodyDataDirectory = 9, kReloadBody = 10, kAboutBox = -552,
+                 kClick = -600;
 }  // namespace
 
 // The site lives as long as the host; the control's references do not own it.
@@ -177,17 +178,33 @@ void ZubrelleHost::SetPoseString(std::int16_t index, const std::string& poseStri
     Put(kPoseString, MakeBstr(poseString), &i);
 }
 
-std::string ZubrelleHost::GetPoseString(std::int16_t index) {
+std::string ZubrelleHost::GetText(DISPID id, VARIANT* index) {
     if (!m_dispatch) return {};
-    VARIANT arg = MakeI2(index);
-    DISPPARAMS params{&arg, nullptr, 1, 0};
+    DISPPARAMS params{index, nullptr, index ? 1u : 0u, 0};
     VARIANT result;
-    m_lastResult = m_dispatch->Invoke(kPoseString, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &result, nullptr,
-                                      nullptr);
+    m_lastResult = m_dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, &result, nullptr, nullptr);
     std::string text = result.vt == VT_BSTR ? Utf8FromBstr(result.bstrVal) : std::string();
     VariantClear(&result);
     return text;
 }
+
+void ZubrelleHost::Call(DISPID id) {
+    if (!m_dispatch) return;
+    DISPPARAMS none;
+    m_lastResult = m_dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+}
+
+std::string ZubrelleHost::GetPoseString(std::int16_t index) {
+    VARIANT arg = MakeI2(index);
+    return GetText(kPoseString, &arg);
+}
+
+std::string ZubrelleHost::GetLoadError() { return GetText(kLoadError); }
+std::string ZubrelleHost::GetImagesDirectory() { return GetText(kImagesDirectory); }
+void ZubrelleHost::SetImagesDirectory(const std::string& folder) { Put(kImagesDirectory, MakeBstr(folder)); }
+std::string ZubrelleHost::GetBodyDataDirectory() { return GetText(kBodyDataDirectory); }
+void ZubrelleHost::SetBodyDataDirectory(const std::string& folder) { Put(kBodyDataDirectory, MakeBstr(folder)); }
+void ZubrelleHost::ReloadBody() { Call(kReloadBody); }
 
 void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
                                  std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
@@ -202,11 +219,7 @@ void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVarian
     m_lastResult = m_dispatch->Invoke(kSetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
-void ZubrelleHost::AboutBox() {
-    if (!m_dispatch) return;
-    DISPPARAMS none;
-    m_lastResult = m_dispatch->Invoke(kAboutBox, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
-}
+void ZubrelleHost::AboutBox() { Call(kAboutBox); }
 
 void ZubrelleHost::Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride) {
     if (!m_view) return;

@@ -57,6 +57,18 @@ public:
     std::string GetPoseString(std::int16_t index);
     void SetPoseString(std::int16_t index, const std::string& poseString);
     void AboutBox();
+    // Why the control's body did not load (the body loader's message); empty
+    // when it loaded, and when there is no control.
+    std::string GetLoadError();
+    // The folders the control reads; a put tries a folder on this control
+    // alone and takes its body from there, an empty put goes back to the host
+    // product's.
+    std::string GetImagesDirectory();
+    void SetImagesDirectory(const std::string& folder);
+    std::string GetBodyDataDirectory();
+    void SetBodyDataDirectory(const std::string& folder);
+    // Finds the host product's folders again and reloads the body.
+    void ReloadBody();
 
     // Paints the control over the whole of a width x height buffer of
     // 0x00BBGGRR pixels (stride in pixels).
@@ -71,6 +83,8 @@ private:
     class EventSink;
 
     void Put(com::DISPID id, com::VARIANT value, com::VARIANT* index = nullptr);
+    std::string GetText(com::DISPID id, com::VARIANT* index = nullptr);
+    void Call(com::DISPID id);
     void Release();
 
     Site* m_site;

@@ -43,7 +43,8 @@ struct EXCEPINFO {
 
 // What a type describes, as static tables of the module that owns it.
 enum class TypeKind { Dispatch, CoClass };
-enum class MemberKind { Method, Property };
+// A put of a read-only property is refused as a member not found.
+enum class MemberKind { Method, Property, ReadOnlyProperty };
 
 struct ParamDesc {
     const char* name;

@@ -258,6 +258,27 @@ LSTATUS RegDeleteValue(HKEY key, std::string_view name) {
     });
 }
 
+LSTATUS RegWriteStrings(HKEY parent, std::string_view subKey, const std::vector<RegStringChange>& values) {
+    if (!Valid(parent)) return ERROR_INVALID_HANDLE;
+    if (!Storable(subKey)) return ERROR_INVALID_PARAMETER;
+    for (const auto& change : values)
+        if (!Storable(change.first)) return ERROR_INVALID_PARAMETER;
+    return Modify(parent->root, Join(parent, subKey), [&](RegNode& tree, std::vector<std::string>& at) {
+        RegNode* node = &tree;
+        for (const auto& level : at) node = &node->AddChild(level);
+        for (const auto& [name, text] : values) {
+            if (!text) {
+                node->RemoveValue(name);
+                continue;
+            }
+            RegValue value{name, REG_SZ, std::vector<std::uint8_t>(text->begin(), text->end())};
+            value.data.push_back(0);
+            node->SetValue(std::move(value));
+        }
+        return ERROR_SUCCESS;
+    });
+}
+
 LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey) {
     if (!Valid(parent)) return ERROR_INVALID_HANDLE;
     if (!Storable(subKey)) return ERROR_FILE_NOT_FOUND;

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/registry/RegTypes.h"
 
@@ -39,6 +42,11 @@ LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const s
                     std::uint32_t size);
 LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text);
 LSTATUS RegDeleteValue(HKEY key, std::string_view name);
+// Sets string values of subKey, creating every missing level, in one write of
+// its root's file, so that either all of them change or none; a value given
+// without text is removed.
+using RegStringChange = std::pair<std::string, std::optional<std::string>>;
+LSTATUS RegWriteStrings(HKEY parent, std::string_view subKey, const std::vector<RegStringChange>& values);
 // Removes subKey with everything below it.
 LSTATUS RegDeleteTree(HKEY parent, std::string_view subKey);
 // The name of the index-th subkey, in stored order.

@@ -1,7 +1,7 @@
 // The picture control through its dispatch interface and windowless view:
 // property rules, the change reaction, SetAppearance, stock members, the body
 // cache, the animation timer, the paint path against the engine, and the host
-// product's directories.
+// product's folders with the load error.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,11 +9,13 @@
 
 #include "activex/ControlTestSupport.h"
 #include "control/activex/BodyCache.h"
-#include "control/activex/HostDirectories.h"
 #include "control/activex/ZubrelleCtrl.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/gdi/DrawContext.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
+#include "registry/FakeWinePrefix.h"
 
 using namespace com;
 using namespace controltest;
@@ -78,7 +80,9 @@ TEST_P(PropertyRule, StoresTheRuledValueWithTheChangeReactionOrRefusesWithout) {
     Canvas canvas(60, 40);
     Paint(c, canvas);
     ASSERT_TRUE(c->IsPrepared());
-    EXPECT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYPUT, {r.put()}), r.hr);
+    VARIANT untouched = MakeI4(7);  // a put returns nothing: the caller's variant keeps its value
+    EXPECT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYPUT, {r.put()}, &untouched), r.hr);
+    EXPECT_EQ(std::pair(untouched.vt, untouched.lVal), std::pair(VARTYPE(VT_I4), 7));
     bool changed = r.hr == S_OK;
     EXPECT_EQ(c->IsPrepared(), !changed || r.id == DISPID_BORDERSTYLE);  // a stock property: no new animation
     EXPECT_EQ(site.erasingInvalidations, changed ? 1 : 0);
@@ -105,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Rule{DISPID_Friction, [] { return MakeI2(0); }, S_OK, VT_BOOL, VARIANT_FALSE},
                     Rule{DISPID_Friction, [] { return MakeR4(3); }, S_OK, VT_BOOL, VARIANT_TRUE},
                     Rule{DISPID_BORDERSTYLE, [] { return MakeI2(1); }, S_OK, VT_I2, 1},
+                    Rule{DISPID_BORDERSTYLE, [] { return MakeI2(0); }, S_OK, VT_I2, 0},
                     Rule{DISPID_BORDERSTYLE, [] { return MakeI2(2); }, CTL_E_INVALIDPROPERTYVALUE, VT_I2, 0}));
 
 TEST_F(ControlTest, PoseStringIndexOutsideZeroToSevenStoresNothingAndReadsEmptyButStillReacts) {
@@ -211,6 +216,26 @@ TEST_F(ControlTest, PaintsWhiteWhenEmptyOrWithoutABodyAndNothingWithoutAWindow) 
     EXPECT_FALSE(alone->IsPrepared());
 }
 
+// A control placed partly left of the target shows its visible part from
+// column 0 and writes nothing outside its rows; a later paint only wider than
+// the last one is drawn at the new width.
+TEST_F(ControlTest, PaintsClipAtColumnZeroAndFollowAWidthOnlyResize) {
+    constexpr std::uint32_t kUntouched = 0x12345678u;
+    Canvas whole(120, 80), clipped(120, 100, kUntouched), narrow(100, 80), wide(120, 80);
+    NewControl(true, 1)->Draw(whole.Target(), RECT{0, 0, 120, 80});
+    NewControl(true, 1)->Draw(clipped.Target(), RECT{-40, 10, 80, 90});
+    for (std::int32_t y = 0; y < 100; ++y)
+        for (std::int32_t x = 0; x < 120; ++x) {
+            const bool inside = y >= 10 && y < 90 && x < 80;
+            const std::uint32_t want = inside ? whole.pixels[std::size_t((y - 10) * 120 + x + 40)] : kUntouched;
+            ASSERT_EQ(clipped.pixels[std::size_t(y * 120 + x)], want) << x << "," << y;
+        }
+    auto c = NewControl(true, 1);
+    Paint(c, narrow);
+    Paint(c, wide);
+    EXPECT_EQ(wide.pixels, whole.pixels);
+}
+
 TEST_F(ControlTest, TheTimerRunsFromThePaintWhileMoreThanOnePoseIsShown) {
     auto c = NewControl(true, 3);
     Canvas canvas(200, 100);
@@ -245,13 +270,21 @@ struct AnimationCase {
     double angle;
     int engineAngle;
     float scale;
+    RECT client = {0, 0, 200, 100};
+    std::vector<std::int16_t> borders = {};  // put in this order; the last one counts
 };
 
 class AnimationThroughTheControl : public ControlTest, public testing::WithParamInterface<AnimationCase> {};
 
 TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsIt) {
     const AnimationCase& p = GetParam();
+    site.client = p.client;
     auto c = NewControl(true, 4);
+    for (std::int16_t style : p.borders)
+        ASSERT_EQ(Invoke(D(c), DISPID_BORDERSTYLE, DISPATCH_PROPERTYPUT, {MakeI2(style)}), S_OK);
+    // The walk is laid out on the client area, whatever its origin, less the
+    // border's two pixels; the picture sits one pixel inside the frame.
+    const std::int32_t inset = p.borders.empty() ? 0 : p.borders.back();
     c->SetFriction(p.friction);
     c->SetAngle(p.angle);
     c->SetScale(p.scale);
@@ -262,23 +295,24 @@ TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsI
     std::array<PoseSlotValues, 9> poses{};
     for (int i = 0; i < 4; ++i) poses[std::size_t(i)] = ConvertPoseString(kWalk[i]);
     AnimationState state;
-    gdi::Rect rect{0, 0, site.client.right, site.client.bottom};
+    gdi::Rect rect{0, 0, p.client.right - p.client.left - 2 * inset, p.client.bottom - p.client.top - 2 * inset};
     auto prepare = [&] {
         return p.friction ? engine.PrepareWalk(rect, poses, 4, double(p.scale), p.engineAngle, state)
                           : engine.PrepareStand(poses, 4, double(p.scale), state);
     };
     int frames = prepare();
     ASSERT_GT(frames, 4);
-    Canvas canvas(rect.right, rect.bottom);
+    Canvas canvas(rect.right + 2 * inset, rect.bottom + 2 * inset);
     for (int k = 0; k < frames + 6; ++k) {  // past the wrap to frame 0, then a put with the value already stored
         if (k == frames + 3) {
             c->SetPoseCount(4);
             prepare();
         }
         Paint(c, canvas);
-        gdi::Bitmap expected(rect.right, rect.bottom, 0x00FFFFFF);
-        p.friction ? engine.DrawWalkFrame(rect, expected, state)
-                   : engine.DrawStandFrame(rect, expected, p.engineAngle, state);
+        gdi::Bitmap drawn(rect.right, rect.bottom, 0x00FFFFFF), expected(canvas.width, canvas.height, 0);
+        p.friction ? engine.DrawWalkFrame(rect, drawn, state)
+                   : engine.DrawStandFrame(rect, drawn, p.engineAngle, state);
+        gdi::DrawContext(expected).BitBlt(inset, inset, drawn);
         ASSERT_EQ(canvas.pixels, expected.Pixels()) << "frame " << k;
     }
 }
@@ -286,27 +320,100 @@ TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsI
 INSTANTIATE_TEST_SUITE_P(Modes, AnimationThroughTheControl,
                          testing::Values(AnimationCase{"Walking", true, 10.0, 10, 1.0f},
                                          AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
-                                         AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f}),
+                                         AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f},
+                                         AnimationCase{"SiteNotAtTheOrigin", true, 0, 0, 1.0f, {10, 20, 210, 120}},
+                                         AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},
+                                         AnimationCase{"BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HostDirectories, AreReadFromTheRegistryWithDefaultsForWhatIsMissing) {
-    TempRegistry registry;
-    auto set = [](const char* path, const char* name, const std::string& text) {
-        reg::HKEY key = nullptr;
-        reg::RegCreateKey(reg::HKEY_LOCAL_MACHINE, path, &key);
-        reg::RegSetValue(key, name, reg::REG_BINARY, reinterpret_cast<const std::uint8_t*>(text.data()),
-                         std::uint32_t(text.size()));
-        reg::RegCloseKey(key);
-    };
-    std::string images = "x", body = "y";
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images + "|" + body,
-              "c:\\program files\\tarvossa 2\\images\\|c:\\program files\\tarvossa 2\\body data\\");
-    set("Software\\Vantrelle Technology\\Tarvossa 2", "Images Directory", "/not/deep/enough/");
-    set("Software\\Vantrelle Technology\\Tarvossa 2\\1.0", "Body Data Directory", std::string("/data/body\0junk", 15));
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images + "|" + body, "c:\\program files\\tarvossa 2\\images\\|/data/body") << "text ends at a NUL";
-    set("Software\\Vantrelle Technology\\Tarvossa 2\\1.0", "Images Directory", "/opt/tarvossa/Images/");
-    ReadHostDirectories(images, body);
-    EXPECT_EQ(images, "/opt/tarvossa/Images/");
+namespace {
+std::string Text(const ControlPtr& c, DISPID id) {
+    VARIANT v;
+    if (Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v) != S_OK || v.vt != VT_BSTR) return "<no text>";
+    std::string text = Utf8FromBstr(v.bstrVal);
+    VariantClear(&v);
+    return text;
+}
+HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
+    return Invoke(D(c), id, DISPATCH_PROPERTYPUT, {MakeBstr(text)});
+}
+}  // namespace
+
+TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
+    mirtala::test::TempDir empty;
+    auto c = NewControl();
+    EXPECT_EQ(Text(c, DISPID_LoadError), "");
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages());
+    int invalidations = site.erasingInvalidations;
+    ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, empty.Path()), S_OK);
+    EXPECT_EQ(site.erasingInvalidations, invalidations + 1);
+    EXPECT_FALSE(c->Body()->IsLoaded());
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), empty.Path() + "/") << "a separator is added";
+    EXPECT_EQ(Text(c, DISPID_BodyDataDirectory), DemoBodyData());
+    EXPECT_EQ(Text(c, DISPID_LoadError), "Unable to find a head sprite file for baby male Tovel of variant A.\n[Tried '" +
+                                             empty.Path() + "/a00a.s16']");
+    EXPECT_EQ(PutText(c, DISPID_LoadError, "cleared?"), DISP_E_MEMBERNOTFOUND) << "read-only";
+    EXPECT_NE(Text(c, DISPID_LoadError), "");
+
+    // The files arrive; an explicit reload tries the same folders again.
+    CopyDemoCreature(empty.Path(), empty.Path());
+    ASSERT_EQ(Invoke(D(c), DISPID_ReloadBody, DISPATCH_METHOD), S_OK);
+    EXPECT_TRUE(c->Body()->IsLoaded());
+    EXPECT_EQ(Text(c, DISPID_LoadError), "");
+    ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, ""), S_OK);
+    EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages()) << "back to the host product's";
+}
+
+// Deviation from a cache keyed by appearance alone: a body is shared only by
+// controls that read the same folders.
+TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
+    mirtala::test::TempDir copy, missing;
+    CopyDemoCreature(copy.Path() + "/Images", copy.Path() + "/Body Data");
+    auto a = NewControl(), b = NewControl(), c = NewControl(false);
+    ASSERT_EQ(a->Body(), b->Body());
+    b->SetImagesDirectory(copy.Path() + "/Images/");
+    EXPECT_NE(a->Body(), b->Body());
+    EXPECT_TRUE(b->Body()->IsLoaded());
+    c->SetImagesDirectory(copy.Path() + "/Images/");
+    EXPECT_EQ(b->Body(), c->Body()) << "the same folders share";
+    EXPECT_EQ(BodyCache::Instance().UseCount(Appearance{}), 4);  // one use is never released
+
+    // A failed body is shared like any other until a reload tries it again.
+    b->SetImagesDirectory(missing.Path());
+    c->SetImagesDirectory(missing.Path());
+    ASSERT_EQ(b->Body(), c->Body());
+    EXPECT_FALSE(c->Body()->IsLoaded());
+    std::weak_ptr<BodyModel> failed = c->Body();
+    CopyDemoCreature(missing.Path(), missing.Path());
+    c->ReloadBody();
+    EXPECT_TRUE(c->Body()->IsLoaded());
+    EXPECT_FALSE(b->Body()->IsLoaded()) << "until it reloads too";
+    EXPECT_EQ(b->GetLoadError().empty(), false);
+    b->ReloadBody();
+    EXPECT_EQ(b->Body(), c->Body());
+    EXPECT_TRUE(failed.expired());
+    EXPECT_EQ(BodyCache::Instance().EntryCount(), 2) << "the default entry and the one in use";
+}
+
+TEST_F(ControlTest, FindsTheBodyInAWinePrefixWhenOurRegistryHasNoFolders) {
+    FakeWinePrefix prefix;
+    std::string error;
+    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", &error)) << error;
+    auto lost = NewControl();
+    EXPECT_FALSE(lost->Body()->IsLoaded());
+    EXPECT_NE(lost->GetLoadError().find("c:\\program files\\tarvossa 2\\images\\a00a.s16"), std::string::npos)
+        << "the error names the default path that was looked for: " << lost->GetLoadError();
+
+    CopyDemoCreature(prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Images",
+                     prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Body Data");
+    auto found = NewControl();
+    EXPECT_TRUE(found->Body()->IsLoaded()) << found->GetLoadError();
+    EXPECT_EQ(found->GetImagesDirectory(), prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Images/");
+    lost->ReloadBody();
+    EXPECT_EQ(lost->Body(), found->Body());
+
+    // A candidate tried on one control: a Windows path, mapped like the registry's.
+    ASSERT_EQ(PutText(found, DISPID_BodyDataDirectory, "C:\\PROGRAM FILES\\TARVOSSA 2\\BODY DATA"), S_OK);
+    EXPECT_EQ(Text(found, DISPID_BodyDataDirectory), prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Body Data/");
+    EXPECT_EQ(found->Body(), lost->Body());
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/registry/Registry.h"
 #include "tools/democreature/DemoCreature.h"
@@ -68,6 +69,17 @@ void PointRegistryAtDemoCreature() {
     reg::RegSetString(key, "Images Directory", DemoImages());
     reg::RegSetString(key, "Body Data Directory", DemoBodyData());
     reg::RegCloseKey(key);
+}
+
+void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo) {
+    namespace fs = std::filesystem;
+    for (const auto& [from, to] : {std::pair{DemoImages(), imagesTo}, std::pair{DemoBodyData(), bodyDataTo}}) {
+        fs::create_directories(to);
+        for (const auto& entry : fs::directory_iterator(from)) {
+            std::string name = entry.path().filename().string();
+            if (name.substr(1, 3) == "00a") fs::copy_file(entry.path(), fs::path(to) / name, fs::copy_options::overwrite_existing);
+        }
+    }
 }
 
 HRESULT CallModule(const char* path, const char* exportName) {

@@ -64,6 +64,9 @@ const std::string& DemoImages();
 const std::string& DemoBodyData();
 // Writes the host product's two directory values into the current registry.
 void PointRegistryAtDemoCreature();
+// Copies the demo creature's files of the all-zero appearance into two
+// folders, created as needed.
+void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo);
 
 // Loads a control module and calls one of its exports, as the register tool does.
 com::HRESULT CallModule(const char* path, const char* exportName = "DllRegisterServer");

@@ -117,6 +117,17 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     ASSERT_EQ(d->GetTypeInfo(0, 0x409, &info), S_OK);
     ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr), S_OK);
     EXPECT_EQ(Take(name) + "|" + Take(doc), "_DZubrelle|Dispatch interface for Zubrelle Control");
+    // Members added later come after the first ones, whose identifiers stay.
+    std::string members;
+    std::uint32_t count = 0;
+    ASSERT_EQ(info->GetMemberCount(&count), S_OK);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const MemberDesc* member = nullptr;
+        ASSERT_EQ(info->GetMemberDesc(i, &member), S_OK);
+        members += std::to_string(member->dispid) + member->name + (member->kind == MemberKind::ReadOnlyProperty ? "(ro) " : " ");
+    }
+    EXPECT_EQ(members, "1Scale 2Friction 3Angle 4PoseCount 5SetAppearance 6PoseString -504BorderStyle -552AboutBox "
+                       "7LoadError(ro) 8ImagesDirectory 9BodyDataDirectory 10ReloadBody ");
     ASSERT_EQ(info->GetContainingTypeLib(&lib, nullptr), S_OK);
     ASSERT_EQ(lib->GetDocumentation(-1, &name, &doc, nullptr, &helpFile), S_OK);
     EXPECT_EQ(Take(name) + "|" + Take(doc) + "|" + Take(helpFile),
@@ -146,7 +157,12 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     PROPPAGEINFO pageInfo;
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
     EXPECT_EQ(Take(pageInfo.title), "General");
+    EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
     SysFreeString(pageInfo.text);
+    IUnknown* objects[] = {d};
+    EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+    EXPECT_EQ(page->SetObjects(1, nullptr), E_POINTER);
+    EXPECT_EQ(page->SetObjects(1, objects), S_OK);
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedModuleCount(), 1) << "objects of the module are still alive";
     page->Release();

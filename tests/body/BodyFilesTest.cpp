@@ -76,6 +76,7 @@ TEST(SpriteDecoder, ConvertsBothPixelFormatsWithoutReplicatingLowBits) {
 
 TEST(SpriteDecoder, BoundsAreInclusiveAroundOpaquePixelsWithSentinelsWhenNone) {
     std::vector<Sprite16> images(10, Block(3, 2, 0));
+    images[1] = Block(200, 200, 0);  // the images after it start past 64 KiB
     images[7] = Block(5, 4, 0);
     images[7].pixels[1 * 5 + 3] = 0x1234;
     images[7].pixels[2 * 5 + 1] = 0x4321;

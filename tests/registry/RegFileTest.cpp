@@ -72,6 +72,13 @@ TEST(RegFile, ReadsWindowsLineEndsCommentsAndRemovals) {
     EXPECT_EQ(root.Child("C"), nullptr);
 }
 
+TEST(RegFile, AByteOrderMarkIsSkipped) {
+    RegNode root;
+    ASSERT_TRUE(ParseRegText("\xEF\xBB\xBFREGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=dword:00000001\n", "HKEY_CURRENT_USER", root)
+                    .complete);
+    EXPECT_NE(root.Find({"K"}) ? root.Find({"K"})->Value("v") : nullptr, nullptr);
+}
+
 struct Malformed {
     const char* name;
     const char* text;  // after a well-formed key with the value "kept" when keepsFirstKey
@@ -103,6 +110,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,
                                          Malformed{"UnterminatedString", "\"a\"=\"b\n", 4, true},
                                          Malformed{"ShortDword", "\"a\"=dword:12\n", 4, true},
                                          Malformed{"BadHex", "\"a\"=hex:1g,00\n", 4, true},
+                                         Malformed{"HexLoneDigit", "\"a\"=hex:00,1\n", 4, true},
+                                         Malformed{"HexTrailingComma", "\"a\"=hex:00,\n", 4, true},
+                                         Malformed{"TypedHexTrailingComma", "\"a\"=hex(3):0a,\n", 4, true},
                                          Malformed{"HexTypeUnclosed", "\"a\"=hex(2:00\n", 4, true},
                                          Malformed{"NoEquals", "\"a\" \"b\"\n", 4, true},
                                          Malformed{"Garbage", "what\n", 4, true},

@@ -1,7 +1,9 @@
 // The CZubrelle widget: the text it shows without a control, and with one its
-// timers, messages and crisp painting at the screen's pixel ratio.
+// timers, messages, crisp painting at the screen's pixel ratio, the reason it
+// shows when a body does not load, and reloading every picture.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -9,6 +11,7 @@
 #include "activex/ControlTestSupport.h"
 #include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
+#include "platform/registry/HostFolders.h"
 
 using namespace controltest;
 
@@ -98,6 +101,52 @@ TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
             got.pixels[std::size_t(y * got.width + x)] =
                 reinterpret_cast<const std::uint32_t*>(shown.constScanLine(y))[x] & 0x00FFFFFFu;
     EXPECT_EQ(got.pixels, expected.pixels) << "at ratio " << ratio;
+}
+
+namespace {
+QString AccessibleDescription(QWidget& widget) {
+    return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Description);
+}
+
+int NonWhitePixels(QWidget& widget) {
+    QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) count += (shown.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+    return count;
+}
+}  // namespace
+
+TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders) {
+    ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
+    std::string error;
+    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", &error)) << error;  // nothing anywhere
+    CZubrelle first, second;
+    QStringList changes;
+    for (CZubrelle* p : {&first, &second})
+        QObject::connect(p, &CZubrelle::LoadErrorChanged, [&](const QString& e) { changes << e.left(16); });
+    ASSERT_TRUE(first.Create("Pose", 0, QRect(0, 0, 160, 120), nullptr, 1087));
+    ASSERT_TRUE(second.Create("Frame 1", 0, QRect(0, 0, 60, 50), nullptr, 1090));
+    second.SetAppearance(1, 1, 1, 0, 0, 0, 2, 1, 1, 0, 0, 4);
+    QString why = QString::fromStdString(second.Host().GetLoadError());
+    EXPECT_TRUE(why.startsWith("Unable to find a head sprite file for adult male Brask of variant B.")) << why.toStdString();
+    EXPECT_EQ(second.LoadError(), why);
+    EXPECT_EQ(second.toolTip(), why);
+    second.setAccessibleDescription("Step 1");  // what a dialog says the picture shows
+    EXPECT_EQ(AccessibleDescription(first), first.LoadError());
+    EXPECT_EQ(AccessibleDescription(second), "Step 1\n" + why);
+    EXPECT_EQ(changes, QStringList({"Unable to find a", "Unable to find a", "Unable to find a"}))
+        << "the new appearance fails again, for another reason";
+    EXPECT_GT(NonWhitePixels(first), 100) << "the short line on white";
+    EXPECT_GT(NonWhitePixels(second), 20) << "even on a thumbnail";
+
+    ASSERT_TRUE(mirtala::registry::WriteHostFolders(DemoImages(), DemoBodyData(), &error)) << error;
+    changes.clear();
+    CZubrelle::ReloadAll();
+    EXPECT_EQ(changes, QStringList({"", ""}));
+    EXPECT_EQ(first.LoadError() + second.LoadError() + first.toolTip() + AccessibleDescription(first), "");
+    EXPECT_EQ(AccessibleDescription(second), "Step 1");
+    EXPECT_EQ(NonWhitePixels(first), 0) << "no pose yet: white, without the line";
 }
 
 int main(int argc, char** argv) {

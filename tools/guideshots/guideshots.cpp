@@ -3,6 +3,7 @@
 // about box, and the pose and gait dialogs when their picture control is
 // registered). Run it on a real or virtual display so the fonts are the desktop's.
 #include "editor/app/AboutBox.h"
+#include "editor/app/HostFoldersDlg.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/document/MirtalaDoc.h"
@@ -86,6 +87,8 @@ int main(int argc, char** argv) {
     mirtala::ui::CNewGaitDlg newGait(doc, &frame);
     newGait.CreateModeless();
     ok = Save(newGait, outDir, "new-gait.png") && ok;
+    mirtala::app::CHostFoldersDlg folders(doc.GetAppearance(), &frame);
+    ok = Save(folders, outDir, "host-folders.png") && ok;
     mirtala::app::CAboutDlg about(&frame);
     ok = Save(about, outDir, "about.png") && ok;
     ok = SaveEditDialogs(doc, outDir) && ok;

@@ -1,0 +1,145 @@
+// Choosing the host product's folders.
+#include "editor/app/HostFoldersDlg.h"
+
+#include "editor/app/MirtalaApp.h"
+#include "editor/document/FileDialogService.h"
+#include "editor/document/MessageService.h"
+#include "editor/ui/CZubrelle.h"
+#include "platform/registry/HostFolders.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace mirtala::app {
+
+namespace {
+
+namespace reg = mirtala::registry;
+
+QString SourceText(const reg::HostFolder& folder, const std::string& prefix) {
+    switch (folder.source) {
+    case reg::HostFolder::Source::Registry: return QStringLiteral("Set for Mirtala.");
+    case reg::HostFolder::Source::WinePrefix:
+        return QStringLiteral("Found in the Wine prefix %1.").arg(QString::fromStdString(prefix));
+    case reg::HostFolder::Source::Default: break;
+    }
+    return QStringLiteral("The host product's default folder.");
+}
+
+}  // namespace
+
+CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
+    : QDialog(parent), m_probe(new CZubrelle(this)), m_checkTimer(new QTimer(this)) {
+    setWindowTitle(QStringLiteral("Host Product Folders"));
+    auto* intro = new QLabel(QStringLiteral("The pictures are drawn from the host product's body files: "
+                                            "sprite images and body data, each in a folder of its own."));
+    intro->setWordWrap(true);
+    auto* grid = new QGridLayout;
+    m_images = AddFolderRow(grid, 0, QStringLiteral("&Images:"), m_imagesSource);
+    m_bodyData = AddFolderRow(grid, 2, QStringLiteral("Body &Data:"), m_bodyDataSource);
+    m_check = new QLabel;
+    m_check->setWordWrap(true);
+    m_check->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_check->setAccessibleName(QStringLiteral("Check"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CHostFoldersDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CHostFoldersDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(grid);
+    layout->addWidget(m_check);
+    layout->addWidget(buttons);
+
+    // The probe is a picture of its own that tries the folders without touching the registry.
+    m_probe->Create(QStringLiteral("Folder Check Picture"), 0, QRect(0, 0, 1, 1), this, -1);
+    m_probe->hide();
+    const auto values = appearance.ControlOrder();
+    m_probe->SetAppearance(values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7],
+                           values[8], values[9], values[10], values[11]);
+    m_checkTimer->setSingleShot(true);
+    m_checkTimer->setInterval(300);
+    connect(m_checkTimer, &QTimer::timeout, this, &CHostFoldersDlg::Check);
+    for (QLineEdit* edit : {m_images, m_bodyData})
+        connect(edit, &QLineEdit::textEdited, m_checkTimer, qOverload<>(&QTimer::start));
+
+    const reg::HostFolders found = reg::FindHostFolders();
+    m_imagesSource->setText(SourceText(found.images, found.winePrefix));
+    m_bodyDataSource->setText(SourceText(found.bodyData, found.winePrefix));
+    SetFolders(QString::fromStdString(found.images.path), QString::fromStdString(found.bodyData.path));
+    resize(std::max(560, sizeHint().width()), sizeHint().height());
+}
+
+QLineEdit* CHostFoldersDlg::AddFolderRow(QGridLayout* grid, int row, const QString& label, QLabel*& source) {
+    auto* edit = new QLineEdit;
+    auto* caption = new QLabel(label);
+    caption->setBuddy(edit);
+    const QString name = label.chopped(1).remove('&');
+    edit->setAccessibleName(name + QStringLiteral(" Folder"));
+    auto* browse = new QPushButton(QStringLiteral("Browse..."));
+    browse->setAccessibleName(QStringLiteral("Browse for ") + name);
+    connect(browse, &QPushButton::clicked, this, [this, edit, name] { Browse(edit, name); });
+    source = new QLabel;
+    source->setAccessibleName(name + QStringLiteral(" Source"));
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(edit, row, 1);
+    grid->addWidget(browse, row, 2);
+    grid->addWidget(source, row + 1, 1, 1, 2);
+    return edit;
+}
+
+void CHostFoldersDlg::Browse(QLineEdit* edit, const QString& caption) {
+    const QString chosen = QFileDialog::getExistingDirectory(this, caption, edit->text());
+    if (chosen.isEmpty()) return;
+    edit->setText(QDir::toNativeSeparators(chosen) + '/');
+    Check();
+}
+
+QString CHostFoldersDlg::ImagesFolder() const { return m_images->text(); }
+QString CHostFoldersDlg::BodyDataFolder() const { return m_bodyData->text(); }
+
+void CHostFoldersDlg::SetFolders(const QString& images, const QString& bodyData) {
+    m_images->setText(images);
+    m_bodyData->setText(bodyData);
+    Check();
+}
+
+QString CHostFoldersDlg::CheckText() const { return m_check->text(); }
+
+void CHostFoldersDlg::Check() {
+    m_checkTimer->stop();
+    if (!m_probe->IsControlCreated()) {
+        m_check->setText(m_probe->MissingControlText());
+        return;
+    }
+    m_probe->SetImagesDirectory(QString::fromStdString(registry::ResolveHostFolder(m_images->text().toStdString())));
+    m_probe->SetBodyDataDirectory(
+        QString::fromStdString(registry::ResolveHostFolder(m_bodyData->text().toStdString())));
+    const QString error = m_probe->LoadError();
+    m_check->setText(error.isEmpty()
+                         ? QStringLiteral("A body of the preview appearance loads from these folders.")
+                         : QStringLiteral("A body of the preview appearance does not load from these folders: %1")
+                               .arg(error));
+}
+
+void CHostFoldersDlg::accept() {
+    std::string error;
+    if (!registry::WriteHostFolders(m_images->text().toStdString(), m_bodyData->text().toStdString(), &error)) {
+        ShowMessage({kAppTitle,
+                     QStringLiteral("The folders could not be stored: %1").arg(QString::fromStdString(error)),
+                     MessageIcon::Warning, MessageButtons::Ok, this});
+        return;
+    }
+    CZubrelle::ReloadAll();
+    QDialog::accept();
+}
+
+}  // namespace mirtala::app

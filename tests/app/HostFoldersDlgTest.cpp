@@ -1,0 +1,61 @@
+// The Host Product Folders dialog: it shows where each folder comes from,
+// tries candidate folders on a picture of its own, and OK stores them and
+// reloads every open picture.
+#include "app/AppTestSupport.h"
+
+#include "activex/ControlTestSupport.h"
+#include "ui/EditorTestSupport.h"
+#include "editor/app/HostFoldersDlg.h"
+#include "editor/ui/CZubrelle.h"
+#include "platform/registry/HostFolders.h"
+
+#include <QLabel>
+
+namespace mirtala::test {
+namespace {
+
+namespace reg = mirtala::registry;
+
+class HostFoldersDlgTest : public EditorAppTest {
+protected:
+    TempRegistry registry;
+    void SetUp() override {
+        EditorAppTest::SetUp();
+        qputenv("WINEPREFIX", QByteArray::fromStdString(dir.File("no-wine")));
+        ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
+    }
+    void TearDown() override {
+        qunsetenv("WINEPREFIX");
+        EditorAppTest::TearDown();
+    }
+};
+
+TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
+    const std::string images = controltest::DemoImages(), bodyData = controltest::DemoBodyData();
+    ASSERT_TRUE(reg::WriteHostFolders(dir.File("empty") + "/", dir.File("empty") + "/", nullptr));
+
+    // An open picture draws nothing from the empty folders.
+    CZubrelle picture;
+    ASSERT_TRUE(picture.Create("Probe", 0, QRect(0, 0, 80, 60), nullptr, 1));
+    picture.SetPoseString(0, "211111111111111");
+    EXPECT_FALSE(picture.LoadError().isEmpty());
+
+    app::CHostFoldersDlg dialog{Appearance{}};
+    EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
+    EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
+
+    dialog.SetFolders(QString::fromStdString(images), QString::fromStdString(bodyData));
+    EXPECT_EQ(dialog.CheckText(), "A body of the preview appearance loads from these folders.");
+    // Trying folders writes nothing yet.
+    EXPECT_EQ(reg::FindHostFolders().images.path, dir.File("empty") + "/");
+
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const reg::HostFolders stored = reg::FindHostFolders();
+    EXPECT_EQ(stored.images.path, images);
+    EXPECT_EQ(stored.bodyData.path, bodyData);
+    EXPECT_TRUE(picture.LoadError().isEmpty()) << picture.LoadError().toStdString();
+}
+
+}  // namespace
+}  // namespace mirtala::test

@@ -1,0 +1,44 @@
+// A Wine prefix of a test's own, chosen through $WINEPREFIX: a drive_c folder
+// with its dosdevices/c: link, and a system.reg when a test writes one. The
+// variable's former value comes back when the prefix goes.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fixtures/TempDir.h"
+#include "platform/registry/WinePaths.h"
+
+class FakeWinePrefix {
+public:
+    FakeWinePrefix() {
+        std::filesystem::create_directories(m_temp.Path() + "/drive_c");
+        std::filesystem::create_directories(m_temp.Path() + "/dosdevices");
+        std::filesystem::create_symlink("../drive_c", m_temp.Path() + "/dosdevices/c:");
+        if (const char* old = std::getenv(kVariable)) m_old = old;
+        ::setenv(kVariable, m_temp.Path().c_str(), 1);
+    }
+    ~FakeWinePrefix() { m_old ? ::setenv(kVariable, m_old->c_str(), 1) : ::unsetenv(kVariable); }
+
+    const std::string& Path() const { return m_temp.Path(); }
+    // Creates the folders of a path below the prefix; returns it with a trailing '/'.
+    std::string Folder(std::string_view below) const {
+        std::string path = m_temp.Path() + "/" + std::string(below);
+        std::filesystem::create_directories(path);
+        return path + "/";
+    }
+    // Writes system.reg: Wine's header, then body.
+    void WriteSystemReg(std::string_view body) const {
+        m_temp.Write("system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + std::string(body));
+    }
+
+private:
+    static constexpr const char* kVariable = mirtala::registry::kWinePrefixVariable;
+    mirtala::test::TempDir m_temp;
+    std::optional<std::string> m_old;
+};

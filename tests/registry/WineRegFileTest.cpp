@@ -1,0 +1,103 @@
+// Wine's registry text: the value forms and escapes as a prefix holds them,
+// keys matched whatever their case, and malformed lines passed over without
+// losing what surrounds them.
+#include <gtest/gtest.h>
+
+#include "platform/registry/RegTypes.h"
+#include "platform/registry/WineRegFile.h"
+
+using namespace mirtala::registry;
+
+namespace {
+
+const std::vector<std::string> kKey{"Software", "Vantrelle Technology", "Tarvossa 2", "1.0"};
+
+std::string File(const std::string& body) {
+    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n"
+           "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n#time=1da0a1b2c3d4e5f\n" +
+           body;
+}
+
+const RegValue* ValueOf(const RegNode& root, const char* name) {
+    const RegNode* key = root.Find(kKey);
+    return key ? key->Value(name) : nullptr;
+}
+
+struct ValueCase {
+    const char* line;  // the value line(s) of the key, named "V"
+    std::uint32_t type;
+    std::string data;  // strings with their closing NUL
+};
+
+class WineValue : public testing::TestWithParam<ValueCase> {};
+
+}  // namespace
+
+TEST_P(WineValue, ReadsAsOurRegistryWouldHoldIt) {
+    RegNode root;
+    WineRegResult result = ReadWineRegText(File(GetParam().line), {kKey}, root);
+    EXPECT_EQ(result.skippedLines, 0) << result.problem;
+    const RegValue* v = ValueOf(root, "V");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->type, GetParam().type);
+    EXPECT_EQ(std::string(v->data.begin(), v->data.end()), GetParam().data);
+}
+
+using namespace std::string_literals;
+INSTANTIATE_TEST_SUITE_P(
+    Forms, WineValue,
+    testing::Values(
+        ValueCase{R"("V"="C:\\Program Files\\Tarvossa 2\\Images\\")", REG_SZ, "C:\\Program Files\\Tarvossa 2\\Images\\\0"s},
+        ValueCase{R"("V"="say \"hi\"\ta\n")", REG_SZ, "say \"hi\"\ta\n\0"s},
+        // \x takes up to four hex digits as one UTF-16 unit; a surrogate pair is one character.
+        ValueCase{R"("V"="T\xe4rvossa \xd83d\xde00 \x00e4b")", REG_SZ, "T\xC3\xA4rvossa \xF0\x9F\x98\x80 \xC3\xA4" "b\0"s},
+        ValueCase{R"("V"="lone \xd83d!")", REG_SZ, "lone \xEF\xBF\xBD!\0"s},
+        ValueCase{R"("V"="\101\60\0617\e")", REG_SZ, "A01" "7\x1B\0"s},
+        ValueCase{"\"V\"=\"raw T\xC3\xA4rvossa\"", REG_SZ, "raw T\xC3\xA4rvossa\0"s},
+        ValueCase{R"("V"=str(2):"%ProgramFiles%\\T2\\")", REG_EXPAND_SZ, "%ProgramFiles%\\T2\\\0"s},
+        ValueCase{R"("V"=str(7):"a\0b\0")", 7, "a\0b\0\0"s},
+        ValueCase{"\"V\"=hex(2):43,00,3a,00,5c,00,\\\n  e4,00,00,00", REG_EXPAND_SZ, "C:\\\xC3\xA4\0"s},
+        ValueCase{R"("V"=dword:0000002a)", REG_DWORD, "\x2A\0\0\0"s},
+        ValueCase{R"("V"=hex:00,ff)", REG_BINARY, "\0\xFF"s}));
+
+TEST(WineRegFile, ReadsOnlyTheWantedKeysWhateverTheirCase) {
+    std::string text = File("\"Images Directory\"=\"C:\\\\a\\\\\"\n") +
+                       "\n[Software\\\\Wine] 1\n\"Images Directory\"=\"elsewhere\"\n"
+                       "[software\\\\WOW6432NODE\\\\vantrelle technology\\\\TARVOSSA 2\\\\1.0] 1\n@=\"x\"\n";
+    RegNode root;
+    const std::vector<std::string> wow{"Software", "Wow6432Node", "Vantrelle Technology", "Tarvossa 2", "1.0"};
+    WineRegResult result = ReadWineRegText(text, {kKey, wow}, root);
+    EXPECT_TRUE(result.readable);
+    ASSERT_NE(ValueOf(root, "images directory"), nullptr);
+    EXPECT_EQ(root.Find({"Software", "Wine"}), nullptr);
+    ASSERT_NE(root.Find(wow), nullptr);
+    EXPECT_NE(root.Find(wow)->Value(""), nullptr);
+}
+
+// Whatever is malformed, the rest of the file is still read, and values never
+// go to a key whose line was malformed.
+TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
+    std::string text = File(
+        "\"Images Directory\"=\"kept\"\n"
+        "not a value\n"
+        "\"Bad\"=hex:zz\n"
+        "\"Open=\"x\"\n"
+        "\"Body Data Directory\"=\"kept too\"\n"
+        "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0\n"
+        "\"Lost\"=\"not given to any key\"\n");
+    RegNode root;
+    WineRegResult result = ReadWineRegText(text, {kKey}, root);
+    EXPECT_TRUE(result.readable);
+    EXPECT_EQ(result.skippedLines, 4);
+    EXPECT_EQ(result.problem, "line 9: a line that is neither a key nor a value");
+    ASSERT_NE(ValueOf(root, "Images Directory"), nullptr);
+    ASSERT_NE(ValueOf(root, "Body Data Directory"), nullptr);
+    EXPECT_EQ(ValueOf(root, "Lost"), nullptr);
+    EXPECT_EQ(ValueOf(root, "Bad"), nullptr);
+
+    RegNode none;
+    WineRegResult headless = ReadWineRegText("REGEDIT4\n" + text, {kKey}, none);
+    EXPECT_FALSE(headless.readable);
+    EXPECT_EQ(headless.problem, "line 1: the file does not start with WINE REGISTRY Version 2");
+    EXPECT_TRUE(none.Children().empty());
+}
