@@ -123,6 +123,8 @@ def tests_linking(build, folder, links, module_users):
 
 
 def run(args):
+    if os.path.realpath(args.src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
+        sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
     random.seed(args.seed)
     pool = []
     for folder in args.folders:
