@@ -38,6 +38,7 @@ TEST(RegFile, EveryValueFormReadsBackIdentically) {
     key.SetValue(Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"));
     key.SetValue(Text("quote\"and\\slash", "say \"hi\""));
     key.SetValue(Text("Multi", "line one\nline two"));  // not representable as text
+    key.SetValue(Text("TrailingBreak", "line\n"));
     key.SetValue(Bytes("Embedded", REG_SZ, {'a', 0, 'b', 0}));
     key.SetValue(Bytes("NoNul", REG_SZ, {'a', 'b'}));
     key.SetValue(Bytes("MiscStatus", REG_DWORD, {0x91, 0x01, 0x02, 0x00}));
