@@ -12,6 +12,7 @@
 #include "control/activex/ZubrelleCtrl.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/gdi/DrawContext.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
 #include "registry/FakeWinePrefix.h"
@@ -79,7 +80,9 @@ TEST_P(PropertyRule, StoresTheRuledValueWithTheChangeReactionOrRefusesWithout) {
     Canvas canvas(60, 40);
     Paint(c, canvas);
     ASSERT_TRUE(c->IsPrepared());
-    EXPECT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYPUT, {r.put()}), r.hr);
+    VARIANT untouched = MakeI4(7);  // a put returns nothing: the caller's variant keeps its value
+    EXPECT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYPUT, {r.put()}, &untouched), r.hr);
+    EXPECT_EQ(std::pair(untouched.vt, untouched.lVal), std::pair(VARTYPE(VT_I4), 7));
     bool changed = r.hr == S_OK;
     EXPECT_EQ(c->IsPrepared(), !changed || r.id == DISPID_BORDERSTYLE);  // a stock property: no new animation
     EXPECT_EQ(site.erasingInvalidations, changed ? 1 : 0);
@@ -106,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Rule{DISPID_Friction, [] { return MakeI2(0); }, S_OK, VT_BOOL, VARIANT_FALSE},
                     Rule{DISPID_Friction, [] { return MakeR4(3); }, S_OK, VT_BOOL, VARIANT_TRUE},
                     Rule{DISPID_BORDERSTYLE, [] { return MakeI2(1); }, S_OK, VT_I2, 1},
+                    Rule{DISPID_BORDERSTYLE, [] { return MakeI2(0); }, S_OK, VT_I2, 0},
                     Rule{DISPID_BORDERSTYLE, [] { return MakeI2(2); }, CTL_E_INVALIDPROPERTYVALUE, VT_I2, 0}));
 
 TEST_F(ControlTest, PoseStringIndexOutsideZeroToSevenStoresNothingAndReadsEmptyButStillReacts) {
@@ -212,6 +216,26 @@ TEST_F(ControlTest, PaintsWhiteWhenEmptyOrWithoutABodyAndNothingWithoutAWindow) 
     EXPECT_FALSE(alone->IsPrepared());
 }
 
+// A control placed partly left of the target shows its visible part from
+// column 0 and writes nothing outside its rows; a later paint only wider than
+// the last one is drawn at the new width.
+TEST_F(ControlTest, PaintsClipAtColumnZeroAndFollowAWidthOnlyResize) {
+    constexpr std::uint32_t kUntouched = 0x12345678u;
+    Canvas whole(120, 80), clipped(120, 100, kUntouched), narrow(100, 80), wide(120, 80);
+    NewControl(true, 1)->Draw(whole.Target(), RECT{0, 0, 120, 80});
+    NewControl(true, 1)->Draw(clipped.Target(), RECT{-40, 10, 80, 90});
+    for (std::int32_t y = 0; y < 100; ++y)
+        for (std::int32_t x = 0; x < 120; ++x) {
+            const bool inside = y >= 10 && y < 90 && x < 80;
+            const std::uint32_t want = inside ? whole.pixels[std::size_t((y - 10) * 120 + x + 40)] : kUntouched;
+            ASSERT_EQ(clipped.pixels[std::size_t(y * 120 + x)], want) << x << "," << y;
+        }
+    auto c = NewControl(true, 1);
+    Paint(c, narrow);
+    Paint(c, wide);
+    EXPECT_EQ(wide.pixels, whole.pixels);
+}
+
 TEST_F(ControlTest, TheTimerRunsFromThePaintWhileMoreThanOnePoseIsShown) {
     auto c = NewControl(true, 3);
     Canvas canvas(200, 100);
@@ -246,13 +270,21 @@ struct AnimationCase {
     double angle;
     int engineAngle;
     float scale;
+    RECT client = {0, 0, 200, 100};
+    std::vector<std::int16_t> borders = {};  // put in this order; the last one counts
 };
 
 class AnimationThroughTheControl : public ControlTest, public testing::WithParamInterface<AnimationCase> {};
 
 TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsIt) {
     const AnimationCase& p = GetParam();
+    site.client = p.client;
     auto c = NewControl(true, 4);
+    for (std::int16_t style : p.borders)
+        ASSERT_EQ(Invoke(D(c), DISPID_BORDERSTYLE, DISPATCH_PROPERTYPUT, {MakeI2(style)}), S_OK);
+    // The walk is laid out on the client area, whatever its origin, less the
+    // border's two pixels; the picture sits one pixel inside the frame.
+    const std::int32_t inset = p.borders.empty() ? 0 : p.borders.back();
     c->SetFriction(p.friction);
     c->SetAngle(p.angle);
     c->SetScale(p.scale);
@@ -263,23 +295,24 @@ TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsI
     std::array<PoseSlotValues, 9> poses{};
     for (int i = 0; i < 4; ++i) poses[std::size_t(i)] = ConvertPoseString(kWalk[i]);
     AnimationState state;
-    gdi::Rect rect{0, 0, site.client.right, site.client.bottom};
+    gdi::Rect rect{0, 0, p.client.right - p.client.left - 2 * inset, p.client.bottom - p.client.top - 2 * inset};
     auto prepare = [&] {
         return p.friction ? engine.PrepareWalk(rect, poses, 4, double(p.scale), p.engineAngle, state)
                           : engine.PrepareStand(poses, 4, double(p.scale), state);
     };
     int frames = prepare();
     ASSERT_GT(frames, 4);
-    Canvas canvas(rect.right, rect.bottom);
+    Canvas canvas(rect.right + 2 * inset, rect.bottom + 2 * inset);
     for (int k = 0; k < frames + 6; ++k) {  // past the wrap to frame 0, then a put with the value already stored
         if (k == frames + 3) {
             c->SetPoseCount(4);
             prepare();
         }
         Paint(c, canvas);
-        gdi::Bitmap expected(rect.right, rect.bottom, 0x00FFFFFF);
-        p.friction ? engine.DrawWalkFrame(rect, expected, state)
-                   : engine.DrawStandFrame(rect, expected, p.engineAngle, state);
+        gdi::Bitmap drawn(rect.right, rect.bottom, 0x00FFFFFF), expected(canvas.width, canvas.height, 0);
+        p.friction ? engine.DrawWalkFrame(rect, drawn, state)
+                   : engine.DrawStandFrame(rect, drawn, p.engineAngle, state);
+        gdi::DrawContext(expected).BitBlt(inset, inset, drawn);
         ASSERT_EQ(canvas.pixels, expected.Pixels()) << "frame " << k;
     }
 }
@@ -287,7 +320,10 @@ TEST_P(AnimationThroughTheControl, EqualsTheEngineFrameByFrameAndAnyPutRestartsI
 INSTANTIATE_TEST_SUITE_P(Modes, AnimationThroughTheControl,
                          testing::Values(AnimationCase{"Walking", true, 10.0, 10, 1.0f},
                                          AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
-                                         AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f}),
+                                         AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f},
+                                         AnimationCase{"SiteNotAtTheOrigin", true, 0, 0, 1.0f, {10, 20, 210, 120}},
+                                         AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},
+                                         AnimationCase{"BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 namespace {

@@ -158,7 +158,12 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     PROPPAGEINFO pageInfo;
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
     EXPECT_EQ(Take(pageInfo.title), "General");
+    EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
     SysFreeString(pageInfo.text);
+    IUnknown* objects[] = {d};
+    EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+    EXPECT_EQ(page->SetObjects(1, nullptr), E_POINTER);
+    EXPECT_EQ(page->SetObjects(1, objects), S_OK);
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedModuleCount(), 1) << "objects of the module are still alive";
     page->Release();

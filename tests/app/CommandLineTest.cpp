@@ -1,6 +1,7 @@
 // The command line as a whole: what goes to the editor, what is a batch
 // command, and every usage error naming the argument at fault.
 #include "editor/app/CommandLine.h"
+#include "editor/app/RenderOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,9 @@ const Case kCases[] = {
     {{"--sheet", "s.png", "--pose-strings", "1", "--frames", "4"}, "", "--frames is an option of --render-gait, not of --sheet"},
     {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"}, "", "--columns is an option of --sheet, not of --render-gait"},
     {{"--render-pose", "o", "--gait", "1"}, "", "--gait is an option of --render-gait or --sheet, not of --render-pose"},
+    {{"--render-pose", "o", "--genome"}, "", "--genome needs a value"},
+    {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"},
+    {{"--dump", "a", "--names"}, "", "--names needs a value"},
 };
 
 TEST(CommandLine, CommandsAndUsageErrors) {
@@ -49,6 +53,38 @@ TEST(CommandLine, CommandsAndUsageErrors) {
     ASSERT_NE(line.Value("--names"), nullptr);
     EXPECT_EQ(*line.Value("--names"), "n.txt");
     EXPECT_EQ(line.Value("--size"), nullptr);
+}
+
+// Each range's ends are accepted and the first value past them refused.
+TEST(RenderOptions, RangesAreInclusive) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--scale", "64"}, ""},
+        {{"--scale", "64.0001"}, "--scale takes a number above 0 and at most 64"},
+        {{"--scale", "0"}, "--scale takes a number above 0 and at most 64"},
+        {{"--size", "8192x1"}, ""},
+        {{"--size", "8193x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+        {{"--size", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+        {{"--angle", "-1e9"}, ""},
+        {{"--angle", "1.1e9"}, "--angle takes a number of degrees"},
+        {{"--friction", "yes"}, "--friction takes on or off"},
+    };
+    for (const auto& [args, error] : cases) {
+        std::vector<std::string> all{"--render-pose", "o.png"};
+        all.insert(all.end(), args.begin(), args.end());
+        const CommandLine line = ParseCommandLine(all);
+        ASSERT_EQ(line.error, "") << args[0];
+        RenderOptions options;
+        std::string message;
+        EXPECT_EQ(ParseRenderOptions(line, options, message), !*error) << args[0] << " " << args[1];
+        EXPECT_EQ(message, error);
+    }
+    RenderOptions options;
+    std::string message;
+    ASSERT_TRUE(ParseRenderOptions(ParseCommandLine({"--render-gait", "o", "--scale", "64", "--frames", "10000",
+                                                     "--friction", "off"}), options, message)) << message;
+    EXPECT_EQ(options.scale, 64.0f);
+    EXPECT_EQ(options.frames, 10000);
+    EXPECT_FALSE(options.friction);
 }
 
 }  // namespace

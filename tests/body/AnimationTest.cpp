@@ -131,6 +131,9 @@ TEST_F(Walker, PrepareWalkPlantsTheLowerFootOnTheFloorsMiddle) {
     EXPECT_EQ(state.current, 0);
     EXPECT_EQ(state.plantedFoot, 0);  // left foot at (0, 10), right at (6, 8) in the box
     EXPECT_EQ(state.swingFoot, (gdi::Point{106, 76}));
+    std::rotate(poses.begin(), poses.begin() + 1, poses.begin() + 4);  // level feet first: the right one
+    model.PrepareWalk(rect, poses, 4, 1.0, 10, state);
+    EXPECT_EQ(state.plantedFoot, 1);
 }
 
 TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
@@ -179,7 +182,7 @@ TEST_F(Walker, StandingPutsTheLowerFootOnTheMiddleOfTheFloorOfEachDraw) {
     EXPECT_EQ(state.floorB, (gdi::Point{200, 60}));
     EXPECT_EQ(bitmap.At(100, 78), 0x00FC00u);  // left foot lower in frame 0
     gdi::Bitmap small(40, 30);
-    EXPECT_EQ(model.DrawStandFrame({0, 0, 40, 30}, small, 0, state), 1);
+    EXPECT_EQ(model.DrawStandFrame({7, 3, 47, 33}, small, 0, state), 1);  // only the size counts
     EXPECT_EQ(state.floorA, (gdi::Point{0, 25}));
     EXPECT_EQ(small.At(20, 25), 0xF80000u);  // feet level in frame 1: the right one
     for (int frame : {2, 3, 0}) EXPECT_EQ(model.DrawStandFrame(rect, bitmap, 0, state), frame);

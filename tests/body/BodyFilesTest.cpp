@@ -76,6 +76,7 @@ TEST(SpriteDecoder, ConvertsBothPixelFormatsWithoutReplicatingLowBits) {
 
 TEST(SpriteDecoder, BoundsAreInclusiveAroundOpaquePixelsWithSentinelsWhenNone) {
     std::vector<Sprite16> images(10, Block(3, 2, 0));
+    images[1] = Block(200, 200, 0);  // the images after it start past 64 KiB
     images[7] = Block(5, 4, 0);
     images[7].pixels[1 * 5 + 3] = 0x1234;
     images[7].pixels[2 * 5 + 1] = 0x4321;
@@ -103,6 +104,11 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
     EXPECT_FALSE(zubrelle::SpriteFileIsComplete(nine));
     const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 1);  // last image one byte short
     EXPECT_FALSE(zubrelle::SpriteFileIsComplete(cut));
+    const auto empty = democreature::EncodeSpriteFile(std::vector<Sprite16>(10, Block(0, 0, 0)), 1);
+    ASSERT_EQ(empty.size(), 6u + 8 * 10);
+    EXPECT_TRUE(zubrelle::SpriteFileIsComplete(empty)) << "ten empty images end with the directory";
+    for (std::size_t end : {empty.size() - 1, std::size_t(6 + 8 * 9 + 4), std::size_t(5)})
+        EXPECT_FALSE(zubrelle::SpriteFileIsComplete({empty.data(), end})) << "ends inside the directory at " << end;
     zubrelle::PartImage image;
     EXPECT_FALSE(zubrelle::DecodeImage(cut, 9, image));
     EXPECT_TRUE(image.pixels.empty());
@@ -184,8 +190,8 @@ TEST(PartLoader, MessagesNameTheRequestedCombination) {
     EXPECT_FALSE(load(5, 1, 1, 4, 2));
     EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
     const auto bytes = SpriteBytes(NumberedLimb());
-    tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 1));
-    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // too short counts as no sprite
+    tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 50));
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // ending inside its directory counts as no sprite
     EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
     tree.Write("images/e50a.s16", bytes);
     EXPECT_FALSE(load(5, 1, 1, 4, 2));

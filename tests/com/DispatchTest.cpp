@@ -18,9 +18,12 @@ constexpr MemberDesc kMembers[] = {
 };
 constexpr GUID kIface{0x1234, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
 constexpr GUID kLib{0x1235, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
-constexpr TypeDesc kTypes[] = {{kIface, "_DThing", "Dispatch interface for Thing", TypeKind::Dispatch, kMembers, 3,
-                                {}, {}}};
-constexpr TypeLibDesc kLibrary{kLib, 1, 0, 0x409, "THINGLib", "Thing module", "Thing.hlp", kTypes, 1};
+constexpr GUID kClass{0x1236, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr GUID kEvents{0x1237, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr TypeDesc kTypes[] = {
+    {kIface, "_DThing", "Dispatch interface for Thing", TypeKind::Dispatch, kMembers, 3, {}, {}},
+    {kClass, "Thing", "Thing class", TypeKind::CoClass, nullptr, 0, kIface, kEvents}};
+constexpr TypeLibDesc kLibrary{kLib, 1, 0, 0x409, "THINGLib", "Thing module", "Thing.hlp", kTypes, 2};
 
 }  // namespace
 
@@ -91,6 +94,44 @@ TEST(TypeLibrary, IsFoundThroughItsRegistrationAndGoneAfterUnregistering) {
     ASSERT_EQ(UnRegisterTypeLib(kLibrary, 0), S_OK);
     EXPECT_EQ(LoadRegTypeLib(kLib, 1, 0, 0x409, &lib), TYPE_E_LIBNOTREGISTERED);
     EXPECT_EQ(UnRegisterTypeLib(kLibrary, 0), TYPE_E_REGISTRYACCESS);
+}
+
+// Hosts walk a library by its interfaces and indexes: what is not there is
+// refused with its own code and a cleared output.
+TEST(TypeLibrary, AnswersOnlyItsOwnInterfacesAndIndexes) {
+    ITypeLib* lib = nullptr;
+    ASSERT_EQ(CreateTypeLib(kLibrary, &lib), S_OK);
+    ITypeInfo *iface = nullptr, *coclass = nullptr;
+    ASSERT_EQ(lib->GetTypeInfo(0, &iface), S_OK);
+    ASSERT_EQ(lib->GetTypeInfo(1, &coclass), S_OK);
+    for (IUnknown* object : {static_cast<IUnknown*>(lib), static_cast<IUnknown*>(iface)}) {
+        void* out = nullptr;
+        ASSERT_EQ(object->QueryInterface(IID_IUnknown, &out), S_OK);
+        EXPECT_EQ(out, object);
+        static_cast<IUnknown*>(out)->Release();
+        out = object;
+        EXPECT_EQ(object->QueryInterface(IID_IDispatch, &out), E_NOINTERFACE);
+        EXPECT_EQ(out, nullptr);
+    }
+    GUID g{};
+    EXPECT_EQ(coclass->GetImplType(0, &g), S_OK);
+    EXPECT_EQ(g, kIface);
+    EXPECT_EQ(coclass->GetImplType(1, &g), S_OK);
+    EXPECT_EQ(g, kEvents);
+    EXPECT_EQ(coclass->GetImplType(2, &g), TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(iface->GetImplType(0, &g), TYPE_E_ELEMENTNOTFOUND) << "not a class";
+    BSTR name = nullptr, file = nullptr;
+    std::uint32_t context = 77;
+    ASSERT_EQ(lib->GetDocumentation(-1, &name, nullptr, &context, &file), S_OK);
+    EXPECT_EQ(Utf8FromBstr(name) + "|" + Utf8FromBstr(file), "THINGLib|Thing.hlp");
+    EXPECT_EQ(context, 0u);
+    SysFreeString(name);
+    SysFreeString(file);
+    EXPECT_EQ(lib->GetDocumentation(2, &name, nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(lib->GetDocumentation(-2, &name, nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+    coclass->Release();
+    iface->Release();
+    lib->Release();
 }
 
 TEST(ConnectionPoint, SinksMayDisconnectWhileAnEventIsDelivered) {

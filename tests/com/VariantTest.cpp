@@ -68,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         Coercion{"I2ToText", [] { return MakeI2(-12); }, VT_BSTR, S_OK, 0, "-12"},
         Coercion{"R8ToText", [] { return MakeR8(0.1); }, VT_BSTR, S_OK, 0, "0.1"},
         Coercion{"BoolToText", [] { return MakeBool(false); }, VT_BSTR, S_OK, 0, "False"},
-        Coercion{"UnknownTarget", [] { return MakeI2(1); }, VARTYPE(9), DISP_E_BADVARTYPE, 0, nullptr}),
+        Coercion{"UnknownTarget", [] { return MakeI2(1); }, VARTYPE(9), DISP_E_BADVARTYPE, 0, nullptr},
+        Coercion{"UnknownSource", [] { VARIANT v = MakeI2(1); v.vt = VARTYPE(9); return v; }, VT_I2,
+                 DISP_E_BADVARTYPE, 0, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Variant, CopiesStringsRatherThanSharingThem) {
@@ -98,6 +100,34 @@ TEST(Bstr, KeepsItsLengthAndConvertsUtf8BothWaysReplacingBrokenSequences) {
     EXPECT_EQ(Utf16FromUtf8("\xE0\x80\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));  // overlong
     EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80").front(), char16_t(0xFFFD));             // a surrogate
     EXPECT_EQ(Utf8FromUtf16(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
+}
+
+struct Utf16Edge {
+    std::u16string utf16;
+    const char* utf8;
+    bool roundTrips;  // false: a lone surrogate, read as U+FFFD
+};
+
+// The edges of each encoded length, and surrogates at the start and alone.
+TEST(Bstr, Utf16AndUtf8AgreeAtEveryLengthEdge) {
+    const Utf16Edge edges[] = {
+        {{0x7F}, "\x7F", true},
+        {{0x80}, "\xC2\x80", true},
+        {{0xE8, u'x'}, "\xC3\xA8x", true},
+        {{0x7FE}, "\xDF\xBE", true},
+        {{0x800}, "\xE0\xA0\x80", true},
+        {{0xFFFF}, "\xEF\xBF\xBF", true},
+        {{0xD800, 0xDC00, u'a'}, "\xF0\x90\x80\x80" "a", true},  // U+10000
+        {{0xDBFF, 0xDFFF}, "\xF4\x8F\xBF\xBF", true},         // U+10FFFF
+        {{0xDFFF, u'a'}, "\xEF\xBF\xBD" "a", false},
+        {{u'a', 0xDBFF}, "a\xEF\xBF\xBD", false},
+    };
+    for (const Utf16Edge& e : edges) {
+        EXPECT_EQ(Utf8FromUtf16(e.utf16), e.utf8) << e.utf8;
+        if (e.roundTrips) {
+            EXPECT_EQ(Utf16FromUtf8(e.utf8), e.utf16) << e.utf8;
+        }
+    }
 }
 
 TEST(Guid, TextFormRoundTripsAndRejectsOtherShapes) {

@@ -75,5 +75,29 @@ TEST(AtomicWrite, FailuresKeepTheOldFileAndLeaveNothingBehind) {
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
 }
 
+// Saving reads each file back into one buffer: a failed read must leave it
+// empty, never holding the previous file's bytes.
+TEST(WholeRead, FailuresEmptyTheBufferAndSayWhy) {
+    test::TempDir dir;
+    fs::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const std::string grown(5000, 'g');  // past the first read's size
+    const std::string file = dir.Write("file", grown);
+    std::string text = "stale";
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    ASSERT_TRUE(ReadWholeFile(file, text));
+    EXPECT_EQ(text, grown);
+    const std::pair<std::string, int> failures[] = {{"missing", ENOENT}, {"folder", EISDIR}, {"pipe", EINVAL}};
+    for (const auto& [name, code] : failures) {
+        FileError error;
+        text = "stale";
+        EXPECT_FALSE(ReadWholeFile(dir.File(name), text, &error)) << name;
+        EXPECT_FALSE(ReadWholeFile(dir.File(name), bytes)) << name;
+        EXPECT_TRUE(text.empty() && bytes.empty()) << name;
+        EXPECT_EQ(error.code, code) << name;
+        EXPECT_FALSE(error.reason.empty());
+    }
+}
+
 }  // namespace
 }  // namespace mirtala

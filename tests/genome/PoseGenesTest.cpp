@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace mirtala {
 namespace {
 
@@ -26,18 +28,14 @@ TEST(GeneQueries, AppearanceIsTheFirstGeneOfTheRegion) {
     Genome g;
     g.Append(Make(kAppearanceSubtype, 1, {0, 3, 1}));
     g.Append(Make(kAppearanceSubtype, 2, {0, 5, 2}));
-    g.Append(Make(kAppearanceSubtype, 3, {2}));  // short data reads as zeros
-    int genus = -1, variant = -1;
-    EXPECT_TRUE(g.GetAppearance(0, genus, variant));
-    EXPECT_EQ(genus, 1);
-    EXPECT_EQ(variant, 3);
-    EXPECT_TRUE(g.GetAppearance(2, genus, variant));
-    EXPECT_EQ(genus, 0);
-    EXPECT_EQ(variant, 0);
-    genus = variant = -1;
-    EXPECT_FALSE(g.GetAppearance(4, genus, variant));
-    EXPECT_EQ(genus, 0);
-    EXPECT_EQ(variant, 0);
+    g.Append(Make(kAppearanceSubtype, 3, {2}));  // short data: the missing bytes read as zeros
+    g.Append(Make(kAppearanceSubtype, 4, {3, 7}));
+    const std::array<int, 4> rows[] = {{0, 1, 3, true}, {2, 0, 0, true}, {3, 0, 7, true}, {4, 0, 0, false}};
+    for (const auto& [region, genus, variant, found] : rows) {
+        int g1 = -1, v1 = -1;
+        EXPECT_EQ(g.GetAppearance(region, g1, v1), bool(found)) << region;
+        EXPECT_EQ(std::pair(g1, v1), std::pair(genus, variant)) << region;
+    }
 }
 
 struct VariantCase {

@@ -38,6 +38,7 @@ TEST(RegFile, EveryValueFormReadsBackIdentically) {
     key.SetValue(Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"));
     key.SetValue(Text("quote\"and\\slash", "say \"hi\""));
     key.SetValue(Text("Multi", "line one\nline two"));  // not representable as text
+    key.SetValue(Text("TrailingBreak", "line\n"));
     key.SetValue(Bytes("Embedded", REG_SZ, {'a', 0, 'b', 0}));
     key.SetValue(Bytes("NoNul", REG_SZ, {'a', 'b'}));
     key.SetValue(Bytes("MiscStatus", REG_DWORD, {0x91, 0x01, 0x02, 0x00}));
@@ -72,6 +73,13 @@ TEST(RegFile, ReadsWindowsLineEndsCommentsAndRemovals) {
     EXPECT_EQ(root.Child("C"), nullptr);
 }
 
+TEST(RegFile, AByteOrderMarkIsSkipped) {
+    RegNode root;
+    ASSERT_TRUE(ParseRegText("\xEF\xBB\xBFREGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=dword:00000001\n", "HKEY_CURRENT_USER", root)
+                    .complete);
+    EXPECT_NE(root.Find({"K"}) ? root.Find({"K"})->Value("v") : nullptr, nullptr);
+}
+
 struct Malformed {
     const char* name;
     const char* text;  // after a well-formed key with the value "kept" when keepsFirstKey
@@ -103,6 +111,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,
                                          Malformed{"UnterminatedString", "\"a\"=\"b\n", 4, true},
                                          Malformed{"ShortDword", "\"a\"=dword:12\n", 4, true},
                                          Malformed{"BadHex", "\"a\"=hex:1g,00\n", 4, true},
+                                         Malformed{"HexLoneDigit", "\"a\"=hex:00,1\n", 4, true},
+                                         Malformed{"HexTrailingComma", "\"a\"=hex:00,\n", 4, true},
+                                         Malformed{"TypedHexTrailingComma", "\"a\"=hex(3):0a,\n", 4, true},
                                          Malformed{"HexTypeUnclosed", "\"a\"=hex(2:00\n", 4, true},
                                          Malformed{"NoEquals", "\"a\" \"b\"\n", 4, true},
                                          Malformed{"Garbage", "what\n", 4, true},

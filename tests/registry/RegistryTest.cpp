@@ -5,6 +5,7 @@
 
 #include "fixtures/TempDir.h"
 #include "platform/registry/FolderLock.h"
+#include "platform/registry/WinePaths.h"
 #include "registry/TempRegistry.h"
 
 #include <sys/stat.h>
@@ -162,9 +163,8 @@ TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
     EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_LOCAL_MACHINE")));
 }
 
-// A root file that cannot be read is reported with its reason and never
-// replaced; without a home folder nothing is written in the working folder.
-TEST(Registry, UnreadableFilesAndNoHomeFolderAreReported) {
+// A root file that cannot be read is reported with its reason and never replaced.
+TEST(Registry, UnreadableFilesAreReported) {
     TempRegistry reg;
     ASSERT_EQ(::mkfifo(reg.File("HKEY_LOCAL_MACHINE").c_str(), 0600), 0);
     std::filesystem::create_directory(reg.File("HKEY_CURRENT_USER"));
@@ -178,20 +178,37 @@ TEST(Registry, UnreadableFilesAndNoHomeFolderAreReported) {
     EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
         << RegWriteProblem();
     EXPECT_TRUE(std::filesystem::is_fifo(reg.File("HKEY_LOCAL_MACHINE")));
+}
 
+// Empty variables count as unset. Without a home folder there is no registry
+// folder nor Wine prefix, and nothing is written in the working folder.
+TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
+    struct Case {
+        const char *xdg, *home;  // null: unset
+        const char* folder;
+    };
+    const Case cases[] = {{nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "", ""},
+                          {"", "/h", "/h/.local/share/mirtala/registry"}, {"/d", "", "/d/mirtala/registry"}};
+    const char* const names[] = {kRegistryFolderVariable, "XDG_DATA_HOME", "HOME", kWinePrefixVariable};
+    std::vector<std::pair<const char*, std::string>> saved;
+    for (const char* name : names)
+        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
     mirtala::test::TempDir work;
     const std::filesystem::path was = std::filesystem::current_path();
     std::filesystem::current_path(work.Path());
-    std::vector<std::pair<const char*, std::string>> saved;
-    for (const char* name : {"MIRTALA_REGISTRY_DIR", "XDG_DATA_HOME", "HOME"}) {
-        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
-        ::unsetenv(name);
+    for (const Case& c : cases) {
+        for (const char* name : names) ::unsetenv(name);
+        if (c.xdg) ::setenv("XDG_DATA_HOME", c.xdg, 1);
+        if (c.home) ::setenv("HOME", c.home, 1);
+        EXPECT_EQ(RegistryFolder(), c.folder);
+        EXPECT_EQ(WinePrefix(), c.home && *c.home ? std::string(c.home) + "/.wine" : "");
+        if (*c.folder) continue;
+        Key key;
+        EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_PATH_NOT_FOUND);
+        EXPECT_NE(RegWriteProblem().find("nor HOME is set"), std::string::npos) << RegWriteProblem();
     }
-    const LSTATUS status = RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h);
-    const std::string problem = RegWriteProblem();
+    for (const char* name : names) ::unsetenv(name);
     for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
     std::filesystem::current_path(was);
-    EXPECT_EQ(status, ERROR_PATH_NOT_FOUND);
-    EXPECT_NE(problem.find("nor HOME is set"), std::string::npos) << problem;
     EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }

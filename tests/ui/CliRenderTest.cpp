@@ -318,11 +318,9 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"NinePoses", "--render-gait OUT --pose-strings 1,2,3,4,5,6,7,8,9", 2, "one to eight"},
         Usage{"BadSize", "--render-pose OUT --pose-string 2 --size 0x10", 2, "--size"},
         Usage{"ShortAppearance", "--render-pose OUT --pose-string 2 --appearance 1,2,3", 2, "twelve"},
-        Usage{"BadFriction", "--render-gait OUT --pose-strings 2,3 --friction maybe", 2, "on or off"},
         Usage{"NoFrames", "--render-gait OUT --pose-strings 2,3 --frames 0", 2, "--frames"},
         Usage{"MissingPose", "--render-pose OUT --genome GENOME --pose 77", 1, "no pose gene for pose 77"},
         Usage{"MissingGait", "--render-gait OUT --genome GENOME --gait 9", 1, "no gait 9"},
         Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"},
-        Usage{"RepeatedOption", "--dump GENOME --dump GENOME", 2, "--dump is given twice"},
-        Usage{"OptionOfAGait", "--render-pose OUT --frames 3 --pose-string 2", 2, "--frames is an option of --render-gait"}),
+        Usage{"RepeatedOption", "--dump GENOME --dump GENOME", 2, "--dump is given twice"}),
     [](const auto& info) { return std::string(info.param.name); });
