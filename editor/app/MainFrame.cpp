@@ -30,11 +30,11 @@ namespace mirtala::app {
 
 namespace {
 
+// A menu text without the accelerator text after its tab.
+QString WithoutAccelerator(const QString& text) { return text.section('\t', 0, 0); }
+
 // A menu text's accessible name: no '&', no accelerator text.
-QString PlainText(QString text) {
-    text = text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t'));
-    return text.remove('&');
-}
+QString PlainText(const QString& text) { return WithoutAccelerator(text).remove('&'); }
 
 }  // namespace
 
@@ -292,7 +292,6 @@ void CMainFrame::OnActiveChildChanged() {
         m_documentMenu = doc;
         RebuildMenus();
     }
-    setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
     UpdateCommandUi();
 }
 
@@ -313,7 +312,7 @@ void CMainFrame::UpdateCommandUi() {
     for (auto [id, state] : {std::pair{cmd::EditUndo, &undo}, std::pair{cmd::EditRedo, &redo}}) {
         QAction* action = Action(id);
         action->setEnabled(state->enabled);
-        action->setText(state->text.left(state->text.indexOf('\t') < 0 ? state->text.size() : state->text.indexOf('\t')));
+        action->setText(WithoutAccelerator(state->text));
     }
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -321,8 +320,8 @@ void CMainFrame::UpdateCommandUi() {
     Action(cmd::EditPaste)->setEnabled(view && view->CanPaste());
     Action(cmd::ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
     Action(cmd::ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
-    if (CChildFrame* child = ActiveChild())
-        setWindowTitle(kAppTitle + QStringLiteral(" - ") + child->windowTitle());
+    CChildFrame* child = ActiveChild();
+    setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
 }
 
 void CMainFrame::OnCommand(int id) {

@@ -140,24 +140,23 @@ void CMirtalaView::Remove(const GeneRef& gene) {
     }
 }
 
-const Gene* CMirtalaView::SelectedPose() const {
+const GeneRef* CMirtalaView::SelectedPose() const {
     const QList<QTreeWidgetItem*> selected = PoseList()->selectedItems();
     if (selected.isEmpty()) return nullptr;
     const int row = PoseList()->indexOfTopLevelItem(selected.front());
-    return row >= 0 && row < static_cast<int>(m_poses.size()) ? m_poses[row].Get() : nullptr;
+    return row >= 0 && row < static_cast<int>(m_poses.size()) ? &m_poses[static_cast<std::size_t>(row)] : nullptr;
 }
 
-const Gene* CMirtalaView::SelectedGait() const {
+const GeneRef* CMirtalaView::SelectedGait() const {
     const QList<QListWidgetItem*> selected = GaitList()->selectedItems();
     if (selected.isEmpty()) return nullptr;
     const int row = GaitList()->row(selected.front());
-    return row >= 0 && row < static_cast<int>(m_gaits.size()) ? m_gaits[row].Get() : nullptr;
+    return row >= 0 && row < static_cast<int>(m_gaits.size()) ? &m_gaits[static_cast<std::size_t>(row)] : nullptr;
 }
 
 const Gene* CMirtalaView::FocusedSelection() const {
-    if (PoseList()->hasFocus()) return SelectedPose();
-    if (GaitList()->hasFocus()) return SelectedGait();
-    return nullptr;
+    const GeneRef* selected = PoseList()->hasFocus() ? SelectedPose() : GaitList()->hasFocus() ? SelectedGait() : nullptr;
+    return selected ? selected->Get() : nullptr;
 }
 
 bool CMirtalaView::CanCopy() const { return FocusedSelection() != nullptr; }
@@ -217,19 +216,19 @@ void CMirtalaView::OnCommand(int id) {
         AddPose(nullptr);
         break;
     case id::RemovePose:
-        if (const Gene* gene = SelectedPose()) m_doc.RemoveGene(Gene(*gene));
+        if (const GeneRef* gene = SelectedPose()) m_doc.RemoveGene(Gene(**gene));
         break;
     case id::PoseProperties:
-        if (SelectedPose()) m_doc.OpenPoseDialog(m_poses[PoseList()->indexOfTopLevelItem(PoseList()->selectedItems().front())]);
+        if (const GeneRef* gene = SelectedPose()) m_doc.OpenPoseDialog(*gene);
         break;
     case id::AddGait:
         AddGait(nullptr);
         break;
     case id::RemoveGait:
-        if (const Gene* gene = SelectedGait()) m_doc.RemoveGene(Gene(*gene));
+        if (const GeneRef* gene = SelectedGait()) m_doc.RemoveGene(Gene(**gene));
         break;
     case id::GaitProperties:
-        if (SelectedGait()) m_doc.OpenGaitDialog(m_gaits[GaitList()->row(GaitList()->selectedItems().front())]);
+        if (const GeneRef* gene = SelectedGait()) m_doc.OpenGaitDialog(*gene);
         break;
     default:
         break;

@@ -61,8 +61,9 @@ private:
     void Insert(const GeneRef& gene);
     void Remove(const GeneRef& gene);
     void SetColumnWidths();
-    const Gene* SelectedPose() const;
-    const Gene* SelectedGait() const;
+    // The handle behind the selected item of each list; null without a selection.
+    const GeneRef* SelectedPose() const;
+    const GeneRef* SelectedGait() const;
     // The gene the Edit commands act on: the focused list's selection.
     const Gene* FocusedSelection() const;
     void AddPose(const Gene* pasted);
