@@ -99,13 +99,13 @@ def apply(root, mutant):
 
 def linked_targets(build):
     """{executable or module: its link line} and the test programs built with the module's path, from Ninja."""
-    links, module_users = {}, set()
+    links, module_users, current = {}, set(), None
     with open(os.path.join(build, "build.ninja")) as f:
         for line in f:
             m = re.match(r"build (\S+): C(?:XX)?_(?:EXECUTABLE|SHARED_LIBRARY|MODULE)_LINKER__(\w+)_[A-Za-z]+ ", line)
             if m:
                 links[m.group(2)] = line
-            elif "ZUBRELLE_MODULE_PATH" in line:
+            elif "ZUBRELLE_MODULE_PATH" in line and current:
                 module_users.add(current)
             m = re.match(r"build tests/\S+/CMakeFiles/(\w+)\.dir/", line)
             current = m.group(1) if m else (current if line.startswith(" ") else None)
