@@ -1,15 +1,19 @@
 // Support for the control's tests: a site that records what the control asks
 // of its window, an event sink, a registry folder of the test's own, the demo
-// creature written once per test program, and dispatch calls as hosts make them.
+// creature written once per test program, dispatch calls as hosts make them,
+// and the setting every test of the control itself starts from.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "control/activex/BodyCache.h"
+#include "control/activex/ZubrelleCtrl.h"
 #include "fixtures/TempDir.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
@@ -83,6 +87,37 @@ struct Canvas {
     com::PixelTarget Target() { return {pixels.data(), width, height, width}; }
     std::int32_t width, height;
     std::vector<std::uint32_t> pixels;
+};
+
+struct ReleaseControl {
+    void operator()(zubrelle::CZubrelleCtrl* c) const { static_cast<com::IDispatch*>(c)->Release(); }
+};
+using ControlPtr = std::unique_ptr<zubrelle::CZubrelleCtrl, ReleaseControl>;
+inline com::IDispatch* D(const ControlPtr& c) { return static_cast<com::IDispatch*>(c.get()); }
+
+// A registry of the test's own pointing at the demo creature, an empty body
+// cache before and after, and a site for the controls it makes.
+struct ControlSetting {
+    ControlSetting() {
+        PointRegistryAtDemoCreature();
+        zubrelle::BodyCache::Instance().Clear();
+    }
+    ~ControlSetting() { zubrelle::BodyCache::Instance().Clear(); }
+
+    // A control showing the first `poses` of `walk`.
+    ControlPtr NewControl(bool withSite, int poses, const char* const* walk) {
+        ControlPtr c(new zubrelle::CZubrelleCtrl());
+        if (withSite) c->SetSite(&site);
+        for (std::int16_t i = 0; i < poses; ++i) c->SetPoseString(i, walk[i]);
+        if (poses) c->SetPoseCount(std::int16_t(poses));
+        return c;
+    }
+    static void Paint(const ControlPtr& c, Canvas& canvas) {
+        c->Draw(canvas.Target(), com::RECT{0, 0, canvas.width, canvas.height});
+    }
+
+    TempRegistry registry;
+    RecordingSite site;
 };
 
 }  // namespace controltest
