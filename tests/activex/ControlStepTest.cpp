@@ -133,18 +133,3 @@ INSTANTIATE_TEST_SUITE_P(Modes, ControlAnimation,
                                          AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},
                                          AnimationCase{"BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ControlFrameCount, IsOneForAStillPictureAndNoneWithoutABody) {
-    TempRegistry registry;  // no host product folders: the body does not load
-    BodyCache::Instance().Clear();
-    ControlPtr c(new CZubrelleCtrl());
-    EXPECT_EQ(c->GetFrameCount(), 1) << "one pose is one still frame";
-    c->SetPoseString(0, kWalk[0]);
-    c->SetPoseString(1, kWalk[1]);
-    c->SetPoseCount(2);
-    EXPECT_EQ(c->GetFrameCount(), 0);
-    c->StepFrame(false);  // no window: nothing to step
-    EXPECT_EQ(c->GetCurrentFrame(), 0);
-    c.reset();
-    BodyCache::Instance().Clear();
-}

@@ -139,12 +139,18 @@ TEST_F(ControlTest, PaintsWhiteWhenEmptyOrWithoutABodyAndNothingWithoutAWindow) 
     c->SetPoseString(0, kWalk[0]);
     Paint(c, canvas);
     EXPECT_EQ(canvas.pixels, Canvas(30, 20, 0x00FFFFFFu).pixels);
+    EXPECT_EQ(c->GetFrameCount(), 1) << "one pose is one still frame, body or not";
+    c->SetPoseString(1, kWalk[1]);
+    c->SetPoseCount(2);
+    EXPECT_EQ(c->GetFrameCount(), 0) << "a walk without a body has no frames";
 
     auto alone = NewControl(false, 2);
     Canvas untouched(30, 20);
     Paint(alone, untouched);
     EXPECT_EQ(untouched.pixels, Canvas(30, 20).pixels);
     EXPECT_FALSE(alone->IsPrepared());
+    alone->StepFrame(false);
+    EXPECT_EQ(alone->GetCurrentFrame(), 0) << "nothing to step";
 }
 
 // A control placed partly left of the target shows its visible part from
@@ -224,16 +230,13 @@ TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
     EXPECT_EQ(PutText(c, DISPID_LoadError, "cleared?"), DISP_E_MEMBERNOTFOUND) << "read-only";
     EXPECT_NE(Text(c, DISPID_LoadError), "");
 
-    // The files arrive; putting the same folder again, or a reload, tries it again.
+    // The files arrive; putting the same folder again tries it again (a reload
+    // through dispatch is held by the widget's test).
     CopyDemoCreature(empty.Path(), empty.Path() + "/data");
     ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, empty.Path()), S_OK);
     EXPECT_TRUE(c->Body()->IsLoaded());
     ASSERT_EQ(PutText(c, DISPID_BodyDataDirectory, empty.Path()), S_OK);
     EXPECT_EQ(Text(c, DISPID_LoadError).substr(0, 39), "Unable to find a head attachment file f");
-    CopyDemoCreature(empty.Path(), empty.Path());
-    ASSERT_EQ(Invoke(D(c), DISPID_ReloadBody, DISPATCH_METHOD), S_OK);
-    EXPECT_TRUE(c->Body()->IsLoaded());
-    EXPECT_EQ(Text(c, DISPID_LoadError), "");
     ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, ""), S_OK);
     EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages()) << "back to the host product's";
 }

@@ -39,11 +39,6 @@ HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::u
     return S_OK;
 }
 
-HRESULT RecordingSite::ShowModalMessage(const OLECHAR* caption, const OLECHAR* text) {
-    messages.emplace_back(Utf8FromUtf16(caption), Utf8FromUtf16(text));
-    return S_OK;
-}
-
 namespace {
 struct DemoCreature {
     mirtala::test::TempDir dir;

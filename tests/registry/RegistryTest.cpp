@@ -35,7 +35,6 @@ std::string ReadString(HKEY root, const char* path, const char* name = "") {
 
 TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
     TempRegistry reg;
-    EXPECT_EQ(RegistryFolder(), reg.Dir().string()) << "the folder comes from the environment";
     Key key, level, deeper;
     ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key.h),
               ERROR_SUCCESS);
@@ -51,9 +50,6 @@ TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
     std::uint32_t smallSize = size - 1;
     EXPECT_EQ(RegQueryValue(deeper.h, "Images Directory", nullptr, small.data(), &smallSize), ERROR_MORE_DATA);
     EXPECT_EQ(smallSize, size);
-    std::string text;
-    ASSERT_TRUE(RegReadString(deeper.h, "Images Directory", &text));
-    EXPECT_EQ(text, "/opt/creature/images/");
 
     EXPECT_EQ(RegDeleteValue(deeper.h, "Images Directory"), ERROR_SUCCESS);
     EXPECT_EQ(RegQueryValue(deeper.h, "Images Directory", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
