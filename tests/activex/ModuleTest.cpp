@@ -25,12 +25,7 @@ constexpr CLSID kPage{0x11DF2DD3, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27,
 const std::string kClassKey = "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}";
 
 std::string ReadString(const std::string& key, const char* name = "") {
-    reg::HKEY h = nullptr;
-    if (reg::RegOpenKey(reg::HKEY_CLASSES_ROOT, key, &h) != reg::ERROR_SUCCESS) return "<missing key>";
-    std::string text = "<missing value>";
-    reg::RegReadString(h, name, &text);
-    reg::RegCloseKey(h);
-    return text;
+    return ReadRegString(reg::HKEY_CLASSES_ROOT, key, name);
 }
 
 std::string Take(BSTR b) {

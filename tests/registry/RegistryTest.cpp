@@ -24,13 +24,6 @@ struct Key {
     }
 };
 
-std::string ReadString(HKEY root, const char* path, const char* name = "") {
-    Key key;
-    std::string text = "<missing>";
-    if (RegOpenKey(root, path, &key.h) == ERROR_SUCCESS) RegReadString(key.h, name, &text);
-    return text;
-}
-
 }  // namespace
 
 TEST(Registry, CreateSetQueryInTwoStepsThenDelete) {
@@ -76,8 +69,8 @@ TEST(Registry, ClassesRootMergesUserOverMachine) {
               std::string::npos);
     ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{A}", &user.h), ERROR_SUCCESS);
     ASSERT_EQ(RegSetString(user.h, "", "user"), ERROR_SUCCESS);
-    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, "CLSID\\{A}"), "user");
-    EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, "CLSID\\{B}"), "written through classes");
+    EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{A}"), "user");
+    EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{B}"), "written through classes");
 
     std::string name;
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID", &clsid.h), ERROR_SUCCESS);
@@ -94,8 +87,8 @@ TEST(Registry, FilesThatCannotBeReadAreReportedAndNeverWritten) {
         "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Good]\n\"v\"=\"1\"\n\nthis line is broken\n"
         "[HKEY_LOCAL_MACHINE\\Later]\n\"w\"=\"2\"\n";
     { std::ofstream(reg.File("HKEY_LOCAL_MACHINE")) << text; }
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Good", "v"), "1");
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Later", "w"), "<missing>");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Good", "v"), "1");
+    EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Later", "w"), "<missing key>");
     Key good, created;
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "Good", &good.h), ERROR_SUCCESS);
     EXPECT_EQ(RegSetString(good.h, "v", "changed"), ERROR_INVALID_DATA);
@@ -145,7 +138,7 @@ TEST(Registry, ConcurrentWritersKeepEveryValue) {
     }
     for (int k = 0; k < 8; ++k)
         for (int v = 0; v < 5; ++v)
-            EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(k * 10 + v).c_str()),
+            EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(k * 10 + v)),
                       std::to_string(k * 10 + v));
 }
 
@@ -157,7 +150,7 @@ TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
         Key key;
         ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, std::string("K\\") + name, &key.h), ERROR_SUCCESS) << name;
         ASSERT_EQ(RegSetString(key.h, name, name), ERROR_SUCCESS) << name;
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, (std::string("K\\") + name).c_str(), name), name);
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, std::string("K\\") + name, name), name);
     }
     const std::string before = ReadFileBytes(reg.File("HKEY_CURRENT_USER"));
     Key key, broken;
