@@ -60,7 +60,6 @@ TEST_F(ModuleTest, RegisteringWritesTheEntriesAndUnregisteringRemovesThem) {
         {kClassKey + "\\TypeLib", "{11DF2DCF-A937-11D2-9D30-0090271EEABE}"},
         {kClassKey + "\\Version", "1.0"},
         {kClassKey + "\\Control", "<missing value>"},
-        {"ZUBRELLE.ZubrelleCtrl.1\\CLSID", "{11DF2DD2-A937-11D2-9D30-0090271EEABE}"},
         {"CLSID\\{11DF2DD3-A937-11D2-9D30-0090271EEABE}", "Zubrelle Property Page"},
         {"ZUBRELLE.ZubrellePropPage.1", "<missing key>"},
         {"TypeLib\\{11DF2DCF-A937-11D2-9D30-0090271EEABE}\\1.0", "Zubrelle ActiveX Control module"},
