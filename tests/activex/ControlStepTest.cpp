@@ -1,15 +1,13 @@
-// Stepping through the control's animation: the frame count before and after
-// the paint prepares, holding a frame through repaints, steps forward and
-// back against the engine's own frames, and playing on from the frame held.
+// The control's animation against the engine's own frames: playing over the
+// wrap, holding a frame through repaints, steps forward and back, playing on
+// from the frame held, and any put starting again; on sites of any origin,
+// with a border and without, walking and in place.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "activex/ControlTestSupport.h"
-#include "control/activex/BodyCache.h"
-#include "control/activex/ZubrelleCtrl.h"
 #include "control/activex/ZubrelleIds.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/gdi/DrawContext.h"
 
 using namespace com;
 using namespace controltest;
@@ -17,82 +15,81 @@ using namespace zubrelle;
 
 namespace {
 
-struct ReleaseControl {
-    void operator()(CZubrelleCtrl* c) const { static_cast<IDispatch*>(c)->Release(); }
-};
-using ControlPtr = std::unique_ptr<CZubrelleCtrl, ReleaseControl>;
-
 constexpr const char* kWalk[] = {"201111111111111", "201222000002211", "301333111113311", "201000222220011"};
 
-struct StepCase {
+struct AnimationCase {
     const char* name;
     bool friction;
+    double angle;
+    int engineAngle;
+    float scale;
+    RECT client = {0, 0, 200, 100};
+    std::vector<std::int16_t> borders = {};  // put in this order; the last one counts
 };
 
-class ControlStepTest : public testing::TestWithParam<StepCase> {
+class ControlAnimation : public testing::TestWithParam<AnimationCase>, public ControlSetting {
 protected:
-    void SetUp() override {
-        PointRegistryAtDemoCreature();
-        BodyCache::Instance().Clear();
-    }
-    void TearDown() override { BodyCache::Instance().Clear(); }
-
-    // The engine's frames from the preparation on: what successive paints show.
-    std::vector<std::vector<std::uint32_t>> EngineFrames(int poses, int count) {
+    // What successive paints show, as the engine draws them from the preparation on, at the
+    // position a border leaves for the picture: one pixel inside a black frame.
+    std::vector<std::vector<std::uint32_t>> EngineFrames(const AnimationCase& p, std::int32_t inset, int count) {
+        const std::int32_t w = p.client.right - p.client.left, h = p.client.bottom - p.client.top;
+        const gdi::Rect rect{0, 0, w - 2 * inset, h - 2 * inset};
         BodyModel engine;
         std::string error;
         EXPECT_EQ(engine.Load(DemoImages(), DemoBodyData(), Appearance{}, error), 0) << error;
         std::array<PoseSlotValues, 9> slots{};
-        for (int i = 0; i < poses; ++i) slots[std::size_t(i)] = ConvertPoseString(kWalk[i]);
+        for (int i = 0; i < 4; ++i) slots[std::size_t(i)] = ConvertPoseString(kWalk[i]);
         AnimationState state;
-        const gdi::Rect rect{0, 0, site.client.right, site.client.bottom};
-        GetParam().friction ? engine.PrepareWalk(rect, slots, poses, 1.0, 0, state)
-                            : engine.PrepareStand(slots, poses, 1.0, state);
+        p.friction ? engine.PrepareWalk(rect, slots, 4, double(p.scale), p.engineAngle, state)
+                   : engine.PrepareStand(slots, 4, double(p.scale), state);
         std::vector<std::vector<std::uint32_t>> frames;
         for (int k = 0; k < count; ++k) {
-            gdi::Bitmap b(rect.right, rect.bottom, 0x00FFFFFF);
-            GetParam().friction ? engine.DrawWalkFrame(rect, b, state) : engine.DrawStandFrame(rect, b, 0, state);
-            frames.push_back(b.Pixels());
+            gdi::Bitmap drawn(rect.right, rect.bottom, 0x00FFFFFF), framed(w, h, 0);
+            p.friction ? engine.DrawWalkFrame(rect, drawn, state)
+                       : engine.DrawStandFrame(rect, drawn, p.engineAngle, state);
+            gdi::DrawContext(framed).BitBlt(inset, inset, drawn);
+            frames.push_back(framed.Pixels());
         }
         return frames;
     }
     std::vector<std::uint32_t> Paint(const ControlPtr& c) {
-        Canvas canvas(site.client.right, site.client.bottom);
-        c->Draw(canvas.Target(), RECT{0, 0, canvas.width, canvas.height});
+        Canvas canvas(site.client.right - site.client.left, site.client.bottom - site.client.top);
+        ControlSetting::Paint(c, canvas);
         return canvas.pixels;
     }
     std::int32_t GetI4(const ControlPtr& c, DISPID id) {
         VARIANT v;
-        EXPECT_EQ(Invoke(static_cast<IDispatch*>(c.get()), id, DISPATCH_PROPERTYGET, {}, &v), S_OK);
+        EXPECT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v), S_OK);
         return v.vt == VT_I4 ? v.lVal : -1;
     }
     void Step(const ControlPtr& c, bool back) {
-        EXPECT_EQ(Invoke(static_cast<IDispatch*>(c.get()), DISPID_StepFrame, DISPATCH_METHOD, {MakeBool(back)}), S_OK);
+        EXPECT_EQ(Invoke(D(c), DISPID_StepFrame, DISPATCH_METHOD, {MakeBool(back)}), S_OK);
     }
-
-    TempRegistry registry;
-    RecordingSite site;
 };
 
 }  // namespace
 
-TEST_P(ControlStepTest, HoldsStepsBothWaysAndPlaysOnAsTheEngineDraws) {
-    ControlPtr c(new CZubrelleCtrl());
-    c->SetSite(&site);
-    c->SetFriction(GetParam().friction);
-    for (std::int16_t i = 0; i < 4; ++i) c->SetPoseString(i, kWalk[i]);
-    c->SetPoseCount(4);
+TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
+    const AnimationCase& p = GetParam();
+    site.client = p.client;
+    ControlPtr c = NewControl(true, 4, kWalk);
+    for (std::int16_t style : p.borders)
+        ASSERT_EQ(Invoke(D(c), DISPID_BORDERSTYLE, DISPATCH_PROPERTYPUT, {MakeI2(style)}), S_OK);
+    c->SetFriction(p.friction);
+    c->SetAngle(p.angle);
+    c->SetScale(p.scale);
     const int n = GetI4(c, DISPID_FrameCount);
-    const auto expected = EngineFrames(4, 3 * n);
     ASSERT_GT(n, 4);
     EXPECT_EQ(GetI4(c, DISPID_CurrentFrame), 0) << "nothing painted yet: the animation starts at frame 0";
+    // The walk is laid out on the client area, whatever its origin, less the border's two pixels.
+    const auto expected = EngineFrames(p, p.borders.empty() ? 0 : p.borders.back(), 3 * n);
 
     int shown = n - 2;  // play up to two frames before the wrap
     for (int k = 0; k <= shown; ++k) ASSERT_EQ(Paint(c), expected[std::size_t(k)]) << "playing, frame " << k;
     EXPECT_EQ(GetI4(c, DISPID_CurrentFrame), shown);
     EXPECT_EQ(GetI4(c, DISPID_FrameCount), n);
 
-    ASSERT_EQ(Invoke(static_cast<IDispatch*>(c.get()), DISPID_Playing, DISPATCH_PROPERTYPUT, {MakeBool(false)}), S_OK);
+    ASSERT_EQ(Invoke(D(c), DISPID_Playing, DISPATCH_PROPERTYPUT, {MakeBool(false)}), S_OK);
     EXPECT_TRUE(site.runningTimers.empty()) << "a held picture runs no timer";
     for (int repaint = 0; repaint < 3; ++repaint)
         ASSERT_EQ(Paint(c), expected[std::size_t(shown)]) << "a repaint keeps the frame held";
@@ -113,9 +110,13 @@ TEST_P(ControlStepTest, HoldsStepsBothWaysAndPlaysOnAsTheEngineDraws) {
     EXPECT_EQ(site.runningTimers.count(101), 1u) << "playing starts the timer without restarting the walk";
     ASSERT_EQ(Paint(c), expected[std::size_t(shown + 1)]);
 
-    // A change of what is shown starts again from frame 0, held when paused.
+    // Any put, even of the value already stored, starts again from frame 0:
+    // playing on while playing, held when paused.
+    c->SetPoseCount(4);
+    ASSERT_EQ(Paint(c), expected[0]);
+    ASSERT_EQ(Paint(c), expected[1]);
     c->SetPlaying(false);
-    c->SetAngle(0.0);
+    c->SetAngle(p.angle);
     EXPECT_EQ(GetI4(c, DISPID_CurrentFrame), 0);
     ASSERT_EQ(Paint(c), expected[0]);
     ASSERT_EQ(Paint(c), expected[0]);
@@ -124,21 +125,11 @@ TEST_P(ControlStepTest, HoldsStepsBothWaysAndPlaysOnAsTheEngineDraws) {
     ASSERT_EQ(Paint(c), expected[0]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ControlStepTest,
-                         testing::Values(StepCase{"Walking", true}, StepCase{"InPlace", false}),
+INSTANTIATE_TEST_SUITE_P(Modes, ControlAnimation,
+                         testing::Values(AnimationCase{"Walking", true, 10.0, 10, 1.0f},
+                                         AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
+                                         AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f},
+                                         AnimationCase{"SiteNotAtTheOrigin", true, 0, 0, 1.0f, {10, 20, 210, 120}},
+                                         AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},
+                                         AnimationCase{"BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ControlFrameCount, IsOneForAStillPictureAndNoneWithoutABody) {
-    TempRegistry registry;  // no host product folders: the body does not load
-    BodyCache::Instance().Clear();
-    ControlPtr c(new CZubrelleCtrl());
-    EXPECT_EQ(c->GetFrameCount(), 1) << "one pose is one still frame";
-    c->SetPoseString(0, kWalk[0]);
-    c->SetPoseString(1, kWalk[1]);
-    c->SetPoseCount(2);
-    EXPECT_EQ(c->GetFrameCount(), 0);
-    c->StepFrame(false);  // no window: nothing to step
-    EXPECT_EQ(c->GetCurrentFrame(), 0);
-    c.reset();
-    BodyCache::Instance().Clear();
-}

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/registry/Registry.h"
+#include "platform/registry/HostFolders.h"
 #include "tools/democreature/DemoCreature.h"
 
 namespace controltest {
@@ -39,11 +39,6 @@ HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::u
     return S_OK;
 }
 
-HRESULT RecordingSite::ShowModalMessage(const OLECHAR* caption, const OLECHAR* text) {
-    messages.emplace_back(Utf8FromUtf16(caption), Utf8FromUtf16(text));
-    return S_OK;
-}
-
 namespace {
 struct DemoCreature {
     mirtala::test::TempDir dir;
@@ -63,13 +58,7 @@ DemoCreature& Creature() {
 const std::string& DemoImages() { return Creature().images; }
 const std::string& DemoBodyData() { return Creature().bodyData; }
 
-void PointRegistryAtDemoCreature() {
-    reg::HKEY key = nullptr;
-    reg::RegCreateKey(reg::HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key);
-    reg::RegSetString(key, "Images Directory", DemoImages());
-    reg::RegSetString(key, "Body Data Directory", DemoBodyData());
-    reg::RegCloseKey(key);
-}
+void PointRegistryAtDemoCreature() { reg::WriteHostFolders(DemoImages(), DemoBodyData(), nullptr); }
 
 void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo, const std::string& stem) {
     namespace fs = std::filesystem;

@@ -1,15 +1,19 @@
 // Support for the control's tests: a site that records what the control asks
 // of its window, an event sink, a registry folder of the test's own, the demo
-// creature written once per test program, and dispatch calls as hosts make them.
+// creature written once per test program, dispatch calls as hosts make them,
+// and the setting every test of the control itself starts from.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "control/activex/BodyCache.h"
+#include "control/activex/ZubrelleCtrl.h"
 #include "fixtures/TempDir.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
@@ -27,14 +31,13 @@ public:
     com::HRESULT SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) override;
     com::HRESULT KillTimer(std::uint32_t id) override { return runningTimers.erase(id), com::S_OK; }
     com::HRESULT GetClientRect(com::RECT* rect) override { return *rect = client, com::S_OK; }
-    com::HRESULT ShowModalMessage(const com::OLECHAR* caption, const com::OLECHAR* text) override;
+    com::HRESULT ShowModalMessage(const com::OLECHAR*, const com::OLECHAR*) override { return com::S_OK; }
 
     com::ULONG refs = 0;
     int erasingInvalidations = 0;  // the control only ever asks for erasing ones
     bool timersWork = true;
     std::map<std::uint32_t, std::uint32_t> runningTimers;  // id -> period
     com::RECT client{0, 0, 200, 100};
-    std::vector<std::pair<std::string, std::string>> messages;
 };
 
 class RecordingSink final : public com::IDispatch {
@@ -83,6 +86,37 @@ struct Canvas {
     com::PixelTarget Target() { return {pixels.data(), width, height, width}; }
     std::int32_t width, height;
     std::vector<std::uint32_t> pixels;
+};
+
+struct ReleaseControl {
+    void operator()(zubrelle::CZubrelleCtrl* c) const { static_cast<com::IDispatch*>(c)->Release(); }
+};
+using ControlPtr = std::unique_ptr<zubrelle::CZubrelleCtrl, ReleaseControl>;
+inline com::IDispatch* D(const ControlPtr& c) { return static_cast<com::IDispatch*>(c.get()); }
+
+// A registry of the test's own pointing at the demo creature, an empty body
+// cache before and after, and a site for the controls it makes.
+struct ControlSetting {
+    ControlSetting() {
+        PointRegistryAtDemoCreature();
+        zubrelle::BodyCache::Instance().Clear();
+    }
+    ~ControlSetting() { zubrelle::BodyCache::Instance().Clear(); }
+
+    // A control showing the first `poses` of `walk`.
+    ControlPtr NewControl(bool withSite, int poses, const char* const* walk) {
+        ControlPtr c(new zubrelle::CZubrelleCtrl());
+        if (withSite) c->SetSite(&site);
+        for (std::int16_t i = 0; i < poses; ++i) c->SetPoseString(i, walk[i]);
+        if (poses) c->SetPoseCount(std::int16_t(poses));
+        return c;
+    }
+    static void Paint(const ControlPtr& c, Canvas& canvas) {
+        c->Draw(canvas.Target(), com::RECT{0, 0, canvas.width, canvas.height});
+    }
+
+    TempRegistry registry;
+    RecordingSite site;
 };
 
 }  // namespace controltest

