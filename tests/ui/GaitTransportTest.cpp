@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "control/body/BodyModel.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/GifEncoder.h"
@@ -31,23 +30,17 @@ using ui::CGaitDlg;
 const char* const kPoses[] = {"211000222220111", "311201111111111", "041111111111111", "211111111112211",
                               "111222000002211", "251333111113311", "301000222220011", "211201111111111"};
 
-Gene Pose(std::uint8_t n) { return CreatureGene(kPoseSubtype, n, n, kPoses[n - 1]); }
+Gene Pose(std::uint8_t n) { return PoseGene(n, n, kPoses[n - 1]); }
 Gene GaitOf(int poses) {
     std::string steps(8, '\0');
     for (int k = 0; k < poses; ++k) steps[std::size_t(k)] = char(k + 1);
-    return CreatureGene(kGaitSubtype, 1, 1, steps);
+    return GaitGene(1, 1, steps);
 }
 
 // How many frames the engine expands the first `poses` poses to.
 int EngineFrameCount(int poses) {
-    if (poses == 1) return 1;
-    zubrelle::BodyModel engine;
-    std::string error;
-    EXPECT_EQ(engine.Load(controltest::DemoImages(), controltest::DemoBodyData(), zubrelle::Appearance{}, error), 0);
-    std::array<zubrelle::PoseSlotValues, 9> values{};
-    for (int i = 0; i < poses; ++i) values[std::size_t(i)] = zubrelle::ConvertPoseString(kPoses[i]);
-    auto state = std::make_unique<zubrelle::AnimationState>();
-    return engine.PrepareStand(values, poses, 1.0, *state);
+    const std::vector<std::string> strings(kPoses, kPoses + poses);
+    return poses == 1 ? 1 : int(EngineFrames({}, strings, 8, 8, false, 0).size());
 }
 
 class GaitTransportTest : public EditDialogTest {
@@ -102,8 +95,7 @@ TEST_F(GaitTransportTest, PauseHoldsStepAdvancesAndWrapsBackGoesBackSpeedSetsThe
     EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00D7"));
     const int periods[] = {400, 200, 100, 50};  // the control's 100 ms at 1/4, 1/2, 1 and 2 times
     for (int i = 0; i < 4; ++i) {
-        speed->setCurrentIndex(i);
-        emit speed->activated(i);
+        Choose(speed, i);
         EXPECT_EQ(preview->TimerInterval(101), periods[i]) << speed->currentText().toStdString();
     }
 
