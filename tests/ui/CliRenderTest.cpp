@@ -139,9 +139,8 @@ TEST_F(CliRenderTest, NeverWritesOverTheInputGenomeNorRendersWithoutTheControl) 
     }
 
     mirtala::test::TempDir empty;
-    ::setenv("MIRTALA_REGISTRY_DIR", empty.Path().c_str(), 1);
-    run = Mirtala("--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111");
-    ::setenv("MIRTALA_REGISTRY_DIR", registry.Dir().c_str(), 1);
+    run = Mirtala("--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111",
+                  "MIRTALA_REGISTRY_DIR='" + empty.Path() + "' ");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("not registered"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));

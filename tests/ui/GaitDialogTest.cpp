@@ -87,15 +87,12 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
         EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
     }
-    const std::vector<std::string> described = {
-        Thumbnail(dialog, 0).accessibleDescription().toStdString(),
-        Thumbnail(dialog, 1).accessibleDescription().toStdString(),
-        Thumbnail(dialog, 3).accessibleDescription().toStdString(),
-        Named<CZubrelle>(dialog, "Preview")->accessibleDescription().toStdString()};
-    EXPECT_EQ(described, (std::vector<std::string>{
-                             "Step 1: 5, pose string " + kRaised, "Step 2: empty",
-                             "Step 4: blank, no pose gene carries pose 99",
-                             "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}));
+    const std::pair<CZubrelle*, std::string> described[] = {
+        {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
+        {&Thumbnail(dialog, 3), "Step 4: blank, no pose gene carries pose 99"},
+        {Named<CZubrelle>(dialog, "Preview"),
+         "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}};
+    for (const auto& [picture, text] : described) EXPECT_EQ(picture->accessibleDescription().toStdString(), text);
 }
 
 TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {

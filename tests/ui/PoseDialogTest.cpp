@@ -102,7 +102,6 @@ TEST_F(PoseDialogTest, EveryDialogReloadsOnUndoAndTheDialogOfARemovedGeneCloses)
     CPoseDlg* old = OpenPose<CPoseDlg>(1);
     ASSERT_NE(young, old);
     EXPECT_EQ(young->windowTitle(), old->windowTitle());
-    EXPECT_EQ(OpenPose<CPoseDlg>(0), young) << "one dialog per gene object";
 
     Named(young, "Head 3")->click();
     Named(young, "Apply")->click();
