@@ -95,7 +95,7 @@ TEST_F(CliRenderTest, PoseStringsStepInPlaceWithoutFriction) {
 }
 
 // The gait's steps resolved for the appearance's age, walking at the angle's whole degrees.
-TEST_F(CliRenderTest, AGifAndASheetOfAGaitHoldOneFullCycleOfTheEnginesFrames) {
+TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInFramesAGifAndASheet) {
     std::vector<std::string> poses;
     for (mirtala::GeneCursor c(genome, 0, 2, 4); !c.AtEnd(); c.Advance())
         if (mirtala::GeneNumber(*c) == 2)
@@ -107,6 +107,8 @@ TEST_F(CliRenderTest, AGifAndASheetOfAGaitHoldOneFullCycleOfTheEnginesFrames) {
     ASSERT_GT(n, 3);
     const std::string common =
         " --genome '" + kSample + "' --gait 2 --appearance 0,4,1,1,1,0,0,0,2,1,1,0 --size 120x90 --angle 10.7";
+    ASSERT_EQ(Mirtala("--render-gait '" + dir.File("frames") + "'" + common + " --frames 3").status, 0);
+    ExpectFrames(dir.File("frames"), {expected.begin(), expected.begin() + 3}, 120, 90);  // the same walk as PNG files
     ASSERT_EQ(Mirtala("--render-gait '" + dir.File("walk.GIF") + "'" + common).status, 0);
     int w = 0, h = 0;
     std::vector<int> delays;

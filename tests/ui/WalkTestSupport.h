@@ -15,6 +15,7 @@ namespace mirtala::test {
 
 using Pixels = std::vector<std::uint32_t>;
 
+// Any picture's pixels, as the files' are read.
 Pixels ImagePixels(const QImage& image);
 // A PNG's pixels, or nothing when it cannot be read; its size in width/height.
 Pixels ReadPng(const std::string& path, int& width, int& height);

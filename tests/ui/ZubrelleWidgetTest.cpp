@@ -22,14 +22,15 @@ class ZubrelleWidgetTest : public testing::Test {
 protected:
     void SetUp() override {
         PointRegistryAtDemoCreature();
-        CZubrelle::SetMessageHandler([this](const QString& caption, const QString& text) { shown << caption + "|" + text; });
+        CZubrelle::SetMessageHandler(
+            [this](const QString& caption, const QString& text) { messages << caption + "|" + text; });
     }
     void TearDown() override {
         CZubrelle::SetMessageHandler({});
         com::CoFreeUnusedLibraries();
     }
     TempRegistry registry;
-    QStringList shown;
+    QStringList messages;  // "caption|text" of each message the control showed
 };
 
 // A host of our own that paints what the widget should show, pixel for pixel.
@@ -79,7 +80,7 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     Canvas canvas(20, 10);
     host.Paint(canvas.pixels.data(), 20, 10, 20);
     EXPECT_EQ(canvas.pixels, Canvas(20, 10).pixels);
-    EXPECT_EQ(clicks + shown.size(), 0);
+    EXPECT_EQ(clicks + messages.size(), 0);
     EXPECT_GT(CountShown(picture, [](QRgb p) { return qGray(p) < 128; }), 50) << "the text is drawn";
 }
 
@@ -92,7 +93,7 @@ TEST_F(ZubrelleWidgetTest, ShowsTheAboutBoxThroughItsSiteAndPassesClicksOn) {
     picture.AboutBox();
     QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(shown, QStringList{"About Zubrelle Control|Zubrelle Control, Version 1.0"});
+    EXPECT_EQ(messages, QStringList{"About Zubrelle Control|Zubrelle Control, Version 1.0"});
 }
 
 TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
