@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include "WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"

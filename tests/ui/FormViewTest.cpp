@@ -3,10 +3,6 @@
 
 #include "editor/document/GeneClipboard.h"
 #include "editor/ui/DialogResources.h"
-#include "editor/ui/NewPoseDlg.h"
-
-#include <QListWidget>
-#include <QTreeWidget>
 
 namespace mirtala::test {
 namespace {

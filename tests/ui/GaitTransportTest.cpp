@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
 
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
