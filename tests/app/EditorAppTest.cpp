@@ -2,21 +2,14 @@
 // documents from the command line, menus, help, recent files and hand-off.
 #include "app/AppTestSupport.h"
 
-#include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
 #include "editor/app/MainFrame.h"
-#include "editor/app/MirtalaApp.h"
 #include "editor/app/SingleInstance.h"
 #include "editor/app/UserGuide.h"
-#include "editor/document/NameTable.h"
 #include "editor/ui/MirtalaView.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QMenuBar>
-#include <QMdiArea>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QToolBar>
 #include <QUrl>
 

@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include <filesystem>
-
 namespace mirtala::test {
 namespace {
 

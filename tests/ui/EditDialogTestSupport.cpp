@@ -1,5 +1,6 @@
 // Fixture and drawing helpers of the pose and gait dialogs' tests.
 #include "EditDialogTestSupport.h"
+#include "WalkTestSupport.h"
 
 #include <QApplication>
 
@@ -9,12 +10,6 @@
 #include "platform/com/Activation.h"
 
 namespace mirtala::test {
-
-Gene CreatureGene(std::uint8_t subtype, std::uint8_t id, std::uint8_t number, const std::string& rest,
-                  std::uint8_t switchOn) {
-    const std::string bytes = char(number) + rest;
-    return Gene{GeneHeader{kCreatureGeneType, subtype, id, 0, switchOn, 0, 0}, {bytes.begin(), bytes.end()}};
-}
 
 void EditDialogTest::SetUp() {
     controltest::PointRegistryAtDemoCreature();
@@ -29,24 +24,7 @@ void EditDialogTest::TearDown() {
     com::CoFreeUnusedLibraries();
 }
 
-void EditDialogTest::Open(const std::vector<Gene>& genes) {
-    Genome genome;
-    for (const Gene& gene : genes) genome.Append(gene);
-    const std::vector<std::uint8_t> bytes = genome.Serialize();
-    const std::string path = m_dir.Write("test.gen", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-    doc = std::make_unique<CMirtalaDoc>();
-    ASSERT_TRUE(doc->OnOpenDocument(QString::fromStdString(path)));
-}
-
-std::vector<std::uint32_t> Shown(CZubrelle& picture) {
-    const QImage image = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) pixels.push_back(row[x] & 0x00FFFFFFu);
-    }
-    return pixels;
-}
+std::vector<std::uint32_t> Shown(CZubrelle& picture) { return ImagePixels(picture.grab().toImage()); }
 
 gdi::Bitmap EngineDrawing(const Appearance& a, int width, int height, double scale,
                           const std::vector<std::string>& poses, int angle) {

@@ -1,6 +1,6 @@
 // Shared pieces of the editor window tests: a document fixture with a form
-// view, and helpers that find controls by accessible name and answer modal
-// dialogs.
+// view, and helpers that find controls by accessible name, choose combo box
+// entries as the user does and answer modal dialogs.
 #pragma once
 
 #include "document/DocTestSupport.h"
@@ -18,12 +18,23 @@
 
 namespace mirtala::test {
 
-// Finds the child of `root` with this accessible name.
-template <typename T = QWidget>
-T* Named(QWidget* root, const QString& name) {
-    for (T* widget : root->findChildren<T*>())
-        if (widget->accessibleName() == name) return widget;
+// The child of `root` with this accessible name.
+template <class T = QAbstractButton>
+T* Named(const QObject* root, const QString& name) {
+    for (T* child : root->findChildren<T*>())
+        if (child->accessibleName() == name) return child;
+    ADD_FAILURE() << "no control named " << name.toStdString();
     return nullptr;
+}
+
+inline void Choose(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+inline Gene WithSwitchOn(Gene gene, std::uint8_t switchOn) {
+    gene.header.switchOn = switchOn;
+    return gene;
 }
 
 // Runs `answer` on the next modal dialog that opens (or fails the test when none does).

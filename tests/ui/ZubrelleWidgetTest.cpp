@@ -1,6 +1,7 @@
-// The CZubrelle widget: the text it shows without a control, and with one its
-// timers, messages, crisp painting at the screen's pixel ratio, the reason it
-// shows when a body does not load, and reloading every picture.
+// The CZubrelle widget and the host under it: the text it shows and the calls
+// it ignores without a control, and with one its messages and clicks, crisp
+// painting at the screen's pixel ratio, the reason it shows when a body does
+// not load, and reloading every picture.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -19,9 +20,17 @@ namespace {
 
 class ZubrelleWidgetTest : public testing::Test {
 protected:
-    void SetUp() override { PointRegistryAtDemoCreature(); }
-    void TearDown() override { com::CoFreeUnusedLibraries(); }
+    void SetUp() override {
+        PointRegistryAtDemoCreature();
+        CZubrelle::SetMessageHandler(
+            [this](const QString& caption, const QString& text) { messages << caption + "|" + text; });
+    }
+    void TearDown() override {
+        CZubrelle::SetMessageHandler({});
+        com::CoFreeUnusedLibraries();
+    }
     TempRegistry registry;
+    QStringList messages;  // "caption|text" of each message the control showed
 };
 
 // A host of our own that paints what the widget should show, pixel for pixel.
@@ -35,47 +44,56 @@ struct PlainWindow final : mirtala::ZubrelleHost::Window {
     int w, h;
 };
 
+// The pixels of the widget as shown that pass `test`.
+int CountShown(QWidget& widget, bool (*test)(QRgb)) {
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) count += test(shown.pixel(x, y));
+    return count;
+}
+bool NotWhite(QRgb pixel) { return (pixel & 0xFFFFFFu) != 0xFFFFFFu; }
+
 }  // namespace
 
-TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndIgnoresCalls) {
+TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHarmless) {
     QWidget parent;
     CZubrelle picture;
+    int clicks = 0;
+    QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
     EXPECT_FALSE(picture.IsControlCreated());
+    EXPECT_TRUE(picture.MissingControlText().contains("not registered")) << picture.MissingControlText().toStdString();
     EXPECT_TRUE(picture.MissingControlText().contains("regsvr")) << picture.MissingControlText().toStdString();
     EXPECT_EQ(picture.accessibleName(), "Preview");
+    mirtala::ZubrelleHost& host = picture.Host();
+    host.SetScale(2);
+    host.SetFriction(false);
+    host.SetAngle(3);
+    host.SetPoseCount(4);
+    host.SetAppearance(1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1);
     picture.SetPoseString(0, "201111111111111");
     EXPECT_EQ(picture.GetPoseString(0), "");
-    QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int dark = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) dark += qGray(shown.pixel(x, y)) < 128;
-    EXPECT_GT(dark, 50) << "the text is drawn";
+    host.AboutBox();
+    host.Click(1, 1);
+    host.TimerFired(101);
+    Canvas canvas(20, 10);
+    host.Paint(canvas.pixels.data(), 20, 10, 20);
+    EXPECT_EQ(canvas.pixels, Canvas(20, 10).pixels);
+    EXPECT_EQ(clicks + messages.size(), 0);
+    EXPECT_GT(CountShown(picture, [](QRgb p) { return qGray(p) < 128; }), 50) << "the text is drawn";
 }
 
-TEST_F(ZubrelleWidgetTest, RunsTheAnimationTimerAndShowsTheAboutBoxThroughItsSite) {
+TEST_F(ZubrelleWidgetTest, ShowsTheAboutBoxThroughItsSiteAndPassesClicksOn) {
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-    QStringList captions;
-    CZubrelle::SetMessageHandler([&](const QString& caption, const QString&) { captions << caption; });
-    {
-        CZubrelle picture;
-        ASSERT_TRUE(picture.Create("Preview", 0, QRect(0, 0, 144, 124), nullptr, 1036));
-        int clicks = 0;
-        QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
-        picture.SetPoseString(0, "201111111111111");
-        picture.SetPoseString(1, "201333111113311");
-        picture.SetPoseCount(2);
-        picture.grab();
-        EXPECT_TRUE(picture.IsTimerRunning(101));
-        picture.SetPoseCount(1);
-        picture.grab();
-        EXPECT_FALSE(picture.IsTimerRunning(101));
-        picture.AboutBox();
-        QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(10, 10));
-        EXPECT_EQ(clicks, 1);
-    }
-    CZubrelle::SetMessageHandler({});
-    EXPECT_EQ(captions, QStringList{"About Zubrelle Control"});
+    CZubrelle picture;
+    ASSERT_TRUE(picture.Create("Preview", 0, QRect(0, 0, 144, 124), nullptr, 1036));
+    int clicks = 0;
+    QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
+    picture.AboutBox();
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(messages, QStringList{"About Zubrelle Control|Zubrelle Control, Version 1.0"});
 }
 
 TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
@@ -94,26 +112,16 @@ TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
     ASSERT_TRUE(host.Create());
     host.SetPoseString(0, "211111111112211");
     host.SetScale(1.35f);
-    Canvas expected(shown.width(), shown.height()), got(shown.width(), shown.height());
+    Canvas expected(shown.width(), shown.height());
     host.Paint(expected.pixels.data(), expected.width, expected.height, expected.width);
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            got.pixels[std::size_t(y * got.width + x)] =
-                reinterpret_cast<const std::uint32_t*>(shown.constScanLine(y))[x] & 0x00FFFFFFu;
-    EXPECT_EQ(got.pixels, expected.pixels) << "at ratio " << ratio;
+    const QImage drawn(reinterpret_cast<const uchar*>(expected.pixels.data()), expected.width, expected.height,
+                       QImage::Format_RGBX8888);  // 0x00BBGGRR is R, G, B, unused in memory
+    EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32)) << ratio;
 }
 
 namespace {
 QString AccessibleDescription(QWidget& widget) {
     return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Description);
-}
-
-int NonWhitePixels(QWidget& widget) {
-    QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) count += (shown.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
-    return count;
 }
 }  // namespace
 
@@ -137,8 +145,8 @@ TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders)
     EXPECT_EQ(AccessibleDescription(second), "Step 1\n" + why);
     EXPECT_EQ(changes, QStringList({"Unable to find a", "Unable to find a", "Unable to find a"}))
         << "the new appearance fails again, for another reason";
-    EXPECT_GT(NonWhitePixels(first), 100) << "the short line on white";
-    EXPECT_GT(NonWhitePixels(second), 20) << "even on a thumbnail";
+    EXPECT_GT(CountShown(first, NotWhite), 100) << "the short line on white";
+    EXPECT_GT(CountShown(second, NotWhite), 20) << "even on a thumbnail";
 
     ASSERT_TRUE(mirtala::registry::WriteHostFolders(DemoImages(), DemoBodyData(), &error)) << error;
     changes.clear();
@@ -146,7 +154,7 @@ TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders)
     EXPECT_EQ(changes, QStringList({"", ""}));
     EXPECT_EQ(first.LoadError() + second.LoadError() + first.toolTip() + AccessibleDescription(first), "");
     EXPECT_EQ(AccessibleDescription(second), "Step 1");
-    EXPECT_EQ(NonWhitePixels(first), 0) << "no pose yet: white, without the line";
+    EXPECT_EQ(CountShown(first, NotWhite), 0) << "no pose yet: white, without the line";
 }
 
 int main(int argc, char** argv) {
