@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sys/stat.h>
 
 namespace mirtala {
 namespace {
@@ -104,10 +103,6 @@ TEST(GenomeRead, AppendsToWhatIsThereAndLeavesItOnFailure) {
     EXPECT_EQ(g.ReadFile(dir.File("missing.gen"), [&](std::string_view w) { warnings.emplace_back(w); }),
               ReadStatus::CannotOpen);
     EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(g.ReadFile(dir.Path()), ReadStatus::CannotOpen);
-    // A pipe under the file's name is refused at once instead of blocking the reader.
-    ASSERT_EQ(::mkfifo(dir.File("pipe.gen").c_str(), 0600), 0);
-    EXPECT_EQ(g.ReadFile(dir.File("pipe.gen")), ReadStatus::CannotOpen);
 }
 
 // Random genomes whose genes hold no token read back and write out byte for byte.
