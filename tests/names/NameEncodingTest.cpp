@@ -47,12 +47,8 @@ TEST(NameEncoding, TextWithoutABytePlaceIsRefused) {
     };
     for (const char* text : refused) EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << text;
 
-    EXPECT_TRUE(Cp1252CanHold(U'é'));
-    EXPECT_TRUE(Cp1252CanHold(U'\u2122'));
-    EXPECT_TRUE(Cp1252CanHold(U'\u009D'));
-    EXPECT_FALSE(Cp1252CanHold(U'\u0080'));
-    EXPECT_FALSE(Cp1252CanHold(U'\u0100'));
-    EXPECT_FALSE(Cp1252CanHold(U'\U0001F600'));
+    for (char32_t held : {U'é', U'\u2122', U'\u009D'}) EXPECT_TRUE(Cp1252CanHold(held)) << std::uint32_t(held);
+    for (char32_t lost : {U'\u0080', U'\u0100', U'\U0001F600'}) EXPECT_FALSE(Cp1252CanHold(lost)) << std::uint32_t(lost);
 }
 
 }  // namespace
