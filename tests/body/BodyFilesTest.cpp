@@ -84,8 +84,7 @@ TEST(SpriteDecoder, BoundsAreInclusiveAroundOpaquePixelsWithSentinelsWhenNone) {
     const auto file = democreature::EncodeSpriteFile(images, 1);
     zubrelle::PartImage image;
     ASSERT_TRUE(zubrelle::DecodeImage(file, 7, image));
-    EXPECT_EQ(image.width, 5);
-    EXPECT_EQ(image.height, 4);
+    EXPECT_EQ(std::pair(int(image.width), int(image.height)), std::pair(5, 4));
     EXPECT_EQ(image.bounds, (zubrelle::ImageBounds{1, 1, 3, 2}));
     EXPECT_EQ(image.pixels[0], zubrelle::kTransparent);
     EXPECT_EQ(image.pixels[8], zubrelle::ConvertPixel565(0x1234));
