@@ -101,8 +101,7 @@ TEST(Render, UnloadedModelDrawsNothingAndCountsNoFrames) {
     EXPECT_EQ(bitmap.Pixels(), std::vector<std::uint32_t>(25, 0x123456));
     animation.current = 4;
     EXPECT_EQ(model.PrepareStand(poses, 2, 2.5, animation), 0);
-    EXPECT_EQ(animation.current, 0);
-    EXPECT_EQ(animation.scale, 2.5);
+    EXPECT_EQ(std::pair(animation.current, animation.scale), std::pair(0, 2.5));
 }
 
 // Every part is one pixel at the same place in its own colour: the part drawn last shows.
