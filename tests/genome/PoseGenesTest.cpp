@@ -1,5 +1,5 @@
 // Genus and appearance queries, the choice of a pose variant for a life stage,
-// and freshly made pose and gait genes.
+// and reading short pose and gait genes.
 #include "editor/genome/PoseGenes.h"
 
 #include <gtest/gtest.h>
@@ -61,25 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       VariantCase{{100}, 3, 0}, VariantCase{{100}, 100, 1}, VariantCase{{150, 120}, 2, 0},
                       VariantCase{{}, 0, 0}));
 
-TEST(FreshGenes, PoseAndGaitGenesTakeTheNextFreeId) {
-    Genome g;
-    g.Append(Make(kPoseSubtype, 1, {1}));
-    auto pose = NewPoseGene(g, 42, 3);
-    ASSERT_TRUE(pose);
-    EXPECT_EQ(pose->header, (GeneHeader{2, 3, 2, 0, 3, 0, 0}));
-    EXPECT_EQ(pose->data[0], 42);
-    EXPECT_EQ(PoseStringOf(*pose), std::string(15, '0'));
-
-    auto gait = NewGaitGene(g, 7);
-    ASSERT_TRUE(gait);
-    EXPECT_EQ(gait->header, (GeneHeader{2, 4, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(gait->data, (std::vector<std::uint8_t>{7, 0, 0, 0, 0, 0, 0, 0, 0}));
-
-    for (int id = 1; id <= 255; ++id) g.Append(Make(kGaitSubtype, static_cast<std::uint8_t>(id), {0}));
-    EXPECT_FALSE(NewGaitGene(g, 1));
-}
-
-TEST(FreshGenes, ShortGenesAndLifeStagesStayInRange) {
+TEST(GeneQueries, ShortGenesAndLifeStagesStayInRange) {
     EXPECT_EQ(PoseStringOf(Make(kPoseSubtype, 1, {1, 'a', 'b'})), "ab");
     EXPECT_EQ(GaitStepsOf(Make(kGaitSubtype, 1, {1, 2})), std::vector<int>{2});
     EXPECT_EQ(GeneNumber(Make(kGaitSubtype, 1, {})), 0);
