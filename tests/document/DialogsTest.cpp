@@ -32,15 +32,6 @@ TEST_F(DialogsTest, OneDialogPerGeneObjectAndReopeningRaisesIt) {
     EXPECT_EQ(doc->OpenPoseDialog(GeneRef()), nullptr);
 }
 
-TEST_F(DialogsTest, PoseStringIsAlwaysFifteenCharactersFromDataBytesOneToFifteen) {
-    for (const std::string pose : {"12345012345X?!0", "12345012345X?!0zz", "32", ""}) {  // short genes come from files
-        doc->AddGene(PoseGene(9, 30, pose));
-        EXPECT_EQ(Pose(genome().Count() - 1).poseString, (pose + std::string(15, '0')).substr(0, 15));
-    }
-    doc->AddGene(Gene{PoseGene(9, 30).header, {}});
-    EXPECT_EQ(Pose(genome().Count() - 1).poseString, "000000000000000");
-}
-
 TEST_F(DialogsTest, ApplyAndRemovalRefreshEveryDialogAndTheAppearanceReachesEveryDialog) {
     FakeDialog* dialogs[] = {&Pose(0), &Pose(1), &Gait(2)};
     Gene applied = *genome().At(0);
