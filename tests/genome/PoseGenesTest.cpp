@@ -34,32 +34,23 @@ TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {
     }
 }
 
-struct VariantCase {
-    std::vector<int> switchOns;  // one pose-5 variant each, id = position + 1
-    int stage;
-    int expectedId;  // 0: none
-};
-
-class ActivePose : public ::testing::TestWithParam<VariantCase> {};
-
-TEST_P(ActivePose, PicksTheVariantForTheStage) {
-    const VariantCase& c = GetParam();
-    Genome g;
-    g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
-    for (std::size_t i = 0; i < c.switchOns.size(); ++i)
-        g.Append(Make(kPoseSubtype, static_cast<std::uint8_t>(i + 1), {5, '0'}, static_cast<std::uint8_t>(c.switchOns[i])));
-    GeneRef r = FindActivePose(g, 5, c.stage);
-    EXPECT_EQ(r ? r->header.id : 0, c.expectedId);
+TEST(ActivePose, PicksTheVariantForTheStage) {
+    // One pose-5 variant per switch-on time, id = position + 1; the id expected, 0 for none.
+    const struct { std::vector<int> switchOns; int stage, expectedId; } cases[] = {
+        {{0, 2, 4}, 3, 2}, {{0, 2, 4}, 4, 3}, {{4, 6}, 1, 1},
+        {{2, 2}, 2, 2},     // exact match: the later one
+        {{2, 2}, 5, 1},     // below: the first of the greatest
+        {{6, 4, 4}, 1, 2},  // above: the first of the smallest
+        {{100}, 3, 0}, {{100}, 100, 1}, {{150, 120}, 2, 0}, {{}, 0, 0}};
+    for (const auto& c : cases) {
+        Genome g;
+        g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
+        std::uint8_t id = 0;
+        for (int switchOn : c.switchOns) g.Append(Make(kPoseSubtype, ++id, {5, '0'}, static_cast<std::uint8_t>(switchOn)));
+        GeneRef r = FindActivePose(g, 5, c.stage);
+        EXPECT_EQ(r ? r->header.id : 0, c.expectedId) << "stage " << c.stage << " of " << c.switchOns.size();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ActivePose,
-    ::testing::Values(VariantCase{{0, 2, 4}, 3, 2}, VariantCase{{0, 2, 4}, 4, 3}, VariantCase{{4, 6}, 1, 1},
-                      VariantCase{{2, 2}, 2, 2},    // exact match: the later one
-                      VariantCase{{2, 2}, 5, 1},    // below: the first of the greatest
-                      VariantCase{{6, 4, 4}, 1, 2}, // above: the first of the smallest
-                      VariantCase{{100}, 3, 0}, VariantCase{{100}, 100, 1}, VariantCase{{150, 120}, 2, 0},
-                      VariantCase{{}, 0, 0}));
 
 TEST(GeneQueries, ShortGenesAndLifeStagesStayInRange) {
     EXPECT_EQ(PoseStringOf(Make(kPoseSubtype, 1, {1, 'a', 'b'})), "ab");
