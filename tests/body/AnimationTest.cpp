@@ -143,7 +143,8 @@ TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
     EXPECT_EQ(state.plantedFoot, 0);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 2);  // right foot 2 below the floor
     EXPECT_EQ(state.plantedFoot, 1);
-    EXPECT_EQ(std::pair(state.position, state.swingFoot), std::pair(gdi::Point{start.x + 6, 95}, gdi::Point{start.x, 93}));
+    EXPECT_EQ(std::pair(state.position, state.swingFoot),
+              std::pair(gdi::Point{start.x + 6, 95}, gdi::Point{start.x, 93}));
     EXPECT_EQ(bitmap.At(start.x + 6, 95), 0xF80000u);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 3);
     EXPECT_EQ(state.current, 0);

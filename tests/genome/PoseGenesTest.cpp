@@ -46,7 +46,8 @@ TEST(ActivePose, PicksTheVariantForTheStage) {
         Genome g;
         g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
         std::uint8_t id = 0;
-        for (int switchOn : c.switchOns) g.Append(Make(kPoseSubtype, ++id, {5, '0'}, static_cast<std::uint8_t>(switchOn)));
+        for (int switchOn : c.switchOns)
+            g.Append(Make(kPoseSubtype, ++id, {5, '0'}, static_cast<std::uint8_t>(switchOn)));
         GeneRef r = FindActivePose(g, 5, c.stage);
         EXPECT_EQ(r ? r->header.id : 0, c.expectedId) << "stage " << c.stage << " of " << c.switchOns.size();
     }
