@@ -40,39 +40,25 @@ TEST(NameTableDefaults, NumbersAndOutOfRange) {
     EXPECT_EQ(t.GetName(7), "two  lines here");
 }
 
-// "n0\nn1\n..." with `lines` lines.
-std::string Numbered(int lines) {
-    std::string text;
-    for (int i = 0; i < lines; ++i) text += "n" + std::to_string(i) + "\n";
-    return text;
+TEST(NameFile, LinesReplaceEntriesInOrder) {
+    std::string sixHundred;
+    for (int i = 0; i < 600; ++i) sixHundred += "n" + std::to_string(i) + "\n";
+    const std::pair<std::string, Names> cases[] = {
+        {"Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
+        {"Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
+        {"a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},  // the last line without an end
+        {"", {{0, "0"}, {3, "kept"}}},
+        {"\n", {{0, ""}, {1, "1"}}},
+        {"a\rb\n", {{0, "a\rb"}}},  // a carriage return inside a line is kept
+        {sixHundred, {{0, "n0"}, {511, "n511"}}}};  // more lines than entries fill them all
+    for (const auto& [text, expect] : cases) {
+        SCOPED_TRACE(text.substr(0, 16));
+        NameTable t;
+        t.SetName(3, "kept");
+        t.ParseNameFile(text);
+        ExpectNames(t, expect);
+    }
 }
-
-struct NameFileCase {
-    const char* name;
-    std::string text;
-    Names expect;
-};
-
-class NameFileLoad : public ::testing::TestWithParam<NameFileCase> {};
-
-TEST_P(NameFileLoad, LinesReplaceEntriesInOrder) {
-    NameTable t;
-    t.SetName(3, "kept");
-    t.ParseNameFile(GetParam().text);
-    ExpectNames(t, GetParam().expect);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, NameFileLoad,
-    ::testing::Values(
-        NameFileCase{"ThreeLines", "Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
-        NameFileCase{"WindowsLineEnds", "Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
-        NameFileCase{"LastLineWithoutEnd", "a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},
-        NameFileCase{"EmptyFile", "", {{0, "0"}, {3, "kept"}}},
-        NameFileCase{"OneEmptyLine", "\n", {{0, ""}, {1, "1"}}},
-        NameFileCase{"CarriageReturnInsideKept", "a\rb\n", {{0, "a\rb"}}},
-        NameFileCase{"SixHundredLinesFillAllEntries", Numbered(600), {{0, "n0"}, {511, "n511"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NameFile, SaveAndLoadRoundTrip) {
     TempDir dir;
