@@ -35,8 +35,7 @@ inline Gene GaitGene(std::uint8_t id, std::uint8_t number, const std::string& st
 using DialogLog = std::vector<std::string>;
 
 struct FakeDialog : CGeneDialog {
-    FakeDialog(std::string n, GeneRef g, DialogLog& l, Gene copy = {})
-        : name(std::move(n)), gene(std::move(g)), log(l), workingCopy(std::move(copy)) {}
+    FakeDialog(std::string n, GeneRef g, DialogLog& l) : name(std::move(n)), gene(std::move(g)), log(l) {}
     ~FakeDialog() override { log.push_back(name + " destroyed"); }
     const GeneRef& GetGeneRef() const override { return gene; }
     void Refresh() override { log.push_back(name + " refresh"); }
@@ -46,7 +45,6 @@ struct FakeDialog : CGeneDialog {
     std::string name;
     GeneRef gene;
     DialogLog& log;
-    Gene workingCopy;
     std::vector<Appearance> appearances;
 };
 inline FakeDialog& AsFake(CGeneDialog* d) { return *static_cast<FakeDialog*>(d); }
@@ -56,8 +54,8 @@ struct FakeDialogFactory : CGeneDialogFactory {
     GeneDialogHandle CreatePoseDialog(CMirtalaDoc&, const GeneRef& gene, const std::string&) override {
         return std::make_shared<FakeDialog>("pose" + std::to_string(++poses), gene, log);
     }
-    GeneDialogHandle CreateGaitDialog(CMirtalaDoc&, const GeneRef& gene, const Gene& copy) override {
-        return std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log, copy);
+    GeneDialogHandle CreateGaitDialog(CMirtalaDoc&, const GeneRef& gene, const Gene&) override {
+        return std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log);
     }
     DialogLog log;
     int poses = 0, gaits = 0;
