@@ -19,17 +19,13 @@ std::string Text(const PoseSlotValues& v) {
     return out.substr(0, std::max<std::size_t>(1, out.find_last_not_of('0') + 1));
 }
 
-Strings Head(Strings frames, std::size_t n) {
-    frames.resize(std::min(frames.size(), n));
-    return frames;
-}
-
-Strings Frames(const Strings& poseStrings) {
+// The first `limit` frames the poses expand to.
+Strings Frames(const Strings& poseStrings, int limit = 50) {
     std::vector<PoseSlotValues> poses;
     for (const auto& p : poseStrings) poses.push_back(ConvertPoseString(p));
     poses.push_back({});
     zubrelle::AnimationState state;
-    const int count = zubrelle::BuildFrames(poses, int(poseStrings.size()), state);
+    const int count = std::min(limit, zubrelle::BuildFrames(poses, int(poseStrings.size()), state));
     Strings out;
     for (int i = 0; i < count; ++i) out.push_back(Text(state.frames[std::size_t(i)]));
     return out;
@@ -42,14 +38,14 @@ TEST(BuildFrames, StepsEachSlotThereAndBackResolvingKeepMarks) {
     // 'X' repeats the previous pose's value; the copy of the first pose appended at the end
     // is resolved against the last pose, so the way back is empty.
     EXPECT_EQ(Frames({"22X", "2X2"}), (Strings{"22", "221", "222"}));
-    EXPECT_EQ(Head(Frames({"2039", "2138"}), 2), (Strings{"2031", "2131"}));  // 9 & 7 = 1; 8 keeps it
+    EXPECT_EQ(Frames({"2039", "2138"}, 2), (Strings{"2031", "2131"}));  // 9 & 7 = 1; 8 keeps it
     const auto marks = Frames({"??", "!?"});
     EXPECT_EQ(marks.front(), "23");
     EXPECT_NE(std::find(marks.begin(), marks.end(), "33"), marks.end());
 }
 
 TEST(BuildFrames, TurnsThroughTheFrontAndExpandsDirectionsFourToSevenLikeThree) {
-    EXPECT_EQ(Head(Frames({"2", "3"}), 5), (Strings{"2", "24", "14", "31", "3"}));
+    EXPECT_EQ(Frames({"2", "3"}, 5), (Strings{"2", "24", "14", "31", "3"}));
     EXPECT_EQ(Frames({"211", "511"}), Frames({"211", "311"}));
     EXPECT_LT(Frames({"211", "511"}).size(), 50u);
     Strings many;
@@ -125,12 +121,10 @@ protected:
 
 TEST_F(Walker, PrepareWalkPlantsTheLowerFootOnTheFloorsMiddle) {
     EXPECT_EQ(model.PrepareWalk(rect, poses, 4, 1.0, 10, state), 4);
-    EXPECT_EQ(state.floorA, (gdi::Point{0, 95}));
-    EXPECT_EQ(state.floorB, (gdi::Point{200, 60}));
-    EXPECT_EQ(state.position, (gdi::Point{100, 78}));
-    EXPECT_EQ(state.current, 0);
-    EXPECT_EQ(state.plantedFoot, 0);  // left foot at (0, 10), right at (6, 8) in the box
-    EXPECT_EQ(state.swingFoot, (gdi::Point{106, 76}));
+    // Floor ends, then the left foot at (0, 10) planted on the middle, the right at (6, 8) swinging.
+    EXPECT_EQ((std::array{state.floorA, state.floorB, state.position, state.swingFoot}),
+              (std::array<gdi::Point, 4>{{{0, 95}, {200, 60}, {100, 78}, {106, 76}}}));
+    EXPECT_EQ(std::pair(state.current, state.plantedFoot), std::pair(0, 0));
     std::rotate(poses.begin(), poses.begin() + 1, poses.begin() + 4);  // level feet first: the right one
     model.PrepareWalk(rect, poses, 4, 1.0, 10, state);
     EXPECT_EQ(state.plantedFoot, 1);
@@ -149,8 +143,8 @@ TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
     EXPECT_EQ(state.plantedFoot, 0);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 2);  // right foot 2 below the floor
     EXPECT_EQ(state.plantedFoot, 1);
-    EXPECT_EQ(state.position, (gdi::Point{start.x + 6, 95}));
-    EXPECT_EQ(state.swingFoot, (gdi::Point{start.x, 93}));
+    EXPECT_EQ(std::pair(state.position, state.swingFoot),
+              std::pair(gdi::Point{start.x + 6, 95}, gdi::Point{start.x, 93}));
     EXPECT_EQ(bitmap.At(start.x + 6, 95), 0xF80000u);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 3);
     EXPECT_EQ(state.current, 0);

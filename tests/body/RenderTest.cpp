@@ -101,8 +101,7 @@ TEST(Render, UnloadedModelDrawsNothingAndCountsNoFrames) {
     EXPECT_EQ(bitmap.Pixels(), std::vector<std::uint32_t>(25, 0x123456));
     animation.current = 4;
     EXPECT_EQ(model.PrepareStand(poses, 2, 2.5, animation), 0);
-    EXPECT_EQ(animation.current, 0);
-    EXPECT_EQ(animation.scale, 2.5);
+    EXPECT_EQ(std::pair(animation.current, animation.scale), std::pair(0, 2.5));
 }
 
 // Every part is one pixel at the same place in its own colour: the part drawn last shows.
@@ -121,10 +120,8 @@ TEST(Render, PartsAreDrawnInTheirDirectionsOrder) {
         }
         return 0;
     };
-    EXPECT_EQ(top("0"), zubrelle::kTailTip);
-    EXPECT_EQ(top("1"), zubrelle::kHead);
-    EXPECT_EQ(top("2"), zubrelle::kRightRadius);
-    // In direction 3 a slot value of 7 picks image 11, which is not drawn: hide from the top.
+    // The tables of the other directions are the drawing-order test's; the demo checksums draw
+    // all four. In direction 3 a slot value of 7 picks image 11, which is not drawn: hide from the top.
     std::string pose = "300000000000000";
     for (int shown = 13; shown >= 0; --shown) {
         const int part = zubrelle::DrawingOrder(3)[std::size_t(shown)];

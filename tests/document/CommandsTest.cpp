@@ -1,7 +1,6 @@
 // The gene commands through the document: where genes go, what the views are
 // told, how undo and redo move commands, and what the Edit menu shows.
 #include "DocTestSupport.h"
-#include "editor/document/GeneClipboard.h"
 
 namespace mirtala::test {
 namespace {
@@ -39,11 +38,10 @@ TEST_F(CommandsTest, AddedGeneComesBackAtTheEndWithItsIdAndEveryViewIsToldEachTi
     EXPECT_EQ(view.genes[0].UseCount(), 4u);
 }
 
-TEST_F(CommandsTest, CutGaitReturnsAtTheEndOnUndoWithItsDialogStillClosed) {
+TEST_F(CommandsTest, RemovedGaitReturnsAtTheEndOnUndoWithItsDialogStillClosed) {
     const GeneRef gait = genome().At(0);
     ASSERT_NE(doc->OpenGaitDialog(gait), nullptr);
     ASSERT_NE(doc->OpenPoseDialog(genome().At(1)), nullptr);
-    ASSERT_TRUE(CopyToClipboard(*gait));  // Cut as the view does it: copy, then one undoable removal
     doc->RemoveGene(*gait);
     EXPECT_EQ(view.genes, std::vector{gait});
     doc->Undo();
@@ -54,8 +52,6 @@ TEST_F(CommandsTest, CutGaitReturnsAtTheEndOnUndoWithItsDialogStillClosed) {
     EXPECT_EQ(std::pair(doc->GaitDialogs().size(), doc->PoseDialogs().size()), std::pair(0ul, 1ul));
     // Closed once, before the other dialogs refreshed; the addition refreshes nothing.
     EXPECT_EQ(factory.log, (Strings{"gait1 top", "pose1 top", "gait1 destroyed", "pose1 refresh"}));
-    Gene pasted;
-    EXPECT_TRUE(PasteFromClipboard(pasted) && pasted == *gait);
 }
 
 TEST_F(CommandsTest, TwoModificationsUndoneInPlaceWithoutHints) {

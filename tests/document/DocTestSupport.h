@@ -35,8 +35,7 @@ inline Gene GaitGene(std::uint8_t id, std::uint8_t number, const std::string& st
 using DialogLog = std::vector<std::string>;
 
 struct FakeDialog : CGeneDialog {
-    FakeDialog(std::string n, GeneRef g, DialogLog& l, std::string pose = {}, Gene copy = {})
-        : name(std::move(n)), gene(std::move(g)), log(l), poseString(std::move(pose)), workingCopy(std::move(copy)) {}
+    FakeDialog(std::string n, GeneRef g, DialogLog& l) : name(std::move(n)), gene(std::move(g)), log(l) {}
     ~FakeDialog() override { log.push_back(name + " destroyed"); }
     const GeneRef& GetGeneRef() const override { return gene; }
     void Refresh() override { log.push_back(name + " refresh"); }
@@ -46,19 +45,17 @@ struct FakeDialog : CGeneDialog {
     std::string name;
     GeneRef gene;
     DialogLog& log;
-    std::string poseString;
-    Gene workingCopy;
     std::vector<Appearance> appearances;
 };
 inline FakeDialog& AsFake(CGeneDialog* d) { return *static_cast<FakeDialog*>(d); }
 
 // Names its dialogs "pose1", "gait1", ... in creation order.
 struct FakeDialogFactory : CGeneDialogFactory {
-    GeneDialogHandle CreatePoseDialog(CMirtalaDoc&, const GeneRef& gene, const std::string& pose) override {
-        return std::make_shared<FakeDialog>("pose" + std::to_string(++poses), gene, log, pose);
+    GeneDialogHandle CreatePoseDialog(CMirtalaDoc&, const GeneRef& gene, const std::string&) override {
+        return std::make_shared<FakeDialog>("pose" + std::to_string(++poses), gene, log);
     }
-    GeneDialogHandle CreateGaitDialog(CMirtalaDoc&, const GeneRef& gene, const Gene& copy) override {
-        return std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log, "", copy);
+    GeneDialogHandle CreateGaitDialog(CMirtalaDoc&, const GeneRef& gene, const Gene&) override {
+        return std::make_shared<FakeDialog>("gait" + std::to_string(++gaits), gene, log);
     }
     DialogLog log;
     int poses = 0, gaits = 0;

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace mirtala::test {
 namespace {
@@ -123,35 +122,25 @@ TEST_F(DocumentFileTest, RefusesToSaveAGeneThatWouldNotReadBackAndNamesIt) {
     ASSERT_EQ(Texts().size(), 2u);
     for (const char* part : {"pose \"Leap\"", "gene 2 of the genome: type 2, subtype 3, id 4", "\"gene\""})
         EXPECT_TRUE(Texts()[0].contains(part)) << Texts()[0].toStdString();
-    EXPECT_TRUE(Texts()[1].contains("The gait \"9\"")) << Texts()[1].toStdString();
+    for (const char* part : {"The gait \"9\"", "gene 2 of the genome: type 2, subtype 4, id 3", "\"gend\""})
+        EXPECT_TRUE(Texts()[1].contains(part)) << Texts()[1].toStdString();
     doc->AddGene(GaitGene(4, 8));  // no longer last
     EXPECT_TRUE(doc->DoFileSave());
 }
 
-// Ways to make the write fail; each must leave the old file as it was.
-class FailingSaveTest : public DocumentFileTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(FailingSaveTest, ReportsAndLeavesTheOldFileIntact) {
+// A write cut off by the file size limit, as a full disk would, leaves the old file as it was.
+TEST_F(DocumentFileTest, AFailingSaveReportsAndLeavesTheOldFileIntact) {
     ASSERT_TRUE(Open({PoseGene(1, 10)}, "old.gen"));
     const std::string before = ReadFileBytes(dir.File("old.gen"));
     for (std::uint8_t id = 2; id < 40; ++id) doc->AddGene(PoseGene(id, id));
-    bool saved = true, skip = false;
-    if (GetParam()) {  // a write cut off by the file size limit
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const rlimit small{64, old.rlim_max};
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        saved = doc->DoFileSave();
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    } else {  // a folder that cannot be written
-        fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-        skip = ::access(dir.Path().c_str(), W_OK) == 0;
-        if (!skip) saved = doc->DoFileSave();
-        fs::permissions(dir.Path(), fs::perms::owner_all);
-    }
-    if (skip) GTEST_SKIP() << "this user may write into read-only folders";
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{64, old.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = doc->DoFileSave();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(saved);
     ASSERT_EQ(Texts().size(), 1u);
     EXPECT_TRUE(Texts()[0].startsWith("Cannot save " + Q(dir.File("old.gen"))) && Texts()[0].endsWith("The file was not changed."))
@@ -160,8 +149,6 @@ TEST_P(FailingSaveTest, ReportsAndLeavesTheOldFileIntact) {
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);  // no temporary file left
 }
-
-INSTANTIATE_TEST_SUITE_P(Failures, FailingSaveTest, ::testing::Bool());
 
 TEST_F(DocumentFileTest, ImportGaitNamesAsksForAGnoFileAndKeepsTheNamesWhenItCannotBeRead) {
     ASSERT_TRUE(Open({GaitGene(5, 12)}));

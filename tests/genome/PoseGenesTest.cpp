@@ -1,5 +1,5 @@
 // Genus and appearance queries, the choice of a pose variant for a life stage,
-// and freshly made pose and gait genes.
+// and reading short pose and gait genes.
 #include "editor/genome/PoseGenes.h"
 
 #include <gtest/gtest.h>
@@ -16,16 +16,12 @@ Gene Make(std::uint8_t subtype, std::uint8_t id, std::vector<std::uint8_t> data,
     return g;
 }
 
-TEST(GeneQueries, GenusIsTheLastGenusGene) {
+TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {
     Genome g;
     EXPECT_EQ(g.Genus(), 0);
     g.Append(Make(kGenusSubtype, 1, {1}));
     g.Append(Make(kGenusSubtype, 2, {2}));
     EXPECT_EQ(g.Genus(), 2);
-}
-
-TEST(GeneQueries, AppearanceIsTheFirstGeneOfTheRegion) {
-    Genome g;
     g.Append(Make(kAppearanceSubtype, 1, {0, 3, 1}));
     g.Append(Make(kAppearanceSubtype, 2, {0, 5, 2}));
     g.Append(Make(kAppearanceSubtype, 3, {2}));  // short data: the missing bytes read as zeros
@@ -38,59 +34,29 @@ TEST(GeneQueries, AppearanceIsTheFirstGeneOfTheRegion) {
     }
 }
 
-struct VariantCase {
-    std::vector<int> switchOns;  // one pose-5 variant each, id = position + 1
-    int stage;
-    int expectedId;  // 0: none
-};
-
-class ActivePose : public ::testing::TestWithParam<VariantCase> {};
-
-TEST_P(ActivePose, PicksTheVariantForTheStage) {
-    const VariantCase& c = GetParam();
-    Genome g;
-    g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
-    for (std::size_t i = 0; i < c.switchOns.size(); ++i)
-        g.Append(Make(kPoseSubtype, static_cast<std::uint8_t>(i + 1), {5, '0'}, static_cast<std::uint8_t>(c.switchOns[i])));
-    GeneRef r = FindActivePose(g, 5, c.stage);
-    EXPECT_EQ(r ? r->header.id : 0, c.expectedId);
+TEST(ActivePose, PicksTheVariantForTheStage) {
+    // One pose-5 variant per switch-on time, id = position + 1; the id expected, 0 for none.
+    const struct { std::vector<int> switchOns; int stage, expectedId; } cases[] = {
+        {{0, 2, 4}, 3, 2}, {{0, 2, 4}, 4, 3}, {{4, 6}, 1, 1},
+        {{2, 2}, 2, 2},     // exact match: the later one
+        {{2, 2}, 5, 1},     // below: the first of the greatest
+        {{6, 4, 4}, 1, 2},  // above: the first of the smallest
+        {{100}, 3, 0}, {{100}, 100, 1}, {{150, 120}, 2, 0}, {{}, 0, 0}};
+    for (const auto& c : cases) {
+        Genome g;
+        g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
+        std::uint8_t id = 0;
+        for (int switchOn : c.switchOns)
+            g.Append(Make(kPoseSubtype, ++id, {5, '0'}, static_cast<std::uint8_t>(switchOn)));
+        GeneRef r = FindActivePose(g, 5, c.stage);
+        EXPECT_EQ(r ? r->header.id : 0, c.expectedId) << "stage " << c.stage << " of " << c.switchOns.size();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ActivePose,
-    ::testing::Values(VariantCase{{0, 2, 4}, 3, 2}, VariantCase{{0, 2, 4}, 4, 3}, VariantCase{{4, 6}, 1, 1},
-                      VariantCase{{2, 2}, 2, 2},    // exact match: the later one
-                      VariantCase{{2, 2}, 5, 1},    // below: the first of the greatest
-                      VariantCase{{6, 4, 4}, 1, 2}, // above: the first of the smallest
-                      VariantCase{{100}, 3, 0}, VariantCase{{100}, 100, 1}, VariantCase{{150, 120}, 2, 0},
-                      VariantCase{{}, 0, 0}));
-
-TEST(FreshGenes, PoseAndGaitGenesTakeTheNextFreeId) {
-    Genome g;
-    g.Append(Make(kPoseSubtype, 1, {1}));
-    auto pose = NewPoseGene(g, 42, 3);
-    ASSERT_TRUE(pose);
-    EXPECT_EQ(pose->header, (GeneHeader{2, 3, 2, 0, 3, 0, 0}));
-    EXPECT_EQ(pose->data.size(), 16u);
-    EXPECT_EQ(pose->data[0], 42);
-    EXPECT_EQ(PoseStringOf(*pose), std::string(15, '0'));
-
-    auto gait = NewGaitGene(g, 7);
-    ASSERT_TRUE(gait);
-    EXPECT_EQ(gait->header, (GeneHeader{2, 4, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(gait->data, (std::vector<std::uint8_t>{7, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(GaitStepsOf(*gait), std::vector<int>(8, 0));
-
-    for (int id = 1; id <= 255; ++id) g.Append(Make(kGaitSubtype, static_cast<std::uint8_t>(id), {0}));
-    EXPECT_FALSE(NewGaitGene(g, 1));
-}
-
-TEST(FreshGenes, ShortGenesAndLifeStagesStayInRange) {
-    EXPECT_EQ(PoseStringOf(Make(kPoseSubtype, 1, {1, 'a', 'b'})), "ab");
+// Short pose genes are the dump's and the pose dialog's to read; life stage names the form view's.
+TEST(GeneQueries, ShortGenesReadOnlyTheBytesThereAre) {
     EXPECT_EQ(GaitStepsOf(Make(kGaitSubtype, 1, {1, 2})), std::vector<int>{2});
     EXPECT_EQ(GeneNumber(Make(kGaitSubtype, 1, {})), 0);
-    EXPECT_STREQ(LifeStageName(3), "Youth");
-    EXPECT_STREQ(LifeStageName(200), "Senile");
 }
 
 }  // namespace
