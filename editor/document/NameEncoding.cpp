@@ -90,6 +90,4 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-bool Cp1252CanHold(char32_t c) { return ByteOf(c) >= 0; }
-
 }  // namespace mirtala

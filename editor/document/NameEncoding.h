@@ -19,8 +19,4 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // holds a character that Windows-1252 cannot hold.
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
-// True when Windows-1252 has a byte for c (including the five control
-// characters that stand for its undefined bytes).
-bool Cp1252CanHold(char32_t c);
-
 }  // namespace mirtala

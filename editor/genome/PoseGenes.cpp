@@ -72,24 +72,4 @@ GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage) {
     return best;
 }
 
-std::optional<Gene> NewPoseGene(const Genome& genome, std::uint8_t poseNumber, std::uint8_t switchOn) {
-    const int id = genome.FreeId(kCreatureGeneType, kPoseSubtype);
-    if (id < 0) return std::nullopt;
-    Gene g;
-    g.header = GeneHeader{kCreatureGeneType, kPoseSubtype, static_cast<std::uint8_t>(id), 0, switchOn, 0, 0};
-    g.data.assign(kPoseDataSize, '0');
-    g.data[0] = poseNumber;
-    return g;
-}
-
-std::optional<Gene> NewGaitGene(const Genome& genome, std::uint8_t gaitNumber) {
-    const int id = genome.FreeId(kCreatureGeneType, kGaitSubtype);
-    if (id < 0) return std::nullopt;
-    Gene g;
-    g.header = GeneHeader{kCreatureGeneType, kGaitSubtype, static_cast<std::uint8_t>(id), 0, 0, 0, 0};
-    g.data.assign(kGaitDataSize, 0);
-    g.data[0] = gaitNumber;
-    return g;
-}
-
 }  // namespace mirtala

@@ -5,7 +5,6 @@
 #include "editor/genome/Genome.h"
 
 #include <bitset>
-#include <optional>
 #include <string>
 
 namespace mirtala {
@@ -46,9 +45,5 @@ const char* LifeStageName(int stage);
 
 // The variant of pose `poseNumber` shown at life stage `stage`; empty when none.
 GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage);
-
-// Fresh genes with the next free id; empty when all 255 ids are taken.
-std::optional<Gene> NewPoseGene(const Genome& genome, std::uint8_t poseNumber, std::uint8_t switchOn);
-std::optional<Gene> NewGaitGene(const Genome& genome, std::uint8_t gaitNumber);
 
 }  // namespace mirtala
