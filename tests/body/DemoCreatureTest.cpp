@@ -1,6 +1,5 @@
-// The generated demo creature: every combination loads, both pixel formats occur, every
-// pose composes into one connected figure standing on its feet, and small renders keep
-// their exact checksums.
+// The generated demo creature: every combination loads, and small renders (genus 1 in 5-5-5,
+// the others in 5-6-5) and walk frames keep their exact checksums.
 #include <gtest/gtest.h>
 
 #include "TestBody.h"
@@ -33,29 +32,7 @@ std::uint64_t Checksum(const gdi::Bitmap& bitmap) {
     return hash;
 }
 
-// Number of 8-connected groups of non-white pixels.
-int Components(const gdi::Bitmap& bitmap) {
-    const auto ink = [&](int x, int y) { return bitmap.Contains(x, y) && bitmap.At(x, y) != 0xFFFFFF; };
-    std::vector<char> seen(bitmap.Pixels().size(), 0);
-    int groups = 0;
-    for (int start = 0; start < int(seen.size()); ++start) {
-        if (seen[std::size_t(start)] || !ink(start % bitmap.Width(), start / bitmap.Width())) continue;
-        ++groups;
-        std::vector<int> todo{start};
-        seen[std::size_t(start)] = 1;
-        while (!todo.empty()) {
-            const int x = todo.back() % bitmap.Width(), y = todo.back() / bitmap.Width();
-            todo.pop_back();
-            for (int n = 0; n < 9; ++n) {
-                const int nx = x + n % 3 - 1, ny = y + n / 3 - 1, j = ny * bitmap.Width() + nx;
-                if (ink(nx, ny) && !seen[std::size_t(j)]) seen[std::size_t(j)] = 1, todo.push_back(j);
-            }
-        }
-    }
-    return groups;
-}
-
-TEST(DemoCreature, EveryCombinationAndFallbacksLoadInBothPixelFormats) {
+TEST(DemoCreature, EveryCombinationAndFallbacksLoad) {
     for (int genus : democreature::DemoGenera()) {
         for (int sex = 0; sex < 2; ++sex) {
             for (int age : democreature::DemoAges()) {
@@ -65,47 +42,10 @@ TEST(DemoCreature, EveryCombinationAndFallbacksLoadInBothPixelFormats) {
                 }
             }
         }
-        const auto file = zubrelle::FindBodyFile(kImages, 2, genus, 0, 4, 0, ".s16");
-        ASSERT_TRUE(file.has_value());
-        ASSERT_GE(file->bytes.size(), 4u);
-        EXPECT_EQ(file->bytes[0], genus == 1 ? 0 : 1);  // genus 1 in 5-5-5
-        EXPECT_EQ(file->path.find("B24A.S16") != std::string::npos, genus == 2);  // upper case names
     }
     zubrelle::BodyModel model;  // age 6 and variant 9 fall back to age 4 and variant 1
     EXPECT_EQ(Load(model, {1, 6, 2, 9, 0, 1, 1, 0, 2, 1, 0, 0}), "");
 }
-
-class DemoPoses : public testing::TestWithParam<std::array<int, 4>> {};
-
-TEST_P(DemoPoses, EveryPoseIsOneConnectedFigureStandingOnItsLowerFoot) {
-    const auto [genus, sex, age, variant] = GetParam();
-    zubrelle::BodyModel model;
-    ASSERT_EQ(Load(model, Uniform(genus, sex, age, variant)), "");
-    std::vector<std::string> poses = {"212322000013221", "312000322320121"};
-    for (char direction : std::string("0123")) {
-        for (char position : std::string("012345")) {
-            poses.push_back(direction + (position < '4' ? std::string(14, position) : position + std::string(13, '1')));
-        }
-    }
-    for (const std::string& pose : poses) {
-        gdi::Bitmap bitmap(160, 160);
-        zubrelle::AnimationState animation;
-        model.DrawPose({0, 0, 160, 160}, bitmap, ConvertPoseString(pose), 1.0, animation);
-        EXPECT_EQ(Components(bitmap), 1) << pose;
-        // The lowest drawn row is the lower foot's ground point (its square reaches one lower).
-        const auto layout = model.LayoutFigure(zubrelle::MaskStillPose(ConvertPoseString(pose)), 1.0);
-        const int groundY = (160 - layout.height) / 2 + std::max(layout.leftFoot.y, layout.rightFoot.y);
-        int lowest = -1;
-        for (int i = 0; i < 160 * 160; ++i) {
-            if (bitmap.Pixels()[std::size_t(i)] != 0xFFFFFF) lowest = i / 160;
-        }
-        EXPECT_LE(std::abs(lowest - (groundY + 1)), 2) << pose;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(DemoBodies, DemoPoses, testing::Values(
-    std::array{0, 0, 4, 0}, std::array{0, 1, 0, 1}, std::array{1, 0, 2, 1},
-    std::array{1, 1, 4, 0}, std::array{2, 0, 0, 0}, std::array{2, 1, 4, 1}));
 
 TEST(DemoChecksums, SmallRendersAndWalkFramesAreExact) {
     const struct { Appearance appearance; const char* pose; double scale; std::uint64_t checksum; } table[] = {

@@ -1,11 +1,10 @@
 // The renderer: placement and sampling at scales below, at and above 1, centring, clipping,
-// the drawing order on screen, and unusable input that must leave the bitmap alone.
+// and unusable input that must leave the bitmap alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "TestBody.h"
-#include "control/body/SpriteDecoder.h"
 
 namespace {
 
@@ -77,6 +76,8 @@ TEST(Render, AbsurdScalesAndSlotValuesStayInsideTheBitmap) {
     gdi::Bitmap bitmap(8, 8);
     zubrelle::AnimationState animation;
     model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("2"), std::nan(""), animation);
+    // In direction 3 a slot value of 7 picks image 11, which is not drawn.
+    model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("307"), 1.0, animation);
     EXPECT_EQ(Picture(bitmap).find_first_not_of(".\n"), std::string::npos);
     for (double scale : {1e30, -1e30, -2.0, 1e-300}) {
         model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("2"), scale, animation);
@@ -102,33 +103,6 @@ TEST(Render, UnloadedModelDrawsNothingAndCountsNoFrames) {
     animation.current = 4;
     EXPECT_EQ(model.PrepareStand(poses, 2, 2.5, animation), 0);
     EXPECT_EQ(std::pair(animation.current, animation.scale), std::pair(0, 2.5));
-}
-
-// Every part is one pixel at the same place in its own colour: the part drawn last shows.
-TEST(Render, PartsAreDrawnInTheirDirectionsOrder) {
-    TempTree tree;
-    zubrelle::BodyModel model;
-    TestParts body;
-    for (int part = 1; part <= 14; ++part) body[std::size_t(part)] = PixelPart(part);
-    ASSERT_EQ(LoadBody(tree, body, model), "");
-    const auto top = [&](const std::string& pose) {
-        gdi::Bitmap bitmap(3, 3);
-        zubrelle::AnimationState animation;
-        model.DrawPose({0, 0, 3, 3}, bitmap, ConvertPoseString(pose), 1.0, animation);
-        for (int part = 1; part <= 14; ++part) {
-            if (bitmap.At(1, 1) == zubrelle::ConvertPixel565(std::uint16_t(part))) return part;
-        }
-        return 0;
-    };
-    // The tables of the other directions are the drawing-order test's; the demo checksums draw
-    // all four. In direction 3 a slot value of 7 picks image 11, which is not drawn: hide from the top.
-    std::string pose = "300000000000000";
-    for (int shown = 13; shown >= 0; --shown) {
-        const int part = zubrelle::DrawingOrder(3)[std::size_t(shown)];
-        EXPECT_EQ(top(pose), part) << pose;
-        pose[std::size_t(part)] = '7';
-    }
-    EXPECT_EQ(top(pose), 0);
 }
 
 }  // namespace
