@@ -47,7 +47,6 @@ struct FakeDialog : CGeneDialog {
     DialogLog& log;
     std::vector<Appearance> appearances;
 };
-inline FakeDialog& AsFake(CGeneDialog* d) { return *static_cast<FakeDialog*>(d); }
 
 // Names its dialogs "pose1", "gait1", ... in creation order.
 struct FakeDialogFactory : CGeneDialogFactory {
