@@ -135,9 +135,6 @@ TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
     const gdi::Point start = state.position;  // (100, 95)
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 0);  // swing foot 2 above the floor
     EXPECT_EQ(state.position, start);
-    EXPECT_EQ(bitmap.At(0, 94), 0x0000FFu);  // the floor line, 2 pixels thick, under the figure
-    EXPECT_EQ(bitmap.At(199, 95), 0x0000FFu);
-    EXPECT_EQ(bitmap.At(0, 93), 0xFFFFFFu);
     EXPECT_EQ(bitmap.At(100, 95), 0x00FC00u);
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 1);  // level: not below the floor
     EXPECT_EQ(state.plantedFoot, 0);
