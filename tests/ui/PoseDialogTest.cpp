@@ -17,19 +17,6 @@ namespace {
 
 using ui::CPoseDlg;
 
-std::string PoseOf(const GeneRef& gene) { return PoseStringOf(*gene); }
-
-// The characters of the selected buttons (the last of each name), slot by slot.
-std::string Selected(const CPoseDlg& dialog) {
-    std::string chosen;
-    for (int slot = 0; slot < ui::kPoseSlotCount; ++slot)
-        for (int i = 0; i < 8; ++i)
-            if (auto* b = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(ui::PoseSlotButtonId(slot, i)));
-                b && b->isChecked())
-                chosen += b->accessibleName().back().toLatin1();
-    return chosen;
-}
-
 using PoseDialogTest = EditDialogTest;
 
 TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
@@ -47,10 +34,10 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_EQ(picture->GetPoseString(0), "2?1X00222220131");
     EXPECT_EQ(picture->accessibleDescription(), "Pose string 2?1X00222220131");
-    EXPECT_EQ(PoseOf(GeneAt(0)), "211000222220111") << "nothing applied yet";
+    EXPECT_EQ(PoseStringOf(*GeneAt(0)), "211000222220111") << "nothing applied yet";
 
     apply->click();
-    EXPECT_EQ(PoseOf(GeneAt(0)), "2?1X00222220131");
+    EXPECT_EQ(PoseStringOf(*GeneAt(0)), "2?1X00222220131");
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(doc->UndoCount(), 1u);
 
@@ -71,7 +58,7 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
         EXPECT_TRUE(doc->PoseDialogs().empty()) << way;
         DeleteClosed();
     }
-    EXPECT_EQ(PoseOf(GeneAt(0)), "2?1X00222220131");
+    EXPECT_EQ(PoseStringOf(*GeneAt(0)), "2?1X00222220131");
     EXPECT_EQ(doc->UndoCount(), 2u);
 }
 
@@ -88,9 +75,15 @@ TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApply
         doc->AddGene(PoseGene(2, 4, stored));
         const std::size_t last = doc->GetGenome().Count() - 1;
         CPoseDlg* dialog = OpenPose<CPoseDlg>(last);
-        EXPECT_EQ(Selected(*dialog), applied + std::string(15 - applied.size(), '0')) << stored;
+        std::string chosen;  // the characters of the checked buttons (the last of each name), slot by slot
+        for (int slot = 0; slot < ui::kPoseSlotCount; ++slot)
+            for (int i = 0; i < 8; ++i)
+                if (auto* b = qobject_cast<QAbstractButton*>(dialog->GetDlgItem(ui::PoseSlotButtonId(slot, i)));
+                    b && b->isChecked())
+                    chosen += b->accessibleName().back().toLatin1();
+        EXPECT_EQ(chosen, applied + std::string(15 - applied.size(), '0')) << stored;
         Named(dialog, "OK")->click();
-        EXPECT_EQ(PoseOf(GeneAt(last)), applied) << stored;
+        EXPECT_EQ(PoseStringOf(*GeneAt(last)), applied) << stored;
         EXPECT_EQ(GeneAt(last)->data.size(), 1 + stored.size());
         doc->RemoveGene(*GeneAt(last));
     }
