@@ -15,7 +15,6 @@
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/GifEncoder.h"
-#include "editor/ui/PngOutput.h"
 #include "editor/ui/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
 #include "fixtures/TempDir.h"
