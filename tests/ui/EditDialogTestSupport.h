@@ -1,7 +1,7 @@
 // The pose and gait dialogs' tests: a document opened on genes built here,
 // the real dialog factory, the picture control registered in a registry of
 // the test's own with the demo creature as the host product's folders, and
-// the engine's own drawing to compare the pictures with.
+// the pictures as shown, to compare with the engine's frames.
 #pragma once
 
 #include <QCoreApplication>
@@ -13,7 +13,6 @@
 #include "activex/ControlTestSupport.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/EditorDialogFactory.h"
-#include "platform/gdi/Bitmap.h"
 #include "ui/EditorTestSupport.h"
 
 namespace mirtala::test {
@@ -46,8 +45,5 @@ private:
 
 // The picture as the widget paints it, in 0x00BBGGRR pixels.
 std::vector<std::uint32_t> Shown(CZubrelle& picture);
-// The engine's drawing of one pose, or of a walk's first frame, at the picture's size.
-gdi::Bitmap EngineDrawing(const Appearance& appearance, int width, int height, double scale,
-                          const std::vector<std::string>& poses, int angle = 0);
 
 }  // namespace mirtala::test

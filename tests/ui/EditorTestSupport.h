@@ -1,6 +1,6 @@
 // Shared pieces of the editor window tests: a document fixture with a form
-// view, and helpers that find controls by accessible name, choose combo box
-// entries as the user does and answer modal dialogs.
+// view, and helpers that find controls by accessible name and choose combo
+// box entries as the user does.
 #pragma once
 
 #include "document/DocTestSupport.h"
@@ -12,9 +12,6 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <QTimer>
-
-#include <functional>
 
 namespace mirtala::test {
 
@@ -35,15 +32,6 @@ inline void Choose(QComboBox* combo, int index) {
 inline Gene WithSwitchOn(Gene gene, std::uint8_t switchOn) {
     gene.header.switchOn = switchOn;
     return gene;
-}
-
-// Runs `answer` on the next modal dialog that opens (or fails the test when none does).
-inline void WhenModal(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr) << "no modal dialog opened";
-        answer(modal);
-    });
 }
 
 inline QStringList ComboEntries(QComboBox* combo) {

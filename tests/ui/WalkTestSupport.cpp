@@ -69,7 +69,7 @@ std::vector<Pixels> ReadGif(const std::string& path, int& width, int& height, st
 }
 
 std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const std::vector<std::string>& poses,
-                                 int width, int height, bool walk, int angle, int count) {
+                                 int width, int height, bool walk, int angle, int count, double scale) {
     zubrelle::BodyModel engine;
     std::string error;
     EXPECT_EQ(engine.Load(controltest::DemoImages(), controltest::DemoBodyData(), appearance, error), 0) << error;
@@ -78,8 +78,13 @@ std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const s
     const gdi::Rect rect{0, 0, width, height};
     zubrelle::AnimationState state;
     const int n = int(poses.size());
+    if (n == 1) {
+        gdi::Bitmap bitmap(width, height);
+        engine.DrawPose(rect, bitmap, values[0], scale, state);
+        return {bitmap.Pixels()};
+    }
     const int cycle =
-        walk ? engine.PrepareWalk(rect, values, n, 1.0, angle, state) : engine.PrepareStand(values, n, 1.0, state);
+        walk ? engine.PrepareWalk(rect, values, n, scale, angle, state) : engine.PrepareStand(values, n, scale, state);
     std::vector<Pixels> frames;
     for (int k = 0; k < (count ? count : cycle); ++k) {
         gdi::Bitmap bitmap(width, height);
