@@ -11,7 +11,6 @@
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
-#include "platform/com/TypeLibrary.h"
 #include "platform/registry/Registry.h"
 
 using namespace com;
@@ -26,12 +25,6 @@ const std::string kClassKey = "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}";
 
 std::string ReadString(const std::string& key, const char* name = "") {
     return ReadRegString(reg::HKEY_CLASSES_ROOT, key, name);
-}
-
-std::string Take(BSTR b) {
-    std::string text = Utf8FromBstr(b);
-    SysFreeString(b);
-    return text;
 }
 
 template <class T>
@@ -103,31 +96,9 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     const OLECHAR* unknown[] = {u"Colour"};
     EXPECT_EQ(d->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 
-    ITypeInfo *info = nullptr, *coclass = nullptr;
-    ITypeLib* lib = nullptr;
-    BSTR name = nullptr, doc = nullptr;
+    // Type information a host still holds keeps the module loaded.
+    ITypeInfo* info = nullptr;
     ASSERT_EQ(d->GetTypeInfo(0, 0x409, &info), S_OK);
-    ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr), S_OK);
-    EXPECT_EQ(Take(name) + "|" + Take(doc), "_DZubrelle|Dispatch interface for Zubrelle Control");
-    // Members added later come after the first ones, whose identifiers stay.
-    std::string members;
-    std::uint32_t count = 0;
-    ASSERT_EQ(info->GetMemberCount(&count), S_OK);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const MemberDesc* member = nullptr;
-        ASSERT_EQ(info->GetMemberDesc(i, &member), S_OK);
-        members += std::to_string(member->dispid) + member->name + (member->kind == MemberKind::ReadOnlyProperty ? "(ro) " : " ");
-    }
-    EXPECT_EQ(members, "1Scale 2Friction 3Angle 4PoseCount 5SetAppearance 6PoseString -504BorderStyle -552AboutBox "
-                       "7LoadError(ro) 8ImagesDirectory 9BodyDataDirectory 10ReloadBody 11FrameCount(ro) "
-                       "12CurrentFrame(ro) 13Playing 14StepFrame ");
-    ASSERT_EQ(info->GetContainingTypeLib(&lib, nullptr), S_OK);
-    ASSERT_EQ(lib->GetTypeInfoOfGuid(kControl, &coclass), S_OK);
-    GUID source;
-    ASSERT_EQ(coclass->GetImplType(1, &source), S_OK);
-    EXPECT_EQ(GuidToString(source), "{11DF2DD1-A937-11D2-9D30-0090271EEABE}");
-    coclass->Release();
-    lib->Release();
     d->Release();
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedModuleCount(), 1) << "type information of the module is still held";
@@ -146,7 +117,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     ASSERT_EQ(Create(kPage, IID_IPropertyPage, &page), S_OK);
     PROPPAGEINFO pageInfo;
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
-    EXPECT_EQ(Take(pageInfo.title), "General");
+    EXPECT_EQ(Utf8FromBstr(pageInfo.title), "General");
+    SysFreeString(pageInfo.title);
     EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
     SysFreeString(pageInfo.text);
     IUnknown* objects[] = {d};
