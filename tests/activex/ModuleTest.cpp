@@ -134,8 +134,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
 }
 
 // A module cut short anywhere (loading it would crash the host with a bus
-// error) is refused with what is cut short; a missing module and a registry
-// file that cannot be read each give their own result.
+// error) is refused with what is cut short; a missing module gives its own
+// result. A registry that cannot be read is held by the command line's render test.
 TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
     const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = registry.Dir().string() + "/truncated.so";
@@ -159,9 +159,4 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         EXPECT_EQ(d, nullptr);
     }
     EXPECT_EQ(LoadedModuleCount(), 0);
-
-    std::filesystem::remove(registry.File("HKEY_LOCAL_MACHINE"));
-    { std::ofstream(registry.File("HKEY_LOCAL_MACHINE")) << "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\nbroken\n"; }
-    IDispatch* d = nullptr;
-    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), REGDB_E_READREGDB);
 }
