@@ -1,4 +1,4 @@
-// Recording site and sink, demo creature and dispatch call helpers.
+// Recording site, demo creature and dispatch call helpers.
 #include "activex/ControlTestSupport.h"
 
 #include <dlfcn.h>
@@ -15,21 +15,11 @@ namespace controltest {
 using namespace com;
 namespace reg = mirtala::registry;
 
-namespace {
-template <class Interface>
-HRESULT Answer(Interface* self, const IID& iid, const IID& own, void** object) {
-    *object = iid == IID_IUnknown || iid == own ? self : nullptr;
+HRESULT RecordingSite::QueryInterface(const IID& iid, void** object) {
+    *object = iid == IID_IUnknown || iid == IID_IControlSite ? this : nullptr;
     if (!*object) return E_NOINTERFACE;
-    self->AddRef();
+    AddRef();
     return S_OK;
-}
-}  // namespace
-
-HRESULT RecordingSite::QueryInterface(const IID& iid, void** o) {
-    return Answer<IControlSite>(this, iid, IID_IControlSite, o);
-}
-HRESULT RecordingSink::QueryInterface(const IID& iid, void** o) {
-    return Answer<IDispatch>(this, iid, IID_IDispatch, o);
 }
 
 HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) {

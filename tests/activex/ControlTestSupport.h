@@ -1,11 +1,10 @@
 // Support for the control's tests: a site that records what the control asks
-// of its window, an event sink, a registry folder of the test's own, the demo
+// of its window, a registry folder of the test's own, the demo
 // creature written once per test program, dispatch calls as hosts make them,
 // and the setting every test of the control itself starts from.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,7 +14,6 @@
 #include "control/activex/BodyCache.h"
 #include "control/activex/ZubrelleCtrl.h"
 #include "fixtures/TempDir.h"
-#include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
 #include "platform/gdi/Bitmap.h"
 #include "registry/TempRegistry.h"
@@ -38,28 +36,6 @@ public:
     bool timersWork = true;
     std::map<std::uint32_t, std::uint32_t> runningTimers;  // id -> period
     com::RECT client{0, 0, 200, 100};
-};
-
-class RecordingSink final : public com::IDispatch {
-public:
-    com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
-    com::ULONG AddRef() override { return ++refs; }
-    com::ULONG Release() override { return --refs; }
-    com::HRESULT GetTypeInfoCount(std::uint32_t* count) override { return *count = 0, com::S_OK; }
-    com::HRESULT GetTypeInfo(std::uint32_t, com::LCID, com::ITypeInfo**) override { return com::E_NOTIMPL; }
-    com::HRESULT GetIDsOfNames(const com::IID&, const com::OLECHAR* const*, std::uint32_t, com::LCID,
-                               com::DISPID*) override {
-        return com::E_NOTIMPL;
-    }
-    com::HRESULT Invoke(com::DISPID id, const com::IID&, com::LCID, std::uint16_t, com::DISPPARAMS*, com::VARIANT*,
-                        com::EXCEPINFO*, std::uint32_t*) override {
-        events.push_back(id);
-        if (onEvent) onEvent();
-        return com::S_OK;
-    }
-    com::ULONG refs = 0;
-    std::vector<com::DISPID> events;
-    std::function<void()> onEvent;
 };
 
 // The demo creature's two directories, generated on first use.

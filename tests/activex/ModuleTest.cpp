@@ -11,7 +11,6 @@
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
-#include "platform/com/TypeLibrary.h"
 #include "platform/registry/Registry.h"
 
 using namespace com;
@@ -26,12 +25,6 @@ const std::string kClassKey = "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}";
 
 std::string ReadString(const std::string& key, const char* name = "") {
     return ReadRegString(reg::HKEY_CLASSES_ROOT, key, name);
-}
-
-std::string Take(BSTR b) {
-    std::string text = Utf8FromBstr(b);
-    SysFreeString(b);
-    return text;
 }
 
 template <class T>
@@ -75,14 +68,6 @@ TEST_F(ModuleTest, RegisteringWritesTheEntriesAndUnregisteringRemovesThem) {
     EXPECT_NE(after.find("Images Directory"), std::string::npos) << "other entries stay";
 }
 
-TEST_F(ModuleTest, RegistrationReportsARegistryItCannotWrite) {
-    { std::ofstream(registry.File("HKEY_LOCAL_MACHINE"), std::ios::app) << "this line is not REGEDIT4\n"; }
-    std::string before = MachineFile();
-    EXPECT_EQ(CallModule(ZUBRELLE_MODULE_PATH), SELFREG_E_TYPELIB);
-    EXPECT_EQ(CallModule(ZUBRELLE_MODULE_PATH, "DllUnregisterServer"), SELFREG_E_TYPELIB);
-    EXPECT_EQ(MachineFile(), before);
-}
-
 TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnloadIt) {
     IDispatch* d = nullptr;
     CLSID clsid;
@@ -103,31 +88,9 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     const OLECHAR* unknown[] = {u"Colour"};
     EXPECT_EQ(d->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 
-    ITypeInfo *info = nullptr, *coclass = nullptr;
-    ITypeLib* lib = nullptr;
-    BSTR name = nullptr, doc = nullptr;
+    // Type information a host still holds keeps the module loaded.
+    ITypeInfo* info = nullptr;
     ASSERT_EQ(d->GetTypeInfo(0, 0x409, &info), S_OK);
-    ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr), S_OK);
-    EXPECT_EQ(Take(name) + "|" + Take(doc), "_DZubrelle|Dispatch interface for Zubrelle Control");
-    // Members added later come after the first ones, whose identifiers stay.
-    std::string members;
-    std::uint32_t count = 0;
-    ASSERT_EQ(info->GetMemberCount(&count), S_OK);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const MemberDesc* member = nullptr;
-        ASSERT_EQ(info->GetMemberDesc(i, &member), S_OK);
-        members += std::to_string(member->dispid) + member->name + (member->kind == MemberKind::ReadOnlyProperty ? "(ro) " : " ");
-    }
-    EXPECT_EQ(members, "1Scale 2Friction 3Angle 4PoseCount 5SetAppearance 6PoseString -504BorderStyle -552AboutBox "
-                       "7LoadError(ro) 8ImagesDirectory 9BodyDataDirectory 10ReloadBody 11FrameCount(ro) "
-                       "12CurrentFrame(ro) 13Playing 14StepFrame ");
-    ASSERT_EQ(info->GetContainingTypeLib(&lib, nullptr), S_OK);
-    ASSERT_EQ(lib->GetTypeInfoOfGuid(kControl, &coclass), S_OK);
-    GUID source;
-    ASSERT_EQ(coclass->GetImplType(1, &source), S_OK);
-    EXPECT_EQ(GuidToString(source), "{11DF2DD1-A937-11D2-9D30-0090271EEABE}");
-    coclass->Release();
-    lib->Release();
     d->Release();
     CoFreeUnusedLibraries();
     EXPECT_EQ(LoadedModuleCount(), 1) << "type information of the module is still held";
@@ -146,7 +109,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     ASSERT_EQ(Create(kPage, IID_IPropertyPage, &page), S_OK);
     PROPPAGEINFO pageInfo;
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
-    EXPECT_EQ(Take(pageInfo.title), "General");
+    EXPECT_EQ(Utf8FromBstr(pageInfo.title), "General");
+    SysFreeString(pageInfo.title);
     EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
     SysFreeString(pageInfo.text);
     IUnknown* objects[] = {d};
@@ -162,8 +126,9 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
 }
 
 // A module cut short anywhere (loading it would crash the host with a bus
-// error) is refused with what is cut short; a missing module and a registry
-// file that cannot be read each give their own result.
+// error) is refused with what is cut short; a missing module gives its own
+// result. Creation refusing a cut module, and a registry that cannot be read,
+// are held by the command line's render test.
 TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
     const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = registry.Dir().string() + "/truncated.so";
@@ -175,21 +140,12 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
         EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
-    const std::pair<std::string, HRESULT> cases[] = {{registry.Dir().string() + "/gone/Zubrelle.so", CO_E_DLLNOTFOUND},
-                                                     {truncated, CO_E_ERRORINDLL}};
-    for (const auto& [module, result] : cases) {
-        reg::HKEY key = nullptr;
-        ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
-        ASSERT_EQ(reg::RegSetString(key, "", module), reg::ERROR_SUCCESS);
-        reg::RegCloseKey(key);
-        IDispatch* d = nullptr;
-        EXPECT_EQ(Create(kControl, IID_IDispatch, &d), result) << module;
-        EXPECT_EQ(d, nullptr);
-    }
-    EXPECT_EQ(LoadedModuleCount(), 0);
-
-    std::filesystem::remove(registry.File("HKEY_LOCAL_MACHINE"));
-    { std::ofstream(registry.File("HKEY_LOCAL_MACHINE")) << "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\nbroken\n"; }
+    reg::HKEY key = nullptr;
+    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
+    ASSERT_EQ(reg::RegSetString(key, "", registry.Dir().string() + "/gone/Zubrelle.so"), reg::ERROR_SUCCESS);
+    reg::RegCloseKey(key);
     IDispatch* d = nullptr;
-    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), REGDB_E_READREGDB);
+    EXPECT_EQ(Create(kControl, IID_IDispatch, &d), CO_E_DLLNOTFOUND);
+    EXPECT_EQ(d, nullptr);
+    EXPECT_EQ(LoadedModuleCount(), 0);
 }

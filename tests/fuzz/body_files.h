@@ -10,24 +10,23 @@
 
 namespace bodyfuzz {
 
-inline const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("mirtala-body-fuzz-" + std::to_string(::getpid()));
+// The folder with its closing separator, as the part loader takes it. The name is
+// never destroyed, so that the exit handler removing the folder can still read it.
+inline const std::string& Directory() {
+    static const std::string* folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("mirtala-body-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         std::atexit([] {
             std::error_code ignored;
-            std::filesystem::remove_all(Folder(), ignored);
+            std::filesystem::remove_all(Directory(), ignored);
         });
-        return path;
+        return new std::string(path.string() + "/");
     }();
-    return folder;
+    return *folder;
 }
 
-inline std::string Directory() { return Folder().string() + "/"; }
-
 inline void Write(const std::string& name, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(Folder() / name, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Directory() + name, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
 }
 

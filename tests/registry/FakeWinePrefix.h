@@ -3,16 +3,12 @@
 // variable's former value comes back when the prefix goes.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "fixtures/TempDir.h"
 #include "platform/registry/WinePaths.h"
+#include "registry/TempRegistry.h"
 
 class FakeWinePrefix {
 public:
@@ -20,21 +16,18 @@ public:
         std::filesystem::create_directories(m_temp.Path() + "/drive_c");
         std::filesystem::create_directories(m_temp.Path() + "/dosdevices");
         std::filesystem::create_symlink("../drive_c", m_temp.Path() + "/dosdevices/c:");
-        if (const char* old = std::getenv(kVariable)) m_old = old;
-        ::setenv(kVariable, m_temp.Path().c_str(), 1);
     }
-    ~FakeWinePrefix() { m_old ? ::setenv(kVariable, m_old->c_str(), 1) : ::unsetenv(kVariable); }
 
     const std::string& Path() const { return m_temp.Path(); }
     // Creates the folders of a path below the prefix.
     void Folder(std::string_view below) const { std::filesystem::create_directories(m_temp.Path() + "/" += below); }
     // Writes system.reg: Wine's header, then body.
     void WriteSystemReg(std::string_view body) const {
-        m_temp.Write("system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + std::string(body));
+        m_temp.Write("system.reg",
+                     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + std::string(body));
     }
 
 private:
-    static constexpr const char* kVariable = mirtala::registry::kWinePrefixVariable;
     mirtala::test::TempDir m_temp;
-    std::optional<std::string> m_old;
+    ScopedVariable m_variable{mirtala::registry::kWinePrefixVariable, m_temp.Path()};
 };

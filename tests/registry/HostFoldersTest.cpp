@@ -149,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         MapCase{"C:Program Files", nullptr}));
 
 // A system.reg that cannot be read (a folder) or only in part gives what it
-// holds and the next step the rest; it is never written, and a rewrite of the
-// same size in the same second is seen at once.
+// holds and the next step the rest; a rewrite of the same size in the same
+// second is seen at once.
 TEST(FindHostFolders, TakesWhatASystemRegHoldsAndTheNextStepForTheRest) {
     TempRegistry registry;
     FakeWinePrefix prefix;
@@ -166,7 +166,6 @@ TEST(FindHostFolders, TakesWhatASystemRegHoldsAndTheNextStepForTheRest) {
     { std::ofstream(path, std::ios::binary) << text; }
     EXPECT_EQ(Describe(FindHostFolders(), prefix.Path()),
               "wine /x/|default <prefix>/drive_c/Program Files/Tarvossa 2/Body Data/");
-    EXPECT_EQ(ReadFileBytes(path), text) << "a prefix is never written";
     for (const char* folder : {"/t2/A/", "/t2/B/"}) {
         prefix.WriteSystemReg(std::string(kNativeKey) + "\"Images Directory\"=\"" + folder + "\"\n");
         EXPECT_EQ(FindHostFolders().images.path, folder) << "same size, same file, same second";

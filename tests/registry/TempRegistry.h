@@ -11,23 +11,29 @@
 #include "fixtures/TempDir.h"
 #include "platform/registry/Registry.h"
 
+// An environment variable set for the life of a test's object, then put back as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() { m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 class TempRegistry {
 public:
-    TempRegistry() : m_dir(m_temp.Path()) {
-        if (const char* old = std::getenv(kVariable)) m_old = old;
-        ::setenv(kVariable, m_dir.c_str(), 1);
-    }
-    ~TempRegistry() {
-        m_old ? ::setenv(kVariable, m_old->c_str(), 1) : ::unsetenv(kVariable);
-    }
     const std::filesystem::path& Dir() const { return m_dir; }
     std::filesystem::path File(const char* root) const { return m_dir / (std::string(root) + ".reg"); }
 
 private:
-    static constexpr const char* kVariable = mirtala::registry::kRegistryFolderVariable;
     mirtala::test::TempDir m_temp;
-    std::filesystem::path m_dir;
-    std::optional<std::string> m_old;
+    std::filesystem::path m_dir = m_temp.Path();
+    ScopedVariable m_variable{mirtala::registry::kRegistryFolderVariable, m_temp.Path()};
 };
 
 // A value's text, or why there is none: "<missing key>" or "<missing value>".

@@ -45,6 +45,7 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(file + "/sub") + REGSVR " " ZUBRELLE_MODULE_PATH, 1,
          "the registry folder " + file + "/sub cannot be created: Not a directory"},
         {In(broken) + REGSVR " " ZUBRELLE_MODULE_PATH, 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
+        {In(broken) + REGSVR " -u " ZUBRELLE_MODULE_PATH, 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
         {In(broken) + REGSET + key + "v x", 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
         {In(reg) + REGSET + key + "'line\nbreak' x", 2, "cannot hold a line break"},
         {In(reg) + REGSET " 'HKEY_LOCAL_MACHINE\\Soft\nware' v x", 2, "cannot hold a line break"},
