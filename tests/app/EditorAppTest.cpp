@@ -26,6 +26,14 @@ QStringList MenuTitles(const app::CMainFrame& frame) {
     return titles;
 }
 
+// The File menu's items, separators as "-".
+QStringList FileItems(const app::CMainFrame& frame) {
+    QStringList items;
+    for (QAction* item : frame.menuBar()->actions().front()->menu()->actions())
+        items << (item->isSeparator() ? "-" : item->text());
+    return items;
+}
+
 // Receives the URLs the desktop would open.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -92,6 +100,8 @@ TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
     CMirtalaApp& a = Start();
     app::CMainFrame& frame = *a.MainFrame();
     EXPECT_EQ(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(FileItems(frame), QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...", "-", "Na&mes", "-",
+                                             "&Host Product Folders...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_TRUE(frame.Action(cmd::UserGuide)->isEnabled());
     EXPECT_FALSE(frame.Action(cmd::EditUndo)->isEnabled());
     frame.ActiveDocument()->AddGene(PoseGene(1, 1));
@@ -106,6 +116,8 @@ TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
     EXPECT_TRUE(a.Documents().empty());
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
+    EXPECT_EQ(FileItems(frame),
+              QStringList({"&New", "&Open...", "-", "&Host Product Folders...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_FALSE(frame.Action(cmd::UserGuide)->isEnabled());
     EXPECT_FALSE(frame.Action(cmd::FileSave)->isEnabled());
 

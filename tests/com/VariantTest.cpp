@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Coercion{"I4ToI2", [] { return MakeI4(-300); }, VT_I2, S_OK, -300, nullptr},
         Coercion{"I4ToI2Overflow", [] { return MakeI4(32768); }, VT_I2, DISP_E_OVERFLOW, 0, nullptr},
+        Coercion{"R8ToI2AtTheLimit", [] { return MakeR8(32767.4); }, VT_I2, S_OK, 32767, nullptr},
         Coercion{"R8ToI2RoundsHalfToEven", [] { return MakeR8(2.5); }, VT_I2, S_OK, 2, nullptr},
         Coercion{"R8ToI2RoundsHalfUpFromOdd", [] { return MakeR8(-3.5); }, VT_I2, S_OK, -4, nullptr},
         Coercion{"R4ToI4", [] { return MakeR4(7.75f); }, VT_I4, S_OK, 8, nullptr},

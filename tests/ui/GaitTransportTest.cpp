@@ -159,6 +159,11 @@ TEST(GifColours, ExactUpTo256ColoursAndQuantizedPastThem) {
         for (int shift : {0, 8, 16})
             worst = std::max(worst, std::abs(int((decoded[0][i] >> shift) & 255) - int((frames[0][i] >> shift) & 255)));
     EXPECT_LE(worst, 32);
+
+    gif.clear();  // nothing to encode is a failure with its reason, not an empty file
+    EXPECT_FALSE(EncodeGif({}, w, h, 10, gif, error));
+    EXPECT_NE(error.find("at least one frame"), std::string::npos) << error;
+    EXPECT_TRUE(gif.empty());
 }
 
 }  // namespace
