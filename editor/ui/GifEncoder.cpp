@@ -79,8 +79,7 @@ bool Quantize(const std::vector<std::uint32_t>& pixels, int width, int height, I
 }  // namespace
 
 bool EncodeGif(const std::vector<std::vector<std::uint32_t>>& frames, int width, int height, int delayCs,
-               std::vector<std::uint8_t>& gif, std::string& error, GifColours* colours) {
-    GifColours used;
+               std::vector<std::uint8_t>& gif, std::string& error) {
     const auto fail = [&error](const std::string& why) {
         error = "the animation cannot be encoded as GIF: " + why;
         return false;
@@ -99,7 +98,6 @@ bool EncodeGif(const std::vector<std::vector<std::uint32_t>>& frames, int width,
         if (!shared) {
             if (!CollectColours(frames[f], own)) {
                 if (!Quantize(frames[f], width, height, indexed[f])) return fail("the colours cannot be reduced");
-                ++used.quantizedFrames;
                 continue;
             }
             indexed[f].map = MakeMap(own);
@@ -112,7 +110,6 @@ bool EncodeGif(const std::vector<std::vector<std::uint32_t>>& frames, int width,
     }
     MapPtr globalMap = shared ? MakeMap(global) : nullptr;
     if (shared && !globalMap) return fail("out of memory");
-    used.globalPalette = shared;
 
     gif.clear();
     int code = 0;
@@ -147,7 +144,6 @@ bool EncodeGif(const std::vector<std::vector<std::uint32_t>>& frames, int width,
         const char* why = GifErrorString(code);
         return fail(why ? why : "giflib failed");
     }
-    if (colours) *colours = used;
     return true;
 }
 

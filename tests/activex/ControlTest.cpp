@@ -115,7 +115,9 @@ TEST_F(ControlTest, SetAppearanceStopsTheTimerAndLoadsTheNewBodyAsIs) {
     Paint(a, canvas);
     ASSERT_EQ(a->TimerId(), kAnimationTimerId);
     a->SetModifiedFlag(false);
+    const int invalidations = site.erasingInvalidations;
     ASSERT_EQ(CallSetAppearance(a, {1, 1, 1, 0, 0, 0, 2, 1, 1, 0, 0, 4}), S_OK);
+    EXPECT_EQ(site.erasingInvalidations, invalidations + 1);
     EXPECT_TRUE(site.runningTimers.empty());
     EXPECT_FALSE(a->IsPrepared());
     EXPECT_FALSE(a->IsModified());
@@ -209,11 +211,14 @@ HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
 
 TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
     mirtala::test::TempDir empty;
-    auto c = NewControl();
+    auto c = NewControl(true, 2);
+    Canvas canvas(60, 40);
+    Paint(c, canvas);
     EXPECT_EQ(Text(c, DISPID_ImagesDirectory), DemoImages());
     int invalidations = site.erasingInvalidations;
     ASSERT_EQ(PutText(c, DISPID_ImagesDirectory, empty.Path()), S_OK);
     EXPECT_EQ(site.erasingInvalidations, invalidations + 1);
+    EXPECT_FALSE(c->IsPrepared()) << "the walk is laid out afresh for the new body";
     EXPECT_FALSE(c->Body()->IsLoaded());
     EXPECT_EQ(Text(c, DISPID_ImagesDirectory), empty.Path() + "/") << "a separator is added";
     EXPECT_EQ(Text(c, DISPID_LoadError), "Unable to find a head sprite file for baby male Tovel of variant A.\n[Tried '" +

@@ -74,6 +74,9 @@ TEST(WholeRead, FailuresEmptyTheBufferAndSayWhy) {
     std::vector<std::uint8_t> bytes{1, 2, 3};
     ASSERT_TRUE(ReadWholeFile(file, text));
     EXPECT_EQ(text, grown);
+    // A file whose size the system does not tell (0, as in /proc) is read to its end all the same.
+    ASSERT_TRUE(ReadWholeFile("/proc/self/status", text));
+    EXPECT_EQ(text.rfind("Name:", 0), 0u) << text.substr(0, 40);
     const std::pair<std::string, int> failures[] = {{"missing", ENOENT}, {"folder", EISDIR}, {"pipe", EINVAL}};
     for (const auto& [name, code] : failures) {
         FileError error;

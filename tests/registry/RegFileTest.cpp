@@ -61,7 +61,7 @@ TEST(RegFile, EveryValueFormReadsBackIdentically) {
 // A file from a Windows editor: a byte-order mark, CR LF line ends, comments.
 TEST(RegFile, ReadsAByteOrderMarkWindowsLineEndsCommentsAndRemovals) {
     std::string text =
-        "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n[hkey_local_machine\\A\\B]\r\n\"v\"=dword:0000002a\r\n"
+        "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n[hkey_local_machine\\A\\B]\r\n\"v\"=dword:0000002A\r\n"
         "\"gone\"=\"x\"\r\n\"gone\"=-\r\n[HKEY_LOCAL_MACHINE\\C]\r\n[-HKEY_LOCAL_MACHINE\\C]\r\n";
     RegNode root;
     RegParseResult result = ParseRegText(text, "HKEY_LOCAL_MACHINE", root);

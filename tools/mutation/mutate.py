@@ -5,6 +5,8 @@ Works on a separate clone with its own build folder, never on a developer's tree
   mutate.py run --src CLONE --build BUILD --out results.jsonl --folders editor/genome ... \
                 --total 100 --seed 13 [--timeout 120] [--jobs 2]
   mutate.py show --src CLONE --out results.jsonl ID      (a mutant as a diff)
+  mutate.py recheck --src CLONE --build BUILD --out results.jsonl --into rechecked.jsonl
+                                                         (the survivors again, after new tests)
   mutate.py summary --out results.jsonl
 
 A mutant that does not compile is "stillborn" and not counted. Each test run is
@@ -122,6 +124,70 @@ def tests_linking(build, folder, links, module_users):
     return sorted(tests), sorted(tests | uses)  # programs the tests run are rebuilt too
 
 
+def trial(args, mutant, targets):
+    """Builds and tests the tree with one mutant in it; the mutant gets its result."""
+    path = mutant["file"]
+    original = apply(args.src, mutant)
+    try:
+        names, build_targets = targets[os.path.dirname(path)]
+        built = subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs), "--target"] + (build_targets or ["all"]),
+                               capture_output=True)
+        if built.returncode != 0:
+            mutant["result"] = "stillborn"
+        else:
+            regex = "^(" + "|".join(names) + ")$" if names else ""
+            cmd = ["ctest", "--test-dir", args.build, "-L", "unit", "--timeout", str(args.timeout),
+                   "--stop-on-failure", "-j", str(args.jobs)] + (["-R", regex] if regex else [])
+            tested = subprocess.run(cmd, capture_output=True, text=True)
+            mutant["tests"] = names
+            mutant["result"] = "killed" if tested.returncode != 0 else "survived"
+    finally:
+        with open(os.path.join(args.src, path), "w", encoding="utf-8") as f:
+            f.write(original)
+    return mutant
+
+
+def record(out, mutant):
+    with open(out, "a") as f:
+        f.write(json.dumps(mutant) + "\n")
+    print(f"{mutant['id']:3} {mutant['result']:9} {mutant['file']}:{mutant['line'] + 1} {mutant['kind']} "
+          f"{mutant['old'].strip()!r} -> {mutant['new']!r}", flush=True)
+
+
+def still_there(root, mutant):
+    """True when the mutated text still stands where the mutant was taken from."""
+    with open(os.path.join(root, mutant["file"]), encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    if mutant["line"] >= len(lines):
+        return False
+    line = lines[mutant["line"]]
+    if mutant["kind"] == "drop":
+        return line == mutant["old"]
+    return line[mutant["column"]:mutant["column"] + len(mutant["old"])] == mutant["old"]
+
+
+def recheck(args):
+    """The survivors of an earlier run tried again on the tree as it is now; the others are kept.
+    A survivor whose code has gone is recorded as "gone" and not counted."""
+    if os.path.realpath(args.src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
+        sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
+    with open(args.out) as f:
+        rows = [json.loads(l) for l in f if l.strip()]
+    links, module_users = linked_targets(args.build)
+    folders = {os.path.dirname(r["file"]) for r in rows}
+    targets = {folder: tests_linking(args.build, folder, links, module_users) for folder in folders}
+    for mutant in rows:
+        if mutant["result"] == "survived":
+            if still_there(args.src, mutant):
+                mutant = trial(args, mutant, targets)
+            else:
+                mutant["result"] = "gone"
+        record(args.into, mutant)
+    subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs)], capture_output=True)
+    args.out = args.into
+    summary(args)
+
+
 def run(args):
     if os.path.realpath(args.src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
         sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
@@ -141,26 +207,7 @@ def run(args):
                   "old": old, "new": new}
         if index in done:
             continue
-        original = apply(args.src, mutant)
-        try:
-            names, build_targets = targets[os.path.dirname(path)]
-            built = subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs), "--target"] + (build_targets or ["all"]),
-                                   capture_output=True)
-            if built.returncode != 0:
-                mutant["result"] = "stillborn"
-            else:
-                regex = "^(" + "|".join(names) + ")$" if names else ""
-                cmd = ["ctest", "--test-dir", args.build, "-L", "unit", "--timeout", str(args.timeout),
-                       "--stop-on-failure", "-j", str(args.jobs)] + (["-R", regex] if regex else [])
-                tested = subprocess.run(cmd, capture_output=True, text=True)
-                mutant["tests"] = names
-                mutant["result"] = "killed" if tested.returncode != 0 else "survived"
-        finally:
-            with open(os.path.join(args.src, path), "w", encoding="utf-8") as f:
-                f.write(original)
-        with open(args.out, "a") as f:
-            f.write(json.dumps(mutant) + "\n")
-        print(f"{index:3} {mutant['result']:9} {path}:{line + 1} {kind} {old.strip()!r} -> {new!r}", flush=True)
+        record(args.out, trial(args, mutant, targets))
     subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs)], capture_output=True)
     summary(args)
 
@@ -168,10 +215,10 @@ def run(args):
 def summary(args):
     with open(args.out) as f:
         rows = [json.loads(l) for l in f if l.strip()]
-    count = {k: sum(r["result"] == k for r in rows) for k in ("stillborn", "killed", "survived")}
+    count = {k: sum(r["result"] == k for r in rows) for k in ("stillborn", "gone", "killed", "survived")}
     live = count["killed"] + count["survived"]
     share = 100.0 * count["killed"] / live if live else 0.0
-    print(f"mutants {len(rows)}  stillborn {count['stillborn']}  killed {count['killed']}  "
+    print(f"mutants {len(rows)}  stillborn {count['stillborn']}  gone {count['gone']}  killed {count['killed']}  "
           f"survived {count['survived']}  killed {share:.1f}% of {live}")
 
 
@@ -202,10 +249,17 @@ def main():
     s.add_argument("--src", required=True)
     s.add_argument("--out", required=True)
     s.add_argument("id", type=int)
+    c = sub.add_parser("recheck")
+    c.add_argument("--src", required=True)
+    c.add_argument("--build", required=True)
+    c.add_argument("--out", required=True)
+    c.add_argument("--into", required=True)
+    c.add_argument("--timeout", type=int, default=120)
+    c.add_argument("--jobs", type=int, default=2)
     m = sub.add_parser("summary")
     m.add_argument("--out", required=True)
     args = parser.parse_args()
-    {"run": run, "show": show, "summary": summary}[args.command](args)
+    {"run": run, "recheck": recheck, "show": show, "summary": summary}[args.command](args)
 
 
 if __name__ == "__main__":
