@@ -2,6 +2,7 @@
 // documents from the command line, menus, help, recent files and hand-off.
 #include "app/AppTestSupport.h"
 
+#include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/SingleInstance.h"
@@ -89,6 +90,9 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     EXPECT_EQ(a.RecentFiles().size(), app::kRecentFiles);
     EXPECT_TRUE(a.RecentFiles().front().endsWith("e.gen"));
     EXPECT_TRUE(Settings().value("Recent File List/File4").toString().endsWith("b.gen"));
+    const QStringList items = FileItems(*a.MainFrame());  // ... "-", "&1 ...e.gen" to "&4 ...b.gen", "-", "E&xit"
+    const QString fourth = items[items.size() - 3];
+    EXPECT_TRUE(fourth.startsWith("&4 ") && fourth.endsWith("b.gen")) << items.join('|').toStdString();
 
     // A file that cannot be read fails the start-up, with its message.
     CMirtalaApp other(QString::fromStdString(dir.File("mirtala")));
@@ -134,6 +138,10 @@ TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     ASSERT_EQ(a.Documents().size(), 2u);
     EXPECT_EQ(a.FramesOf(*a.Documents()[1]), 2);
     for (CMirtalaDoc* doc : a.Documents()) doc->AddGene(PoseGene(1, 1));
+    ASSERT_TRUE(a.MainFrame()->ActiveChild()->close()) << "a second window closes without asking";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(a.FramesOf(*a.Documents()[1]), 1);
     messages.answers = {MessageAnswer::No, MessageAnswer::Cancel};
     EXPECT_FALSE(a.MainFrame()->close());
     EXPECT_EQ(messages.shown.size(), 2u);
