@@ -4,6 +4,7 @@
 #include "editor/document/GeneClipboard.h"
 #include "editor/ui/DialogResources.h"
 
+#include <QLabel>
 #include <QTimer>
 
 namespace mirtala::test {
@@ -29,6 +30,11 @@ TEST_F(FormViewTest, EveryControlIsBuiltAndThePoseListsColumnsSplitItsWidth) {
     ASSERT_TRUE(Open({}));
     CMirtalaView& view = ShowView();
     for (int control = id::Sex; control <= 1025; ++control) EXPECT_NE(view.Controls().Item(control), nullptr);
+    QLabel* sexLabel = nullptr;  // a label's mnemonic focuses the control after it: Alt+S the Sex list
+    for (QLabel* label : view.findChildren<QLabel*>())
+        if (label->text() == "&Sex:") sexLabel = label;
+    ASSERT_NE(sexLabel, nullptr);
+    EXPECT_EQ(sexLabel->buddy(), view.Controls().Item(id::Sex));
     // The column widths split the list's width less a scroll bar, two thirds to the name.
     const int w0 = view.PoseList()->columnWidth(0), w1 = view.PoseList()->columnWidth(1);
     EXPECT_EQ(w1, (w0 + w1) / 3);
