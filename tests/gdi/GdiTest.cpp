@@ -1,5 +1,5 @@
 // The bitmap's size rules; fills, pixels and bitmap copies, all clipped to the
-// bitmap. A full-width pen line; its other paths are held by the renderer's tests and the demo checksums.
+// bitmap. A pen line on the left edge; its other paths are held by the renderer's tests and the demo checksums.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,12 +52,12 @@ TEST(DrawContext, FillsPixelsAndCopiesClipToTheBitmap) {
     dc.BitBlt(3, -1, source);
     dc.BitBlt(-2, 2, source);
     EXPECT_EQ(Picture(bitmap), "#..#\n..#.\n#...\n");
-    gdi::Bitmap line(4, 3);  // from x = 0 to x = W: the whole width, as the floor line needs
+    gdi::Bitmap line(4, 3);  // down the left edge: the path's points at x = 0 paint column 0
     gdi::DrawContext pen(line);
     pen.SetPenColour(kInk);
     pen.MoveTo(0, 1);
-    pen.LineTo(4, 1);
-    EXPECT_EQ(Picture(line), "####\n####\n....\n");
+    pen.LineTo(0, 3);
+    EXPECT_EQ(Picture(line), "#...\n#...\n#...\n");
     gdi::DrawContext none;  // no bitmap: nothing, and no crash
     none.FillSolidRect({0, 0, 10, 10}, kInk);
     none.SetPixel(0, 0, kInk);
