@@ -124,6 +124,11 @@ def tests_linking(build, folder, links, module_users):
     return sorted(tests), sorted(tests | uses)  # programs the tests run are rebuilt too
 
 
+def refuse_own_tree(src):
+    if os.path.realpath(src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
+        sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
+
+
 def trial(args, mutant, targets):
     """Builds and tests the tree with one mutant in it; the mutant gets its result."""
     path = mutant["file"]
@@ -169,10 +174,10 @@ def still_there(root, mutant):
 def recheck(args):
     """The survivors of an earlier run tried again on the tree as it is now; the others are kept.
     A survivor whose code has gone is recorded as "gone" and not counted."""
-    if os.path.realpath(args.src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
-        sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
+    refuse_own_tree(args.src)
     with open(args.out) as f:
         rows = [json.loads(l) for l in f if l.strip()]
+    open(args.into, "w").close()
     links, module_users = linked_targets(args.build)
     folders = {os.path.dirname(r["file"]) for r in rows}
     targets = {folder: tests_linking(args.build, folder, links, module_users) for folder in folders}
@@ -189,8 +194,7 @@ def recheck(args):
 
 
 def run(args):
-    if os.path.realpath(args.src) == os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "..")):
-        sys.exit("mutate.py: give it a clone of this tree, never the tree itself")
+    refuse_own_tree(args.src)
     random.seed(args.seed)
     pool = []
     for folder in args.folders:
