@@ -43,7 +43,7 @@ TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
 }
 
 TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATakenOne) {
-    ASSERT_TRUE(Open({Variant(1, 2, 5), Variant(2, 7, 0), Variant(3, 7, 3)}));
+    ASSERT_TRUE(Open({Variant(2, 7, 0), Variant(1, 2, 5), Variant(3, 7, 3)}));  // the taken time in the first gene
     CNewPoseDlg dialog(*doc);
     dialog.CreateModeless();
     EXPECT_EQ(dialog.NewPoseNumber(), 0);
