@@ -13,10 +13,7 @@ namespace {
 
 using nlohmann::json;
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+struct Result { int status; std::string out, err; };
 
 Result Dump(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -60,9 +57,7 @@ TEST(CliDump, WarningsShortGenesAndWindows1252Names) {
     test::TempDir dir;
     // A pose gene with three data bytes, two above 127, and no closing token.
     std::string file("dna2gene\x02\x03\x01\x00\x00\x00\x00\x07" "A\x80\xe9", 19);
-    std::string names;
-    for (int i = 0; i < 7; ++i) names += "\n";
-    names += "Caf\xe9 \x93quoted\x94\n";
+    const std::string names = std::string(7, '\n') + "Caf\xe9 \x93quoted\x94\n";
     Result r = Dump({"--dump", dir.Write("short.gen", file), "--names", dir.Write("names.txt", names)});
     ASSERT_EQ(r.status, 0);
     json j = json::parse(r.out);

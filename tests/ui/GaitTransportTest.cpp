@@ -105,10 +105,8 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
                                     QStringLiteral("Walk"), dialog);
     exportDialog.Scale().setValue(2.0);
     const WalkSettings scaled = exportDialog.Settings();
-    EXPECT_EQ(scaled.width, 2 * settings.width);
-    EXPECT_EQ(scaled.height, 2 * settings.height);
-    EXPECT_FLOAT_EQ(scaled.scale, 2.0f);
-    EXPECT_EQ(scaled.poses, settings.poses);
+    EXPECT_EQ(std::tuple(scaled.width, scaled.height, scaled.scale, scaled.poses),
+              std::tuple(2 * settings.width, 2 * settings.height, 2.0f, settings.poses));
     const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
     for (int f = 0; f < 3; ++f) {
         exportDialog.Format().setCurrentIndex(f);
