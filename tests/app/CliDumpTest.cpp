@@ -34,17 +34,12 @@ TEST(CliDump, SampleGenomeWithNames) {
     EXPECT_EQ(j["genus"], 1);
     EXPECT_EQ(j["appearance"], json::parse("[[1,1],[1,0],[0,0],[2,1],[1,0]]"));
     ASSERT_GE(j["genes"].size(), 20u);
-    EXPECT_EQ(j["genes"][0]["header"], json::parse("[0,0,1,0,0,0,0]"));
-    EXPECT_EQ(j["genes"][0]["data"], "1020304000ff");
-
-    const json& pose = j["poses"][0];
-    EXPECT_EQ(pose["pose"], "211111111111111");
-    EXPECT_EQ(pose["name"], "Stand");
-    EXPECT_EQ(j["genes"][pose["gene"].get<std::size_t>()]["header"][1], 3);
-    const json& gait = j["gaits"][0];
-    EXPECT_EQ(gait["name"], "Walk");
-    EXPECT_EQ(gait["steps"], json::parse("[2,3,4,5,0,0,0,0]"));
-    EXPECT_EQ(gait["number"], 1);
+    EXPECT_EQ(j["genes"][0], json::parse(R"({"header": [0, 0, 1, 0, 0, 0, 0], "data": "1020304000ff"})"));
+    // Genes 8 and 20 of the sample are its first pose and gait genes.
+    EXPECT_EQ(j["poses"][0], json::parse(R"({"gene": 8, "number": 1, "switchOn": 0, "id": 1, "pose": "211111111111111",
+                                             "name": "Stand"})"));
+    EXPECT_EQ(j["gaits"][0], json::parse(R"({"gene": 20, "number": 1, "id": 1, "steps": [2, 3, 4, 5, 0, 0, 0, 0],
+                                             "name": "Walk"})"));
 
     // Without a name file there is no "name" key.
     r = Dump({"--dump", Sample("demo.gen")});
