@@ -95,8 +95,7 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
 
     ASSERT_EQ(Mirtala("--sheet '" + dir.File("sheet.png") + "'" + common + " --columns 2").status, 0);
     const Pixels sheet = mirtala::test::ReadPng(dir.File("sheet.png"), w, h);
-    ASSERT_EQ(w, 240);
-    ASSERT_EQ(h, (n + 1) / 2 * 90);
+    ASSERT_EQ(std::pair(w, h), std::pair(240, (n + 1) / 2 * 90));
     for (int k = 0; k < n + n % 2; ++k)  // an unused last cell is white
         EXPECT_EQ(mirtala::test::SheetCell(sheet, w, 2, k, 120, 90),
                   k < n ? expected[std::size_t(k)] : Pixels(120 * 90, 0x00FFFFFFu)) << "cell " << k;
