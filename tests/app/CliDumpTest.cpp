@@ -73,9 +73,7 @@ TEST(CliDump, Failures) {
     test::TempDir dir;
     Result r = Dump({"--dump", dir.Write("bad.gen", "DNA2gend")});
     EXPECT_EQ(r.status, 1);
-    const json j = json::parse(r.out);
-    EXPECT_FALSE(j["ok"].get<bool>());
-    EXPECT_EQ(j["warnings"][0], "Not a genome File.");
+    EXPECT_EQ(json::parse(r.out), json::parse(R"({"ok": false, "warnings": ["Not a genome File."]})"));
 
     r = Dump({"--dump", dir.File("missing.gen")});
     EXPECT_EQ(r.status, 1);
