@@ -70,9 +70,8 @@ TEST(StepPose, MovesOneStepWithTheTurnTableAndTheHeadRule) {
         {"203", "2", "202"}, {"2", "0", "25"}, {"25", "0", "05"}, {"05", "0", "01"}, {"3", "2", "34"},
         {"34", "2", "14"}, {"1", "2", "21"}, {"14", "3", "31"}, {"23", "24", "24"},
         {"233333333333333", "2", "222222222222222"}};
-    for (const auto& row : table) {
+    for (const auto& row : table)
         EXPECT_EQ(Text(zubrelle::StepPose(ConvertPoseString(row[0]), ConvertPoseString(row[1]))), row[2]) << row[0];
-    }
     std::string all;
     for (const auto& entry : zubrelle::TurnSteps) all += std::string(entry.begin(), entry.end()) + ' ';
     EXPECT_EQ(all, "25 24 21 24 05 14 21 14 35 34 34 31 05 14 14 31 05 14 21 31 05 14 21 31 ");

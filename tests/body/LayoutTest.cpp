@@ -26,11 +26,10 @@ TEST(PoseString, ConvertsTheAlphabetAndMasksStillPoses) {
     EXPECT_EQ(ConvertPoseString("X?!"), (PoseSlotValues{8, 6, 7}));
     EXPECT_EQ(ConvertPoseString("0123456789abcdefZ"), (PoseSlotValues{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(ConvertPoseString(""), PoseSlotValues{});
-    EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString("XXXXXXXXXXXXXXX")), PoseSlotValues{});
-    EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString("??")), ConvertPoseString("23"));
-    EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString("!!")), ConvertPoseString("37"));
-    EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString("2?9")), ConvertPoseString("231"));
-    EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString("1234567")), ConvertPoseString("1234567"));
+    const std::pair<const char*, const char*> masked[] = {
+        {"XXXXXXXXXXXXXXX", ""}, {"??", "23"}, {"!!", "37"}, {"2?9", "231"}, {"1234567", "1234567"}};
+    for (const auto& [pose, still] : masked)
+        EXPECT_EQ(zubrelle::MaskStillPose(ConvertPoseString(pose)), ConvertPoseString(still)) << pose;
 }
 
 TEST(DrawingOrder, FarthestPartsFirst) {

@@ -72,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Characters of every length are held by the edges test below.
 TEST(Bstr, KeepsItsLengthAndConvertsUtf8BothWaysReplacingBrokenSequences) {
-    const OLECHAR withNul[] = {u'a', 0, u'b'};
-    BSTR b = SysAllocStringLen(withNul, 3);
+    BSTR b = SysAllocStringLen(u"a\0b", 3);
     EXPECT_EQ(Utf8FromBstr(b), std::string("a\0b", 3));
     SysFreeString(b);
     EXPECT_EQ(SysStringLen(nullptr), 0u);

@@ -10,12 +10,6 @@ namespace {
 
 using test::TempDir;
 
-std::string H(std::initializer_list<int> header) {
-    std::string s;
-    for (int b : header) s.push_back(static_cast<char>(b));
-    return s;
-}
-
 const std::string kTok = "Expected token 'gene' or 'gend'.";
 const std::string kHdr = "Gene does not contain header.";
 const std::string kNot = "Not a genome File.";
@@ -45,8 +39,8 @@ TEST_P(ReadRules, GenesAndWarnings) {
     EXPECT_EQ(records, c.records);
 }
 
-const std::string A = H({2, 3, 1, 0, 0, 0, 0}) + "x0123";
-const std::string B = H({2, 4, 9, 5, 6, 7, 8});
+const std::string A = std::string{2, 3, 1, 0, 0, 0, 0} + "x0123";
+const std::string B{2, 4, 9, 5, 6, 7, 8};
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ReadRules,
@@ -59,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"AnyFirstToken", "dna2ABCD" + A + "gend", ReadStatus::Ok, {}, {A}},
         ReadCase{"NoClosingToken", "dna2gene" + A + "gene" + B + "tail", ReadStatus::Ok, {kTok}, {A, B + "tail"}},
         ReadCase{"TwoTokensInARow", "dna2genegene" + A + "gend", ReadStatus::Ok, {kHdr}, {A}},
-        ReadCase{"SixBytesIsNoHeader", "dna2gene" + H({1, 2, 3, 4, 5, 6}) + "gene" + A + "gend", ReadStatus::Ok,
+        ReadCase{"SixBytesIsNoHeader", "dna2gene" + std::string{1, 2, 3, 4, 5, 6} + "gene" + A + "gend", ReadStatus::Ok,
                  {kHdr}, {A}},
         ReadCase{"SevenBytesIsEmptyData", "dna2gene" + B + "gend", ReadStatus::Ok, {}, {B}},
         ReadCase{"BytesAfterGendIgnored", "dna2gene" + A + "gendjunk", ReadStatus::Ok, {}, {A}},
@@ -90,7 +84,7 @@ TEST(GenomeRead, AppendsToWhatIsThereAndLeavesItOnFailure) {
 TEST(GenomeRoundTrip, NearTokensAreReproducedExactly) {
     TempDir dir;
     const std::string file = "dna2gene" + A + "gengendx\xffge" + "gene" + B + std::string("ge\0n", 4) + "gene" +
-                             H({0, 0, 0, 0, 0, 0, 0}) + "ggen" + "gend";
+                             std::string{0, 0, 0, 0, 0, 0, 0} + "ggen" + "gend";
     Genome g;
     ASSERT_TRUE(g.Read(dir.Write("in.gen", file)));
     ASSERT_EQ(g.Count(), 3u);

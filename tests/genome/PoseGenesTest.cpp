@@ -10,10 +10,7 @@ namespace mirtala {
 namespace {
 
 Gene Make(std::uint8_t subtype, std::uint8_t id, std::vector<std::uint8_t> data, std::uint8_t switchOn = 0) {
-    Gene g;
-    g.header = GeneHeader{2, subtype, id, 0, switchOn, 0, 0};
-    g.data = std::move(data);
-    return g;
+    return Gene{{2, subtype, id, 0, switchOn}, std::move(data)};
 }
 
 TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {

@@ -18,10 +18,7 @@ std::string GaitRecord(unsigned type, unsigned subtype, unsigned id, std::string
 }
 
 void AddGait(Genome& g, std::uint8_t id, std::uint8_t number) {
-    Gene gene;
-    gene.header = GeneHeader{2, 4, id, 0, 0, 0, 0};
-    gene.data = {number, 0, 0, 0, 0, 0, 0, 0, 0};
-    g.Append(gene);
+    g.Append(Gene{{2, 4, id}, {number, 0, 0, 0, 0, 0, 0, 0, 0}});
 }
 
 using Names = std::vector<std::pair<unsigned, std::string>>;

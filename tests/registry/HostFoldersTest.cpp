@@ -67,10 +67,8 @@ TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
     if (c.ourBodyData) SetOurs(kBodyDataDirectoryValue, *c.ourBodyData);
     if (!c.systemReg.empty()) prefix.WriteSystemReg(c.systemReg);
     prefix.Folder("drive_c/Program Files (x86)/Tarvossa 2/Images");
-    if (c.defaultFolders) {
-        prefix.Folder("drive_c/Program Files/Tarvossa 2/Images");
-        prefix.Folder("drive_c/Program Files/Tarvossa 2/Body Data");
-    }
+    for (const char* folder : {"Images", "Body Data"})
+        if (c.defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
     HostFolders found = FindHostFolders();
     EXPECT_EQ(found.winePrefix, prefix.Path());
     EXPECT_EQ(Describe(found, prefix.Path()), c.expected);
@@ -110,9 +108,8 @@ struct MapCase {
 class DriveLinks : public testing::TestWithParam<MapCase> {
 protected:
     void SetUp() override {
-        prefix.Folder("drive_c/Program Files/Tarvossa 2/Images");
-        prefix.Folder("drive_c/Program Files/Tarvossa 2/images");
-        prefix.Folder("drive_c/Program Files/Tarvossa 2/Body Data");
+        for (const char* folder : {"Images", "images", "Body Data"})
+            prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
         std::filesystem::create_symlink("../drive_c/Program Files", prefix.Path() + "/dosdevices/E:");
         std::filesystem::create_symlink("/", prefix.Path() + "/dosdevices/z:");
     }

@@ -73,10 +73,9 @@ TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
         "\"Lost\"=\"not given to any key\"\n");
     RegNode root;
     ReadWineRegText(text, {kKey}, root);
-    ASSERT_NE(ValueOf(root, "Images Directory"), nullptr);
-    ASSERT_NE(ValueOf(root, "Body Data Directory"), nullptr);
-    EXPECT_EQ(ValueOf(root, "Lost"), nullptr);
-    EXPECT_EQ(ValueOf(root, "Bad"), nullptr);
+    for (const auto& [name, kept] :
+         {std::pair{"Images Directory", true}, {"Body Data Directory", true}, {"Lost", false}, {"Bad", false}})
+        EXPECT_EQ(ValueOf(root, name) != nullptr, kept) << name;
 
     RegNode none;
     ReadWineRegText("REGEDIT4\n" + text, {kKey}, none);

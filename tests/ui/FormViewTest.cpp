@@ -90,10 +90,8 @@ TEST_F(FormViewTest, AppearanceCombosReplaceTheWholeRecordAndGenusDoesNothing) {
     choose(id::Sex, 1);
     choose(1018, 2);  // legs genus
     choose(1024, 25);  // arms variant
-    Appearance expected = doc->GetAppearance();
-    EXPECT_EQ(expected.sex, 1);
-    EXPECT_EQ(expected.legsGenus, 2);
-    EXPECT_EQ(expected.armsVariant, 25);
+    const Appearance expected = doc->GetAppearance();
+    EXPECT_EQ(std::tuple(expected.sex, expected.legsGenus, expected.armsVariant), std::tuple(1, 2, 25));
 
     choose(id::Genus, 0);
     EXPECT_EQ(doc->GetAppearance(), expected);

@@ -93,8 +93,7 @@ TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     ASSERT_TRUE(walk.Run(nullptr)) << walk.Error();
     int width = 0, height = 0;
     const Pixels sheet = ReadPng(dir.File("row.png"), width, height);
-    ASSERT_EQ(width, n * w);
-    ASSERT_EQ(height, h);
+    ASSERT_EQ(std::pair(width, height), std::pair(n * w, h));
     for (int k = 0; k < n; ++k) EXPECT_EQ(SheetCell(sheet, width, n, k, w, h), expected[std::size_t(k)]) << k;
 }
 
@@ -105,10 +104,8 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
                                     QStringLiteral("Walk"), dialog);
     exportDialog.Scale().setValue(2.0);
     const WalkSettings scaled = exportDialog.Settings();
-    EXPECT_EQ(scaled.width, 2 * settings.width);
-    EXPECT_EQ(scaled.height, 2 * settings.height);
-    EXPECT_FLOAT_EQ(scaled.scale, 2.0f);
-    EXPECT_EQ(scaled.poses, settings.poses);
+    EXPECT_EQ(std::tuple(scaled.width, scaled.height, scaled.scale, scaled.poses),
+              std::tuple(2 * settings.width, 2 * settings.height, 2.0f, settings.poses));
     const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
     for (int f = 0; f < 3; ++f) {
         exportDialog.Format().setCurrentIndex(f);
@@ -147,9 +144,8 @@ TEST(GifColours, ExactUpTo256ColoursAndQuantizedPastThem) {
     std::string error;
     ASSERT_TRUE(EncodeGif(frames, w, h, 10, gif, error)) << error;
     TempDir dir;
-    const std::string path = dir.Write("q.gif", std::string(gif.begin(), gif.end()));
     int width = 0, height = 0;
-    const std::vector<Pixels> decoded = ReadGif(path, width, height);
+    const std::vector<Pixels> decoded = ReadGif(dir.Write("q.gif", std::string(gif.begin(), gif.end())), width, height);
     ASSERT_EQ(decoded.size(), 2u);
     EXPECT_EQ(decoded[1], frames[1]) << "a frame of few colours keeps them exactly";
     // giflib's median cut works on 5 bits a channel: every channel of the ramp
