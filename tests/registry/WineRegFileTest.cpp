@@ -49,8 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ValueCase{R"("V"="C:\\Program Files\\Tarvossa 2\\Images\\")", REG_SZ, "C:\\Program Files\\Tarvossa 2\\Images\\\0"s},
         ValueCase{R"("V"="say \"hi\"\ta\n")", REG_SZ, "say \"hi\"\ta\n\0"s},
-        // \x takes up to four hex digits as one UTF-16 unit; a surrogate pair is one character.
-        ValueCase{R"("V"="T\xe4rvossa \xd83d\xde00 \x00e4b")", REG_SZ, "T\xC3\xA4rvossa \xF0\x9F\x98\x80 \xC3\xA4" "b\0"s},
+        // \x takes up to four hex digits as one UTF-16 unit; a surrogate pair is one character
+        // (here the pairs at the ends of both surrogate ranges).
+        ValueCase{R"("V"="T\xe4rvossa \xd800\xdfff\xdbff\xdc00 \x00e4b")", REG_SZ,
+                  "T\xC3\xA4rvossa \xF0\x90\x8F\xBF\xF4\x8F\xB0\x80 \xC3\xA4" "b\0"s},
         ValueCase{R"("V"="lone \xd83d!")", REG_SZ, "lone \xEF\xBF\xBD!\0"s},
         ValueCase{R"("V"="\101\60\0617\e")", REG_SZ, "A01" "7\x1B\0"s},
         ValueCase{"\"V\"=\"raw T\xC3\xA4rvossa\"", REG_SZ, "raw T\xC3\xA4rvossa\0"s},
