@@ -25,13 +25,23 @@ namespace {
 
 const QString kRunPrefix = QStringLiteral("run-");
 
-// The process that owns a run folder "run-<pid>-<start>", or 0.
+// The process that owns a run folder "run-<pid>-<start>", or 0 for a name of another form.
 qint64 RunProcess(const QString& name) {
     const QStringList parts = name.mid(kRunPrefix.size()).split('-');
-    return parts.size() == 2 ? parts[0].toLongLong() : 0;
+    bool pidRead = false, startRead = false;
+    const qint64 pid = parts.size() == 2 ? parts[0].toLongLong(&pidRead) : 0;
+    if (parts.size() == 2) parts[1].toLongLong(&startRead);
+    return pidRead && startRead ? pid : 0;
 }
 
 bool ProcessAlive(qint64 pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+// A run folder whose editor has ended without removing it. A folder whose name
+// cannot be read is not one of ours: it is neither recovered nor removed.
+bool Abandoned(const QString& run) {
+    const qint64 pid = RunProcess(run);
+    return pid > 0 && !ProcessAlive(pid);
+}
 
 QString SameFileKey(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
@@ -122,7 +132,7 @@ std::vector<CRecovery::Copy> CRecovery::FindAbandoned() const {
     std::vector<Copy> copies;
     const QDir folder(m_folder);
     for (const QString& run : folder.entryList({kRunPrefix + '*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (folder.filePath(run) == m_runFolder || ProcessAlive(RunProcess(run))) continue;
+        if (folder.filePath(run) == m_runFolder || !Abandoned(run)) continue;
         const QDir runDir(folder.filePath(run));
         for (const QString& ini : runDir.entryList({QStringLiteral("copy-*.ini")}, QDir::Files)) {
             const QString gen = runDir.filePath(ini.chopped(3) + QStringLiteral("gen"));
@@ -140,7 +150,7 @@ std::vector<CRecovery::Copy> CRecovery::FindAbandoned() const {
 void CRecovery::RemoveAbandonedFolders() const {
     const QDir folder(m_folder);
     for (const QString& run : folder.entryList({kRunPrefix + '*'}, QDir::Dirs | QDir::NoDotAndDotDot))
-        if (folder.filePath(run) != m_runFolder && !ProcessAlive(RunProcess(run)))
+        if (folder.filePath(run) != m_runFolder && Abandoned(run))
             QDir(folder.filePath(run)).removeRecursively();
 }
 

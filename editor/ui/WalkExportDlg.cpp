@@ -118,6 +118,8 @@ void CWalkExportDlg::UpdateSize() {
     m_size->setText(text);
 }
 
+QString CWalkExportDlg::SizeText() const { return m_size->text(); }
+
 void CWalkExportDlg::Browse() {
     const WalkFormat format = Output().format;
     FileDialogRequest request;

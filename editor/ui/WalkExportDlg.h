@@ -32,6 +32,8 @@ public:
     QDoubleSpinBox& Scale() { return *m_scale; }
     QSpinBox& Columns() { return *m_columns; }
     QLineEdit& Path() { return *m_path; }
+    // The size line: the frames' size, and the sheet's when the format is one.
+    QString SizeText() const;
 
 private:
     void FormatChosen();

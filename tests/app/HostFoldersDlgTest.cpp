@@ -42,6 +42,10 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
 
     app::CHostFoldersDlg dialog{Appearance{}};
     EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
+    for (const QLabel* intro : dialog.findChildren<QLabel*>())  // the introduction wraps rather than widening the dialog
+        if (intro->text().startsWith("The pictures are drawn")) {
+            EXPECT_LT(dialog.sizeHint().width(), intro->fontMetrics().horizontalAdvance(intro->text()));
+        }
     EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
 
     dialog.SetFolders(QString::fromStdString(images), QString::fromStdString(bodyData));

@@ -133,6 +133,8 @@ TEST(AttachmentReader, NumbersReadInOrderAsSixteenBitsAndZeroWhereNothingCanBeRe
         for (std::int32_t expected : values) EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), expected) << text;
         for (int i = 0; i < 3; ++i) EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), 0) << text;
     }
+    std::string_view cut = std::string_view("12345").substr(0, 2);  // a number ends where the text handed over does
+    EXPECT_EQ(zubrelle::ReadAttachmentNumber(cut), 12);
 }
 
 TestPart NumberedLimb() {

@@ -27,8 +27,10 @@ TEST(AtomicWrite, LinksAreWrittenThroughKeepingOwnerAndMode) {
     fs::create_symlink("target", dir.File("near"));
     fs::create_symlink(dir.File("near"), dir.File("far"));
     fs::create_symlink("made", dir.File("dangling"));
+    const std::size_t openFiles = Entries("/proc/self/fd");
     ASSERT_TRUE(WriteFileAtomically(dir.File("far"), std::string_view("new")));
     ASSERT_TRUE(WriteFileAtomically(dir.File("dangling"), std::string_view("x")));
+    EXPECT_EQ(Entries("/proc/self/fd"), openFiles) << "a file or folder was left open";
     EXPECT_TRUE(fs::is_symlink(dir.File("far")) && fs::is_symlink(dir.File("near")));
     EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.File("made")), "newx");
     struct stat st {};

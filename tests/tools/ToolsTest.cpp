@@ -49,6 +49,7 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(broken) + REGSET + key + "v x", 1, "HKEY_LOCAL_MACHINE.reg cannot be read: line 4"},
         {In(reg) + REGSET + key + "'line\nbreak' x", 2, "cannot hold a line break"},
         {In(reg) + REGSET " 'HKEY_LOCAL_MACHINE\\Soft\nware' v x", 2, "cannot hold a line break"},
+        {In(reg) + REGSET " HKEY_CURRENT_USER v x", 0, ""},  // a value of the root key itself
     };
     for (const auto& [command, status, message] : cases) {
         const Outcome run = Shell(dir, command);
@@ -56,6 +57,7 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         EXPECT_NE(run.err.find(message), std::string::npos) << command << "\n" << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
+    EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"), "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n");
 }
 
 }  // namespace

@@ -106,11 +106,13 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     const WalkSettings scaled = exportDialog.Settings();
     EXPECT_EQ(std::tuple(scaled.width, scaled.height, scaled.scale, scaled.poses),
               std::tuple(2 * settings.width, 2 * settings.height, 2.0f, settings.poses));
+    EXPECT_TRUE(exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
     const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
     for (int f = 0; f < 3; ++f) {
         exportDialog.Format().setCurrentIndex(f);
         EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), names[f]);
         EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
+        EXPECT_EQ(exportDialog.SizeText().contains("a sheet of"), f == 1);
     }
 }
 

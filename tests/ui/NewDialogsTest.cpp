@@ -129,5 +129,15 @@ TEST_F(NewDialogsTest, NewGaitTakesTheLowestFreeNumberAndItsName) {
     EXPECT_EQ(NameTable::Instance().GetName(256 + 2), "Caf\xe9 \x80");
 }
 
+TEST_F(NewDialogsTest, Gait255IsARealGait) {
+    std::vector<Gene> gaits;  // gaits 0 to 254, all with identifier 1
+    for (int n = 0; n < 255; ++n) gaits.push_back(GaitGene(1, static_cast<std::uint8_t>(n)));
+    ASSERT_TRUE(Open(gaits));
+    CNewGaitDlg dialog(*doc);
+    dialog.CreateModeless();
+    Named(&dialog, "OK")->click();
+    EXPECT_EQ(genome().At(genome().Count() - 1)->data[0], 255);
+}
+
 }  // namespace
 }  // namespace mirtala::test
