@@ -24,10 +24,7 @@ BodyCache::Entry BodyCache::Load(const Appearance& a, const std::string& images,
 std::shared_ptr<BodyModel> BodyCache::Acquire(const Appearance& appearance, const std::string& images,
                                               const std::string& bodyData, std::string& loadError,
                                               bool retryFailed) {
-    if (m_entries.empty()) {
-        m_entries.push_back(Load(Appearance{}, images, bodyData));
-        ++m_entryCount;
-    }
+    if (m_entries.empty()) m_entries.push_back(Load(Appearance{}, images, bodyData));
     for (auto& entry : m_entries) {
         if (!entry.givenOut || entry.key != appearance || entry.imagesDirectory != images ||
             entry.bodyDataDirectory != bodyData)
@@ -41,7 +38,6 @@ std::shared_ptr<BodyModel> BodyCache::Acquire(const Appearance& appearance, cons
         return entry.body;
     }
     m_entries.push_back(Load(appearance, images, bodyData));
-    ++m_entryCount;
     loadError = m_entries.back().loadError;
     return m_entries.back().body;
 }
@@ -49,10 +45,7 @@ std::shared_ptr<BodyModel> BodyCache::Acquire(const Appearance& appearance, cons
 void BodyCache::Release(const std::shared_ptr<BodyModel>& body) {
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->body != body) continue;
-        if (--it->useCount == 0) {
-            m_entries.erase(it);
-            --m_entryCount;
-        }
+        if (--it->useCount == 0) m_entries.erase(it);
         return;
     }
 }
@@ -66,7 +59,6 @@ std::int32_t BodyCache::UseCount(const Appearance& appearance) const {
 
 void BodyCache::Clear() {
     m_entries.clear();
-    m_entryCount = 0;
 }
 
 }  // namespace zubrelle

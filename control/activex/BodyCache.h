@@ -30,7 +30,6 @@ public:
     // Gives one use back; the entry goes when its count reaches 0.
     void Release(const std::shared_ptr<BodyModel>& body);
 
-    int EntryCount() const { return m_entryCount; }
     // Use count of the entries for appearance, whatever their folders; 0 when there is none.
     std::int32_t UseCount(const Appearance& appearance) const;
     // Drops every entry (module unload, and tests).
@@ -49,7 +48,6 @@ private:
     static Entry Load(const Appearance& appearance, const std::string& imagesDirectory,
                       const std::string& bodyDataDirectory);
     std::vector<Entry> m_entries;
-    int m_entryCount = 0;
 };
 
 }  // namespace zubrelle
