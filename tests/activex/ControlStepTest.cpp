@@ -91,8 +91,7 @@ TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
 
     // Forward over the wrap (the frame index comes round to 0 while a walk goes on),
     // then back again, each step drawn as the engine draws that frame.
-    const int moves[] = {+1, +1, +1, +1, -1, -1, -1, +1};
-    for (int move : moves) {
+    for (int move : {+1, +1, +1, +1, -1, -1, -1, +1}) {
         c->StepFrame(move < 0);
         shown += move;
         EXPECT_EQ(GetI4(c, DISPID_CurrentFrame), shown % n);

@@ -36,7 +36,6 @@ class ModuleTest : public testing::Test {
 protected:
     void SetUp() override { PointRegistryAtDemoCreature(); }
     void TearDown() override { CoFreeUnusedLibraries(); }
-    std::string MachineFile() { return mirtala::test::ReadFileBytes(registry.File("HKEY_LOCAL_MACHINE")); }
     TempRegistry registry;
 };
 
@@ -62,7 +61,7 @@ TEST_F(ModuleTest, RegisteringWritesTheEntriesAndUnregisteringRemovesThem) {
     EXPECT_EQ(ReadString(kClassKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
 
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH, "DllUnregisterServer"), S_OK);
-    std::string after = MachineFile();
+    const std::string after = mirtala::test::ReadFileBytes(registry.File("HKEY_LOCAL_MACHINE"));
     EXPECT_EQ(after.find("11DF2D"), std::string::npos) << after;
     EXPECT_EQ(after.find("ZUBRELLE"), std::string::npos) << after;
     EXPECT_NE(after.find("Images Directory"), std::string::npos) << "other entries stay";
@@ -83,8 +82,7 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     const OLECHAR* names[] = {u"posestring", u"INDEX"};
     DISPID ids[2];
     ASSERT_EQ(d->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
-    EXPECT_EQ(ids[0], 6);
-    EXPECT_EQ(ids[1], 0);
+    EXPECT_EQ(std::pair(ids[0], ids[1]), std::pair(6, 0));
     const OLECHAR* unknown[] = {u"Colour"};
     EXPECT_EQ(d->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 

@@ -194,9 +194,8 @@ TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {
     // head 1/a, body 2/b, legs 0/c, arms 1/d, tail 2/e; sex 1, age 3
     const int groups[15][2] = {{}, {1, 0}, {2, 1}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2},
                                {1, 3}, {1, 3}, {1, 3}, {1, 3}, {2, 4}, {2, 4}};
-    for (int part = 1; part <= 14; ++part) {
+    for (int part = 1; part <= 14; ++part)
         WritePart(tree, part, PixelPart(part), groups[part][0], 1, 3, groups[part][1]);
-    }
     zubrelle::BodyModel model, again;
     std::string error;
     ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), 1, 2, 0, 1, 2, 1, 3, 0, 1, 2, 3, 4, error), 0) << error;

@@ -69,9 +69,8 @@ inline TestPart PixelPart(int part) {
 // Fourteen parts without pixels and with all points (0, 0).
 inline TestParts EmptyBody() {
     TestParts body;
-    for (int part = 1; part <= 14; ++part) {
+    for (int part = 1; part <= 14; ++part)
         body[std::size_t(part)] = UniformPart({}, std::vector<Point16>(part == 2 ? 6 : 2));
-    }
     return body;
 }
 

@@ -54,8 +54,7 @@ TEST_F(DialogsTest, ApplyAndRemovalRefreshEveryDialogAndTheAppearanceReachesEver
 }
 
 TEST_F(DialogsTest, ClosingDropsExactlyThatDialogAndTheDocumentClosesGaitsThenPoses) {
-    CGeneDialog* p1 = &Pose(0);
-    CGeneDialog* p2 = &Pose(1);
+    CGeneDialog *p1 = &Pose(0), *p2 = &Pose(1);
     Gait(2);
     Gait(3);
     doc->GaitDialogClosed(p2);  // not a gait dialog: nothing happens

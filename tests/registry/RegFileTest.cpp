@@ -8,14 +8,9 @@ using namespace mirtala::registry;
 
 namespace {
 
-RegValue Bytes(std::string name, std::uint32_t type, std::vector<std::uint8_t> data) {
-    return RegValue{std::move(name), type, std::move(data)};
-}
-
+// A string value with its terminating nul.
 RegValue Text(std::string name, const std::string& text) {
-    std::vector<std::uint8_t> data(text.begin(), text.end());
-    data.push_back(0);
-    return Bytes(std::move(name), REG_SZ, std::move(data));
+    return RegValue{std::move(name), REG_SZ, {text.c_str(), text.c_str() + text.size() + 1}};
 }
 
 // Every key, value name, type and byte of a tree, in order.
@@ -39,14 +34,14 @@ TEST(RegFile, EveryValueFormReadsBackIdentically) {
     key.SetValue(Text("quote\"and\\slash", "say \"hi\""));
     key.SetValue(Text("Multi", "line one\nline two"));  // not representable as text
     key.SetValue(Text("TrailingBreak", "line\n"));
-    key.SetValue(Bytes("Embedded", REG_SZ, {'a', 0, 'b', 0}));
-    key.SetValue(Bytes("NoNul", REG_SZ, {'a', 'b'}));
-    key.SetValue(Bytes("MiscStatus", REG_DWORD, {0x91, 0x01, 0x02, 0x00}));
+    key.SetValue(RegValue{"Embedded", REG_SZ, {'a', 0, 'b', 0}});
+    key.SetValue(RegValue{"NoNul", REG_SZ, {'a', 'b'}});
+    key.SetValue(RegValue{"MiscStatus", REG_DWORD, {0x91, 0x01, 0x02, 0x00}});
     std::vector<std::uint8_t> longBinary(70);
     for (std::size_t i = 0; i < longBinary.size(); ++i) longBinary[i] = static_cast<std::uint8_t>(i * 7);
-    key.SetValue(Bytes("Long", REG_BINARY, longBinary));
-    key.SetValue(Bytes("Odd", 0x7, {1, 2, 3}));
-    key.SetValue(Bytes("Empty", REG_BINARY, {}));
+    key.SetValue(RegValue{"Long", REG_BINARY, longBinary});
+    key.SetValue(RegValue{"Odd", 0x7, {1, 2, 3}});
+    key.SetValue(RegValue{"Empty", REG_BINARY, {}});
     root.AddChild("Empty Key");
     root.SetValue(Text("OnRoot", "x"));
 

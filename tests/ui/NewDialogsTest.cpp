@@ -34,9 +34,8 @@ TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
-    EXPECT_EQ(added.header.subtype, kPoseSubtype);  // the fresh gene's layout is the gene factory's
-    EXPECT_EQ(added.data[0], 0);
-    EXPECT_EQ(added.header.switchOn, 0);
+    // The fresh gene's layout is the gene factory's.
+    EXPECT_EQ(std::tuple(added.header.subtype, added.data[0], added.header.switchOn), std::tuple(kPoseSubtype, 0, 0));
     // The name is stored on OK and stays when the addition is undone.
     doc->Undo();
     EXPECT_EQ(NameTable::Instance().GetName(0), "Stand tall");
@@ -69,8 +68,7 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
     Choose(stages, 4);
     Named(&dialog, "OK")->click();
     ASSERT_EQ(genome().Count(), 4u);
-    EXPECT_EQ(genome().At(3)->data[0], 7);
-    EXPECT_EQ(genome().At(3)->header.switchOn, 4);
+    EXPECT_EQ(std::tuple(genome().At(3)->data[0], genome().At(3)->header.switchOn), std::tuple(7, 4));
 }
 
 TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
@@ -91,11 +89,7 @@ TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
 
 TEST_F(NewDialogsTest, APastedPoseKeepsItsStringAndHeaderBytesAndGetsANewIdentity) {
     ASSERT_TRUE(Open({PoseGene(1, 0)}));
-    Gene pasted = Variant(1, 0, 6);
-    pasted.header.reserved3 = 0x11;
-    pasted.header.reserved5 = 0x22;
-    pasted.header.reserved6 = 0x33;
-    pasted.data = {0, 'X', '?', '1', '2'};
+    const Gene pasted{GeneHeader{kCreatureGeneType, kPoseSubtype, 1, 0x11, 6, 0x22, 0x33}, {0, 'X', '?', '1', '2'}};
     CNewPoseDlg dialog(*doc);
     dialog.SetGene(pasted);
     dialog.CreateModeless();
@@ -103,9 +97,8 @@ TEST_F(NewDialogsTest, APastedPoseKeepsItsStringAndHeaderBytesAndGetsANewIdentit
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
     EXPECT_EQ(added.data, std::vector<std::uint8_t>({1, 'X', '?', '1', '2'}));
-    EXPECT_EQ(added.header.reserved3, 0x11);
-    EXPECT_EQ(added.header.reserved6, 0x33);
-    EXPECT_EQ(added.header.switchOn, 0);
+    EXPECT_EQ(std::tuple(added.header.reserved3, added.header.switchOn, added.header.reserved5, added.header.reserved6),
+              std::tuple(0x11, 0, 0x22, 0x33));
     EXPECT_NE(added.header.id, 1);
 }
 

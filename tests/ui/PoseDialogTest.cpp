@@ -121,26 +121,20 @@ TEST_F(PoseDialogTest, EveryDialogReloadsOnUndoAndTheDialogOfARemovedGeneCloses)
 
 TEST_F(PoseDialogTest, PicturesShowTheEnginesDrawingInTheDocumentsAppearance) {
     const std::string walk1 = "211000222220111", walk2 = "211201111111111";
-    Open({PoseGene(1, 2, walk1), PoseGene(2, 3, walk2),
-          GaitGene(1, 1, std::string("\2\0\3\0\0\0\0\0", 8))});
+    Open({PoseGene(1, 2, walk1), PoseGene(2, 3, walk2), GaitGene(1, 1, std::string("\2\0\3\0\0\0\0\0", 8))});
     CPoseDlg* pose = OpenPose<CPoseDlg>(0);
     Named(pose, "Head 2")->click();
     ui::CGaitDlg* gait = OpenGait<ui::CGaitDlg>(2);
     doc->ChangeAppearance(Appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1});
     const zubrelle::Appearance look{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1};  // the same, as the engine takes it
 
-    struct Shows {
-        CZubrelle* picture;
-        double scale;
-        std::vector<std::string> poses;
-    };
-    const Shows pictures[] = {
+    const struct { CZubrelle* picture; double scale; std::vector<std::string> poses; } pictures[] = {
         {Named<CZubrelle>(pose, "Pose Picture"), double(1.35f), {"221000222220111"}},
         {Named<CZubrelle>(gait, "Step 1 Picture"), 0.5, {walk1}},
         {Named<CZubrelle>(gait, "Step Picture"), 1.0, {walk1}},
         {Named<CZubrelle>(gait, "Preview"), 1.0, {walk1, walk2}},  // the empty step 2 leaves no gap
     };
-    for (const Shows& s : pictures) {
+    for (const auto& s : pictures) {
         const Pixels shown = Shown(*s.picture);
         EXPECT_EQ(shown, EngineFrames(look, s.poses, s.picture->width(), s.picture->height(), true, 0, 1, s.scale)[0])
             << s.picture->accessibleName().toStdString();

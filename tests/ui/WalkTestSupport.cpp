@@ -88,10 +88,7 @@ std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const s
     std::vector<Pixels> frames;
     for (int k = 0; k < (count ? count : cycle); ++k) {
         gdi::Bitmap bitmap(width, height);
-        if (walk)
-            engine.DrawWalkFrame(rect, bitmap, state);
-        else
-            engine.DrawStandFrame(rect, bitmap, 0, state);
+        walk ? engine.DrawWalkFrame(rect, bitmap, state) : engine.DrawStandFrame(rect, bitmap, 0, state);
         frames.push_back(bitmap.Pixels());
     }
     return frames;
