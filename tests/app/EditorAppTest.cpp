@@ -10,8 +10,10 @@
 #include "editor/ui/MirtalaView.h"
 
 #include <QDesktopServices>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -91,7 +93,16 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     EXPECT_EQ(a.Documents()[0]->PoseDialogs().size(), 1u);
     // Opening it again activates the open document.
     EXPECT_EQ(a.OpenDocumentFile(first), a.Documents()[0]);
-    for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) ASSERT_NE(a.OpenDocumentFile(GenomeFile(name, {})), nullptr);
+    QMimeData dropped;  // four files dropped on the frame open
+    QList<QUrl> urls;
+    for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) urls << QUrl::fromLocalFile(GenomeFile(name, {}));
+    dropped.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(a.MainFrame(), &enter);
+    QCoreApplication::sendEvent(a.MainFrame(), &drop);
+    EXPECT_TRUE(enter.isAccepted() && drop.isAccepted());
+    EXPECT_EQ(a.Documents().size(), 5u);
     EXPECT_EQ(a.RecentFiles().size(), app::kRecentFiles);
     EXPECT_TRUE(a.RecentFiles().front().endsWith("e.gen"));
     EXPECT_TRUE(Settings().value("Recent File List/File4").toString().endsWith("b.gen"));
