@@ -35,6 +35,7 @@ TEST_F(FormViewTest, EveryControlIsBuiltAndThePoseListsColumnsSplitItsWidth) {
         if (label->text() == "&Sex:") sexLabel = label;
     ASSERT_NE(sexLabel, nullptr);
     EXPECT_EQ(sexLabel->buddy(), view.Controls().Item(id::Sex));
+    EXPECT_EQ(sexLabel->alignment(), Qt::AlignLeft | Qt::AlignTop);  // a text starts at its box's corner
     // The column widths split the list's width less a scroll bar, two thirds to the name.
     const int w0 = view.PoseList()->columnWidth(0), w1 = view.PoseList()->columnWidth(1);
     EXPECT_EQ(w1, (w0 + w1) / 3);
