@@ -10,6 +10,7 @@
 #include "platform/registry/HostFolders.h"
 
 #include <QLabel>
+#include <QLayout>
 
 namespace mirtala::test {
 namespace {
@@ -46,6 +47,9 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
         if (intro->text().startsWith("The pictures are drawn")) {
             EXPECT_LT(dialog.sizeHint().width(), intro->fontMetrics().horizontalAdvance(intro->text()));
         }
+    dialog.layout()->activate();  // each folder's caption stands left of its box
+    for (const QLabel* caption : dialog.findChildren<QLabel*>())
+        EXPECT_TRUE(!caption->buddy() || caption->geometry().right() < caption->buddy()->geometry().left());
     EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
 
     dialog.SetFolders(QString::fromStdString(images), QString::fromStdString(bodyData));

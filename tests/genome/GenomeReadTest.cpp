@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {A + "gendjunk", B}},
         ReadCase{"GeneAfterGendThenGend", "dna2gene" + A + "gendxgene" + B + "gend", ReadStatus::Ok, {},
                  {A + "gendx", B}},
+        ReadCase{"EmptyLastGeneEndsTheFile", "dna2gene" + A + "genegend", ReadStatus::Ok, {kHdr}, {A}},
         ReadCase{"ShortLastStretch", "dna2gene" + A + "geneab", ReadStatus::Ok, {kTok, kHdr}, {A}}),
     [](const auto& info) { return std::string(info.param.name); });
 

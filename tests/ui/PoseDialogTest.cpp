@@ -5,6 +5,7 @@
 #include "WalkTestSupport.h"
 
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 #include "editor/document/NameTable.h"
@@ -30,6 +31,7 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(picture->GetPoseString(0), "211000222220111");
 
+    EXPECT_FALSE(Named<QPushButton>(dialog, "Head ?")->autoDefault()) << "Enter on a slot would press it, not OK";
     for (const char* name : {"Head ?", "Left Thigh X", "Tail Root 3"}) Named(dialog, name)->click();
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_EQ(picture->GetPoseString(0), "2?1X00222220131");
