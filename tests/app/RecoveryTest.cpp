@@ -56,6 +56,7 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     ASSERT_EQ(onDisk.ReadFile(genome.toStdString()), ReadStatus::Ok);
     EXPECT_EQ(onDisk.Count(), 1u);
     application.reset();  // a clean end
+    EXPECT_EQ(app::CMirtalaApp::Instance(), nullptr);
     EXPECT_EQ(RecoveryFiles(folder), QStringList{stray});
 }
 

@@ -56,6 +56,7 @@ TEST(DrawContext, FillsPixelsAndCopiesClipToTheBitmap) {
     pen.SetPenColour(kInk);
     pen.MoveTo(0, 1);
     pen.LineTo(0, 3);
+    pen.LineTo(0, 3);  // no length, no division by it
     EXPECT_EQ(Picture(line), "#...\n#...\n#...\n");
     gdi::DrawContext none;  // no bitmap: nothing, and no crash
     none.FillSolidRect({0, 0, 10, 10}, kInk);

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, WineValue,
     testing::Values(
         ValueCase{R"("V"="C:\\Program Files\\Tarvossa 2\\Images\\")", REG_SZ, "C:\\Program Files\\Tarvossa 2\\Images\\\0"s},
-        ValueCase{R"("V"="say \"hi\"\ta\n")", REG_SZ, "say \"hi\"\ta\n\0"s},
+        ValueCase{R"("V"="say \"hi\"\ta\n\a\b\f\r\v")", REG_SZ, "say \"hi\"\ta\n\a\b\f\r\v\0"s},
         // \x takes up to four hex digits as one UTF-16 unit; a surrogate pair is one character
         // (here the pairs at the ends of both surrogate ranges).
         ValueCase{R"("V"="T\xe4rvossa \xd800\xdfff\xdbff\xdc00 \x00e4b")", REG_SZ,
@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{R"("V"=str(7):"a\0b\0")", 7, "a\0b\0\0"s},
         ValueCase{"\"V\"=hex(2):43,00,3a,00,5c,00,\\\n  e4,00,00,00", REG_EXPAND_SZ, "C:\\\xC3\xA4\0"s},
         ValueCase{R"("V"=dword:0c0b0a2a)", REG_DWORD, "\x2A\x0A\x0B\x0C"s},
-        ValueCase{R"("V"=hex:00, ff)", REG_BINARY, "\0\xFF"s}));
+        ValueCase{R"("V"=hex:00, ff)", REG_BINARY, "\0\xFF"s},
+        ValueCase{R"("V"=hex(7):61,00,00,00,00,00)", 7, "a\0\0"s}));
 
 // Whatever is malformed, the rest of the file is still read, and values never
 // go to a key whose line was malformed.

@@ -66,9 +66,9 @@ TEST_F(CliRenderTest, APoseOfTheGenomeIsTheVariantOfTheAppearancesAge) {
 TEST_F(CliRenderTest, PoseStringsStepInPlaceWithoutFriction) {
     const std::string frames = dir.File("still");
     Outcome run = Mirtala("--render-gait '" + frames +
-                          "' --pose-strings 201111111111111,201333111113311 --friction off --frames 5 --size 90x70");
+                          "' --pose-strings 211000222220111,211201111111111 --friction off --frames 5 --size 90x70");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto expected = mirtala::test::EngineFrames({}, {"201111111111111", "201333111113311"}, 90, 70, false, 0, 5);
+    const auto expected = mirtala::test::EngineFrames({}, {"211000222220111", "211201111111111"}, 90, 70, false, 0, 5);
     for (int k = 0; k < 5; ++k)
         EXPECT_TRUE(PngPixels(frames + "/" + mirtala::FrameName(k, 5), 90, 70) == expected[std::size_t(k)]) << k;
 }
@@ -93,11 +93,11 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
     EXPECT_EQ(mirtala::test::ReadGif(dir.File("walk.GIF"), w, h, &delays), expected);
     EXPECT_EQ(delays, std::vector<int>(std::size_t(n), 10)) << "the control's 100 ms tick";
 
-    ASSERT_EQ(Mirtala("--sheet '" + dir.File("sheet.png") + "'" + common + " --columns 2").status, 0);
+    ASSERT_EQ(Mirtala("--sheet '" + dir.File("sheet.png") + "'" + common + " --columns 3").status, 0);
     const Pixels sheet = mirtala::test::ReadPng(dir.File("sheet.png"), w, h);
-    ASSERT_EQ(std::pair(w, h), std::pair(240, (n + 1) / 2 * 90));
-    for (int k = 0; k < n + n % 2; ++k)  // an unused last cell is white
-        EXPECT_EQ(mirtala::test::SheetCell(sheet, w, 2, k, 120, 90),
+    ASSERT_EQ(std::pair(w, h), std::pair(360, (n + 2) / 3 * 90)) << n << " frames";
+    for (int k = 0; k < (n + 2) / 3 * 3; ++k)  // unused last cells are white
+        EXPECT_EQ(mirtala::test::SheetCell(sheet, w, 3, k, 120, 90),
                   k < n ? expected[std::size_t(k)] : Pixels(120 * 90, 0x00FFFFFFu)) << "cell " << k;
 }
 
