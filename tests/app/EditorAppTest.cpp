@@ -170,6 +170,8 @@ TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(messages.shown[1].text.contains("Genome2"));
     EXPECT_EQ(a.Documents().size(), 2u);
+    messages.answers = {MessageAnswer::Cancel};  // a document's last window stays when its question is cancelled
+    EXPECT_FALSE(a.MainFrame()->ActiveChild()->close());
     messages.answers = {MessageAnswer::No, MessageAnswer::No};
     EXPECT_TRUE(a.MainFrame()->close());
     EXPECT_TRUE(a.Documents().empty());
