@@ -8,23 +8,7 @@
 #include "body_files.h"
 #include "control/body/AttachmentReader.h"
 #include "control/body/PartLoader.h"
-
-namespace {
-
-// Ten 1 x 1 images in 5-6-5.
-std::vector<std::uint8_t> SmallSprite() {
-    std::vector<std::uint8_t> bytes = {1, 0, 0, 0, 10, 0};
-    const std::uint32_t start = 6 + 8 * 10;
-    for (std::uint32_t i = 0; i < 10; ++i) {
-        const std::uint32_t offset = start + 2 * i;
-        for (int b = 0; b < 4; ++b) bytes.push_back(std::uint8_t(offset >> (8 * b)));
-        bytes.insert(bytes.end(), {1, 0, 1, 0});
-    }
-    for (int i = 0; i < 10; ++i) bytes.insert(bytes.end(), {0x34, 0x12});
-    return bytes;
-}
-
-}  // namespace
+#include "tools/democreature/SpriteWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view cursor(reinterpret_cast<const char*>(data), size);
@@ -34,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (p.x < 0 || p.x > 65535 || p.y < 0 || p.y > 65535) __builtin_trap();
     }
 
-    static const std::vector<std::uint8_t> sprite = SmallSprite();
+    static const std::vector<std::uint8_t> sprite =  // ten 1 x 1 images in 5-6-5
+        democreature::EncodeSpriteFile(std::vector(10, democreature::Sprite16{1, 1, {0x1234}}), democreature::kFormat565);
     bodyfuzz::Write("b00a.s16", sprite.data(), sprite.size());
     bodyfuzz::Write("c00a.s16", sprite.data(), sprite.size());
     bodyfuzz::Write("b00a.att", data, size);
