@@ -138,6 +138,7 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
         EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
+    EXPECT_NE(ModuleFileProblem(registry.Dir().string()).find("it is not a regular file"), std::string::npos);
     reg::HKEY key = nullptr;
     ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
     ASSERT_EQ(reg::RegSetString(key, "", registry.Dir().string() + "/gone/Zubrelle.so"), reg::ERROR_SUCCESS);

@@ -31,8 +31,8 @@ void ExpectNames(const NameTable& t, const Names& names) {
 TEST(NameTableDefaults, NumbersAndOutOfRange) {
     NameTable t;
     ExpectNames(t, {{0, "0"}, {255, "255"}, {256, "0"}, {511, "255"}, {512, ""}});
-    t.SetName(600, "x");
-    EXPECT_EQ(t.GetName(600), "");
+    t.SetName(512, "x");  // one past the last entry
+    EXPECT_EQ(t.GetName(512), "");
     t.SetName(7, "two\r\nlines\nhere");
     EXPECT_EQ(t.GetName(7), "two  lines here");
 }

@@ -68,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
     std::string text = File(
         "\"Images Directory\"=\"kept\"\n"
+        "@=\"the key's default\"\n"
         "not a value\n"
         "\"Bad\"=hex:zz\n"
         "\"Open=\"x\"\n"
@@ -77,7 +78,7 @@ TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
     RegNode root;
     ReadWineRegText(text, {kKey}, root);
     for (const auto& [name, kept] :
-         {std::pair{"Images Directory", true}, {"Body Data Directory", true}, {"Lost", false}, {"Bad", false}})
+         {std::pair{"Images Directory", true}, {"", true}, {"Body Data Directory", true}, {"Lost", false}, {"Bad", false}})
         EXPECT_EQ(ValueOf(root, name) != nullptr, kept) << name;
 
     RegNode none;
