@@ -43,7 +43,7 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
 
     app::CHostFoldersDlg dialog{Appearance{}};
     EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
-    for (const QLabel* intro : dialog.findChildren<QLabel*>())  // the introduction wraps rather than widening the dialog
+    for (const QLabel* intro : dialog.findChildren<QLabel*>())  // the introduction wraps, not widening the dialog
         if (intro->text().startsWith("The pictures are drawn")) {
             EXPECT_LT(dialog.sizeHint().width(), intro->fontMetrics().horizontalAdvance(intro->text()));
         }

@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (p.x < 0 || p.x > 65535 || p.y < 0 || p.y > 65535) __builtin_trap();
     }
 
-    static const std::vector<std::uint8_t> sprite =  // ten 1 x 1 images in 5-6-5
-        democreature::EncodeSpriteFile(std::vector(10, democreature::Sprite16{1, 1, {0x1234}}), democreature::kFormat565);
+    using democreature::Sprite16;
+    static const auto sprite = democreature::EncodeSpriteFile(std::vector(10, Sprite16{1, 1, {0x1234}}),  // 1 x 1 each
+                                                              democreature::kFormat565);
     bodyfuzz::Write("b00a.s16", sprite.data(), sprite.size());
     bodyfuzz::Write("c00a.s16", sprite.data(), sprite.size());
     bodyfuzz::Write("b00a.att", data, size);

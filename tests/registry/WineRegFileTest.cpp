@@ -78,7 +78,8 @@ TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
     RegNode root;
     ReadWineRegText(text, {kKey}, root);
     for (const auto& [name, kept] :
-         {std::pair{"Images Directory", true}, {"", true}, {"Body Data Directory", true}, {"Lost", false}, {"Bad", false}})
+         {std::pair{"Images Directory", true}, {"", true}, {"Body Data Directory", true}, {"Lost", false},
+          {"Bad", false}})
         EXPECT_EQ(ValueOf(root, name) != nullptr, kept) << name;
 
     RegNode none;
