@@ -8,6 +8,7 @@
 #include "activex/ControlTestSupport.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/DispatchArgs.h"
+#include "platform/com/Guid.h"
 #include "platform/com/TypeLibrary.h"
 
 using namespace com;
@@ -103,6 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
 // interfaces and indexes: what is not there is refused with its own code and
 // a cleared output.
 TEST(TypeLibrary, IsFoundThroughItsRegistrationAndAnswersOnlyForWhatItHolds) {
+    GUID id{};  // ids as registry text: in braces, hex digits of either case
+    EXPECT_TRUE(GuidFromString("{11df2dd2-A937-11D2-9D30-0090271EEABE}", &id));
+    EXPECT_EQ(GuidToString(id), "{11DF2DD2-A937-11D2-9D30-0090271EEABE}");
+    EXPECT_FALSE(GuidFromString("(11DF2DD2-A937-11D2-9D30-0090271EEABE}", &id));
     TempRegistry registry;
     AddTypeLibResource("/modules/thing.so", kLibrary);
     ITypeLib* lib = nullptr;

@@ -76,7 +76,7 @@ TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
 
 const std::string kWineBoth = std::string(kWowKey) +
                               "\"images directory\"=\"C:\\\\Program Files (x86)\\\\Tarvossa 2\\\\Images\\\\\"\n"
-                              "\"Body Data Directory\"=\"D:\\\\T2\\\\Body Data\\\\\"\n";
+                              "\"Body Data Directory\"=str(2):\"D:\\\\T2\\\\Body Data\\\\\"\n";  // expandable
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SearchOrder,
