@@ -59,8 +59,7 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         EXPECT_NE(run.err.find(message), std::string::npos) << command << "\n" << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
-    EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"),
-              "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"
+    EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"), "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"
               "[HKEY_CURRENT_USER\\Sub]\n\n[HKEY_CURRENT_USER\\Sub\\Key]\n\"w\"=\"y\"\n\n");
 }
 
