@@ -28,9 +28,10 @@ const QString kRunPrefix = QStringLiteral("run-");
 // The process that owns a run folder "run-<pid>-<start>", or 0 for a name of another form.
 qint64 RunProcess(const QString& name) {
     const QStringList parts = name.mid(kRunPrefix.size()).split('-');
+    if (parts.size() != 2) return 0;
     bool pidRead = false, startRead = false;
-    const qint64 pid = parts.size() == 2 ? parts[0].toLongLong(&pidRead) : 0;
-    if (parts.size() == 2) parts[1].toLongLong(&startRead);
+    const qint64 pid = parts[0].toLongLong(&pidRead);
+    parts[1].toLongLong(&startRead);
     return pidRead && startRead ? pid : 0;
 }
 
