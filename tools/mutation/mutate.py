@@ -11,8 +11,8 @@ Works on a separate clone with its own build folder, never on a developer's tree
 
 Configure BUILD with -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS, as the sanitizer build has, so that
 a fault CI would abort on counts as caught. A mutant that does not compile is "stillborn" and not
-counted. Each test run is
-limited to the test programs that link a library built from the mutated folder.
+counted. Each test run is limited to the test programs that link a library built from the mutated
+folder.
 """
 import argparse
 import difflib
