@@ -189,6 +189,10 @@ TEST_F(ControlTest, TheTimerRunsFromThePaintWhileMoreThanOnePoseIsShown) {
     c->SetSite(nullptr);
     EXPECT_TRUE(site.runningTimers.empty()) << "destroying the window kills it";
     EXPECT_EQ(site.refs, 0u);
+    c = NewControl(true, 2);
+    Paint(c, canvas);
+    c.reset();
+    EXPECT_TRUE(site.runningTimers.empty()) << "and so does destroying the control";
 
     site.timersWork = false;
     auto still = NewControl(true, 2);

@@ -116,6 +116,26 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     EXPECT_FALSE(messages.shown.empty());
 }
 
+TEST_F(EditorAppTest, ARecentFileOpensFromTheMenuAndLeavesTheListOnceItNoLongerOpens) {
+    const QString kept = GenomeFile("kept.gen", {PoseGene(1, 1)}), gone = GenomeFile("gone.gen", {});
+    Settings().setValue("Recent File List/File1", kept);
+    Settings().setValue("Recent File List/File2", gone);
+    std::filesystem::remove(gone.toStdString());
+    CMirtalaApp& a = Start();
+    QList<QAction*> items = a.MainFrame()->menuBar()->actions().front()->menu()->actions();
+    const auto second = std::find_if(items.begin(), items.end(), [](QAction* i) { return i->text().startsWith("&2 "); });
+    ASSERT_NE(second, items.end());
+    (*second)->trigger();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(a.RecentFiles(), QStringList{kept});
+    EXPECT_FALSE(Settings().contains("Recent File List/File2"));
+    a.OpenRecentFile(1);  // past the end of the list now: nothing happens
+    a.OpenRecentFile(0);
+    ASSERT_EQ(a.Documents().size(), 2u);
+    EXPECT_EQ(a.Documents()[1]->GetTitle(), "kept.gen");
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
     CMirtalaApp& a = Start();
     app::CMainFrame& frame = *a.MainFrame();

@@ -2,6 +2,10 @@
 // standing in for the windows, and the appearance handed to them.
 #include "DocTestSupport.h"
 
+#include <QAbstractButton>
+#include <QTest>
+#include <QTimer>
+
 namespace mirtala::test {
 namespace {
 
@@ -92,6 +96,29 @@ TEST(DialogFactory, WithoutOneNothingOpens) {
     CMirtalaDoc doc;
     doc.AddGene(PoseGene(1, 1));
     EXPECT_EQ(doc.OpenPoseDialog(doc.GetGenome().At(0)), nullptr);
+}
+
+// The desktop's own box: its buttons carry the texts asked for, and Escape
+// answers Cancel, or OK where OK is the only button.
+TEST_F(DialogsTest, TheDesktopMessageBoxAnswersByTheButtonPressedAndByEscape) {
+    QStringList texts;
+    auto press = [&texts](MessageButtons buttons, const QString& button) {
+        QTimer::singleShot(0, [&texts, button] {
+            QWidget* box = QApplication::activeModalWidget();
+            texts.clear();
+            for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) {
+                texts << b->text();
+                if (b->text() == button) b->click();
+            }
+            if (button.isEmpty()) QTest::keyClick(box, Qt::Key_Escape);
+        });
+        return QtMessageService().Show({"Mirtala", "text", MessageIcon::Question, buttons, nullptr, "Recover", "Discard"});
+    };
+    EXPECT_EQ(press(MessageButtons::Ok, ""), MessageAnswer::Ok);
+    EXPECT_EQ(press(MessageButtons::YesNoCancel, ""), MessageAnswer::Cancel);
+    EXPECT_EQ(press(MessageButtons::YesNoCancel, "Discard"), MessageAnswer::No);
+    EXPECT_EQ(press(MessageButtons::YesNo, "Recover"), MessageAnswer::Yes);
+    EXPECT_EQ(texts, QStringList({"Recover", "Discard"}));
 }
 
 }  // namespace
