@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{R"("V"=str(2):"%ProgramFiles%\\T2\\")", REG_EXPAND_SZ, "%ProgramFiles%\\T2\\\0"s},
         ValueCase{R"("V"=str(7):"a\0b\0")", 7, "a\0b\0\0"s},
         ValueCase{"\"V\"=hex(2):43,00,3a,00,5c,00,\\\n  e4,00,00,00", REG_EXPAND_SZ, "C:\\\xC3\xA4\0"s},
-        ValueCase{R"("V"=dword:0c0b0a2a)", REG_DWORD, "\x2A\x0A\x0B\x0C"s},
+        ValueCase{R"("V"=dword:8c0b0a2a)", REG_DWORD, "\x2A\x0A\x0B\x8C"s},
         ValueCase{R"("V"=hex:00, ff)", REG_BINARY, "\0\xFF"s},
         ValueCase{R"("V"=hex(7):61,00,00,00,00,00)", 7, "a\0\0"s}));
 

@@ -123,13 +123,14 @@ TEST_F(NewDialogsTest, NewGaitTakesTheLowestFreeNumberAndItsName) {
 }
 
 TEST_F(NewDialogsTest, Gait255IsARealGait) {
-    std::vector<Gene> gaits;  // gaits 0 to 254, all with identifier 1
-    for (int n = 0; n < 255; ++n) gaits.push_back(GaitGene(1, static_cast<std::uint8_t>(n)));
+    std::vector<Gene> gaits;  // gaits 0 to 254 with identifiers 1 to 254: the new gene takes identifier 255
+    for (int n = 0; n < 255; ++n) gaits.push_back(GaitGene(std::uint8_t(std::max(n, 1)), std::uint8_t(n)));
     ASSERT_TRUE(Open(gaits));
     CNewGaitDlg dialog(*doc);
     dialog.CreateModeless();
     Named(&dialog, "OK")->click();
     EXPECT_EQ(genome().At(genome().Count() - 1)->data[0], 255);
+    EXPECT_EQ(genome().At(genome().Count() - 1)->header.id, 255);
 }
 
 }  // namespace

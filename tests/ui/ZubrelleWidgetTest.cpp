@@ -13,8 +13,10 @@
 #include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/HostFolders.h"
+#include "platform/registry/Registry.h"
 
 using namespace controltest;
+namespace reg = mirtala::registry;
 
 namespace {
 
@@ -66,8 +68,14 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     CZubrelle picture;
     int clicks = 0;
     QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
+    reg::HKEY key = nullptr;  // registered, but its module file is gone
+    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT,
+                               "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", &key), 0);
+    ASSERT_EQ(reg::RegSetString(key, "", "/gone/Zubrelle.so"), 0);
+    reg::RegCloseKey(key);
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
-    EXPECT_TRUE(picture.MissingControlText().contains("regsvr")) << picture.MissingControlText().toStdString();
+    EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded. Build it, then "
+                                                      "register it again with: regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
@@ -118,7 +126,7 @@ TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
 TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders) {
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
     std::string error;
-    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", &error)) << error;  // nothing anywhere
+    ASSERT_TRUE(reg::WriteHostFolders("", "", &error)) << error;  // nothing anywhere
     CZubrelle first, second;
     QStringList changes;
     for (CZubrelle* p : {&first, &second})
@@ -138,7 +146,7 @@ TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders)
     EXPECT_GT(CountShown(first, NotWhite), 100) << "the short line on white";
     EXPECT_GT(CountShown(second, NotWhite), 20) << "even on a thumbnail";
 
-    ASSERT_TRUE(mirtala::registry::WriteHostFolders(DemoImages(), DemoBodyData(), &error)) << error;
+    ASSERT_TRUE(reg::WriteHostFolders(DemoImages(), DemoBodyData(), &error)) << error;
     changes.clear();
     CZubrelle::ReloadAll();
     EXPECT_EQ(changes, QStringList({"", ""}));
