@@ -60,6 +60,8 @@ TEST_F(ModuleTest, RegisteringWritesTheEntriesAndUnregisteringRemovesThem) {
     for (const auto& [key, value] : entries) EXPECT_EQ(ReadString(key), value) << key;
     EXPECT_EQ(ReadString(kClassKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
 
+    // A key already removed by hand counts as removed.
+    ASSERT_EQ(reg::RegDeleteTree(reg::HKEY_CLASSES_ROOT, "ZUBRELLE.ZubrelleCtrl.1"), reg::ERROR_SUCCESS);
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH, "DllUnregisterServer"), S_OK);
     const std::string after = mirtala::test::ReadFileBytes(registry.File("HKEY_LOCAL_MACHINE"));
     EXPECT_EQ(after.find("11DF2D"), std::string::npos) << after;

@@ -123,7 +123,7 @@ TEST_F(EditorAppTest, ARecentFileOpensFromTheMenuAndLeavesTheListOnceItNoLongerO
     std::filesystem::remove(gone.toStdString());
     CMirtalaApp& a = Start();
     QList<QAction*> items = a.MainFrame()->menuBar()->actions().front()->menu()->actions();
-    const auto second = std::find_if(items.begin(), items.end(), [](QAction* i) { return i->text().startsWith("&2 "); });
+    const auto second = std::ranges::find_if(items, [](QAction* i) { return i->text().startsWith("&2 "); });
     ASSERT_NE(second, items.end());
     (*second)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);

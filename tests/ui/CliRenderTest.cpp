@@ -245,6 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"GenomeWithoutPose", "--render-pose OUT --genome GENOME", 2, "either"},
         Usage{"NinePoses", "--render-gait OUT --pose-strings 1,2,3,4,5,6,7,8,9", 2, "one to eight"},
         Usage{"ShortAppearance", "--render-pose OUT --pose-string 2 --appearance 1,2,3", 2, "twelve"},
+        Usage{"AppearanceOver16Bits", "--render-pose OUT --pose-string 2 --appearance 0,0,0,0,0,0,0,0,0,0,0,32768", 2,
+              "'32768' is not a 16-bit number"},
         Usage{"NoFrames", "--render-gait OUT --pose-strings 2,3 --frames 0", 2, "--frames"},
         Usage{"MissingPose", "--render-pose OUT --genome GENOME --pose 77", 1, "no pose gene for pose 77"},
         Usage{"MissingGait", "--render-gait OUT --genome GENOME --gait 9", 1, "no gait 9"},

@@ -25,6 +25,22 @@ TEST(DialogTemplateTest, AccessibleNamesAndDialogUnits) {
 
 class FormViewTest : public ViewTest {};
 
+// A caption that the font draws wider than its box grows to the right and widens the
+// dialog; an edit box, or a caption with room to spare, keeps the template's width.
+TEST_F(FormViewTest, OnlyCaptionsTooWideForTheirBoxesGrow) {
+    QWidget parent;
+    ui::CTemplateWidgets widgets;
+    widgets.Build({"", 40, 40,
+                   {{1, ui::ControlKind::Static, "A caption far too wide", 4, 4, 8, 8},
+                    {2, ui::ControlKind::Edit, "", 4, 14, 8, 12}, {3, ui::ControlKind::Static, "x", 4, 28, 30, 8}}},
+                  &parent, nullptr);
+    const ui::DialogUnits units = ui::DialogUnits::ForFont(parent.font());
+    EXPECT_EQ(widgets.Item(1)->width(), widgets.Item(1)->sizeHint().width());
+    EXPECT_EQ(widgets.ClientSize().width(), widgets.Item(1)->geometry().right() + 1 + units.X(4));
+    EXPECT_EQ(widgets.Item(2)->width(), units.Rect(4, 14, 8, 12).width());
+    EXPECT_EQ(widgets.Item(3)->width(), units.Rect(4, 28, 30, 8).width());
+}
+
 // Where each control goes and its name are the template's to say; the tests below find them by both.
 TEST_F(FormViewTest, EveryControlIsBuiltAndThePoseListsColumnsSplitItsWidth) {
     ASSERT_TRUE(Open({}));
