@@ -27,17 +27,14 @@ std::string Load(zubrelle::BodyModel& model, const Appearance& appearance) {
     return error;
 }
 
-// FNV-1a over the pixels' bytes, and over the names and bytes of the files in a folder.
-std::uint64_t Checksum(const gdi::Bitmap& bitmap) {
-    std::uint64_t hash = 1469598103934665603ull;
-    for (std::uint32_t p : bitmap.Pixels()) {
-        for (int i = 0; i < 4; ++i) hash = (hash ^ ((p >> (8 * i)) & 0xFF)) * 1099511628211ull;
-    }
-    return hash;
-}
+// FNV-1a over bytes, over the pixels' bytes (low byte first, as they lie in memory here), and over
+// the names and bytes of the files in a folder.
 std::uint64_t Checksum(const std::string& bytes, std::uint64_t hash = 1469598103934665603ull) {
     for (char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return hash;
+}
+std::uint64_t Checksum(const gdi::Bitmap& bitmap) {
+    return Checksum({reinterpret_cast<const char*>(bitmap.Pixels().data()), 4 * bitmap.Pixels().size()});
 }
 std::uint64_t FolderChecksum(const std::string& folder) {
     std::vector<std::filesystem::path> files(std::filesystem::directory_iterator(folder), {});
@@ -48,16 +45,13 @@ std::uint64_t FolderChecksum(const std::string& folder) {
 }
 
 TEST(DemoCreature, EveryCombinationAndFallbacksLoad) {
-    for (int genus : democreature::DemoGenera()) {
-        for (int sex = 0; sex < 2; ++sex) {
-            for (int age : democreature::DemoAges()) {
+    for (int genus : democreature::DemoGenera())
+        for (int sex = 0; sex < 2; ++sex)
+            for (int age : democreature::DemoAges())
                 for (int variant : democreature::DemoVariants()) {
                     zubrelle::BodyModel model;
                     EXPECT_EQ(Load(model, Uniform(genus, sex, age, variant)), "");
                 }
-            }
-        }
-    }
     zubrelle::BodyModel model;  // age 6 and variant 9 fall back to age 4 and variant 1
     EXPECT_EQ(Load(model, {1, 6, 2, 9, 0, 1, 1, 0, 2, 1, 0, 0}), "");
 }

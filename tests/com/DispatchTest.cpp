@@ -21,10 +21,8 @@ constexpr MemberDesc kMembers[] = {
     {2, "Cell", MemberKind::Property, VT_BSTR, kTwo, 2, nullptr},
     {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr},
 };
-constexpr GUID kIface{0x1234, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
-constexpr GUID kLib{0x1235, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
-constexpr GUID kClass{0x1236, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
-constexpr GUID kEvents{0x1237, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}};
+constexpr GUID Id(std::uint32_t n) { return {0x1234 + n, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}}; }
+constexpr GUID kIface = Id(0), kLib = Id(1), kClass = Id(2), kEvents = Id(3);
 constexpr TypeDesc kTypes[] = {
     {kIface, "_DThing", "Dispatch interface for Thing", TypeKind::Dispatch, kMembers, 3, {}, {}},
     {kClass, "Thing", "Thing class", TypeKind::CoClass, nullptr, 0, kIface, kEvents}};
@@ -41,9 +39,7 @@ public:
     ULONG Release() override { return --refs; }
     HRESULT GetTypeInfoCount(std::uint32_t* count) override { return *count = 0, S_OK; }
     HRESULT GetTypeInfo(std::uint32_t, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(const IID&, const OLECHAR* const*, std::uint32_t, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
+    HRESULT GetIDsOfNames(const IID&, const OLECHAR* const*, unsigned, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT Invoke(DISPID id, const IID&, LCID, std::uint16_t, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                    std::uint32_t*) override {
         events.push_back(id);

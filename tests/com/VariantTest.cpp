@@ -83,27 +83,16 @@ TEST(Bstr, KeepsItsLengthAndConvertsUtf8BothWaysReplacingBrokenSequences) {
     EXPECT_EQ(Utf8FromUtf16(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
 }
 
-struct Utf16Edge {
-    std::u16string utf16;
-    const char* utf8;
-    bool roundTrips;  // false: a lone surrogate, read as U+FFFD
-};
-
 // The edges of each encoded length, and surrogates at the start and alone.
 TEST(Bstr, Utf16AndUtf8AgreeAtEveryLengthEdge) {
-    const Utf16Edge edges[] = {
-        {{0x7F}, "\x7F", true},
-        {{0x80}, "\xC2\x80", true},
-        {{0xE8, u'x'}, "\xC3\xA8x", true},
-        {{0x7FE}, "\xDF\xBE", true},
-        {{0x800}, "\xE0\xA0\x80", true},
-        {{0xFFFF}, "\xEF\xBF\xBF", true},
+    const struct { std::u16string utf16; const char* utf8; bool roundTrips; } edges[] = {
+        {{0x7F}, "\x7F", true}, {{0x80}, "\xC2\x80", true}, {{0xE8, u'x'}, "\xC3\xA8x", true},
+        {{0x7FE}, "\xDF\xBE", true}, {{0x800}, "\xE0\xA0\x80", true}, {{0xFFFF}, "\xEF\xBF\xBF", true},
         {{0xD800, 0xDC00, u'a'}, "\xF0\x90\x80\x80" "a", true},  // U+10000
         {{0xDBFF, 0xDFFF}, "\xF4\x8F\xBF\xBF", true},         // U+10FFFF
-        {{0xDFFF, u'a'}, "\xEF\xBF\xBD" "a", false},
-        {{u'a', 0xDBFF}, "a\xEF\xBF\xBD", false},
-    };
-    for (const Utf16Edge& e : edges) {
+        // A lone surrogate reads as U+FFFD, so these do not round-trip.
+        {{0xDFFF, u'a'}, "\xEF\xBF\xBD" "a", false}, {{u'a', 0xDBFF}, "a\xEF\xBF\xBD", false}};
+    for (const auto& e : edges) {
         EXPECT_EQ(Utf8FromUtf16(e.utf16), e.utf8) << e.utf8;
         if (e.roundTrips) {
             EXPECT_EQ(Utf16FromUtf8(e.utf8), e.utf16) << e.utf8;

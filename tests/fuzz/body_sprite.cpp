@@ -4,9 +4,9 @@
 #include <span>
 #include <string>
 
-#include "body_files.h"
 #include "control/body/PartLoader.h"
 #include "control/body/SpriteDecoder.h"
+#include "tests/fixtures/TempDir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
@@ -19,14 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if ((opaque == 0) != (image.bounds.right < image.bounds.left)) __builtin_trap();
         }
     }
-    (void)zubrelle::SpriteFileIsComplete(file);
 
-    static const std::string attachment = "1 2 3 4 5 6 7 8 9 10 11 12\n";
-    bodyfuzz::Write("b00a.att", reinterpret_cast<const std::uint8_t*>(attachment.data()), attachment.size());
-    bodyfuzz::Write("b00a.s16", data, size);
+    static const mirtala::test::TempDir dir;  // the part's two files, removed at exit
+    dir.Write("b00a.att", "1 2 3 4 5 6 7 8 9 10 11 12\n");
+    dir.Write("b00a.s16", {reinterpret_cast<const char*>(data), size});
     zubrelle::PartData part;
     std::string error;
-    const bool loaded = zubrelle::LoadPart(2, 0, 0, 0, 0, bodyfuzz::Directory(), bodyfuzz::Directory(), part, error);
+    const bool loaded = zubrelle::LoadPart(2, 0, 0, 0, 0, dir.Path() + "/", dir.Path() + "/", part, error);
     if (loaded != zubrelle::SpriteFileIsComplete(file)) __builtin_trap();
     if (!loaded && error.empty()) __builtin_trap();
     return 0;

@@ -21,12 +21,9 @@ const std::vector<std::vector<std::string>> kWanted{
 // 0: not on the way to a wanted key; 1: a level on the way; 2: a wanted key.
 int Place(const std::vector<std::string>& path) {
     int best = 0;
-    for (const auto& wanted : kWanted) {
-        if (wanted.size() < path.size()) continue;
-        bool prefix = true;
-        for (std::size_t i = 0; i < path.size() && prefix; ++i) prefix = NamesEqual(wanted[i], path[i]);
-        if (prefix) best = std::max(best, wanted.size() == path.size() ? 2 : 1);
-    }
+    for (const auto& wanted : kWanted)
+        if (wanted.size() >= path.size() && std::equal(path.begin(), path.end(), wanted.begin(), NamesEqual))
+            best = std::max(best, wanted.size() == path.size() ? 2 : 1);
     return best;
 }
 

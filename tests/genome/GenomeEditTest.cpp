@@ -7,28 +7,24 @@
 namespace mirtala {
 namespace {
 
-Gene MakeGene(std::uint8_t type, std::uint8_t subtype, std::uint8_t id, std::vector<std::uint8_t> data = {}) {
-    return Gene{{type, subtype, id}, std::move(data)};
-}
-
 TEST(GenomeEdit, FreeIdTakesTheSmallestGapPerKind) {
     Genome g;
     EXPECT_EQ(g.FreeId(2, 3), 1);
-    for (std::uint8_t id : {1, 2, 4}) g.Append(MakeGene(2, 3, id));
-    g.Append(MakeGene(2, 4, 3));  // other kinds do not count
-    g.Append(MakeGene(3, 3, 3));
-    g.Append(MakeGene(2, 3, 0));  // id 0 is never handed out and changes nothing
+    for (std::uint8_t id : {1, 2, 4}) g.Append(Gene{{2, 3, id}});
+    g.Append(Gene{{2, 4, 3}});  // other kinds do not count
+    g.Append(Gene{{3, 3, 3}});
+    g.Append(Gene{{2, 3, 0}});  // id 0 is never handed out and changes nothing
     EXPECT_EQ(g.FreeId(2, 3), 3);
     EXPECT_EQ(g.FreeId(2, 4), 1);
 }
 
 TEST(GenomeEdit, ReplaceAndRemoveActOnTheFirstOfDuplicateKeys) {
     Genome g;
-    GeneRef first = g.Append(MakeGene(2, 3, 5, {1}));
-    GeneRef second = g.Append(MakeGene(2, 3, 5, {2}));
-    g.Append(MakeGene(2, 4, 5, {3}));
+    GeneRef first = g.Append(Gene{{2, 3, 5}, {1}});
+    GeneRef second = g.Append(Gene{{2, 3, 5}, {2}});
+    g.Append(Gene{{2, 4, 5}, {3}});
 
-    Gene old = g.Replace(MakeGene(2, 3, 5, {9, 9}));
+    Gene old = g.Replace(Gene{{2, 3, 5}, {9, 9}});
     EXPECT_EQ(old.data, std::vector<std::uint8_t>{1});
     EXPECT_EQ(first->data, (std::vector<std::uint8_t>{9, 9}));  // in place: every holder sees it
     EXPECT_EQ(second->data, std::vector<std::uint8_t>{2});
@@ -43,7 +39,7 @@ TEST(GenomeEdit, ReplaceAndRemoveActOnTheFirstOfDuplicateKeys) {
 TEST(GenomeWrite, UnfaithfulGenesAreNamed) {
     Genome h;
     h.Append(Gene{{9, 'g', 'e', 'n', 'e'}, {}});  // a token inside the header
-    h.Append(MakeGene(1, 1, 1));
+    h.Append(Gene{{1, 1, 1}});
     auto bad = h.FindUnfaithfulGene();
     ASSERT_TRUE(bad);
     EXPECT_EQ(bad->index, 0u);
@@ -51,7 +47,7 @@ TEST(GenomeWrite, UnfaithfulGenesAreNamed) {
 
     // What the check predicts is what reading does: the gene splits in two.
     Genome split;
-    split.Append(MakeGene(2, 3, 1, {'a', 'g', 'e', 'n', 'e', 1, 2, 3, 4, 5, 6, 7, 8}));
+    split.Append(Gene{{2, 3, 1}, {'a', 'g', 'e', 'n', 'e', 1, 2, 3, 4, 5, 6, 7, 8}});
     ASSERT_TRUE(split.FindUnfaithfulGene());
     const auto bytes = split.Serialize();
     Genome back;

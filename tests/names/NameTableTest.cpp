@@ -12,8 +12,8 @@ using test::TempDir;
 
 std::string U16(unsigned v) { return {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)}; }
 std::string PoseRecord(std::string_view name) { return U16(static_cast<unsigned>(name.size())) + std::string(name); }
-std::string GaitRecord(unsigned type, unsigned subtype, unsigned id, std::string_view name, std::string_view second = "") {
-    return U16(type) + U16(subtype) + U16(id) + U16(0xBEEF) + U16(static_cast<unsigned>(name.size())) +
+std::string GaitRecord(unsigned type, unsigned sub, unsigned id, std::string_view name, std::string_view second = "") {
+    return U16(type) + U16(sub) + U16(id) + U16(0xBEEF) + U16(static_cast<unsigned>(name.size())) +
            std::string(name) + U16(static_cast<unsigned>(second.size())) + std::string(second);
 }
 
@@ -131,8 +131,7 @@ TEST(GaitNameImport, RecordsCutShortEndReadingAndPartNamesAreDropped) {
         t.ParseGaitNames(whole + second.substr(0, cut), g);
         EXPECT_EQ(t.GetName(257), "First") << cut;
         // The second name is used only once all its bytes are there.
-        const bool nameComplete = cut >= 10 + 6;
-        EXPECT_EQ(t.GetName(258), nameComplete ? "Second" : "2") << cut;
+        EXPECT_EQ(t.GetName(258), cut >= 10 + 6 ? "Second" : "2") << cut;
     }
     t.ParseGaitNames("HE", g);
     EXPECT_EQ(t.GetName(257), "1");
