@@ -171,4 +171,5 @@ TEST(ConnectionPoint, SinksMayDisconnectWhileAnEventIsDelivered) {
     ASSERT_EQ(point.QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(&self)), S_OK);
     EXPECT_EQ(owner.refs, 1u) << "the point counts on its owner";
     self->Release();
+    EXPECT_EQ(point.QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&self)), E_NOINTERFACE);
 }

@@ -57,7 +57,9 @@ TEST(DrawContext, FillsPixelsAndCopiesClipToTheBitmap) {
     pen.MoveTo(0, 1);
     pen.LineTo(0, 3);
     pen.LineTo(0, 3);  // no length, no division by it
-    EXPECT_EQ(Picture(line), "#...\n#...\n#...\n");
+    pen.MoveTo(1, 0);  // and along the top edge: points at y = 0 paint row 0
+    pen.LineTo(3, 0);
+    EXPECT_EQ(Picture(line), "####\n#...\n#...\n");
     gdi::DrawContext none;  // no bitmap: nothing, and no crash
     none.FillSolidRect({0, 0, 10, 10}, kInk);
     none.SetPixel(0, 0, kInk);

@@ -102,25 +102,28 @@ TEST_F(ZubrelleWidgetTest, ShowsTheAboutBoxThroughItsSiteAndPassesClicksOn) {
 
 TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-    CZubrelle picture;
-    ASSERT_TRUE(picture.Create("Pose", 0, QRect(0, 0, 108, 88), nullptr, 1087));
-    picture.SetPoseString(0, "211111111112211");
-    picture.SetScale(1.35f);
-    qreal ratio = picture.devicePixelRatioF();
-    EXPECT_EQ(ratio, EXPECTED_PIXEL_RATIO);
-    QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
-    ASSERT_EQ(shown.width(), qRound(108 * ratio));
+    for (int width : {108, 1}) {  // down to a single column
+        CZubrelle picture;
+        ASSERT_TRUE(picture.Create("Pose", 0, QRect(0, 0, width, 88), nullptr, 1087));
+        picture.SetPoseString(0, "211111111112211");
+        picture.SetScale(1.35f);
+        qreal ratio = picture.devicePixelRatioF();
+        EXPECT_EQ(ratio, EXPECTED_PIXEL_RATIO);
+        QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
+        ASSERT_EQ(shown.width(), qRound(width * ratio));
 
-    PlainWindow window(shown.width(), shown.height());
-    mirtala::ZubrelleHost host(window);
-    ASSERT_TRUE(host.Create());
-    host.SetPoseString(0, "211111111112211");
-    host.SetScale(1.35f);
-    Canvas expected(shown.width(), shown.height());
-    host.Paint(expected.pixels.data(), expected.width, expected.height, expected.width);
-    const QImage drawn(reinterpret_cast<const uchar*>(expected.pixels.data()), expected.width, expected.height,
-                       QImage::Format_RGBX8888);  // 0x00BBGGRR is R, G, B, unused in memory
-    EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32)) << ratio;
+        PlainWindow window(shown.width(), shown.height());
+        mirtala::ZubrelleHost host(window);
+        ASSERT_TRUE(host.Create());
+        host.SetPoseString(0, "211111111112211");
+        host.SetScale(1.35f);
+        Canvas expected(shown.width(), shown.height());
+        host.Paint(expected.pixels.data(), expected.width, expected.height, expected.width);
+        const QImage drawn(reinterpret_cast<const uchar*>(expected.pixels.data()), expected.width, expected.height,
+                           QImage::Format_RGBX8888);  // 0x00BBGGRR is R, G, B, unused in memory
+        EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32))
+            << ratio << " " << width;
+    }
 }
 
 TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders) {
