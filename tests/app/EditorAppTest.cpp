@@ -2,6 +2,7 @@
 // documents from the command line, menus, help, recent files and hand-off.
 #include "app/AppTestSupport.h"
 
+#include "editor/app/AboutBox.h"
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
 #include "editor/app/MainFrame.h"
@@ -11,6 +12,7 @@
 
 #include <QDesktopServices>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
@@ -195,6 +197,16 @@ TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     messages.answers = {MessageAnswer::No, MessageAnswer::No};
     EXPECT_TRUE(a.MainFrame()->close());
     EXPECT_TRUE(a.Documents().empty());
+}
+
+TEST_F(EditorAppTest, TheAboutBoxShowsTheProgramIconAndItsVersionApart) {
+    app::CAboutDlg about;
+    about.show();
+    const QList<QLabel*> labels = about.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_EQ(labels[0]->pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(labels[1]->text(), app::kVersionLine);
+    EXPECT_GE(labels[1]->x() - labels[0]->geometry().right(), 12);
 }
 
 TEST_F(EditorAppTest, TheUserGuideOpensOrSaysWhyNot) {
