@@ -20,14 +20,10 @@ namespace reg = mirtala::registry;
 class HostFoldersDlgTest : public EditorAppTest {
 protected:
     TempRegistry registry;
+    ScopedVariable noWine{"WINEPREFIX", dir.File("no-wine")};
     void SetUp() override {
         EditorAppTest::SetUp();
-        qputenv("WINEPREFIX", QByteArray::fromStdString(dir.File("no-wine")));
         ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-    }
-    void TearDown() override {
-        qunsetenv("WINEPREFIX");
-        EditorAppTest::TearDown();
     }
 };
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <cmath>
+#include <cstdlib>
 
 #include "editor/document/NameTable.h"
 #include "editor/ui/GaitDlg.h"
@@ -83,8 +83,7 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
 }
 
 TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {
-    NameTable::Instance().SetName(2, "Walk step 1");
-    NameTable::Instance().SetName(3, "Walk step 2");
+    for (int n : {2, 3}) NameTable::Instance().SetName(n, "Walk step " + std::to_string(n - 1));
     Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     QAbstractButton* apply = Named(dialog, "Apply");
@@ -171,8 +170,7 @@ TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
     EXPECT_FALSE(preview.IsTimerRunning(101));
 }
 
-class WithoutControlTest : public EditDialogTest {
-protected:
+struct WithoutControlTest : EditDialogTest {
     WithoutControlTest() : EditDialogTest(false) {}
 };
 
