@@ -31,10 +31,7 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     child.start(RECOVERY_CHILD, {folder, genome});
     ASSERT_TRUE(child.waitForStarted());
     // Both files in place (each is written under a temporary name first).
-    auto written = [&] {
-        const QStringList files = RecoveryFiles(folder);
-        return files.filter(QRegularExpression("/copy-1\\.(gen|ini)$")).size() == 2;
-    };
+    auto written = [&] { return RecoveryFiles(folder).filter(QRegularExpression("/copy-1\\.(gen|ini)$")).size() == 2; };
     for (int i = 0; i < 200 && !written(); ++i) QThread::msleep(25);
     ASSERT_TRUE(written()) << child.readAllStandardError().toStdString();
     child.kill();  // SIGKILL: no clean end
@@ -73,8 +70,7 @@ TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
     dir.Write("plain", "x");
     app::CRecovery blocked(a, QString::fromStdString(dir.File("plain/recovery")), 60000);
     doc.Redo();
-    blocked.SaveNow();
-    blocked.SaveNow();
+    for (int i = 0; i < 2; ++i) blocked.SaveNow();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("cannot be written"));
     EXPECT_TRUE(doc.IsModified());

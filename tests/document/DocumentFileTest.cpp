@@ -16,14 +16,7 @@ namespace {
 using namespace std::string_literals;
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-class DocumentFileTest : public DocTest {
-protected:
-    std::vector<QString> Texts() const {
-        std::vector<QString> t;
-        for (const MessageRequest& m : messages.shown) t.push_back(m.text);
-        return t;
-    }
-};
+using DocumentFileTest = DocTest;
 
 TEST_F(DocumentFileTest, OpeningShowsEachReadingWarningAndPresetsTheAppearance) {
     doc->ChangeAppearance(Appearance{1, 3, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
