@@ -50,8 +50,7 @@ TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
     for (const auto& c : cases) {
         Open({Gait(c.steps)});
         CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
-        Named(dialog, c.step)->click();
-        Named(dialog, c.button)->click();
+        for (const char* name : {c.step, c.button}) Named(dialog, name)->click();
         EXPECT_TRUE(Named(dialog, "Apply")->isEnabled());
         Named(dialog, c.cancel ? "Cancel" : "OK")->click();
         EXPECT_EQ(std::string(GeneAt(0)->data.begin() + 1, GeneAt(0)->data.end()), c.applied)
@@ -185,10 +184,8 @@ TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
         EXPECT_TRUE(picture->accessibleDescription().contains("not registered"))
             << picture->accessibleName().toStdString();
     }
-    Named(gait, "Insert")->click();
-    Named(gait, "OK")->click();
-    Named(pose, "Head 3")->click();
-    Named(pose, "OK")->click();
+    for (const char* name : {"Insert", "OK"}) Named(gait, name)->click();
+    for (const char* name : {"Head 3", "OK"}) Named(pose, name)->click();
     EXPECT_EQ(GeneAt(1)->data[2], 2);
     EXPECT_EQ(PoseStringOf(*GeneAt(0)), "231000222220111");
     EXPECT_EQ(doc->UndoCount(), 2u);
