@@ -17,16 +17,14 @@ namespace reg = mirtala::registry;
 
 HRESULT RecordingSite::QueryInterface(const IID& iid, void** object) {
     *object = iid == IID_IUnknown || iid == IID_IControlSite ? this : nullptr;
-    if (!*object) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    if (*object) AddRef();
+    return *object ? S_OK : E_NOINTERFACE;
 }
 
 HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) {
     *started = timersWork ? id : 0;
-    if (!timersWork) return E_FAIL;
-    runningTimers[id] = periodMs;
-    return S_OK;
+    if (timersWork) runningTimers[id] = periodMs;
+    return timersWork ? S_OK : E_FAIL;
 }
 
 namespace {

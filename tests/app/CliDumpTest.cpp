@@ -23,12 +23,17 @@ Result Dump(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
+// The JSON of a dump that succeeds.
+json DumpJson(std::vector<std::string> args) {
+    const Result r = Dump(std::move(args));
+    EXPECT_EQ(r.status, 0) << r.err;
+    return json::parse(r.out);
+}
+
 std::string Sample(const char* name) { return std::string(std::getenv("MIRTALA_SOURCE_DIR")) + "/samples/" + name; }
 
 TEST(CliDump, SampleGenomeWithNames) {
-    Result r = Dump({"--dump", Sample("demo.gen"), "--names", Sample("posegait.txt")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const json j = json::parse(r.out);
+    const json j = DumpJson({"--dump", Sample("demo.gen"), "--names", Sample("posegait.txt")});
     EXPECT_TRUE(j["ok"].get<bool>());
     EXPECT_TRUE(j["warnings"].empty());
     EXPECT_EQ(j["genus"], 1);
@@ -42,8 +47,7 @@ TEST(CliDump, SampleGenomeWithNames) {
                                              "name": "Walk"})"));
 
     // Without a name file there is no "name" key.
-    r = Dump({"--dump", Sample("demo.gen")});
-    EXPECT_FALSE(json::parse(r.out)["poses"][0].contains("name"));
+    EXPECT_FALSE(DumpJson({"--dump", Sample("demo.gen")})["poses"][0].contains("name"));
 }
 
 // Pose strings and names are Windows-1252 bytes, shown in UTF-8; warnings come
@@ -53,17 +57,13 @@ TEST(CliDump, WarningsShortGenesAndWindows1252Names) {
     // A pose gene with three data bytes, two above 127, and no closing token.
     std::string file("dna2gene\x02\x03\x01\x00\x00\x00\x00\x07" "A\x80\xe9", 19);
     const std::string names = std::string(7, '\n') + "Caf\xe9 \x93quoted\x94\n";
-    Result r = Dump({"--dump", dir.Write("short.gen", file), "--names", dir.Write("names.txt", names)});
-    ASSERT_EQ(r.status, 0);
-    json j = json::parse(r.out);
+    json j = DumpJson({"--dump", dir.Write("short.gen", file), "--names", dir.Write("names.txt", names)});
     EXPECT_EQ(j["warnings"], json::parse(R"(["Expected token 'gene' or 'gend'."])"));
     EXPECT_EQ(j["poses"][0]["pose"], "A\u20ac\u00e9");
     EXPECT_EQ(j["poses"][0]["name"], "Caf\u00e9 \u201cquoted\u201d");
     EXPECT_EQ(j["genes"][0]["data"], "074180e9");
 
-    r = Dump({"--dump", dir.Write("headless.gen", "dna2genegenegenegene1234567gen")});
-    ASSERT_EQ(r.status, 0);
-    j = json::parse(r.out);
+    j = DumpJson({"--dump", dir.Write("headless.gen", "dna2genegenegenegene1234567gen")});
     EXPECT_EQ(j["warnings"], json::parse(R"(["Gene does not contain header.", "Gene does not contain header.",
         "Gene does not contain header.", "Expected token 'gene' or 'gend'."])"));
     EXPECT_EQ(j["genes"].size(), 1u);

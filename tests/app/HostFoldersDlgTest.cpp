@@ -20,14 +20,10 @@ namespace reg = mirtala::registry;
 class HostFoldersDlgTest : public EditorAppTest {
 protected:
     TempRegistry registry;
+    ScopedVariable noWine{"WINEPREFIX", dir.File("no-wine")};
     void SetUp() override {
         EditorAppTest::SetUp();
-        qputenv("WINEPREFIX", QByteArray::fromStdString(dir.File("no-wine")));
         ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-    }
-    void TearDown() override {
-        qunsetenv("WINEPREFIX");
-        EditorAppTest::TearDown();
     }
 };
 
@@ -60,8 +56,7 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const reg::HostFolders stored = reg::FindHostFolders();
-    EXPECT_EQ(stored.images.path, images);
-    EXPECT_EQ(stored.bodyData.path, bodyData);
+    EXPECT_EQ(std::pair(stored.images.path, stored.bodyData.path), std::pair(images, bodyData));
     EXPECT_TRUE(picture.LoadError().isEmpty()) << picture.LoadError().toStdString();
 }
 

@@ -35,8 +35,7 @@ TEST(ClipboardDesktop, GeneCopiedInOneEditorIsReadInAnother) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", ":" + display);
     env.insert("QT_QPA_PLATFORM", "xcb");
-    copier.setProcessEnvironment(env);
-    reader.setProcessEnvironment(env);
+    for (QProcess* editor : {&copier, &reader}) editor->setProcessEnvironment(env);
     reader.start(QCoreApplication::applicationFilePath(), {"paste"});
     EXPECT_EQ(Line(reader), "0 none");
     reader.waitForFinished(10000);

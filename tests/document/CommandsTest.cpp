@@ -19,11 +19,9 @@ TEST_F(CommandsTest, AddedGeneComesBackAtTheEndWithItsIdAndEveryViewIsToldEachTi
     RecordingView second, detached;
     for (CDocumentView* v : std::vector<CDocumentView*>{&second, &second, &detached, nullptr}) doc->AddView(v);
     doc->RemoveView(&detached);
-    doc->AddGene(PoseGene(3, 12));
-    doc->AddGene(PoseGene(4, 13));
+    for (int id : {3, 4}) doc->AddGene(PoseGene(std::uint8_t(id), std::uint8_t(id + 9)));
     EXPECT_EQ(Ids(), (std::vector{1, 1, 2, 3, 4}));
-    doc->Undo();
-    doc->Undo();
+    for (int i = 0; i < 2; ++i) doc->Undo();
     EXPECT_EQ(Ids(), (std::vector{1, 1, 2}));
     doc->Redo();
     ASSERT_EQ(genome().Count(), 4u);
@@ -61,12 +59,10 @@ TEST_F(CommandsTest, TwoModificationsUndoneInPlaceWithoutHints) {
     doc->ModifyGene(first);
     doc->ModifyGene(second);
     EXPECT_EQ(*pose, second);  // changed in place: every holder sees it
-    doc->Undo();
-    EXPECT_EQ(*pose, first);
-    doc->Undo();
-    EXPECT_EQ(*pose, original);
-    doc->Redo();
-    EXPECT_EQ(*pose, first);
+    for (const auto& [undo, expected] : {std::pair{true, first}, {true, original}, {false, first}}) {
+        undo ? doc->Undo() : doc->Redo();
+        EXPECT_EQ(*pose, expected) << undo;
+    }
     EXPECT_EQ(genome().At(1), pose);
     // A gene no longer in the genome is neither modified nor removed, but each is still a step.
     doc->ModifyGene(PoseGene(9, 40));

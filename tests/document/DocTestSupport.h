@@ -92,6 +92,11 @@ protected:
         for (const GeneRef& r : genome().Genes()) ids.push_back(r->header.id);
         return ids;
     }
+    std::vector<QString> Texts() const {  // of the messages shown
+        std::vector<QString> t;
+        for (const MessageRequest& m : messages.shown) t.push_back(m.text);
+        return t;
+    }
 
     RecordingMessageService messages;
     ScopedMessageService useMessages{messages};

@@ -53,16 +53,14 @@ struct SearchCase {
     const char* expected;
 };
 
-class SearchOrder : public testing::TestWithParam<SearchCase> {
-protected:
-    TempRegistry registry;
-    FakeWinePrefix prefix;
-};
+using SearchOrder = testing::TestWithParam<SearchCase>;
 
 }  // namespace
 
 TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
     const SearchCase& c = GetParam();
+    TempRegistry registry;
+    FakeWinePrefix prefix;
     if (c.ourImages) SetOurs(kImagesDirectoryValue, *c.ourImages);
     if (c.ourBodyData) SetOurs(kBodyDataDirectoryValue, *c.ourBodyData);
     if (!c.systemReg.empty()) prefix.WriteSystemReg(c.systemReg);
@@ -105,19 +103,15 @@ struct MapCase {
     const char* expected;  // null: maps to nothing
 };
 
-class DriveLinks : public testing::TestWithParam<MapCase> {
-protected:
-    void SetUp() override {
-        for (const char* folder : {"Images", "images", "Body Data"})
-            prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
-        std::filesystem::create_symlink("../drive_c/Program Files", prefix.Path() + "/dosdevices/E:");
-        std::filesystem::create_symlink("/", prefix.Path() + "/dosdevices/z:");
-    }
-    FakeWinePrefix prefix;
-};
+using DriveLinks = testing::TestWithParam<MapCase>;
 
 TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
     const MapCase& c = GetParam();
+    FakeWinePrefix prefix;
+    for (const char* folder : {"Images", "images", "Body Data"})
+        prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
+    std::filesystem::create_symlink("../drive_c/Program Files", prefix.Path() + "/dosdevices/E:");
+    std::filesystem::create_symlink("/", prefix.Path() + "/dosdevices/z:");
     std::string expected = c.expected ? c.expected : "<nothing>";
     if (expected.rfind("<prefix>", 0) == 0) expected.replace(0, 8, prefix.Path());
     EXPECT_EQ(MapWindowsPath(c.windowsPath, prefix.Path()).value_or("<nothing>"), expected);

@@ -153,9 +153,7 @@ TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
     const Case cases[] = {{nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "", ""},
                           {"", "/h", "/h/.local/share/mirtala/registry"}, {"/d", "", "/d/mirtala/registry"}};
     const char* const names[] = {kRegistryFolderVariable, "XDG_DATA_HOME", "HOME", kWinePrefixVariable};
-    std::vector<std::pair<const char*, std::string>> saved;
-    for (const char* name : names)
-        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+    const ScopedVariable kept[] = {{names[0], ""}, {names[1], ""}, {names[2], ""}, {names[3], ""}};  // put back after
     mirtala::test::TempDir work;
     const std::filesystem::path was = std::filesystem::current_path();
     std::filesystem::current_path(work.Path());
@@ -170,8 +168,6 @@ TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
         EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_PATH_NOT_FOUND);
         EXPECT_NE(RegWriteProblem().find("nor HOME is set"), std::string::npos) << RegWriteProblem();
     }
-    for (const char* name : names) ::unsetenv(name);
-    for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
     std::filesystem::current_path(was);
     EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }

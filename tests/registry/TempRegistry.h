@@ -27,12 +27,11 @@ private:
 
 class TempRegistry {
 public:
-    const std::filesystem::path& Dir() const { return m_dir; }
-    std::filesystem::path File(const char* root) const { return m_dir / (std::string(root) + ".reg"); }
+    std::filesystem::path Dir() const { return m_temp.Path(); }
+    std::filesystem::path File(const char* root) const { return Dir() / (std::string(root) + ".reg"); }
 
 private:
     mirtala::test::TempDir m_temp;
-    std::filesystem::path m_dir = m_temp.Path();
     ScopedVariable m_variable{mirtala::registry::kRegistryFolderVariable, m_temp.Path()};
 };
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <cmath>
+#include <cstdlib>
 
 #include "editor/document/NameTable.h"
 #include "editor/ui/GaitDlg.h"
@@ -50,8 +50,7 @@ TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
     for (const auto& c : cases) {
         Open({Gait(c.steps)});
         CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
-        Named(dialog, c.step)->click();
-        Named(dialog, c.button)->click();
+        for (const char* name : {c.step, c.button}) Named(dialog, name)->click();
         EXPECT_TRUE(Named(dialog, "Apply")->isEnabled());
         Named(dialog, c.cancel ? "Cancel" : "OK")->click();
         EXPECT_EQ(std::string(GeneAt(0)->data.begin() + 1, GeneAt(0)->data.end()), c.applied)
@@ -83,8 +82,7 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
 }
 
 TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy) {
-    NameTable::Instance().SetName(2, "Walk step 1");
-    NameTable::Instance().SetName(3, "Walk step 2");
+    for (int n : {2, 3}) NameTable::Instance().SetName(n, "Walk step " + std::to_string(n - 1));
     Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     QAbstractButton* apply = Named(dialog, "Apply");
@@ -171,8 +169,7 @@ TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
     EXPECT_FALSE(preview.IsTimerRunning(101));
 }
 
-class WithoutControlTest : public EditDialogTest {
-protected:
+struct WithoutControlTest : EditDialogTest {
     WithoutControlTest() : EditDialogTest(false) {}
 };
 
@@ -187,10 +184,8 @@ TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
         EXPECT_TRUE(picture->accessibleDescription().contains("not registered"))
             << picture->accessibleName().toStdString();
     }
-    Named(gait, "Insert")->click();
-    Named(gait, "OK")->click();
-    Named(pose, "Head 3")->click();
-    Named(pose, "OK")->click();
+    for (const char* name : {"Insert", "OK"}) Named(gait, name)->click();
+    for (const char* name : {"Head 3", "OK"}) Named(pose, name)->click();
     EXPECT_EQ(GeneAt(1)->data[2], 2);
     EXPECT_EQ(PoseStringOf(*GeneAt(0)), "231000222220111");
     EXPECT_EQ(doc->UndoCount(), 2u);

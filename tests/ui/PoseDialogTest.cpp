@@ -99,13 +99,10 @@ TEST_F(PoseDialogTest, EveryDialogReloadsOnUndoAndTheDialogOfARemovedGeneCloses)
     ASSERT_NE(young, old);
     EXPECT_EQ(young->windowTitle(), old->windowTitle());
 
-    Named(young, "Head 3")->click();
-    Named(young, "Apply")->click();
-    Named(young, "Body 2")->click();  // neither applied
-    Named(old, "Body 2")->click();
+    for (const char* name : {"Head 3", "Apply", "Body 2"}) Named(young, name)->click();
+    Named(old, "Body 2")->click();  // neither Body 2 is applied
     doc->Undo();
-    EXPECT_EQ(young->PoseString(), "211111111111111");
-    EXPECT_EQ(old->PoseString(), "211111111112211");
+    EXPECT_EQ(young->PoseString() + "|" + old->PoseString(), "211111111111111|211111111112211");
     EXPECT_EQ(Named<CZubrelle>(young, "Pose Picture")->GetPoseString(0), "211111111111111");
     EXPECT_TRUE(Named(young, "Head 1")->isChecked());
     EXPECT_TRUE(Named(old, "Body 1")->isChecked());

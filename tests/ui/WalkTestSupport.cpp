@@ -43,8 +43,7 @@ std::vector<Pixels> ReadGif(const std::string& path, int& width, int& height, st
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
     std::vector<Pixels> frames;
-    if (!gif) return frames;
-    if (DGifSlurp(gif) == GIF_OK) {
+    if (gif && DGifSlurp(gif) == GIF_OK) {
         width = gif->SWidth;
         height = gif->SHeight;
         Pixels canvas(std::size_t(width) * std::size_t(height), 0);
