@@ -139,6 +139,7 @@ TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
         EXPECT_EQ(RegSetString(key.h, name, "x"), ERROR_INVALID_PARAMETER) << name;
         EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, name, &broken.h), ERROR_INVALID_PARAMETER) << name;
     }
+    EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "New", nullptr), ERROR_INVALID_PARAMETER) << "no place for the key";
     EXPECT_EQ(ReadFileBytes(reg.File("HKEY_CURRENT_USER")), before);
     EXPECT_FALSE(std::filesystem::exists(reg.File("HKEY_LOCAL_MACHINE")));
 }

@@ -112,6 +112,13 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
         EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
         EXPECT_EQ(exportDialog.SizeText().contains("a sheet of"), f == 1);
     }
+    // Exporting writes the file; a failure is told over the gait dialog, which stays open.
+    EXPECT_TRUE(ui::RunWalkExport(settings, {WalkFormat::Gif, dir.File("w.gif"), 0}, dialog));
+    EXPECT_EQ(ReadFileBytes(dir.File("w.gif")).substr(0, 6), "GIF89a");
+    EXPECT_FALSE(ui::RunWalkExport(settings, {WalkFormat::Gif, dir.Path(), 0}, dialog));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The walk was not exported: ")) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(messages.shown[0].owner, dialog);
 }
 
 TEST_F(GaitTransportTest, CancellingLeavesNothingAndTheOlderFileAsItWas) {

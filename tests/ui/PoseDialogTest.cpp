@@ -79,7 +79,7 @@ TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApply
         CPoseDlg* dialog = OpenPose<CPoseDlg>(last);
         std::string chosen;  // the characters of the checked buttons (the last of each name), slot by slot
         for (int slot = 0; slot < ui::kPoseSlotCount; ++slot)
-            for (int i = 0; i < 8; ++i)
+            for (int i = 0; i <= 8; ++i)  // 8 is past every row: no button
                 if (auto* b = qobject_cast<QAbstractButton*>(dialog->GetDlgItem(ui::PoseSlotButtonId(slot, i)));
                     b && b->isChecked())
                     chosen += b->accessibleName().back().toLatin1();
