@@ -37,9 +37,7 @@ std::optional<QString> QtFileDialogService::Choose(const FileDialogRequest& requ
     QFileDialog dialog(request.owner, request.caption);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    QString suffix = request.defaultExtension;
-    if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
+    dialog.setDefaultSuffix(request.defaultExtension);  // the dot before it is Qt's to drop
     const QStringList filters = QtNameFilters(request.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!request.initialFile.isEmpty()) dialog.selectFile(request.initialFile);

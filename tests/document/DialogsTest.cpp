@@ -3,6 +3,7 @@
 #include "DocTestSupport.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -119,6 +120,21 @@ TEST_F(DialogsTest, TheDesktopMessageBoxAnswersByTheButtonPressedAndByEscape) {
     EXPECT_EQ(press(MessageButtons::YesNoCancel, "Discard"), MessageAnswer::No);
     EXPECT_EQ(press(MessageButtons::YesNo, "Recover"), MessageAnswer::Yes);
     EXPECT_EQ(texts, QStringList({"Recover", "Discard"}));
+}
+
+
+// The desktop's own file dialog, saving: the filter shown, the extension added to a bare name.
+TEST_F(DialogsTest, TheDesktopFileDialogShowsTheFilterAndAddsTheExtension) {
+    QStringList filters;
+    QTimer::singleShot(0, [&filters] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        filters = dialog->nameFilters();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const QString bare = QString::fromStdString(dir.File("new"));
+    const auto chosen = QtFileDialogService().Choose({false, "Save As", ".gno", bare, "Genomes (*.gno)|*.gno"});
+    EXPECT_EQ(chosen.value_or(""), bare + ".gno");
+    EXPECT_EQ(filters, QStringList{"Genomes (*.gno)"});
 }
 
 }  // namespace

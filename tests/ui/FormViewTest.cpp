@@ -104,11 +104,13 @@ TEST_F(FormViewTest, AppearanceCombosReplaceTheWholeRecordAndGenusDoesNothing) {
     CMirtalaView& view = ShowView();
     auto choose = [&](int control, int index) { Choose(view.Controls().ItemAs<QComboBox>(control), index); };
     EXPECT_EQ(view.Controls().ItemAs<QComboBox>(id::Genus)->currentText(), "Umbrid");
-    choose(id::Sex, 1);
-    choose(1018, 2);  // legs genus
+    // Each value of the record shows in its own combo, and a choice in any one reads them all back.
+    Appearance expected{1, 5, 1, 3, 2, 4, 0, 5, 1, 6, 2, 7};
+    doc->ChangeAppearance(expected);
+    view.OnUpdate(nullptr, 0, GeneRef());
     choose(1024, 25);  // arms variant
-    const Appearance expected = doc->GetAppearance();
-    EXPECT_EQ(std::tuple(expected.sex, expected.legsGenus, expected.armsVariant), std::tuple(1, 2, 25));
+    expected.armsVariant = 25;
+    EXPECT_EQ(doc->GetAppearance(), expected);
 
     choose(id::Genus, 0);
     EXPECT_EQ(doc->GetAppearance(), expected);

@@ -150,6 +150,8 @@ TEST(GifColours, ExactUpTo256ColoursAndQuantizedPastThem) {
     std::vector<std::uint8_t> gif;
     std::string error;
     ASSERT_TRUE(EncodeGif(frames, w, h, 10, gif, error)) << error;
+    const std::string loopsForEver("NETSCAPE2.0\3\1\0\0\0", 16);
+    EXPECT_NE(std::string(gif.begin(), gif.end()).find(loopsForEver), std::string::npos);
     TempDir dir;
     int width = 0, height = 0;
     const std::vector<Pixels> decoded = ReadGif(dir.Write("q.gif", std::string(gif.begin(), gif.end())), width, height);
