@@ -27,8 +27,7 @@ TEST(FileSearch, FindsTheFirstCandidateInSearchOrder) {
         {{"e00a.s16"}, 0, 0, -1, 0, ""},
         {{"e00a.s16"}, 0, 0, 0, -1, ""},
         {{"E04A.S16"}, 0, 0, 4, 0, "E04A.S16"},  // names in any case
-        {{"e02A.S16"}, 0, 0, 4, 0, "e02A.S16"},
-        {{"E04A.S16", "e04a.s16"}, 0, 0, 4, 0, "e04a.s16"}};
+        {{"e02A.S16"}, 0, 0, 4, 0, "e02A.S16"}, {{"E04A.S16", "e04a.s16"}, 0, 0, 4, 0, "e04a.s16"}};
     for (const auto& c : table) {
         TempTree tree;
         for (const std::string& file : c.files) tree.Write("images/" + file, file);
@@ -116,11 +115,8 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
     std::vector<std::uint8_t> far = whole, huge = whole;
     far[6 + 8 * 4 + 3] = 0xFF;
     for (int i = 0; i < 4; ++i) huge[6 + 8 * 2 + 4 + i] = 0xFF;
-    EXPECT_FALSE(zubrelle::DecodeImage(far, 4, image));
-    EXPECT_FALSE(zubrelle::DecodeImage(huge, 2, image));
-    EXPECT_FALSE(zubrelle::DecodeImage(whole, 10, image));
-    EXPECT_FALSE(zubrelle::DecodeImage(whole, -1, image));
-    EXPECT_FALSE(zubrelle::DecodeImage({}, 0, image));
+    const std::pair<std::vector<std::uint8_t>, int> bad[] = {{far, 4}, {huge, 2}, {whole, 10}, {whole, -1}, {{}, 0}};
+    for (const auto& [file, index] : bad) EXPECT_FALSE(zubrelle::DecodeImage(file, index, image)) << index;
 }
 
 TEST(AttachmentReader, NumbersReadInOrderAsSixteenBitsAndZeroWhereNothingCanBeRead) {

@@ -50,9 +50,8 @@ protected:
         body[zubrelle::kBody] = UniformPart(Block(10, 20, 0x1111), {});
         for (int i = 0; i < 10; ++i) {
             body[zubrelle::kBody].points[std::size_t(i)] = {{5, 0}, {2, 19 + i}, {8, 19}, {1, 3}, {9, 3}, {0, 15}};
-            for (int part = 3; part <= 14; ++part) {
+            for (int part = 3; part <= 14; ++part)
                 body[std::size_t(part)].points[std::size_t(i)] = {{part, i}, {part + 1, 10 + part + i}};
-            }
         }
         body[zubrelle::kLeftFoot].images.fill(Block(3, 2, 0x2222));
         body[zubrelle::kRightFoot].images.fill(Block(3, 2, 0x3333));
@@ -70,14 +69,11 @@ TEST_F(SkeletonLayout, ChildrenHangByPointZeroOnTheirParentsJointInsideAScaledBo
     const auto pose = ConvertPoseString("200000000000000");
     const auto layout = model.LayoutFigure(pose, 1.0), scaled = model.LayoutFigure(pose, 1.35);
     EXPECT_EQ(layout.offset, expected);
-    // Box from the body (0, 0)-(9, 19), left foot (-1, 46)-(1, 47), right foot (2, 52)-(4, 53).
-    EXPECT_EQ(layout.origin, (gdi::Point{-1, 0}));
-    EXPECT_EQ(std::pair(layout.width, layout.height), std::pair(11, 54));
-    EXPECT_EQ(scaled.origin, layout.origin);
-    EXPECT_EQ(std::pair(scaled.width, scaled.height), std::pair(14, 72));  // 14.85, 72.9
-    // Foot point 1 (6, 15) + offset (-1, 46) - origin, times 1.35: (8.1, 82.35).
-    EXPECT_EQ(scaled.leftFoot, (gdi::Point{8, 82}));
-    EXPECT_EQ(scaled.rightFoot, (gdi::Point{16, 94}));  // (9, 18) + (2, 52) - origin
+    // Box from the body (0, 0)-(9, 19), left foot (-1, 46)-(1, 47), right foot (2, 52)-(4, 53); scaled 14.85 x 72.9.
+    EXPECT_EQ(std::tuple(layout.origin, layout.width, layout.height), std::tuple(gdi::Point{-1, 0}, 11, 54));
+    EXPECT_EQ(std::tuple(scaled.origin, scaled.width, scaled.height), std::tuple(layout.origin, 14, 72));
+    // Foot point 1 (6, 15) + offset (-1, 46) - origin, x 1.35: (8.1, 82.35); right (9, 18) + (2, 52) - origin.
+    EXPECT_EQ(std::pair(scaled.leftFoot, scaled.rightFoot), std::pair(gdi::Point{8, 82}, gdi::Point{16, 94}));
 }
 
 TEST_F(SkeletonLayout, OffsetsUseThePointsOfTheChosenImages) {

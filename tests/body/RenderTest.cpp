@@ -79,9 +79,8 @@ TEST(Render, AbsurdScalesAndSlotValuesStayInsideTheBitmap) {
     // In direction 3 a slot value of 7 picks image 11, which is not drawn.
     model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("307"), 1.0, animation);
     EXPECT_EQ(Picture(bitmap).find_first_not_of(".\n"), std::string::npos);
-    for (double scale : {1e30, -1e30, -2.0, 1e-300}) {
+    for (double scale : {1e30, -1e30, -2.0, 1e-300})
         model.DrawPose({0, 0, 8, 8}, bitmap, ConvertPoseString("2"), scale, animation);
-    }
     zubrelle::PoseSlotValues extreme;
     extreme.fill(2147483647);
     extreme[0] = 3;

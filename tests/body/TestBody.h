@@ -22,8 +22,7 @@ using zubrelle::ConvertPoseString;
 // A fresh folder with "images/" and "body data/" inside, removed at the end of the test.
 struct TempTree {
     TempTree() : root(dir.Path()) {
-        std::filesystem::create_directories(root / "images");
-        std::filesystem::create_directories(root / "body data");
+        for (const char* folder : {"images", "body data"}) std::filesystem::create_directories(root / folder);
     }
     std::string Images() const { return (root / "images").string() + "/"; }
     std::string BodyData() const { return (root / "body data").string() + "/"; }

@@ -15,9 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view cursor = text;
     std::vector<zubrelle::AttachmentPoint> points(130);
     zubrelle::ReadAttachmentPoints(cursor, points);
-    for (const auto& p : points) {
+    for (const auto& p : points)
         if (p.x < 0 || p.x > 65535 || p.y < 0 || p.y > 65535) __builtin_trap();
-    }
 
     using democreature::Sprite16;
     static const auto sprite = democreature::EncodeSpriteFile(std::vector(10, Sprite16{1, 1, {0x1234}}),  // 1 x 1 each

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.ParseNameFile(table.NameFileText());
     for (unsigned i = 0; i < mirtala::NameTable::kEntries; ++i) {
         std::string name = table.GetName(i);
-        if (name.find('\n') == std::string::npos && !(name.size() && name.back() == '\r') &&
-            again.GetName(i) != name)
+        if (name.find('\n') == std::string::npos && !(name.size() && name.back() == '\r') && again.GetName(i) != name)
             std::abort();
     }
     table.ParsePoseNames(bytes);

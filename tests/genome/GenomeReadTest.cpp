@@ -29,8 +29,7 @@ TEST_P(ReadRules, GenesAndWarnings) {
     Genome g;
     std::vector<std::string> warnings, records;
     EXPECT_EQ(g.ReadBytes({reinterpret_cast<const std::uint8_t*>(c.file.data()), c.file.size()},
-                          [&](std::string_view w) { warnings.emplace_back(w); }),
-              c.status);
+                          [&](std::string_view w) { warnings.emplace_back(w); }), c.status);
     for (const GeneRef& r : g.Genes()) {
         const auto h = r->header.Bytes();
         records.push_back(std::string(h.begin(), h.end()) + std::string(r->data.begin(), r->data.end()));

@@ -23,6 +23,13 @@ void AddGait(Genome& g, std::uint8_t id, std::uint8_t number) {
 
 using Names = std::vector<std::pair<unsigned, std::string>>;
 
+// A table holding these names over the defaults.
+NameTable With(const Names& names) {
+    NameTable t;
+    for (const auto& [index, name] : names) t.SetName(index, name);
+    return t;
+}
+
 // Each entry holds its name.
 void ExpectNames(const NameTable& t, const Names& names) {
     for (const auto& [index, name] : names) EXPECT_EQ(t.GetName(index), name) << "entry " << index;
@@ -50,8 +57,7 @@ TEST(NameFile, LinesReplaceEntriesInOrder) {
         {sixHundred, {{0, "n0"}, {511, "n511"}}}};  // more lines than entries fill them all
     for (const auto& [text, expect] : cases) {
         SCOPED_TRACE(text.substr(0, 16));
-        NameTable t;
-        t.SetName(3, "kept");
+        NameTable t = With({{3, "kept"}});
         t.ParseNameFile(text);
         ExpectNames(t, expect);
     }
@@ -59,28 +65,21 @@ TEST(NameFile, LinesReplaceEntriesInOrder) {
 
 TEST(NameFile, SaveAndLoadRoundTrip) {
     TempDir dir;
-    NameTable t;
-    t.SetName(5, "Crouch");
-    t.SetName(300, "");
-    t.SetName(511, "Last \xe9");
+    const NameTable t = With({{5, "Crouch"}, {300, ""}, {511, "Last \xe9"}});
     ASSERT_TRUE(t.SaveNameFile(dir.File("posegait.txt")));
     const std::string text = test::ReadFileBytes(dir.File("posegait.txt"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 512);
-    NameTable back;
-    back.SetName(300, "overwritten");
+    NameTable back = With({{300, "overwritten"}});
     ASSERT_TRUE(back.LoadNameFile(dir.File("posegait.txt")));
     for (unsigned i = 0; i < NameTable::kEntries; ++i) EXPECT_EQ(back.GetName(i), t.GetName(i)) << i;
 
-    NameTable untouched;
-    untouched.SetName(1, "same");
+    NameTable untouched = With({{1, "same"}});
     EXPECT_FALSE(untouched.LoadNameFile(dir.File("missing.txt")));
     EXPECT_EQ(untouched.GetName(1), "same");
 }
 
 TEST(PoseNameImport, RecordsNamePosesAndResetTheRest) {
-    NameTable t;
-    t.SetName(2, "old");
-    t.SetName(256 + 4, "gait stays");
+    NameTable t = With({{2, "old"}, {256 + 4, "gait stays"}});
     t.ParsePoseNames(PoseRecord("Stand") + PoseRecord("Walk"));
     ExpectNames(t, {{0, "Stand"}, {1, "Walk"}, {2, "2"}, {260, "gait stays"}});
 
@@ -109,9 +108,7 @@ TEST(GaitNameImport, RecordsNameGaitsThroughTheirGeneIds) {
     AddGait(g, 5, 12);
     AddGait(g, 6, 13);
     AddGait(g, 6, 14);  // a second gene with id 6: only the first is named
-    NameTable t;
-    t.SetName(1, "pose stays");
-    t.SetName(256 + 200, "reset");
+    NameTable t = With({{1, "pose stays"}, {256 + 200, "reset"}});
     const std::string file = "HEAD" + GaitRecord(2, 4, 5, "Trot", "ignored text") + GaitRecord(2, 3, 5, "pose rec") +
                              GaitRecord(7, 4, 6, "other type") + GaitRecord(2, 4, 9, "no such gene") +
                              GaitRecord(2, 4, 6, "Amble") + GaitRecord(2, 4, 6, std::string(300, 'a'));
