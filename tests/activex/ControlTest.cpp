@@ -46,6 +46,17 @@ struct Rule {
 
 class PropertyRule : public ControlTest, public testing::WithParamInterface<Rule> {};
 
+std::string Text(const ControlPtr& c, DISPID id) {
+    VARIANT v;
+    if (Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v) != S_OK || v.vt != VT_BSTR) return "<no text>";
+    std::string text = Utf8FromBstr(v.bstrVal);
+    VariantClear(&v);
+    return text;
+}
+HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
+    return Invoke(D(c), id, DISPATCH_PROPERTYPUT, {MakeBstr(text)});
+}
+
 }  // namespace
 
 TEST_P(PropertyRule, StoresTheRuledValueWithTheChangeReactionOrRefusesWithout) {
@@ -200,19 +211,6 @@ TEST_F(ControlTest, TheTimerRunsFromThePaintWhileMoreThanOnePoseIsShown) {
     EXPECT_TRUE(still->IsPrepared()) << "a failed timer does not undo the preparation";
 }
 
-namespace {
-std::string Text(const ControlPtr& c, DISPID id) {
-    VARIANT v;
-    if (Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v) != S_OK || v.vt != VT_BSTR) return "<no text>";
-    std::string text = Utf8FromBstr(v.bstrVal);
-    VariantClear(&v);
-    return text;
-}
-HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
-    return Invoke(D(c), id, DISPATCH_PROPERTYPUT, {MakeBstr(text)});
-}
-}  // namespace
-
 TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
     mirtala::test::TempDir empty;
     auto c = NewControl(true, 2);
@@ -273,8 +271,7 @@ TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
 
 TEST_F(ControlTest, FindsTheBodyInAWinePrefixWhenOurRegistryHasNoFolders) {
     FakeWinePrefix prefix;
-    std::string error;
-    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", &error)) << error;
+    ASSERT_TRUE(mirtala::registry::WriteHostFolders("", "", nullptr));
     CopyDemoCreature(prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Images",
                      prefix.Path() + "/drive_c/Program Files/Tarvossa 2/Body Data");
     auto found = NewControl();

@@ -19,8 +19,7 @@ constexpr ParamDesc kTwo[] = {{"Row", VT_I2}, {"Column", VT_I4}};
 constexpr MemberDesc kMembers[] = {
     {1, "Size", MemberKind::Property, VT_R8, nullptr, 0, "how big"},
     {2, "Cell", MemberKind::Property, VT_BSTR, kTwo, 2, nullptr},
-    {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr},
-};
+    {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr}};
 constexpr GUID Id(std::uint32_t n) { return {0x1234 + n, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}}; }
 constexpr GUID kIface = Id(0), kLib = Id(1), kClass = Id(2), kEvents = Id(3);
 constexpr TypeDesc kTypes[] = {
@@ -129,11 +128,9 @@ TEST(TypeLibrary, IsFoundThroughItsRegistrationAndAnswersOnlyForWhatItHolds) {
         EXPECT_EQ(object->QueryInterface(IID_IDispatch, &out), E_NOINTERFACE);
         EXPECT_EQ(out, nullptr);
     }
-    GUID g{};
-    EXPECT_EQ(coclass->GetImplType(0, &g), S_OK);
-    EXPECT_EQ(g, kIface);
-    EXPECT_EQ(coclass->GetImplType(1, &g), S_OK);
-    EXPECT_EQ(g, kEvents);
+    GUID first{}, second{}, g{};
+    EXPECT_EQ(std::pair(coclass->GetImplType(0, &first), coclass->GetImplType(1, &second)), std::pair(S_OK, S_OK));
+    EXPECT_EQ(std::pair(first, second), std::pair(kIface, kEvents));
     EXPECT_EQ(coclass->GetImplType(2, &g), TYPE_E_ELEMENTNOTFOUND);
     EXPECT_EQ(iface->GetImplType(0, &g), TYPE_E_ELEMENTNOTFOUND) << "not a class";
     std::uint32_t context = 77;

@@ -21,8 +21,7 @@ void SetOurs(const char* name, const std::string& bytes) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, kHostProductKey, &key), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValue(key, name, REG_BINARY, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                          std::uint32_t(bytes.size())),
-              ERROR_SUCCESS);
+                          std::uint32_t(bytes.size())), ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
@@ -115,9 +114,7 @@ TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
     std::string expected = c.expected ? c.expected : "<nothing>";
     if (expected.rfind("<prefix>", 0) == 0) expected.replace(0, 8, prefix.Path());
     EXPECT_EQ(MapWindowsPath(c.windowsPath, prefix.Path()).value_or("<nothing>"), expected);
-    if (!c.expected) {
-        EXPECT_EQ(ResolveHostFolder(c.windowsPath).rfind(c.windowsPath, 0), 0u) << "kept as it was";
-    }
+    EXPECT_TRUE(c.expected || ResolveHostFolder(c.windowsPath).rfind(c.windowsPath, 0) == 0) << "kept as it was";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,8 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         MapCase{"Z:\\TMP\\", "/tmp/"},
         MapCase{"D:\\Program Files\\", nullptr},
         MapCase{"/opt/t2/", nullptr},
-        MapCase{"\\\\server\\share\\", nullptr},
-        MapCase{"C:Program Files", nullptr}));
+        MapCase{"\\\\server\\share\\", nullptr}, MapCase{"C:Program Files", nullptr}));
 
 // A system.reg that cannot be read (a folder) or only in part gives what it
 // holds and the next step the rest; a rewrite of the same size in the same

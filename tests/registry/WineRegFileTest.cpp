@@ -14,8 +14,7 @@ const std::vector<std::string> kKey{"Software", "Vantrelle Technology", "Tarvoss
 
 std::string File(const std::string& body) {
     return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n"
-           "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n#time=1da0a1b2c3d4e5f\n" +
-           body;
+           "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n#time=1da0a1b2c3d4e5f\n" + body;
 }
 
 const RegValue* ValueOf(const RegNode& root, const char* name) {
@@ -77,9 +76,8 @@ TEST(WineRegFile, PassesOverMalformedLinesAndKeepsEverythingAroundThem) {
         "\"Lost\"=\"not given to any key\"\n");
     RegNode root;
     ReadWineRegText(text, {kKey}, root);
-    for (const auto& [name, kept] :
-         {std::pair{"Images Directory", true}, {"", true}, {"Body Data Directory", true}, {"Lost", false},
-          {"Bad", false}})
+    for (const auto& [name, kept] : {std::pair{"Images Directory", true}, {"", true}, {"Body Data Directory", true},
+                                     {"Lost", false}, {"Bad", false}})
         EXPECT_EQ(ValueOf(root, name) != nullptr, kept) << name;
 
     RegNode none;
