@@ -33,12 +33,6 @@ protected:
         EXPECT_TRUE(application->InitInstance(files));
         return *application;
     }
-    QString GenomeFile(const char* name, const std::vector<Gene>& genes) {
-        Genome g;
-        for (const Gene& gene : genes) g.Append(gene);
-        const auto bytes = g.Serialize();
-        return QString::fromStdString(dir.Write(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
-    }
 
     QString previousDir;
     std::unique_ptr<CMirtalaApp> application;

@@ -36,8 +36,7 @@ const Case kCases[] = {
     {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"}, "", "--columns is an option of --sheet, not of --render-gait"},
     {{"--render-pose", "o", "--gait", "1"}, "", "--gait is an option of --render-gait or --sheet, not of --render-pose"},
     {{"--render-pose", "o", "--genome"}, "", "--genome needs a value"},
-    {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"},
-};
+    {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
     for (const Case& c : kCases) {
@@ -61,8 +60,7 @@ TEST(RenderOptions, RangesAreInclusive) {
         {"--angle", "1.1e9", "--angle takes a number of degrees"},
         {"--frames", "10000", ""},
         {"--frames", "10001", "--frames takes a number from 1 to 10000"},
-        {"--friction", "yes", "--friction takes on or off"},
-    };
+        {"--friction", "yes", "--friction takes on or off"}};
     for (const auto& [option, value, error] : cases) {
         const CommandLine line = ParseCommandLine({"--render-gait", "o", option, value});
         ASSERT_EQ(line.error, "") << option;

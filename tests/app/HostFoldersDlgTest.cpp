@@ -40,9 +40,8 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     app::CHostFoldersDlg dialog{Appearance{}};
     EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
     for (const QLabel* intro : dialog.findChildren<QLabel*>())  // the introduction wraps, not widening the dialog
-        if (intro->text().startsWith("The pictures are drawn")) {
-            EXPECT_LT(dialog.sizeHint().width(), intro->fontMetrics().horizontalAdvance(intro->text()));
-        }
+        EXPECT_TRUE(!intro->text().startsWith("The pictures are drawn") ||
+                    dialog.sizeHint().width() < intro->fontMetrics().horizontalAdvance(intro->text()));
     dialog.layout()->activate();  // each folder's caption stands left of its box
     for (const QLabel* caption : dialog.findChildren<QLabel*>())
         EXPECT_TRUE(!caption->buddy() || caption->geometry().right() < caption->buddy()->geometry().left());

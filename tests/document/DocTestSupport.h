@@ -80,12 +80,15 @@ protected:
         if (!QCoreApplication::instance()) new QApplication(argc, argv);
     }
     const Genome& genome() const { return doc->GetGenome(); }
-    // Writes the genes as a genome file and opens it.
-    bool Open(const std::vector<Gene>& genes, const char* name = "start.gen") {
+    // Writes the genes as a genome file, its path; Open opens it too.
+    QString GenomeFile(const char* name, const std::vector<Gene>& genes) {
         Genome g;
         for (const Gene& gene : genes) g.Append(gene);
         const auto bytes = g.Serialize();
-        return doc->OnOpenDocument(QString::fromStdString(dir.Write(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()})));
+        return QString::fromStdString(dir.Write(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
+    }
+    bool Open(const std::vector<Gene>& genes, const char* name = "start.gen") {
+        return doc->OnOpenDocument(GenomeFile(name, genes));
     }
     std::vector<int> Ids() const {
         std::vector<int> ids;

@@ -114,8 +114,7 @@ TEST_F(CliRenderTest, NeverWritesAFrameOverTheInputGenome) {
 
 // A pose that is not written when the control fails is the unreadable registry's test below.
 TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
-    std::string error;
-    ASSERT_TRUE(reg::WriteHostFolders(dir.File("nobody"), dir.File("nobody"), &error)) << error;
+    ASSERT_TRUE(reg::WriteHostFolders(dir.File("nobody"), dir.File("nobody"), nullptr));
     Outcome run = Mirtala("--render-gait '" + dir.File("g") +
                           "' --pose-strings 201111111111111,2013 --appearance 0,4,1,1,1,0,0,0,2,1,1,0");
     EXPECT_EQ(run.status, 1) << run.out;
@@ -175,8 +174,7 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
     const std::string args = "--render-pose '" + dir.File("p.png") + "' --pose-string 201111111111111";
     Outcome run = Mirtala(args);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(machine + " cannot be read: line 3: a value outside any key"),
-              std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(machine + " cannot be read: line 3: a value outside any key"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("not registered"), std::string::npos) << run.err;
 
     const std::string truncated =

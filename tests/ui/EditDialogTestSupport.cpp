@@ -10,9 +10,7 @@ namespace mirtala::test {
 
 void EditDialogTest::SetUp() {
     controltest::PointRegistryAtDemoCreature();
-    if (m_registerControl) {
-        ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-    }
+    ASSERT_TRUE(!m_registerControl || controltest::CallModule(ZUBRELLE_MODULE_PATH) == com::S_OK);
 }
 
 void EditDialogTest::TearDown() {

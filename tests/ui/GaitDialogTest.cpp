@@ -45,8 +45,7 @@ TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
         {all, "Step 8", "Insert", all},
         {all, "Step 1", "Insert", all, true},
         {Bytes({1, 2, 3}), "Step 1", "Insert", Bytes({1, 1, 2})},  // a short gene keeps its length
-        {Bytes({1, 2, 3}), "Step 2", "Remove", Bytes({1, 3, 0})},
-    };
+        {Bytes({1, 2, 3}), "Step 2", "Remove", Bytes({1, 3, 0})}};
     for (const auto& c : cases) {
         Open({Gait(c.steps)});
         CGaitDlg* dialog = OpenGait<CGaitDlg>(0);

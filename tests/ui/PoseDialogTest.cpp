@@ -70,8 +70,7 @@ TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApply
         {"!?9000000000000", "!?0000000000000"},
         {"X6X0000000000X!", "X0X0000000000X0"},
         {"3\xe9", "30"},  // short gene: length kept
-        {"", ""},
-    };
+        {"", ""}};
     Open({PoseGene(1, 4, "")});
     for (const auto& [stored, applied] : cases) {
         doc->AddGene(PoseGene(2, 4, stored));
