@@ -148,6 +148,7 @@ TEST_F(ControlTest, PaintsWhiteWhenEmptyOrWithoutABodyAndNothingWithoutAWindow) 
     c->SetPoseString(0, kWalk[0]);
     Paint(c, canvas);
     EXPECT_EQ(canvas.pixels, Canvas(30, 20, 0x00FFFFFFu).pixels);
+    c->Draw(com::PixelTarget{nullptr, 30, 20, 30}, RECT{0, 0, 30, 20});  // a target without pixels: nothing, no crash
     EXPECT_EQ(c->GetFrameCount(), 1) << "one pose is one still frame, body or not";
     c->SetPoseString(1, kWalk[1]);
     c->SetPoseCount(2);

@@ -107,6 +107,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     specify->Release();
     IPropertyPage* page = nullptr;
     ASSERT_EQ(Create(kPage, IID_IPropertyPage, &page), S_OK);
+    void* other = nullptr;
+    EXPECT_EQ(page->QueryInterface(IID_IDispatch, &other), E_NOINTERFACE);
     PROPPAGEINFO pageInfo;
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
     EXPECT_EQ(Utf8FromBstr(pageInfo.title), "General");

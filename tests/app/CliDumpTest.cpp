@@ -62,6 +62,8 @@ TEST(CliDump, WarningsShortGenesAndWindows1252Names) {
     EXPECT_EQ(j["poses"][0]["pose"], "A\u20ac\u00e9");
     EXPECT_EQ(j["poses"][0]["name"], "Caf\u00e9 \u201cquoted\u201d");
     EXPECT_EQ(j["genes"][0]["data"], "074180e9");
+    const Result raw = Dump({"--dump", dir.File("short.gen"), "--names", dir.File("names.txt")});
+    EXPECT_NE(raw.out.find("Caf\xc3\xa9 \xe2\x80\x9c"), std::string::npos) << "UTF-8 as it is, not escaped";
 
     j = DumpJson({"--dump", dir.Write("headless.gen", "dna2genegenegenegene1234567gen")});
     EXPECT_EQ(j["warnings"], json::parse(R"(["Gene does not contain header.", "Gene does not contain header.",

@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         Coercion{"BoolToI2", [] { return MakeBool(true); }, VT_I2, S_OK, -1, nullptr},
         Coercion{"TextToR8", [] { return MakeBstr(" 12.5 "); }, VT_R8, S_OK, 12.5, nullptr},
         Coercion{"TrueTextToBool", [] { return MakeBstr("True"); }, VT_BOOL, S_OK, VARIANT_TRUE, nullptr},
+        Coercion{"CapitalsToBool", [] { return MakeBstr("FALSE"); }, VT_BOOL, S_OK, VARIANT_FALSE, nullptr},
         Coercion{"TrailingJunk", [] { return MakeBstr("3x"); }, VT_I4, DISP_E_TYPEMISMATCH, 0, nullptr},
         Coercion{"EmptyText", [] { return MakeBstr(""); }, VT_I4, DISP_E_TYPEMISMATCH, 0, nullptr},
         Coercion{"EmptyToI4", [] { return VARIANT(); }, VT_I4, S_OK, 0, nullptr},

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{R"("V"="T\xe4rvossa \xd800\xdfff\xdbff\xdc00 \x00e4b")", REG_SZ,
                   "T\xC3\xA4rvossa \xF0\x90\x8F\xBF\xF4\x8F\xB0\x80 \xC3\xA4" "b\0"s},
         ValueCase{R"("V"="lone \xd83d!")", REG_SZ, "lone \xEF\xBF\xBD!\0"s},
-        ValueCase{R"("V"="\101\60\0617\e")", REG_SZ, "A01" "7\x1B\0"s},
+        ValueCase{R"("V"="\101\60\0617\7\e")", REG_SZ, "A01" "7\x07\x1B\0"s},
         ValueCase{"\"V\"=\"raw T\xC3\xA4rvossa\"", REG_SZ, "raw T\xC3\xA4rvossa\0"s},
         ValueCase{R"("V"=str(2):"%ProgramFiles%\\T2\\")", REG_EXPAND_SZ, "%ProgramFiles%\\T2\\\0"s},
         ValueCase{R"("V"=str(7):"a\0b\0")", 7, "a\0b\0\0"s},

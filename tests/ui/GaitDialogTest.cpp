@@ -118,8 +118,10 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
     auto* edit = Named<QLineEdit>(dialog, "Angle");
     CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
     EXPECT_EQ(edit->text(), "0");
-    for (const char* arrow : {"Angle Step Up", "Angle Step Down"})  // held, an arrow steps again and again
+    for (const char* arrow : {"Angle Step Up", "Angle Step Down"}) {  // held, an arrow steps again and again
         EXPECT_TRUE(Named<QAbstractButton>(dialog, arrow)->autoRepeat()) << arrow;
+        EXPECT_EQ(Named<QAbstractButton>(dialog, arrow)->focusPolicy(), Qt::NoFocus) << "the edit keeps the focus";
+    }
     edit->setText("12.7");
     EXPECT_EQ(Get(preview, 3).dblVal, 12.7);
     const struct { const char* text; Qt::Key key; const char* stepped; } steps[] = {

@@ -100,6 +100,7 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     const WalkSettings settings = dialog->PreviewSettings();
     ui::CWalkExportDlg exportDialog(settings, preview->FrameCount(), QString::fromStdString(dir.Path()),
                                     QStringLiteral("Walk"), dialog);
+    EXPECT_EQ(exportDialog.Scale().value(), 1.0);
     exportDialog.Scale().setValue(2.0);
     const WalkSettings scaled = exportDialog.Settings();
     EXPECT_EQ(std::tuple(scaled.width, scaled.height, scaled.scale, scaled.poses),
