@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMdiSubWindow>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -168,6 +170,38 @@ TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
     QWidget* about = frame.ToolBar()->widgetForAction(frame.Action(cmd::AppAbout));
     EXPECT_EQ(about->accessibleName(), "About Mirtala...");
     EXPECT_EQ(about->toolTip(), "About");
+}
+
+// Each command of the menus and toolbar reaches its own handler, and only that one.
+TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
+    CMirtalaApp& a = Start({GenomeFile("first.gen", {PoseGene(1, 1)})});
+    app::CMainFrame& frame = *a.MainFrame();
+    CMirtalaDoc& doc = *frame.ActiveDocument();
+    frame.OnCommand(cmd::ViewToolbar);
+    EXPECT_FALSE(frame.ToolBar()->isVisibleTo(&frame));
+    EXPECT_TRUE(frame.statusBar()->isVisibleTo(&frame));
+    frame.OnCommand(cmd::ViewStatusBar);
+    EXPECT_FALSE(frame.statusBar()->isVisibleTo(&frame));
+    doc.AddGene(PoseGene(2, 2));
+    frame.OnCommand(cmd::EditUndo);
+    EXPECT_EQ(doc.GetGenome().Count(), 1u);
+    frame.OnCommand(cmd::EditRedo);
+    frame.OnCommand(cmd::FileSave);  // a named document saves without asking
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetGenome().Count(), 2u);
+    for (int command : {cmd::FileSaveAs, cmd::ImportGaitNames}) frame.OnCommand(command);
+    ASSERT_EQ(files.requests.size(), 2u);
+    EXPECT_EQ(files.requests[1].filter, "Genome files (*.gno)|*.gno") << "gait names come from a genome";
+    frame.OnCommand(cmd::WindowNew);
+    QMdiSubWindow* second = frame.MdiArea()->activeSubWindow();
+    frame.OnCommand(cmd::NextPane);
+    EXPECT_NE(frame.MdiArea()->activeSubWindow(), second);
+    frame.OnCommand(cmd::PrevPane);
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), second);
+    frame.OnCommand(cmd::UserGuide);  // there is no guide beside the test's program
+    EXPECT_EQ(messages.shown.size(), 1u);
+    frame.OnCommand(cmd::AppExit);
+    EXPECT_TRUE(a.Documents().empty());
 }
 
 TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {

@@ -145,6 +145,29 @@ TEST_F(FormViewTest, EditCommandsActOnTheFocusedListsSelection) {
     EXPECT_EQ(doc->UndoCount(), 1u);
 }
 
+// A row chosen in either list: Copy copies its gene, Properties or a double click
+// opens its dialog, and Remove removes it.
+TEST_F(FormViewTest, TheListButtonsActOnTheChosenRow) {
+    ASSERT_TRUE(Open({PoseGene(1, 2), PoseGene(2, 3), GaitGene(3, 1), GaitGene(4, 2)}));
+    CMirtalaView& view = ShowView();
+    QApplication::setActiveWindow(&view);
+    view.PoseList()->setCurrentItem(view.PoseList()->topLevelItem(1));
+    view.GaitList()->setCurrentRow(1);
+    view.PoseList()->setFocus();
+    view.OnEditCopy();
+    Gene copied;
+    ASSERT_TRUE(PasteFromClipboard(copied));
+    EXPECT_EQ(copied.data, PoseGene(2, 3).data);
+    Named(&view, "Pose Properties")->click();
+    emit view.GaitList()->itemDoubleClicked(view.GaitList()->item(1));
+    ASSERT_EQ(std::pair(doc->PoseDialogs().size(), doc->GaitDialogs().size()), std::pair(1ul, 1ul));
+    EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 2);
+    EXPECT_EQ(doc->GaitDialogs()[0]->GetGeneRef()->header.id, 4);
+    Named(&view, "Remove Pose")->click();
+    Named(&view, "Remove Gait")->click();
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 3}));
+}
+
 TEST_F(FormViewTest, PasteOpensTheMatchingDialogAndCancelAddsNothing) {
     ASSERT_TRUE(Open({PoseGene(1, 2)}));
     CMirtalaView& view = ShowView();
