@@ -192,12 +192,12 @@ TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
     for (int command : {cmd::FileSaveAs, cmd::ImportGaitNames}) frame.OnCommand(command);
     ASSERT_EQ(files.requests.size(), 2u);
     EXPECT_EQ(files.requests[1].filter, "Genome files (*.gno)|*.gno") << "gait names come from a genome";
-    frame.OnCommand(cmd::WindowNew);
-    QMdiSubWindow* second = frame.MdiArea()->activeSubWindow();
+    for (int window = 0; window < 2; ++window) frame.OnCommand(cmd::WindowNew);  // three: next and previous differ
+    QMdiSubWindow* third = frame.MdiArea()->activeSubWindow();
     frame.OnCommand(cmd::NextPane);
-    EXPECT_NE(frame.MdiArea()->activeSubWindow(), second);
+    EXPECT_NE(frame.MdiArea()->activeSubWindow(), third);
     frame.OnCommand(cmd::PrevPane);
-    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), second);
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), third);
     frame.OnCommand(cmd::UserGuide);  // there is no guide beside the test's program
     EXPECT_EQ(messages.shown.size(), 1u);
     frame.OnCommand(cmd::AppExit);
