@@ -8,7 +8,9 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -107,15 +109,26 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
               std::tuple(2 * settings.width, 2 * settings.height, 2.0f, settings.poses));
     EXPECT_TRUE(exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
     const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
+    QPushButton* browse = exportDialog.findChildren<QPushButton*>().front();
+    files.answers = {std::nullopt, std::nullopt, QStringLiteral("/chosen")};
     for (int f = 0; f < 3; ++f) {
         exportDialog.Format().setCurrentIndex(f);
         EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), names[f]);
         EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
         EXPECT_EQ(exportDialog.SizeText().contains("a sheet of"), f == 1);
+        browse->click();  // a file of the format's kind; a folder, which may exist, for frames
+        EXPECT_EQ(std::tuple(files.requests[std::size_t(f)].caption, files.requests[std::size_t(f)].overwritePrompt),
+                  std::tuple(QString(f == 0 ? "Export Walk as GIF" : f == 1 ? "Export Walk as Sprite Sheet"
+                                                                       : "Export Walk Frames into Folder"), f < 2));
     }
-    // Exporting writes the file; a failure is told over the gait dialog, which stays open.
-    EXPECT_TRUE(ui::RunWalkExport(settings, {WalkFormat::Gif, dir.File("w.gif"), 0}, dialog));
-    EXPECT_EQ(ReadFileBytes(dir.File("w.gif")).substr(0, 6), "GIF89a");
+    EXPECT_EQ(std::tuple(files.requests[1].filter, files.requests[1].defaultExtension, exportDialog.Output().path),
+              std::tuple(QString("PNG pictures (*.png)|*.png"), QString(".png"), std::string("/chosen")));
+    // Export in the gait dialog writes a GIF beside the genome, named by the dialog's title;
+    // a failure is told over the gait dialog, which stays open.
+    QTimer::singleShot(0, [] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "accept"); });
+    Named(dialog, "Export")->click();
+    const std::string gif = dir.File(dialog->windowTitle().toStdString() + ".gif");
+    EXPECT_EQ(ReadFileBytes(gif).substr(0, 6), "GIF89a") << gif;
     EXPECT_FALSE(ui::RunWalkExport(settings, {WalkFormat::Gif, dir.Path(), 0}, dialog));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("The walk was not exported: ")) << messages.shown[0].text.toStdString();
