@@ -17,6 +17,7 @@
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/GifEncoder.h"
+#include "editor/ui/PngOutput.h"
 #include "editor/ui/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
 #include "fixtures/TempDir.h"
@@ -95,6 +96,13 @@ TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     const Pixels sheet = ReadPng(dir.File("row.png"), width, height);
     ASSERT_EQ(std::pair(width, height), std::pair(n * w, h));
     for (int k = 0; k < n; ++k) EXPECT_EQ(SheetCell(sheet, width, n, k, w, h), expected[std::size_t(k)]) << k;
+    WalkExport frames(settings, WalkOutput{WalkFormat::Frames, dir.File("frames"), 0});  // a folder it makes
+    ASSERT_TRUE(frames.Start() && frames.Run(nullptr)) << frames.Error();
+    for (int k = 0; k < n; ++k)
+        EXPECT_EQ(ReadPng(dir.File("frames/" + FrameName(k, n)), width, height), expected[std::size_t(k)]) << k;
+    WalkExport onAFile(settings, WalkOutput{WalkFormat::Frames, dir.File("row.png"), 0});
+    EXPECT_FALSE(onAFile.Start() && onAFile.Run(nullptr));
+    EXPECT_NE(onAFile.Error().find("row.png is not a folder that can be written"), std::string::npos);
 }
 
 TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat) {
