@@ -249,15 +249,6 @@ LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text) {
     return RegSetValue(key, name, REG_SZ, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
 
-LSTATUS RegDeleteValue(HKEY key, std::string_view name) {
-    if (!Valid(key)) return ERROR_INVALID_HANDLE;
-    if (!Storable(name)) return ERROR_FILE_NOT_FOUND;
-    return Modify(key->root, key->path, [&](RegNode& tree, std::vector<std::string>& at) {
-        RegNode* node = tree.Find(at);
-        return node && node->RemoveValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
-}
-
 LSTATUS RegWriteStrings(HKEY parent, std::string_view subKey, const std::vector<RegStringChange>& values) {
     if (!Valid(parent)) return ERROR_INVALID_HANDLE;
     if (!Storable(subKey)) return ERROR_INVALID_PARAMETER;

@@ -41,7 +41,6 @@ LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std:
 LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size);
 LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text);
-LSTATUS RegDeleteValue(HKEY key, std::string_view name);
 // Sets string values of subKey, creating every missing level, in one write of
 // its root's file, so that either all of them change or none; a value given
 // without text is removed.

@@ -59,5 +59,16 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     EXPECT_TRUE(picture.LoadError().isEmpty()) << picture.LoadError().toStdString();
 }
 
+
+TEST_F(HostFoldersDlgTest, FoldersThatCannotBeStoredAreToldAndTheDialogStaysOpen) {
+    app::CHostFoldersDlg dialog{Appearance{}};
+    dir.Write("plain", "x");
+    ScopedVariable unwritable{"MIRTALA_REGISTRY_DIR", dir.File("plain/registry")};
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The folders could not be stored: ")) << messages.shown[0].text.toStdString();
+}
+
 }  // namespace
 }  // namespace mirtala::test
