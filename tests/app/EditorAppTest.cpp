@@ -189,9 +189,15 @@ TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
     frame.OnCommand(cmd::FileSave);  // a named document saves without asking
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetGenome().Count(), 2u);
-    for (int command : {cmd::FileSaveAs, cmd::ImportGaitNames}) frame.OnCommand(command);
-    ASSERT_EQ(files.requests.size(), 2u);
-    EXPECT_EQ(files.requests[1].filter, "Genome files (*.gno)|*.gno") << "gait names come from a genome";
+    const QString other = GenomeFile("b.gen", {PoseGene(1, 1)}), missing = QString::fromStdString(dir.File("no"));
+    files.answers = {other, std::nullopt, std::nullopt, missing};
+    for (int command : {cmd::FileOpen, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::ImportPoseNames})
+        frame.OnCommand(command);
+    ASSERT_EQ(files.requests.size(), 4u);
+    EXPECT_EQ(a.Documents().size(), 2u);
+    EXPECT_EQ(files.requests[2].filter, "Genome files (*.gno)|*.gno") << "gait names come from a genome";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith("The pose names were not changed.")) << "a file that is not there";
     for (int window = 0; window < 2; ++window) frame.OnCommand(cmd::WindowNew);  // three: next and previous differ
     QMdiSubWindow* third = frame.MdiArea()->activeSubWindow();
     frame.OnCommand(cmd::NextPane);
@@ -199,7 +205,7 @@ TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
     frame.OnCommand(cmd::PrevPane);
     EXPECT_EQ(frame.MdiArea()->activeSubWindow(), third);
     frame.OnCommand(cmd::UserGuide);  // there is no guide beside the test's program
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 2u);
     frame.OnCommand(cmd::AppExit);
     EXPECT_TRUE(a.Documents().empty());
 }
