@@ -67,7 +67,7 @@ TEST_F(HostFoldersDlgTest, FoldersThatCannotBeStoredAreToldAndTheDialogStaysOpen
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith("The folders could not be stored: ")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The folders could not be stored: "));
 }
 
 }  // namespace

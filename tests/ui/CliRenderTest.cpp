@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"NotAGenome", "--render-pose OUT --genome OUT --pose 1", 1, "input genome"},
         Usage{"GifOfSomeFrames", "--render-gait OUT.gif --pose-strings 2,3 --frames 4", 2, "one full cycle"},
         Usage{"NoColumns", "--sheet OUT --pose-strings 2,3 --columns 0", 2, "--columns takes a number"},
-        Usage{"SheetOverAFolder", "--sheet DIR --pose-strings 201111111111111,2", 1, "a folder; the file was not changed"},
+        Usage{"SheetOverAFolder", "--sheet DIR --pose-strings 2,3", 1, "a folder; the file was not changed"},
         Usage{"PoseOverAFolder", "--render-pose DIR --pose-string 201111111111111", 1, "it is a folder; the file was not changed"},
         Usage{"GifTooLarge", "--render-gait OUT.gif --pose-strings 2,3 --size 8192x8192 --scale 1", 1, "more than can be held"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -139,7 +139,7 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     EXPECT_EQ(ReadFileBytes(gif).substr(0, 6), "GIF89a") << gif;
     EXPECT_FALSE(ui::RunWalkExport(settings, {WalkFormat::Gif, dir.Path(), 0}, dialog));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith("The walk was not exported: ")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The walk was not exported: "));
     EXPECT_EQ(messages.shown[0].owner, dialog);
 }
 
