@@ -50,26 +50,22 @@ TEST(CommandLine, CommandsAndUsageErrors) {
 // Each range's ends are accepted and the first value past them refused; that
 // the values reach the pictures is the render tests' to show.
 TEST(RenderOptions, RangesAreInclusive) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"--scale", "64", ""},
-        {"--scale", "64.0001", "--scale takes a number above 0 and at most 64"},
-        {"--scale", "0", "--scale takes a number above 0 and at most 64"},
-        {"--size", "8192x1", ""},
-        {"--size", "8193x1", "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-        {"--size", "0x1", "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-        {"--angle", "-1e9", ""},
-        {"--angle", "1.1e9", "--angle takes a number of degrees"},
-        {"--frames", "10000", ""},
-        {"--frames", "10001", "--frames takes a number from 1 to 10000"},
-        {"--friction", "yes", "--friction takes on or off"}};
-    for (const auto& [option, value, error] : cases) {
-        const CommandLine line = ParseCommandLine({"--render-gait", "o", option, value});
-        ASSERT_EQ(line.error, "") << option;
-        RenderOptions options;
-        std::string message;
-        EXPECT_EQ(ParseRenderOptions(line, options, message), !*error) << option << " " << value;
-        EXPECT_EQ(message, error);
-    }
+    const struct { const char* option; std::vector<const char*> accepted, refused; const char* error; } cases[] = {
+        {"--scale", {"64"}, {"64.0001", "0"}, "--scale takes a number above 0 and at most 64"},
+        {"--size", {"8192x1"}, {"8193x1", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+        {"--angle", {"-1e9"}, {"1.1e9"}, "--angle takes a number of degrees"},
+        {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
+        {"--friction", {}, {"yes"}, "--friction takes on or off"}};
+    for (const auto& c : cases)
+        for (const auto& [values, ok] : {std::pair{c.accepted, true}, {c.refused, false}})
+            for (const char* value : values) {
+                const CommandLine line = ParseCommandLine({"--render-gait", "o", c.option, value});
+                ASSERT_EQ(line.error, "") << c.option;
+                RenderOptions options;
+                std::string message;
+                EXPECT_EQ(ParseRenderOptions(line, options, message), ok) << c.option << " " << value;
+                EXPECT_EQ(message, ok ? "" : c.error);
+            }
 }
 
 }  // namespace
