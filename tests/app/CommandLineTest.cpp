@@ -8,13 +8,8 @@
 namespace mirtala {
 namespace {
 
-struct Case {
-    std::vector<std::string> args;
-    const char* command;  // expected command, "" for the editor
-    const char* error;    // expected usage error, "" for none
-};
-
-const Case kCases[] = {
+// The arguments, the command expected ("" for the editor) and the usage error expected ("" for none).
+const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = {
     {{}, "", ""},
     {{"a.gen", "b.gen"}, "", ""},
     {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
@@ -40,10 +35,10 @@ const Case kCases[] = {
     {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
-    for (const Case& c : kCases) {
-        const CommandLine line = ParseCommandLine(c.args);
-        EXPECT_EQ(line.command, c.command) << testing::PrintToString(c.args);
-        EXPECT_EQ(line.error, c.error) << testing::PrintToString(c.args);
+    for (const auto& [args, command, error] : kCases) {
+        const CommandLine line = ParseCommandLine(args);
+        EXPECT_EQ(line.command, command) << testing::PrintToString(args);
+        EXPECT_EQ(line.error, error) << testing::PrintToString(args);
     }
 }
 
