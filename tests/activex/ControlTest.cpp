@@ -251,9 +251,8 @@ TEST_F(ControlTest, NeverGivesABodyLoadedFromOtherFolders) {
     EXPECT_EQ(BodyCache::Instance().UseCount(Appearance{}), 4);  // one use is never released
 
     // A failed body is shared like any other until a reload (or a put) tries it again.
-    const std::vector<std::int16_t> brask{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0};
-    ASSERT_EQ(CallSetAppearance(b, brask), S_OK);
-    ASSERT_EQ(CallSetAppearance(c, brask), S_OK);
+    for (const ControlPtr* brask : {&b, &c})
+        ASSERT_EQ(CallSetAppearance(*brask, {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0}), S_OK);
     ASSERT_EQ(b->Body(), c->Body());
     EXPECT_FALSE(c->Body()->IsLoaded());
     std::weak_ptr<BodyModel> failed = c->Body();
