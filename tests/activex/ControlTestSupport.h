@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "control/activex/BodyCache.h"
-#include "control/body/Appearance.h"
 #include "control/activex/ZubrelleCtrl.h"
+#include "control/body/Appearance.h"
 #include "fixtures/TempDir.h"
 #include "platform/com/ControlSite.h"
 #include "platform/gdi/Bitmap.h"
