@@ -6,8 +6,6 @@
 
 #include "activex/ControlTestSupport.h"
 #include "control/activex/ZubrelleIds.h"
-#include "control/body/PoseSlotValues.h"
-#include "platform/gdi/DrawContext.h"
 
 using namespace com;
 using namespace controltest;
@@ -29,29 +27,6 @@ struct AnimationCase {
 
 class ControlAnimation : public testing::TestWithParam<AnimationCase>, public ControlSetting {
 protected:
-    // What successive paints show, as the engine draws them from the preparation on, at the
-    // position a border leaves for the picture: one pixel inside a black frame.
-    std::vector<std::vector<std::uint32_t>> EngineFrames(const AnimationCase& p, std::int32_t inset, int count) {
-        const std::int32_t w = p.client.right - p.client.left, h = p.client.bottom - p.client.top;
-        const gdi::Rect rect{0, 0, w - 2 * inset, h - 2 * inset};
-        BodyModel engine;
-        std::string error;
-        EXPECT_EQ(engine.Load(DemoImages(), DemoBodyData(), Appearance{}, error), 0) << error;
-        std::array<PoseSlotValues, 9> slots{};
-        for (int i = 0; i < 4; ++i) slots[std::size_t(i)] = ConvertPoseString(kWalk[i]);
-        AnimationState state;
-        p.friction ? engine.PrepareWalk(rect, slots, 4, double(p.scale), p.engineAngle, state)
-                   : engine.PrepareStand(slots, 4, double(p.scale), state);
-        std::vector<std::vector<std::uint32_t>> frames;
-        for (int k = 0; k < count; ++k) {
-            gdi::Bitmap drawn(rect.right, rect.bottom, 0x00FFFFFF), framed(w, h, 0);
-            p.friction ? engine.DrawWalkFrame(rect, drawn, state)
-                       : engine.DrawStandFrame(rect, drawn, p.engineAngle, state);
-            gdi::DrawContext(framed).BitBlt(inset, inset, drawn);
-            frames.push_back(framed.Pixels());
-        }
-        return frames;
-    }
     std::vector<std::uint32_t> Paint(const ControlPtr& c) {
         Canvas canvas(site.client.right - site.client.left, site.client.bottom - site.client.top);
         ControlSetting::Paint(c, canvas);
@@ -78,8 +53,11 @@ TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
     const int n = GetI4(c, DISPID_FrameCount);
     ASSERT_GT(n, 4);
     EXPECT_EQ(GetI4(c, DISPID_CurrentFrame), 0) << "nothing painted yet: the animation starts at frame 0";
-    // The walk is laid out on the client area, whatever its origin, less the border's two pixels.
-    const auto expected = EngineFrames(p, p.borders.empty() ? 0 : p.borders.back(), 3 * n);
+    // What successive paints show, as the engine draws them from the preparation on: laid out on the client
+    // area, whatever its origin, less the border's two pixels, one pixel inside a black frame.
+    const std::int32_t w = p.client.right - p.client.left, h = p.client.bottom - p.client.top;
+    const auto expected = EngineFrames({}, {kWalk, kWalk + 4}, w, h, p.friction, p.engineAngle, 3 * n, double(p.scale),
+                                       p.borders.empty() ? 0 : p.borders.back());
 
     int shown = n - 2;  // play up to two frames before the wrap
     for (int k = 0; k <= shown; ++k) ASSERT_EQ(Paint(c), expected[std::size_t(k)]) << "playing, frame " << k;

@@ -2,11 +2,16 @@
 #include "activex/ControlTestSupport.h"
 
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
+#include "control/body/BodyModel.h"
+#include "control/body/PoseSlotValues.h"
+#include "platform/gdi/DrawContext.h"
 #include "platform/registry/HostFolders.h"
 #include "tools/democreature/DemoCreature.h"
 
@@ -76,6 +81,34 @@ HRESULT Invoke(IDispatch* d, DISPID id, std::uint16_t flags, std::vector<VARIANT
     HRESULT hr = d->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, nullptr);
     for (VARIANT& v : args) VariantClear(&v);
     return hr;
+}
+
+std::vector<std::vector<std::uint32_t>> EngineFrames(const zubrelle::Appearance& appearance,
+                                                     const std::vector<std::string>& poses, int width, int height,
+                                                     bool walk, int angle, int count, double scale, int inset) {
+    zubrelle::BodyModel engine;
+    std::string error;
+    EXPECT_EQ(engine.Load(DemoImages(), DemoBodyData(), appearance, error), 0) << error;
+    std::array<zubrelle::PoseSlotValues, 9> values{};
+    for (std::size_t i = 0; i < poses.size(); ++i) values[i] = zubrelle::ConvertPoseString(poses[i]);
+    const gdi::Rect rect{0, 0, width - 2 * inset, height - 2 * inset};
+    zubrelle::AnimationState state;
+    const int n = int(poses.size());
+    if (n == 1) {
+        gdi::Bitmap bitmap(width, height);
+        engine.DrawPose(rect, bitmap, values[0], scale, state);
+        return {bitmap.Pixels()};
+    }
+    const int cycle =
+        walk ? engine.PrepareWalk(rect, values, n, scale, angle, state) : engine.PrepareStand(values, n, scale, state);
+    std::vector<std::vector<std::uint32_t>> frames;
+    for (int k = 0; k < (count ? count : cycle); ++k) {
+        gdi::Bitmap drawn(rect.right, rect.bottom), framed(width, height);
+        walk ? engine.DrawWalkFrame(rect, drawn, state) : engine.DrawStandFrame(rect, drawn, angle, state);
+        gdi::DrawContext(framed).BitBlt(inset, inset, drawn);
+        frames.push_back(framed.Pixels());
+    }
+    return frames;
 }
 
 }  // namespace controltest

@@ -1,7 +1,7 @@
 // Support for the control's tests: a site that records what the control asks
 // of its window, a registry folder of the test's own, the demo
 // creature written once per test program, dispatch calls as hosts make them,
-// and the setting every test of the control itself starts from.
+// the engine's own frames, and the setting every test of the control itself starts from.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 
 #include "control/activex/BodyCache.h"
 #include "control/activex/ZubrelleCtrl.h"
+#include "control/body/Appearance.h"
 #include "fixtures/TempDir.h"
 #include "platform/com/ControlSite.h"
 #include "platform/gdi/Bitmap.h"
@@ -46,6 +47,15 @@ void PointRegistryAtDemoCreature();
 // Copies the demo creature's files of one genus-sex digit, age 0 and variant
 // 0 ("00a": the all-zero appearance) into two folders, created as needed.
 void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo, const std::string& stem = "00a");
+
+// The demo body's frames of these poses in a width x height picture, walking at `angle` degrees or, when
+// `walk` is false, standing in place at it: `count` of them, or one full cycle when count is 0. One pose is
+// drawn still, as a pose picture is: one frame. An inset draws each frame where a border leaves the
+// picture: `inset` pixels inside a black frame.
+std::vector<std::vector<std::uint32_t>> EngineFrames(const zubrelle::Appearance& appearance,
+                                                     const std::vector<std::string>& poses, int width, int height,
+                                                     bool walk, int angle, int count = 0, double scale = 1.0,
+                                                     int inset = 0);
 
 // Loads a control module and calls one of its exports, as the register tool does.
 com::HRESULT CallModule(const char* path, const char* exportName = "DllRegisterServer");

@@ -143,10 +143,8 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
     EXPECT_NE(ModuleFileProblem(registry.Dir().string()).find("it is not a regular file"), std::string::npos);
-    reg::HKEY key = nullptr;
-    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", &key), reg::ERROR_SUCCESS);
-    ASSERT_EQ(reg::RegSetString(key, "", registry.Dir().string() + "/gone/Zubrelle.so"), reg::ERROR_SUCCESS);
-    reg::RegCloseKey(key);
+    const std::string gone = registry.Dir().string() + "/gone/Zubrelle.so";
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", "", gone));
     IDispatch* d = nullptr;
     EXPECT_EQ(Create(kControl, IID_IDispatch, &d), CO_E_DLLNOTFOUND);
     EXPECT_EQ(d, nullptr);

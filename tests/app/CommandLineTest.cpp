@@ -8,13 +8,8 @@
 namespace mirtala {
 namespace {
 
-struct Case {
-    std::vector<std::string> args;
-    const char* command;  // expected command, "" for the editor
-    const char* error;    // expected usage error, "" for none
-};
-
-const Case kCases[] = {
+// The arguments, the command expected ("" for the editor) and the usage error expected ("" for none).
+const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = {
     {{}, "", ""},
     {{"a.gen", "b.gen"}, "", ""},
     {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
@@ -40,36 +35,32 @@ const Case kCases[] = {
     {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
-    for (const Case& c : kCases) {
-        const CommandLine line = ParseCommandLine(c.args);
-        EXPECT_EQ(line.command, c.command) << testing::PrintToString(c.args);
-        EXPECT_EQ(line.error, c.error) << testing::PrintToString(c.args);
+    for (const auto& [args, command, error] : kCases) {
+        const CommandLine line = ParseCommandLine(args);
+        EXPECT_EQ(line.command, command) << testing::PrintToString(args);
+        EXPECT_EQ(line.error, error) << testing::PrintToString(args);
     }
 }
 
 // Each range's ends are accepted and the first value past them refused; that
 // the values reach the pictures is the render tests' to show.
 TEST(RenderOptions, RangesAreInclusive) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"--scale", "64", ""},
-        {"--scale", "64.0001", "--scale takes a number above 0 and at most 64"},
-        {"--scale", "0", "--scale takes a number above 0 and at most 64"},
-        {"--size", "8192x1", ""},
-        {"--size", "8193x1", "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-        {"--size", "0x1", "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-        {"--angle", "-1e9", ""},
-        {"--angle", "1.1e9", "--angle takes a number of degrees"},
-        {"--frames", "10000", ""},
-        {"--frames", "10001", "--frames takes a number from 1 to 10000"},
-        {"--friction", "yes", "--friction takes on or off"}};
-    for (const auto& [option, value, error] : cases) {
-        const CommandLine line = ParseCommandLine({"--render-gait", "o", option, value});
-        ASSERT_EQ(line.error, "") << option;
-        RenderOptions options;
-        std::string message;
-        EXPECT_EQ(ParseRenderOptions(line, options, message), !*error) << option << " " << value;
-        EXPECT_EQ(message, error);
-    }
+    const struct { const char* option; std::vector<const char*> accepted, refused; const char* error; } cases[] = {
+        {"--scale", {"64"}, {"64.0001", "0"}, "--scale takes a number above 0 and at most 64"},
+        {"--size", {"8192x1"}, {"8193x1", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+        {"--angle", {"-1e9"}, {"1.1e9"}, "--angle takes a number of degrees"},
+        {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
+        {"--friction", {}, {"yes"}, "--friction takes on or off"}};
+    for (const auto& c : cases)
+        for (const auto& [values, ok] : {std::pair{c.accepted, true}, {c.refused, false}})
+            for (const char* value : values) {
+                const CommandLine line = ParseCommandLine({"--render-gait", "o", c.option, value});
+                ASSERT_EQ(line.error, "") << c.option;
+                RenderOptions options;
+                std::string message;
+                EXPECT_EQ(ParseRenderOptions(line, options, message), ok) << c.option << " " << value;
+                EXPECT_EQ(message, ok ? "" : c.error);
+            }
 }
 
 }  // namespace

@@ -22,12 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.ParsePoseNames(bytes);
 
     mirtala::Genome genome;
-    for (std::size_t i = 0; i + 10 <= size && i < 400; i += 10) {
-        mirtala::Gene g;
-        g.header = mirtala::GeneHeader{2, 4, data[i], 0, 0, 0, 0};
-        g.data.assign(data + i + 1, data + i + 1 + data[i + 1] % 9);
-        genome.Append(g);
-    }
+    for (std::size_t i = 0; i + 10 <= size && i < 400; i += 10)
+        genome.Append(mirtala::Gene{{2, 4, data[i], 0, 0, 0, 0}, {data + i + 1, data + i + 1 + data[i + 1] % 9}});
     table.ParseGaitNames(bytes, genome);
 
     // Every name shows as UTF-8 and is stored back unchanged; text that converts

@@ -11,8 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace mirtala;
     const std::span<const std::uint8_t> block(data, size);
-    Gene gene;
-    gene.data = {1, 2, 3};
+    Gene gene{{}, {1, 2, 3}};
     const Gene before = gene;
     if (!GeneFromBlock(block, gene)) {
         if (size >= kGeneHeaderSize || !(gene == before)) std::abort();

@@ -16,13 +16,11 @@ Gene Make(std::uint8_t subtype, std::uint8_t id, std::vector<std::uint8_t> data,
 TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {
     Genome g;
     EXPECT_EQ(g.Genus(), 0);
-    g.Append(Make(kGenusSubtype, 1, {1}));
-    g.Append(Make(kGenusSubtype, 2, {2}));
+    for (std::uint8_t genus : {1, 2}) g.Append(Make(kGenusSubtype, genus, {genus}));
     EXPECT_EQ(g.Genus(), 2);
-    g.Append(Make(kAppearanceSubtype, 1, {0, 3, 1}));
-    g.Append(Make(kAppearanceSubtype, 2, {0, 5, 2}));
-    g.Append(Make(kAppearanceSubtype, 3, {2}));  // short data: the missing bytes read as zeros
-    g.Append(Make(kAppearanceSubtype, 4, {3, 7}));
+    std::uint8_t id = 0;  // region, variant, genus; the third is short: its missing bytes read as zeros
+    for (const auto& data : {std::vector<std::uint8_t>{0, 3, 1}, {0, 5, 2}, {2}, {3, 7}})
+        g.Append(Make(kAppearanceSubtype, ++id, data));
     const std::array<int, 4> rows[] = {{0, 1, 3, true}, {2, 0, 0, true}, {3, 0, 7, true}, {4, 0, 0, false}};
     for (const auto& [region, genus, variant, found] : rows) {
         int g1 = -1, v1 = -1;

@@ -29,19 +29,16 @@ std::string Dump(const RegNode& node) {
 TEST(RegFile, EveryValueFormReadsBackIdentically) {
     RegNode root;
     RegNode& key = root.AddChild("Software").AddChild("Vantrelle Technology").AddChild("Tarvossa 2");
-    key.SetValue(Text("", "default"));
-    key.SetValue(Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"));
-    key.SetValue(Text("quote\"and\\slash", "say \"hi\""));
-    key.SetValue(Text("Multi", "line one\nline two"));  // not representable as text
-    key.SetValue(Text("TrailingBreak", "line\n"));
-    key.SetValue(RegValue{"Embedded", REG_SZ, {'a', 0, 'b', 0}});
-    key.SetValue(RegValue{"NoNul", REG_SZ, {'a', 'b'}});
-    key.SetValue(RegValue{"MiscStatus", REG_DWORD, {0x91, 0x01, 0x02, 0x00}});
     std::vector<std::uint8_t> longBinary(70);
     for (std::size_t i = 0; i < longBinary.size(); ++i) longBinary[i] = static_cast<std::uint8_t>(i * 7);
-    key.SetValue(RegValue{"Long", REG_BINARY, longBinary});
-    key.SetValue(RegValue{"Odd", 0x7, {1, 2, 3}});
-    key.SetValue(RegValue{"Empty", REG_BINARY, {}});
+    for (RegValue v : {Text("", "default"), Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"),
+                       Text("quote\"and\\slash", "say \"hi\""),
+                       Text("Multi", "line one\nline two"),  // not representable as text
+                       Text("TrailingBreak", "line\n"), RegValue{"Embedded", REG_SZ, {'a', 0, 'b', 0}},
+                       RegValue{"NoNul", REG_SZ, {'a', 'b'}}, RegValue{"MiscStatus", REG_DWORD, {0x91, 1, 2, 0}},
+                       RegValue{"Long", REG_BINARY, longBinary}, RegValue{"Odd", 0x7, {1, 2, 3}},
+                       RegValue{"Empty", REG_BINARY, {}}})
+        key.SetValue(std::move(v));
     root.AddChild("Empty Key");
     root.SetValue(Text("OnRoot", "x"));
 

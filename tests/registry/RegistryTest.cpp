@@ -26,10 +26,9 @@ struct Key {
 
 TEST(Registry, KeysAndValuesAreFoundWhateverTheirCaseAndDeletedAsATree) {
     TempRegistry reg;
-    Key key, level, deeper;
-    ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0", &key.h),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetString(key.h, "Images Directory", "/opt/creature/images/"), ERROR_SUCCESS);
+    Key level, deeper;
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Vantrelle Technology\\Tarvossa 2\\1.0",
+                               "Images Directory", "/opt/creature/images/"));
     ASSERT_EQ(RegOpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", &level.h), ERROR_SUCCESS);
     ASSERT_EQ(RegOpenKey(level.h, "vantrelle technology\\TARVOSSA 2\\1.0", &deeper.h), ERROR_SUCCESS);
 
@@ -49,15 +48,11 @@ TEST(Registry, KeysAndValuesAreFoundWhateverTheirCaseAndDeletedAsATree) {
 
 TEST(Registry, ClassesRootMergesUserOverMachine) {
     TempRegistry reg;
-    Key machine, user, viaClasses;
-    ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{A}", &machine.h), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetString(machine.h, "", "machine"), ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID\\{B}", &viaClasses.h), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetString(viaClasses.h, "", "written through classes"), ERROR_SUCCESS);
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{A}", "", "machine"));
+    ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, "CLSID\\{B}", "", "written through classes"));
     EXPECT_NE(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{B}]"),
               std::string::npos);
-    ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{A}", &user.h), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetString(user.h, "", "user"), ERROR_SUCCESS);
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{A}", "", "user"));
     EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{A}"), "user");
     EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{B}"), "written through classes");
 }
@@ -107,10 +102,8 @@ TEST(Registry, ConcurrentWritersKeepEveryValue) {
         }
         bool ok = true;
         for (int v = 0; v < 5; ++v) {
-            Key key;
             const std::string name = std::to_string(k * 5 + v);
-            ok = RegCreateKey(HKEY_LOCAL_MACHINE, "Shared", &key.h) == ERROR_SUCCESS &&
-                 RegSetString(key.h, name, name) == ERROR_SUCCESS && ok;
+            ok = WriteRegString(HKEY_LOCAL_MACHINE, "Shared", name, name) && ok;
         }
         ::_exit(ok ? 0 : 1);
     }
@@ -127,9 +120,7 @@ TEST(Registry, ConcurrentWritersKeepEveryValue) {
 TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
     TempRegistry reg;
     for (const char* name : {"quote\"d\\", "[bracket]", "@", ";a=b", "-dash ", "caf\xc3\xa9"}) {
-        Key key;
-        ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, std::string("K\\") + name, &key.h), ERROR_SUCCESS) << name;
-        ASSERT_EQ(RegSetString(key.h, name, name), ERROR_SUCCESS) << name;
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, std::string("K\\") + name, name, name)) << name;
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, std::string("K\\") + name, name), name);
     }
     const std::string before = ReadFileBytes(reg.File("HKEY_CURRENT_USER"));
@@ -147,24 +138,21 @@ TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
 // Empty variables count as unset. Without a home folder there is no registry
 // folder nor Wine prefix, and nothing is written in the working folder.
 TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
-    struct Case {
-        const char *xdg, *home;  // null: unset
-        const char* folder;
-    };
-    const Case cases[] = {{nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "", ""},
-                          {"", "/h", "/h/.local/share/mirtala/registry"}, {"/d", "", "/d/mirtala/registry"}};
+    const std::tuple<const char*, const char*, const char*> cases[] = {  // XDG_DATA_HOME, HOME (null: unset), folder
+        {nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "", ""}, {"", "/h", "/h/.local/share/mirtala/registry"},
+        {"/d", "", "/d/mirtala/registry"}};
     const char* const names[] = {kRegistryFolderVariable, "XDG_DATA_HOME", "HOME", kWinePrefixVariable};
     const ScopedVariable kept[] = {{names[0], ""}, {names[1], ""}, {names[2], ""}, {names[3], ""}};  // put back after
     mirtala::test::TempDir work;
     const std::filesystem::path was = std::filesystem::current_path();
     std::filesystem::current_path(work.Path());
-    for (const Case& c : cases) {
+    for (const auto& [xdg, home, folder] : cases) {
         for (const char* name : names) ::unsetenv(name);
-        if (c.xdg) ::setenv("XDG_DATA_HOME", c.xdg, 1);
-        if (c.home) ::setenv("HOME", c.home, 1);
-        EXPECT_EQ(RegistryFolder(), c.folder);
-        EXPECT_EQ(WinePrefix(), c.home && *c.home ? std::string(c.home) + "/.wine" : "");
-        if (*c.folder) continue;
+        if (xdg) ::setenv("XDG_DATA_HOME", xdg, 1);
+        if (home) ::setenv("HOME", home, 1);
+        EXPECT_EQ(RegistryFolder(), folder);
+        EXPECT_EQ(WinePrefix(), home && *home ? std::string(home) + "/.wine" : "");
+        if (*folder) continue;
         Key key;
         EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_PATH_NOT_FOUND);
         EXPECT_NE(RegWriteProblem().find("nor HOME is set"), std::string::npos) << RegWriteProblem();

@@ -1,6 +1,6 @@
 // A registry folder of its own for one test, chosen through the environment;
 // the variable's former value comes back when the folder goes. And a string
-// value read back as a test reads it.
+// value written and read back as a test does it.
 #pragma once
 
 #include <cstdlib>
@@ -44,4 +44,15 @@ inline std::string ReadRegString(mirtala::registry::HKEY root, const std::string
     reg::RegReadString(key, name, &text);
     reg::RegCloseKey(key);
     return text;
+}
+
+// Creates the key as needed and sets a string value in it; false when either call fails.
+inline bool WriteRegString(mirtala::registry::HKEY root, const std::string& path, const std::string& name,
+                           const std::string& value) {
+    namespace reg = mirtala::registry;
+    reg::HKEY key = nullptr;
+    const bool written = reg::RegCreateKey(root, path, &key) == reg::ERROR_SUCCESS &&
+                         reg::RegSetString(key, name, value) == reg::ERROR_SUCCESS;
+    reg::RegCloseKey(key);
+    return written;
 }

@@ -180,11 +180,8 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
     const std::string truncated =
         dir.Write("Zubrelle.so", mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH).substr(0, 4096));
     { std::ofstream(machine, std::ios::trunc) << good; }
-    reg::HKEY key = nullptr;
-    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
-                                &key), reg::ERROR_SUCCESS);
-    ASSERT_EQ(reg::RegSetString(key, "", truncated), reg::ERROR_SUCCESS);
-    reg::RegCloseKey(key);
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT,
+                               "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", "", truncated));
     run = Mirtala(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(truncated + " cannot be loaded: it is cut short"), std::string::npos) << run.err;

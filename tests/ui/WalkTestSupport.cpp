@@ -5,14 +5,6 @@
 
 #include <QImage>
 
-#include <array>
-
-#include <gtest/gtest.h>
-
-#include "activex/ControlTestSupport.h"
-#include "control/body/BodyModel.h"
-#include "control/body/PoseSlotValues.h"
-
 namespace mirtala::test {
 
 Pixels ImagePixels(const QImage& source) {
@@ -64,32 +56,6 @@ std::vector<Pixels> ReadGif(const std::string& path, int& width, int& height, st
         }
     }
     DGifCloseFile(gif, &error);
-    return frames;
-}
-
-std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const std::vector<std::string>& poses,
-                                 int width, int height, bool walk, int angle, int count, double scale) {
-    zubrelle::BodyModel engine;
-    std::string error;
-    EXPECT_EQ(engine.Load(controltest::DemoImages(), controltest::DemoBodyData(), appearance, error), 0) << error;
-    std::array<zubrelle::PoseSlotValues, 9> values{};
-    for (std::size_t i = 0; i < poses.size(); ++i) values[i] = zubrelle::ConvertPoseString(poses[i]);
-    const gdi::Rect rect{0, 0, width, height};
-    zubrelle::AnimationState state;
-    const int n = int(poses.size());
-    if (n == 1) {
-        gdi::Bitmap bitmap(width, height);
-        engine.DrawPose(rect, bitmap, values[0], scale, state);
-        return {bitmap.Pixels()};
-    }
-    const int cycle =
-        walk ? engine.PrepareWalk(rect, values, n, scale, angle, state) : engine.PrepareStand(values, n, scale, state);
-    std::vector<Pixels> frames;
-    for (int k = 0; k < (count ? count : cycle); ++k) {
-        gdi::Bitmap bitmap(width, height);
-        walk ? engine.DrawWalkFrame(rect, bitmap, state) : engine.DrawStandFrame(rect, bitmap, 0, state);
-        frames.push_back(bitmap.Pixels());
-    }
     return frames;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "control/body/Appearance.h"
+#include "activex/ControlTestSupport.h"
 
 class QImage;
 
@@ -24,10 +24,7 @@ Pixels SheetCell(const Pixels& sheet, int sheetWidth, int columns, int k, int wi
 // Every frame of a GIF, each drawn over the previous; `delaysCs` gets each
 // frame's delay. Nothing when giflib cannot read it.
 std::vector<Pixels> ReadGif(const std::string& path, int& width, int& height, std::vector<int>* delaysCs = nullptr);
-// The demo body's frames of these poses in a width x height picture, walking at `angle` degrees or, when
-// `walk` is false, standing in place: `count` of them, or one full cycle when count is 0. One pose is
-// drawn still, as a pose picture is: one frame.
-std::vector<Pixels> EngineFrames(const zubrelle::Appearance& appearance, const std::vector<std::string>& poses,
-                                 int width, int height, bool walk, int angle, int count = 0, double scale = 1.0);
+// The engine's own frames, as the control's tests draw them.
+using controltest::EngineFrames;
 
 }  // namespace mirtala::test
