@@ -122,7 +122,6 @@ TEST_F(DialogsTest, TheDesktopMessageBoxAnswersByTheButtonPressedAndByEscape) {
     EXPECT_EQ(texts, QStringList({"Recover", "Discard"}));
 }
 
-
 // The desktop's own file dialog, saving: the filter shown, the extension added to a bare name.
 TEST_F(DialogsTest, TheDesktopFileDialogShowsTheFilterAndAddsTheExtension) {
     QStringList filters;

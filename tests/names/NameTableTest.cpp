@@ -112,9 +112,12 @@ TEST(GaitNameImport, RecordsNameGaitsThroughTheirGeneIds) {
     const std::string file = "HEAD" + GaitRecord(2, 4, 5, "Trot", "ignored text") + GaitRecord(2, 3, 5, "pose rec") +
                              GaitRecord(7, 4, 6, "other type") + GaitRecord(2, 4, 9, "no such gene") +
                              GaitRecord(2, 4, 6, "Amble") + GaitRecord(2, 4, 6, std::string(300, 'a'));
-    t.ParseGaitNames(file, g);
+    TempDir dir;
+    EXPECT_TRUE(t.ImportGaitNames(dir.Write("names.gno", file), g));
     // Of two records for one gene the last wins, its name's length past one byte.
     ExpectNames(t, {{268, "Trot"}, {269, std::string(300, 'a')}, {270, "14"}, {456, "200"}, {1, "pose stays"}});
+    EXPECT_FALSE(t.ImportGaitNames(dir.File("missing"), g));
+    ExpectNames(t, {{268, "12"}, {1, "pose stays"}});  // reset even when missing
 }
 
 TEST(GaitNameImport, RecordsCutShortEndReadingAndPartNamesAreDropped) {

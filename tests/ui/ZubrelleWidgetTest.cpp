@@ -68,11 +68,8 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     CZubrelle picture;
     int clicks = 0;
     QObject::connect(&picture, &CZubrelle::Clicked, [&] { ++clicks; });
-    reg::HKEY key = nullptr;  // registered, but its module file is gone
-    ASSERT_EQ(reg::RegCreateKey(reg::HKEY_CLASSES_ROOT,
-                               "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", &key), 0);
-    ASSERT_EQ(reg::RegSetString(key, "", "/gone/Zubrelle.so"), 0);
-    reg::RegCloseKey(key);
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                               "", "/gone/Zubrelle.so"));  // registered, but its module file is gone
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
     EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded. Build it, then "
                                                       "register it again with: regsvr"));
