@@ -6,10 +6,6 @@
 
 namespace mirtala {
 
-void GeneCommand::Do(CMirtalaDoc&) {}
-void GeneCommand::Undo(CMirtalaDoc&) {}
-QString GeneCommand::Name() const { return QString(); }
-
 Genome& GeneCommand::GenomeOf(CMirtalaDoc& doc) { return doc.m_genome; }
 
 void GeneCommand::Restore(CMirtalaDoc& doc) {

@@ -18,9 +18,9 @@ class GeneCommand {
 public:
     explicit GeneCommand(const Gene& gene) : m_gene(gene) {}
     virtual ~GeneCommand() = default;
-    virtual void Do(CMirtalaDoc& doc);
-    virtual void Undo(CMirtalaDoc& doc);
-    virtual QString Name() const;
+    virtual void Do(CMirtalaDoc& doc) = 0;
+    virtual void Undo(CMirtalaDoc& doc) = 0;
+    virtual QString Name() const = 0;
 
     const Gene& StoredGene() const { return m_gene; }
 
