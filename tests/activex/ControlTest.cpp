@@ -36,13 +36,8 @@ protected:
     static constexpr const char* kWalk[] = {"201111111111111", "201222000002211", "201333111113311", "201000222220011"};
 };
 
-struct Rule {
-    DISPID id;
-    VARIANT (*put)();
-    HRESULT hr;
-    VARTYPE vt;
-    double stored;
-};
+// The property, the value put, the put's result, and the type and value read back.
+using Rule = std::tuple<DISPID, VARIANT (*)(), HRESULT, VARTYPE, double>;
 
 class PropertyRule : public ControlTest, public testing::WithParamInterface<Rule> {};
 
@@ -60,23 +55,23 @@ HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
 }  // namespace
 
 TEST_P(PropertyRule, StoresTheRuledValueWithTheChangeReactionOrRefusesWithout) {
-    const Rule& r = GetParam();
+    const auto& [id, put, hr, vt, stored] = GetParam();
     auto c = NewControl();
     Canvas canvas(60, 40);
     Paint(c, canvas);
     ASSERT_TRUE(c->IsPrepared());
     VARIANT untouched = MakeI4(7);  // a put returns nothing: the caller's variant keeps its value
-    EXPECT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYPUT, {r.put()}, &untouched), r.hr);
+    EXPECT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYPUT, {put()}, &untouched), hr);
     EXPECT_EQ(std::pair(untouched.vt, untouched.lVal), std::pair(VARTYPE(VT_I4), 7));
-    bool changed = r.hr == S_OK;
-    EXPECT_EQ(c->IsPrepared(), !changed || r.id == DISPID_BORDERSTYLE);  // a stock property: no new animation
+    bool changed = hr == S_OK;
+    EXPECT_EQ(c->IsPrepared(), !changed || id == DISPID_BORDERSTYLE);  // a stock property: no new animation
     EXPECT_EQ(site.erasingInvalidations, changed ? 1 : 0);
     EXPECT_EQ(c->IsModified(), changed);
     VARIANT v;
-    ASSERT_EQ(Invoke(D(c), r.id, DISPATCH_PROPERTYGET, {}, &v), S_OK);
-    EXPECT_EQ(v.vt, r.vt);
+    ASSERT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v), S_OK);
+    EXPECT_EQ(v.vt, vt);
     ASSERT_EQ(VariantChangeType(&v, &v, VT_R8), S_OK);
-    EXPECT_EQ(v.dblVal, r.stored);
+    EXPECT_EQ(v.dblVal, stored);
 }
 
 // PoseCount is clamped to 1..8; Scale and Angle are stored unvalidated; BorderStyle is 0 or 1.

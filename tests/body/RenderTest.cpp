@@ -32,25 +32,21 @@ std::string LoadBodyImage(const TempTree& tree, const Sprite16& image, zubrelle:
     return LoadBody(tree, body, model);
 }
 
-struct PlacementCase {
-    Sprite16 image;
-    gdi::Rect rect;
-    double scale;
-    std::string picture;  // also gives the bitmap's size
-};
+// The image, the rectangle, the scale and the picture drawn, which also gives the bitmap's size.
+using PlacementCase = std::tuple<Sprite16, gdi::Rect, double, std::string>;
 
 class Placement : public testing::TestWithParam<PlacementCase> {};
 
 TEST_P(Placement, CentresTheTruncatedBoxAndPaintsSampledSquares) {
-    const PlacementCase& c = GetParam();
+    const auto& [image, rect, scale, picture] = GetParam();
     TempTree tree;
     zubrelle::BodyModel model;
-    ASSERT_EQ(LoadBodyImage(tree, c.image, model), "");
-    const int width = int(c.picture.find('\n'));
-    gdi::Bitmap bitmap(width, int(c.picture.size()) / (width + 1), 0x123456);
+    ASSERT_EQ(LoadBodyImage(tree, image, model), "");
+    const int width = int(picture.find('\n'));
+    gdi::Bitmap bitmap(width, int(picture.size()) / (width + 1), 0x123456);
     zubrelle::AnimationState animation;
-    model.DrawPose(c.rect, bitmap, ConvertPoseString("2"), c.scale, animation);
-    EXPECT_EQ(Picture(bitmap), c.picture);
+    model.DrawPose(rect, bitmap, ConvertPoseString("2"), scale, animation);
+    EXPECT_EQ(Picture(bitmap), picture);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, Placement, testing::Values(

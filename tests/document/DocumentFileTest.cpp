@@ -64,26 +64,22 @@ TEST_F(DocumentFileTest, NewDocumentSavesTheEmptyGenomeAndModifiedFollowsTheUndo
 }
 
 // Closing asks about unsaved changes only: unmodified; Cancel; No; Yes and a path; Yes, then Save As cancelled.
-struct CloseCase {
-    bool edit;
-    std::vector<MessageAnswer> answers;
-    std::vector<std::optional<QString>> saveAs;
-    bool mayClose, saved;
-};
+// Each case: whether the document is edited, the answers, the Save As answers, whether it may close, whether saved.
+using CloseCase = std::tuple<bool, std::vector<MessageAnswer>, std::vector<std::optional<QString>>, bool, bool>;
 class CloseTest : public DocumentFileTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseTest, AsksOnlyForUnsavedChanges) {
-    const CloseCase& c = GetParam();
+    const auto& [edit, answers, saveAs, mayClose, saved] = GetParam();
     doc->SetTitle("Genome2");
     doc->OnNewDocument();
-    if (c.edit) doc->AddGene(GaitGene(1, 1));
-    messages.answers.assign(c.answers.begin(), c.answers.end());
-    for (const auto& a : c.saveAs) files.answers.push_back(a ? std::optional(Q(dir.File("saved.gen"))) : a);
-    EXPECT_EQ(doc->SaveModified(), c.mayClose);
-    EXPECT_EQ(Texts(), c.edit ? std::vector<QString>{"Save changes to Genome2?"} : std::vector<QString>{});
+    if (edit) doc->AddGene(GaitGene(1, 1));
+    messages.answers.assign(answers.begin(), answers.end());
+    for (const auto& a : saveAs) files.answers.push_back(a ? std::optional(Q(dir.File("saved.gen"))) : a);
+    EXPECT_EQ(doc->SaveModified(), mayClose);
+    EXPECT_EQ(Texts(), edit ? std::vector<QString>{"Save changes to Genome2?"} : std::vector<QString>{});
     for (const MessageRequest& m : messages.shown) EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(std::filesystem::exists(dir.File("saved.gen")), c.saved);
-    EXPECT_EQ(doc->IsModified(), c.edit && !c.saved);
+    EXPECT_EQ(std::filesystem::exists(dir.File("saved.gen")), saved);
+    EXPECT_EQ(doc->IsModified(), edit && !saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseTest,

@@ -7,13 +7,8 @@
 namespace mirtala {
 namespace {
 
-struct Row {
-    std::string bytes;  // Windows-1252
-    std::string utf8;
-};
-
-// The ASCII and Latin-1 halves, the characters of 0x80-0x9F, and the undefined bytes.
-const Row kRows[] = {
+// Windows-1252 and UTF-8: the ASCII and Latin-1 halves, the characters of 0x80-0x9F, and the undefined bytes.
+const std::pair<std::string, std::string> kRows[] = {
     {"Walk 2", "Walk 2"},
     {"\xE9\xFF\xA0", "\xC3\xA9\xC3\xBF\xC2\xA0"},           // é ÿ no-break space
     {"\x80", "\xE2\x82\xAC"},                               // €
@@ -24,9 +19,9 @@ const Row kRows[] = {
     {std::string("a\0b", 3), std::string("a\0b", 3)}};
 
 TEST(NameEncoding, TableRowsConvertBothWays) {
-    for (const Row& row : kRows) {
-        EXPECT_EQ(Cp1252ToUtf8(row.bytes), row.utf8) << row.utf8;
-        EXPECT_EQ(Utf8ToCp1252(row.utf8), row.bytes) << row.utf8;
+    for (const auto& [bytes, utf8] : kRows) {
+        EXPECT_EQ(Cp1252ToUtf8(bytes), utf8) << utf8;
+        EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
     }
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));

@@ -43,32 +43,28 @@ constexpr const char* kDefaults = "default <prefix>/drive_c/Program Files/Tarvos
 constexpr const char* kWowKey = "[software\\\\WOW6432NODE\\\\vantrelle technology\\\\TARVOSSA 2\\\\1.0] 1\n";
 constexpr const char* kNativeKey = "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1\n";
 
-struct SearchCase {
-    const char* name;
-    std::optional<std::string> ourImages;
-    std::optional<std::string> ourBodyData;
-    std::string systemReg;    // empty: no file
-    bool defaultFolders;      // the default path exists in the prefix
-    const char* expected;
-};
+// Name, our images and body data values, system.reg (empty: no file), whether the default path
+// exists in the prefix, and the folders found.
+using SearchCase = std::tuple<const char*, std::optional<std::string>, std::optional<std::string>, std::string, bool,
+                              const char*>;
 
 using SearchOrder = testing::TestWithParam<SearchCase>;
 
 }  // namespace
 
 TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
-    const SearchCase& c = GetParam();
+    const auto& [name, ourImages, ourBodyData, systemReg, defaultFolders, expected] = GetParam();
     TempRegistry registry;
     FakeWinePrefix prefix;
-    if (c.ourImages) SetOurs(kImagesDirectoryValue, *c.ourImages);
-    if (c.ourBodyData) SetOurs(kBodyDataDirectoryValue, *c.ourBodyData);
-    if (!c.systemReg.empty()) prefix.WriteSystemReg(c.systemReg);
+    if (ourImages) SetOurs(kImagesDirectoryValue, *ourImages);
+    if (ourBodyData) SetOurs(kBodyDataDirectoryValue, *ourBodyData);
+    if (!systemReg.empty()) prefix.WriteSystemReg(systemReg);
     prefix.Folder("drive_c/Program Files (x86)/Tarvossa 2/Images");
     for (const char* folder : {"Images", "Body Data"})
-        if (c.defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
+        if (defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
     HostFolders found = FindHostFolders();
     EXPECT_EQ(found.winePrefix, prefix.Path());
-    EXPECT_EQ(Describe(found, prefix.Path()), c.expected);
+    EXPECT_EQ(Describe(found, prefix.Path()), expected);
 }
 
 const std::string kWineBoth = std::string(kWowKey) +
@@ -95,26 +91,23 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"DefaultMappedIntoThePrefix", std::nullopt, std::nullopt, "", true, kDefaults},
         SearchCase{"NothingFound", std::nullopt, std::nullopt, std::string(kNativeKey) + "\"Other\"=\"x\"\n", false,
                    "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
-struct MapCase {
-    const char* windowsPath;
-    const char* expected;  // null: maps to nothing
-};
+using MapCase = std::pair<const char*, const char*>;  // a Windows path, where it maps (null: nowhere)
 
 using DriveLinks = testing::TestWithParam<MapCase>;
 
 TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
-    const MapCase& c = GetParam();
+    const auto& [windowsPath, mapped] = GetParam();
     FakeWinePrefix prefix;
     for (const char* folder : {"Images", "images", "Body Data"})
         prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
     std::filesystem::create_symlink("../drive_c/Program Files", prefix.Path() + "/dosdevices/E:");
     std::filesystem::create_symlink("/", prefix.Path() + "/dosdevices/z:");
-    std::string expected = c.expected ? c.expected : "<nothing>";
+    std::string expected = mapped ? mapped : "<nothing>";
     if (expected.rfind("<prefix>", 0) == 0) expected.replace(0, 8, prefix.Path());
-    EXPECT_EQ(MapWindowsPath(c.windowsPath, prefix.Path()).value_or("<nothing>"), expected);
-    EXPECT_TRUE(c.expected || ResolveHostFolder(c.windowsPath).rfind(c.windowsPath, 0) == 0) << "kept as it was";
+    EXPECT_EQ(MapWindowsPath(windowsPath, prefix.Path()).value_or("<nothing>"), expected);
+    EXPECT_TRUE(mapped || ResolveHostFolder(windowsPath).rfind(windowsPath, 0) == 0) << "kept as it was";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -66,26 +66,23 @@ TEST(RegFile, ReadsAByteOrderMarkWindowsLineEndsCommentsAndRemovals) {
     EXPECT_EQ(root.Child("C"), nullptr);
 }
 
-struct Malformed {
-    const char* name;
-    const char* text;  // after a well-formed key with the value "kept" when keepsFirstKey
-    int badLine;       // 0: the text is complete
-    bool keepsFirstKey;
-};
+// Name; the text, after a well-formed key with the value "kept" when that key is to be kept; the line
+// reported bad (0: the text is complete); whether the first key is kept.
+using Malformed = std::tuple<const char*, const char*, int, bool>;
 
 class RegFileMalformed : public testing::TestWithParam<Malformed> {};
 
 TEST_P(RegFileMalformed, KeepsWhatCameBeforeTheFault) {
-    const Malformed& m = GetParam();
+    const auto& [name, after, badLine, keepsFirstKey] = GetParam();
     const std::string good = "REGEDIT4\n[HKEY_CURRENT_USER\\Good]\n\"kept\"=\"yes\"\n";
-    std::string text = (m.keepsFirstKey ? good : std::string()) + m.text;
+    std::string text = (keepsFirstKey ? good : std::string()) + after;
     RegNode root;
     RegParseResult result = ParseRegText(text, "HKEY_CURRENT_USER", root);
-    EXPECT_EQ(result.complete, m.badLine == 0);
-    bool startsWithLine = result.problem.rfind("line " + std::to_string(m.badLine) + ":", 0) == 0;
-    EXPECT_EQ(startsWithLine, m.badLine != 0) << result.problem;
+    EXPECT_EQ(result.complete, badLine == 0);
+    bool startsWithLine = result.problem.rfind("line " + std::to_string(badLine) + ":", 0) == 0;
+    EXPECT_EQ(startsWithLine, badLine != 0) << result.problem;
     RegNode* first = root.Find({"Good"});
-    EXPECT_EQ(first != nullptr && first->Value("kept") != nullptr, m.keepsFirstKey);
+    EXPECT_EQ(first != nullptr && first->Value("kept") != nullptr, keepsFirstKey);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,
@@ -103,4 +100,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,
                                          Malformed{"NoEquals", "\"a\" \"b\"\n", 4, true},
                                          Malformed{"Garbage", "what\n", 4, true},
                                          Malformed{"RemoveRoot", "[-HKEY_CURRENT_USER]\n", 4, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });

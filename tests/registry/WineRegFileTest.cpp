@@ -22,24 +22,22 @@ const RegValue* ValueOf(const RegNode& root, const char* name) {
     return key ? key->Value(name) : nullptr;
 }
 
-struct ValueCase {
-    const char* line;  // the value line(s) of the key, named "V"
-    std::uint32_t type;
-    std::string data;  // strings with their closing NUL
-};
+// The value line(s) of the key, named "V"; its type; its data (strings with their closing NUL).
+using ValueCase = std::tuple<const char*, std::uint32_t, std::string>;
 
 class WineValue : public testing::TestWithParam<ValueCase> {};
 
 }  // namespace
 
 TEST_P(WineValue, ReadsAsOurRegistryWouldHoldIt) {
+    const auto& [line, type, data] = GetParam();
     RegNode root;
-    WineRegResult result = ReadWineRegText(File(GetParam().line), {kKey}, root);
+    WineRegResult result = ReadWineRegText(File(line), {kKey}, root);
     EXPECT_EQ(result.skippedLines, 0) << result.problem;
     const RegValue* v = ValueOf(root, "V");
     ASSERT_NE(v, nullptr);
-    EXPECT_EQ(v->type, GetParam().type);
-    EXPECT_EQ(std::string(v->data.begin(), v->data.end()), GetParam().data);
+    EXPECT_EQ(v->type, type);
+    EXPECT_EQ(std::string(v->data.begin(), v->data.end()), data);
 }
 
 using namespace std::string_literals;

@@ -15,16 +15,6 @@ namespace {
 using mirtala::test::ReadFileBytes;
 using mirtala::test::TempDir;
 
-struct Outcome {
-    int status;
-    std::string err;
-};
-
-Outcome Shell(const TempDir& dir, const std::string& command) {
-    const int status = std::system(("(" + command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFileBytes(dir.File("stderr"))};
-}
-
 std::string In(const std::string& folder) { return "MIRTALA_REGISTRY_DIR='" + folder + "' "; }
 
 TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
@@ -55,9 +45,10 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' u", 2, "usage: regset [--if-missing]"},
         {In(reg) + REGSET " HKEY_CLASSES_ROOT v x", 2, "must start with HKEY_LOCAL_MACHINE or"}};
     for (const auto& [command, status, message] : cases) {
-        const Outcome run = Shell(dir, command);
-        EXPECT_EQ(run.status, status) << command << "\n" << run.err;
-        EXPECT_NE(run.err.find(message), std::string::npos) << command << "\n" << run.err;
+        const int code = std::system(("(" + command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
+        const std::string err = ReadFileBytes(dir.File("stderr"));
+        EXPECT_EQ(WIFEXITED(code) ? WEXITSTATUS(code) : 128 + WTERMSIG(code), status) << command << "\n" << err;
+        EXPECT_NE(err.find(message), std::string::npos) << command << "\n" << err;
     }
     EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
     EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"), "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"

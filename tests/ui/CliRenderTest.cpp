@@ -212,23 +212,19 @@ TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
 #endif
 }
 
-struct Usage {
-    const char* name;
-    const char* args;
-    int status;
-    const char* message;
-};
+using Usage = std::tuple<const char*, const char*, int, const char*>;  // name, arguments, exit status, message
 
 class CliRenderUsage : public CliRenderTest, public testing::WithParamInterface<Usage> {};
 
 TEST_P(CliRenderUsage, IsRefusedWithAMessage) {
-    std::string args = GetParam().args;
+    const auto& [name, given, status, message] = GetParam();
+    std::string args = given;
     for (std::size_t at; (at = args.find("GENOME")) != std::string::npos;) args.replace(at, 6, kSample);
     for (std::size_t at; (at = args.find("OUT")) != std::string::npos;) args.replace(at, 3, dir.File("o"));
     for (std::size_t at; (at = args.find("DIR")) != std::string::npos;) args.replace(at, 3, dir.Path());
     Outcome run = Mirtala(args);
-    EXPECT_EQ(run.status, GetParam().status);
-    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_EQ(run.status, status);
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "only the run's stdout and stderr";
 }
 
@@ -251,4 +247,4 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"SheetOverAFolder", "--sheet DIR --pose-strings 2,3", 1, "a folder; the file was not changed"},
         Usage{"PoseOverAFolder", "--render-pose DIR --pose-string 201111111111111", 1, "it is a folder; the file was not changed"},
         Usage{"GifTooLarge", "--render-gait OUT.gif --pose-strings 2,3 --size 8192x8192 --scale 1", 1, "more than can be held"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });

@@ -35,10 +35,9 @@ class GaitTransportTest : public EditDialogTest {
 protected:
     CGaitDlg* OpenWithPoses(int poses) {
         std::vector<Gene> genes;
-        std::string steps(8, '\0');  // the first `poses` of the eight poses
         for (int n = 1; n <= 8; ++n) genes.push_back(PoseGene(std::uint8_t(n), std::uint8_t(n), kPoses[n - 1]));
-        for (int k = 0; k < poses; ++k) steps[std::size_t(k)] = char(k + 1);
-        genes.push_back(GaitGene(1, 1, steps));
+        const std::string steps("\1\2\3\4\5\6\7\10", std::size_t(poses));  // the first `poses` of the eight poses
+        genes.push_back(GaitGene(1, 1, steps + std::string(std::size_t(8 - poses), '\0')));
         Open(genes);
         CGaitDlg* dialog = OpenGait<CGaitDlg>(8);
         preview = Named<CZubrelle>(dialog, "Preview");
