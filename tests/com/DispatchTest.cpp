@@ -158,6 +158,7 @@ TEST(ConnectionPoint, SinksMayDisconnectWhileAnEventIsDelivered) {
     leaving.onEvent = [&] { point.Unadvise(leavingCookie); };
     ASSERT_EQ(point.Advise(&leaving, &leavingCookie), S_OK);
     ASSERT_EQ(point.Advise(&steady, &steadyCookie), S_OK);
+    EXPECT_EQ(point.Advise(&steady, nullptr), E_POINTER) << "no place for the cookie";
     point.Fire(-600);
     point.Fire(-601);
     EXPECT_EQ(leaving.events, std::vector<DISPID>{-600});

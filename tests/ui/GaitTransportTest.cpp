@@ -188,6 +188,7 @@ TEST(GifColours, ExactUpTo256ColoursAndQuantizedPastThem) {
 
     gif.clear();  // nothing to encode is a failure with its reason, not an empty file
     EXPECT_FALSE(EncodeGif({}, w, h, 10, gif, error));
+    EXPECT_FALSE(EncodeGif(frames, 0, h, 10, gif, error)) << "no column";
     EXPECT_NE(error.find("at least one frame"), std::string::npos) << error;
     EXPECT_TRUE(gif.empty());
 }
