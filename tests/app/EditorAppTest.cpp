@@ -222,6 +222,7 @@ TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     a.MainFrame()->resize(a.MainFrame()->size() - QSize(spare, 0));  // two icons fill the bottom row exactly
     a.MainFrame()->OnCommand(cmd::WindowArrange);
     EXPECT_EQ(windows[1]->pos(), windows[0]->pos() + QPoint(windows[0]->width(), 0)) << "the second stays on the row";
+    EXPECT_EQ(windows[0]->geometry().bottom(), a.MainFrame()->MdiArea()->viewport()->rect().bottom());
     for (CMirtalaDoc* doc : a.Documents()) doc->AddGene(PoseGene(1, 1));
     ASSERT_TRUE(a.MainFrame()->ActiveChild()->close()) << "a second window closes without asking";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

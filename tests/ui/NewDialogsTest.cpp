@@ -79,6 +79,7 @@ TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
     dialog.CreateModeless();
     EXPECT_FALSE(Named(&dialog, "New Pose")->isEnabled());
     EXPECT_EQ(Named<QComboBox>(&dialog, "Pose")->currentIndex(), 255);
+    EXPECT_EQ(Named<QLineEdit>(&dialog, "Pose Name")->text(), "") << "no new number, so no name of one";
     EXPECT_EQ(Named<QComboBox>(&dialog, "Switch On")->itemText(2), "* Adolescent");
     // Every identifier is taken as well: refused rather than reusing one.
     Named(&dialog, "OK")->click();
