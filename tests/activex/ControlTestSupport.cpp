@@ -22,14 +22,16 @@ namespace reg = mirtala::registry;
 
 HRESULT RecordingSite::QueryInterface(const IID& iid, void** object) {
     *object = iid == IID_IUnknown || iid == IID_IControlSite ? this : nullptr;
-    if (*object) AddRef();
-    return *object ? S_OK : E_NOINTERFACE;
+    if (!*object) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
 }
 
 HRESULT RecordingSite::SetTimer(std::uint32_t id, std::uint32_t periodMs, std::uint32_t* started) {
     *started = timersWork ? id : 0;
-    if (timersWork) runningTimers[id] = periodMs;
-    return timersWork ? S_OK : E_FAIL;
+    if (!timersWork) return E_FAIL;
+    runningTimers[id] = periodMs;
+    return S_OK;
 }
 
 namespace {

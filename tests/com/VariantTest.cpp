@@ -35,9 +35,11 @@ TEST_P(VariantCoercion, ConvertsOrRefusesLeavingTheDestinationAlone) {
     EXPECT_EQ(VariantChangeType(&dest, &src, c.to), c.hr);
     bool ok = c.hr == S_OK;
     EXPECT_EQ(dest.vt, ok ? c.to : VT_I4);
-    const bool text = ok && c.to == VT_BSTR;
-    EXPECT_EQ(text ? Utf8FromBstr(dest.bstrVal) : "", text ? c.text : "");
-    EXPECT_EQ(text ? 0 : Numeric(dest), text ? 0 : ok ? c.number : 99);
+    if (ok && c.to == VT_BSTR) {
+        EXPECT_EQ(Utf8FromBstr(dest.bstrVal), c.text);
+    } else {
+        EXPECT_EQ(Numeric(dest), ok ? c.number : 99);
+    }
     VariantClear(&src);
     VariantClear(&dest);
 }
@@ -95,6 +97,8 @@ TEST(Bstr, Utf16AndUtf8AgreeAtEveryLengthEdge) {
         {{0xDFFF, u'a'}, "\xEF\xBF\xBD" "a", false}, {{u'a', 0xDBFF}, "a\xEF\xBF\xBD", false}};
     for (const auto& e : edges) {
         EXPECT_EQ(Utf8FromUtf16(e.utf16), e.utf8) << e.utf8;
-        EXPECT_EQ(e.roundTrips ? Utf16FromUtf8(e.utf8) : e.utf16, e.utf16) << e.utf8;
+        if (e.roundTrips) {
+            EXPECT_EQ(Utf16FromUtf8(e.utf8), e.utf16) << e.utf8;
+        }
     }
 }

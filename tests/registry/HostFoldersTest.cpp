@@ -107,7 +107,9 @@ TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
     std::string expected = mapped ? mapped : "<nothing>";
     if (expected.rfind("<prefix>", 0) == 0) expected.replace(0, 8, prefix.Path());
     EXPECT_EQ(MapWindowsPath(windowsPath, prefix.Path()).value_or("<nothing>"), expected);
-    EXPECT_TRUE(mapped || ResolveHostFolder(windowsPath).rfind(windowsPath, 0) == 0) << "kept as it was";
+    if (!mapped) {
+        EXPECT_EQ(ResolveHostFolder(windowsPath).rfind(windowsPath, 0), 0u) << "kept as it was";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
