@@ -3,15 +3,14 @@
 #include "control/activex/ZubrelleCtrl.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "control/activex/BodyCache.h"
 #include "control/activex/TargetPaint.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"
 #include "control/body/PoseSlotValues.h"
+#include "control/body/Truncate.h"
 #include "platform/registry/HostFolders.h"
 
 namespace zubrelle {
@@ -127,13 +126,8 @@ void CZubrelleCtrl::SetAppearance(std::int16_t headGenus, std::int16_t headVaria
     InvalidateControl(true);
 }
 
-int CZubrelleCtrl::TruncatedAngle() const {
-    // Angles beyond the integer range are cut to it rather than converted undefined.
-    double t = std::trunc(m_angle);
-    if (!(t >= std::numeric_limits<int>::min())) return std::isnan(t) ? 0 : std::numeric_limits<int>::min();
-    if (t > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    return static_cast<int>(t);
-}
+// Angles beyond the integer range saturate, as every truncation of the engine does.
+int CZubrelleCtrl::TruncatedAngle() const { return TruncToInt(m_angle); }
 
 void CZubrelleCtrl::PrepareAnimation() {
     if (m_prepared) return;

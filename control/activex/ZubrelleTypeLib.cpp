@@ -1,7 +1,7 @@
 // Descriptions of the control's interfaces, as its type library holds them.
 #include "control/activex/ZubrelleTypeLib.h"
 
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 
 namespace zubrelle {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "activex/ControlTestSupport.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 
 using namespace com;
 using namespace controltest;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "activex/ControlTestSupport.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "platform/gdi/DrawContext.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"

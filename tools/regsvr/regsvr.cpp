@@ -7,8 +7,10 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <type_traits>
 
 #include "platform/com/HResult.h"
+#include "platform/com/ModuleExports.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/registry/Registry.h"
 
@@ -90,8 +92,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "regsvr: %s: the module cannot be loaded: %s\n", module, ::dlerror());
         return 1;
     }
-    const char* entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
-    auto fn = reinterpret_cast<com::HRESULT (*)()>(::dlsym(handle, entry));
+    const char* entry = unregister ? com::kDllUnregisterServer : com::kDllRegisterServer;
+    // Both entry points have the same type.
+    static_assert(std::is_same_v<com::DllRegisterServerFn, com::DllUnregisterServerFn>);
+    auto fn = reinterpret_cast<com::DllRegisterServerFn>(::dlsym(handle, entry));
     if (!fn) {
         std::fprintf(stderr, "regsvr: %s was loaded, but the entry point %s was not found.\n", module, entry);
         ::dlclose(handle);
