@@ -11,7 +11,7 @@
 
 include "bench/DemoRegistry.h"
 #include "platform/com/ModuleExports.h"
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/WalkExport.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
-#include "editor/app/cli_render.h"
+#include "editor/app/CliRender.h"
 
 #include <unistd.h>
 

@@ -62,9 +62,7 @@ CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
     // The probe is a picture of its own that tries the folders without touching the registry.
     m_probe->Create(QStringLiteral("Folder Check Picture"), 0, QRect(0, 0, 1, 1), this, -1);
     m_probe->hide();
-    const auto values = appearance.ControlOrder();
-    m_probe->SetAppearance(values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7],
-                           values[8], values[9], values[10], values[11]);
+    m_probe->SetAppearance(appearance);
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(300);
     connect(m_checkTimer, &QTimer::timeout, this, &CHostFoldersDlg::Check);

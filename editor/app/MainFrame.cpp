@@ -54,6 +54,10 @@ CMainFrame::CMainFrame(CMirtalaApp& app) : m_app(app), m_mdiArea(new QMdiArea(th
     connect(&m_app, &CMirtalaApp::recentFilesChanged, this, &CMainFrame::RebuildMenus);
     connect(&m_app, &CMirtalaApp::documentsChanged, this, &CMainFrame::OnActiveChildChanged);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUi);
+    // The message pane names a load error of the active window's pictures:
+    // it changes when a picture's error does or another window becomes active.
+    connect(&CZubrelle::Events(), &CZubrelleEvents::LoadErrorChanged, this, &CMainFrame::ScheduleMessagePane);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::ScheduleMessagePane);
     resize(900, 640);
     UpdateCommandUi();
     m_lockTimer = startTimer(250);
@@ -173,10 +177,18 @@ void CMainFrame::UpdateLockPanes() {
 void CMainFrame::timerEvent(QTimerEvent* event) {
     if (event->timerId() != m_lockTimer) return;
     UpdateLockPanes();
-    UpdateMessagePane();
+}
+
+void CMainFrame::ScheduleMessagePane() {
+    // Once the events of the moment are through: a window being activated or
+    // a picture going away has settled by then.
+    if (m_messagePending) return;
+    m_messagePending = true;
+    QMetaObject::invokeMethod(this, &CMainFrame::UpdateMessagePane, Qt::QueuedConnection);
 }
 
 void CMainFrame::UpdateMessagePane() {
+    m_messagePending = false;
     // A picture in the active dialog that could not load its body says why here.
     QString text = QStringLiteral("Ready");
     if (QWidget* active = QApplication::activeWindow(); active && active != this)

@@ -62,6 +62,7 @@ private:
     void AddRecentFiles(QMenu* file);
     void OnActiveChildChanged();
     void UpdateLockPanes();
+    void ScheduleMessagePane();
     void UpdateMessagePane();
     void ArrangeIcons();
 
@@ -73,6 +74,7 @@ private:
     QLabel* m_lockPanes[3] = {};
     QLabel* m_readyPane = nullptr;
     bool m_documentMenu = false;
+    bool m_messagePending = false;
     int m_lockTimer = 0;
 };
 

@@ -1,6 +1,8 @@
 // Turning the render options' text into values, each checked against its range.
 #include "editor/app/RenderOptions.h"
 
+#include <array>
+
 #include "editor/app/CommandLine.h"
 
 #include <cerrno>
@@ -86,13 +88,15 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
                 error = "--appearance takes twelve numbers: SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV";
                 return false;
             }
+            std::array<std::int32_t, 12> values{};
             for (int k = 0; k < 12; ++k) {
                 if (!ParseInt(parts[std::size_t(k)], -32768, 32767, &n)) {
                     error = "--appearance: '" + parts[std::size_t(k)] + "' is not a 16-bit number";
                     return false;
                 }
-                o.appearance[k] = static_cast<std::int16_t>(n);
+                values[std::size_t(k)] = static_cast<std::int32_t>(n);
             }
+            o.appearance = Appearance::FromValues(values);
         } else if (a == "--size") {
             std::vector<std::string> parts = Split(v, 'x');
             long w = 0, h = 0;

@@ -72,4 +72,19 @@ GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage) {
     return best;
 }
 
+std::vector<GaitStepPose> ResolveGaitSteps(const Genome& genome, const Gene& gait, int stage) {
+    std::vector<GaitStepPose> steps;
+    for (int number : GaitStepsOf(gait)) {
+        GaitStepPose& step = steps.emplace_back();
+        step.poseNumber = number;
+        if (number == 0) continue;
+        if (const GeneRef pose = FindActivePose(genome, number, stage)) {
+            std::string text = PoseStringOf(*pose);
+            text.resize(kPoseStringLength, '0');
+            step.poseString = std::move(text);
+        }
+    }
+    return steps;
+}
+
 }  // namespace mirtala

@@ -68,6 +68,7 @@ CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique
 
 CZubrelle::~CZubrelle() {
     std::erase(Pictures(), this);
+    if (!m_loadError.isEmpty()) emit Events().LoadErrorChanged(this);
     // The control goes before the timers it may still ask to stop.
     m_host.reset();
     for (auto& [id, timer] : m_timers) delete timer;
@@ -118,6 +119,11 @@ void CZubrelle::ReloadAll() {
         if (picture) picture->ReloadBody();
 }
 
+CZubrelleEvents& CZubrelle::Events() {
+    static CZubrelleEvents events;
+    return events;
+}
+
 void CZubrelle::RefreshLoadError() {
     QString error = QString::fromStdString(m_host->GetLoadError());
     if (error == m_loadError) return;
@@ -127,6 +133,7 @@ void CZubrelle::RefreshLoadError() {
     QAccessible::updateAccessibility(&described);
     update();
     emit LoadErrorChanged(error);
+    emit Events().LoadErrorChanged(this);
 }
 
 void CZubrelle::paintEvent(QPaintEvent*) {

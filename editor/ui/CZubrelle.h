@@ -16,9 +16,20 @@
 #include <memory>
 #include <set>
 
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/document/Appearance.h"
+#include "editor/picture/ZubrelleHost.h"
 
 class QTimer;
+class CZubrelle;
+
+// What every picture tells: the main window's status bar names the load
+// error of a picture in the active window and follows this instead of asking.
+class CZubrelleEvents : public QObject {
+    Q_OBJECT
+signals:
+    // A picture's load error changed, or a picture with one went away.
+    void LoadErrorChanged(CZubrelle* picture);
+};
 
 class CZubrelle : public QWidget, private mirtala::ZubrelleHost::Window {
     Q_OBJECT
@@ -40,6 +51,11 @@ public:
                        std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
         m_host->SetAppearance(headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant, armsGenus,
                              armsVariant, tailGenus, tailVariant, sex, age);
+        RefreshLoadError();
+    }
+    // The document's appearance record, in the control's order.
+    void SetAppearance(const mirtala::Appearance& appearance) {
+        m_host->SetAppearance(appearance);
         RefreshLoadError();
     }
     QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
@@ -73,6 +89,8 @@ public:
     void ReloadBody();
     // Reloads every picture there is, as after the host product's folders changed.
     static void ReloadAll();
+    // The signals of all pictures together.
+    static CZubrelleEvents& Events();
     // The line drawn on a picture whose body did not load.
     static QString NoBodyText();
 

@@ -1,18 +1,12 @@
-// What the pose and gait dialogs do with their pictures alike: show the
-// document's appearance, and say in words what a picture shows.
+// What the pose and gait dialogs do with their pictures alike: say in words
+// what a picture shows.
 #pragma once
-
-#include "editor/document/Appearance.h"
 
 #include <QString>
 
 class CZubrelle;
 
 namespace mirtala::ui {
-
-// The control takes the five genus and variant pairs first, then sex and age,
-// each cut to 16 bits.
-void ShowAppearance(CZubrelle& picture, const Appearance& appearance);
 
 // The accessible description: `shown` when the control draws, otherwise the
 // text the picture shows in its place.

@@ -4,7 +4,7 @@
 // RunWalkExport then writes it under a cancellable progress dialog.
 #pragma once
 
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/WalkExport.h"
 
 #include <QDialog>
 

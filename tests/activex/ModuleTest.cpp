@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "activex/ControlTestSupport.h"
+#include "control/ZubrelleInterface.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
@@ -19,8 +20,10 @@ namespace reg = mirtala::registry;
 
 namespace {
 
-constexpr CLSID kControl{0x11DF2DD2, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
-constexpr CLSID kPage{0x11DF2DD3, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+constexpr CLSID kControl = zubrelle::CLSID_Zubrelle;
+constexpr CLSID kPage = zubrelle::CLSID_ZubrellePropPage;
+// The registry's own text of the identifiers, written out so that a changed
+// identifier in the interface shows here.
 const std::string kClassKey = "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}";
 
 std::string ReadString(const std::string& key, const char* name = "") {

@@ -8,7 +8,7 @@
 
 #include "WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
-#include "editor/ui/PngOutput.h"
+#include "editor/picture/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -78,9 +78,8 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
     std::vector<std::string> poses;
     for (mirtala::GeneCursor c(genome, 0, 2, 4); !c.AtEnd(); c.Advance())
         if (mirtala::GeneNumber(*c) == 2)
-            for (int step : mirtala::GaitStepsOf(*c))
-                if (auto gene = step ? mirtala::FindActivePose(genome, step, 4) : mirtala::GeneRef())
-                    poses.push_back(mirtala::PoseStringOf(*gene));
+            for (const mirtala::GaitStepPose& step : mirtala::ResolveGaitSteps(genome, *c, 4))
+                if (step.poseString) poses.push_back(*step.poseString);
     const std::vector<Pixels> expected = mirtala::test::EngineFrames(kAdult, poses, 120, 90, true, 10);
     const int n = int(expected.size());
     ASSERT_GT(n, 3);

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "control/ZubrelleInterface.h"
 #include "editor/document/NameTable.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/PoseDlg.h"
@@ -61,8 +62,8 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
     Open({PoseGene(1, 5, kStand), WithSwitchOn(PoseGene(2, 5, kRaised), 4), WithSwitchOn(PoseGene(3, 6, kFace), 2),
           WithSwitchOn(PoseGene(4, 6, kAway), 4), Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(4);
-    const struct { int age; std::string pose5, pose6; } ages[] = {
-        {0, kStand, kFace}, {3, kStand, kFace}, {4, kRaised, kAway}, {6, kRaised, kAway}};
+    // The variants themselves are ResolveGaitSteps' to choose; here a change of age reaches every picture.
+    const struct { int age; std::string pose5, pose6; } ages[] = {{3, kStand, kFace}, {4, kRaised, kAway}};
     for (const auto& a : ages) {
         doc->ChangeAppearance(Appearance{0, a.age});
         std::vector<std::string> thumbnails, preview;
@@ -70,7 +71,7 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         for (int i = 0; i < 4; ++i) preview.push_back(Text(*Named<CZubrelle>(dialog, "Preview"), i));
         EXPECT_EQ(thumbnails, (std::vector<std::string>{a.pose5, "", a.pose6, "", a.pose5, "", "", ""})) << a.age;
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
-        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
+        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 3);
     }
     const std::pair<CZubrelle*, std::string> described[] = {
         {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
@@ -123,7 +124,7 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
         EXPECT_EQ(Named<QAbstractButton>(dialog, arrow)->focusPolicy(), Qt::NoFocus) << "the edit keeps the focus";
     }
     edit->setText("12.7");
-    EXPECT_EQ(Get(preview, 3).dblVal, 12.7);
+    EXPECT_EQ(Get(preview, zubrelle::DISPID_Angle).dblVal, 12.7);
     const struct { const char* text; Qt::Key key; const char* stepped; } steps[] = {
         {"12.7", Qt::Key_Down, "11"}, {"12.7", Qt::Key_Up, "13"}, {" -3.9e1x", Qt::Key_Up, "-38"},
         {"abc", Qt::Key_Down, "-1"}, {"nan", Qt::Key_Up, "1"}, {"1e999", Qt::Key_Up, "2147483647"},
@@ -132,7 +133,7 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
         edit->setText(s.text);
         QTest::keyClick(edit, s.key);
         EXPECT_EQ(edit->text(), s.stepped) << s.text;
-        EXPECT_EQ(Get(preview, 3).dblVal, std::atof(s.stepped)) << s.text;
+        EXPECT_EQ(Get(preview, zubrelle::DISPID_Angle).dblVal, std::atof(s.stepped)) << s.text;
     }
 }
 
@@ -152,7 +153,7 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     Choose(list, 0);  // the removed pose 2
     EXPECT_EQ(dialog->Step(2), 2);
     EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), "");
-    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 1);
+    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 1);
 }
 
 TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
@@ -160,14 +161,14 @@ TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
     preview.grab();
-    EXPECT_TRUE(preview.IsTimerRunning(101));
+    EXPECT_TRUE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     dialog->showMinimized();
-    EXPECT_FALSE(preview.IsTimerRunning(101));
+    EXPECT_FALSE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     doc->OpenGaitDialog(GeneAt(2));  // raises it again
     EXPECT_FALSE(dialog->isMinimized());
-    EXPECT_TRUE(preview.IsTimerRunning(101));
+    EXPECT_TRUE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     Named(dialog, "Cancel")->click();
-    EXPECT_FALSE(preview.IsTimerRunning(101));
+    EXPECT_FALSE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
 }
 
 struct WithoutControlTest : EditDialogTest {

@@ -14,11 +14,12 @@
 
 #include <filesystem>
 
+#include "control/ZubrelleInterface.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
-#include "editor/ui/GifEncoder.h"
-#include "editor/ui/PngOutput.h"
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/GifEncoder.h"
+#include "editor/picture/PngOutput.h"
+#include "editor/picture/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
 #include "fixtures/TempDir.h"
 
@@ -53,18 +54,18 @@ TEST_F(GaitTransportTest, PauseAndPlaySwitchTheTimerStepMovesEitherWaySpeedSetsT
     CGaitDlg* dialog = OpenWithPoses(3);
     const int n = preview->FrameCount();
     Shown(*preview);
-    ASSERT_TRUE(preview->IsTimerRunning(101));
+    ASSERT_TRUE(preview->IsTimerRunning(zubrelle::kAnimationTimerId));
     auto* speed = Named<QComboBox>(dialog, "Speed");
     EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00D7"));
     const int periods[] = {400, 200, 100, 50};  // the control's 100 ms at 1/4, 1/2, 1 and 2 times
     for (int i = 0; i < 4; ++i) {
         Choose(speed, i);
-        EXPECT_EQ(preview->TimerInterval(101), periods[i]) << speed->currentText().toStdString();
+        EXPECT_EQ(preview->TimerInterval(zubrelle::kAnimationTimerId), periods[i]) << speed->currentText().toStdString();
     }
 
     for (const char* button : {"Pause", "Play", "Pause"}) {  // the button offers what it will do
         Named(dialog, button)->click();
-        EXPECT_EQ(preview->IsTimerRunning(101), std::string_view(button) == "Play") << button;
+        EXPECT_EQ(preview->IsTimerRunning(zubrelle::kAnimationTimerId), std::string_view(button) == "Play") << button;
     }
     const int first = preview->CurrentFrame();
     QAbstractButton* step = Named(dialog, "Step");

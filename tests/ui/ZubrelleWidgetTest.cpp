@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "activex/ControlTestSupport.h"
+#include "control/ZubrelleInterface.h"
 #include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/HostFolders.h"
@@ -77,7 +78,7 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
     host.Click(1, 1);
-    host.TimerFired(101);
+    host.TimerFired(zubrelle::kAnimationTimerId);
     Canvas canvas(20, 10);
     host.Paint(canvas.pixels.data(), 20, 10, 20);
     EXPECT_EQ(canvas.pixels, Canvas(20, 10).pixels);

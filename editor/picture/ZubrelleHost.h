@@ -16,8 +16,7 @@
 
 namespace mirtala {
 
-inline constexpr com::CLSID CLSID_ZubrelleControl{
-    0x11DF2DD2, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+struct Appearance;
 
 class ZubrelleHost {
 public:
@@ -55,6 +54,8 @@ public:
                        std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
                        std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
                        std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
+    // The same call with the record's twelve values in the control's order.
+    void SetAppearance(const Appearance& appearance);
     std::string GetPoseString(std::int16_t index);
     void SetPoseString(std::int16_t index, const std::string& poseString);
     void AboutBox();

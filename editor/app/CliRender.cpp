@@ -1,14 +1,15 @@
 // Batch rendering through the picture control: resolving poses and gaits from
 // a genome, painting, and writing each paint as a PNG file, or one cycle of a
 // gait as a GIF or a sprite sheet.
-#include "editor/app/cli_render.h"
+#include "editor/app/CliRender.h"
 
+#include "control/ZubrelleInterface.h"
 #include "editor/app/CommandLine.h"
-#include "editor/ui/PngOutput.h"
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
-#include "editor/ui/WalkExport.h"
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/picture/PngOutput.h"
+#include "editor/picture/WalkExport.h"
+#include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/registry/Registry.h"
@@ -89,7 +90,7 @@ std::string CreateFailure(const ZubrelleHost& host) {
         return "the picture control cannot be found: the registry file " +
                registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
                ". Repair or remove that file, then register the control again with regsvr.";
-    const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
+    const std::string module = com::InprocServerPath(zubrelle::CLSID_Zubrelle);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
         if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
@@ -123,8 +124,7 @@ struct ControlPainter {
             err << "mirtala: " << CreateFailure(host) << "\n";
             return false;
         }
-        const std::int16_t* a = o.appearance;
-        host.SetAppearance(a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]);
+        host.SetAppearance(o.appearance);
         // A picture of a body that did not load is blank: say why instead of writing it.
         if (const std::string why = host.GetLoadError(); !why.empty()) return NoBody(host, why, err);
         host.SetScale(o.scale);
@@ -162,7 +162,7 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
         }
         Genome genome;
         if (!LoadGenome(*o.genome, genome, err)) return 1;
-        GeneRef gene = FindActivePose(genome, *o.pose, o.appearance[1]);
+        GeneRef gene = FindActivePose(genome, *o.pose, o.appearance.age);
         if (!gene) {
             err << "mirtala: " << *o.genome << " has no pose gene for pose " << *o.pose << ".\n";
             return 1;
@@ -196,10 +196,8 @@ std::optional<std::vector<std::string>> GaitPoses(const RenderOptions& o, std::o
         return std::nullopt;
     }
     std::vector<std::string> poses;
-    for (int step : GaitStepsOf(*gait)) {
-        if (step == 0) continue;
-        if (GeneRef pose = FindActivePose(genome, step, o.appearance[1])) poses.push_back(PoseStringOf(*pose));
-    }
+    for (const GaitStepPose& step : ResolveGaitSteps(genome, *gait, o.appearance.age))
+        if (step.poseString) poses.push_back(*step.poseString);
     if (poses.empty()) {
         err << "mirtala: gait " << *o.gait << " of " << *o.genome << " has no step with a pose gene.\n";
         return std::nullopt;
@@ -219,8 +217,7 @@ int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, W
                 std::ostream& err) {
     WalkSettings settings;
     settings.poses = poses;
-    const std::int16_t* a = o.appearance;
-    settings.appearance = {a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]};
+    settings.appearance = o.appearance;
     settings.width = o.width;
     settings.height = o.height;
     settings.scale = o.scale;
