@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "WalkTestSupport.h"
+#include "picture/WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
 #include "editor/picture/PngOutput.h"
 #include "editor/genome/PoseGenes.h"
