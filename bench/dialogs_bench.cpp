@@ -27,7 +27,7 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/TemplateDialog.h"
-include "bench/DemoRegistry.h"
+#include "bench/DemoRegistry.h"
 #include "platform/com/ModuleExports.h"
 
 namespace {

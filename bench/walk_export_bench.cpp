@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-include "bench/DemoRegistry.h"
+#include "bench/DemoRegistry.h"
 #include "platform/com/ModuleExports.h"
 #include "editor/picture/WalkExport.h"
 

@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace mirtala::app {
 
