@@ -6,7 +6,8 @@
 // short text saying how to register it, and every operation does nothing.
 // When the control's body did not load, the picture says so in a short line
 // on white, and its tooltip and the description that assistive tools read
-// (after the host's own accessible description) carry the full reason.
+// (after the host's own accessible description) carry the full reason, and
+// CZubrelle::Events() tells of the change for the main window's status bar.
 #pragma once
 
 #include <QString>
