@@ -68,6 +68,7 @@ CMainFrame::CMainFrame(CMirtalaApp& app)
 CMainFrame::~CMainFrame() {
     // The workspace reports its windows going away while this frame is half destroyed.
     m_mdiArea->disconnect(this);
+    m_undoHistory->disconnect(this);
     killTimer(m_lockTimer);
 }
 
