@@ -47,8 +47,8 @@ int RunEditor(int argc, char** argv) {
     if (!theApp.InitInstance(files)) return 1;
     if (screenshot.isEmpty()) {
         instance.Listen([&theApp](const QStringList& handed) {
-            if (handed.isEmpty()) theApp.OnFileNew();
-            for (const QString& file : handed) theApp.OpenDocumentFile(file);
+            if (handed.isEmpty()) theApp.DocumentManager().OpenNew();
+            for (const QString& file : handed) theApp.DocumentManager().OpenFile(file);
             app::CMainFrame* frame = theApp.MainFrame();
             frame->showNormal();
             frame->raise();

@@ -1,6 +1,7 @@
 // Writing, finding and offering recovery copies.
 #include "editor/app/Recovery.h"
 
+#include "editor/app/DocumentManager.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
@@ -51,13 +52,13 @@ QString SameFileKey(const QString& path) {
 
 }  // namespace
 
-CRecovery::CRecovery(CMirtalaApp& app, QString folder, int intervalMs)
-    : m_app(app), m_folder(std::move(folder)), m_timer(new QTimer(this)) {
+CRecovery::CRecovery(CDocumentManager& documents, QString folder, int intervalMs)
+    : m_documents(documents), m_folder(std::move(folder)), m_timer(new QTimer(this)) {
     m_runFolder = m_folder + '/' + kRunPrefix + QString::number(QCoreApplication::applicationPid()) + '-' +
                   QString::number(QDateTime::currentMSecsSinceEpoch());
     m_timer->setInterval(intervalMs);
     connect(m_timer, &QTimer::timeout, this, &CRecovery::SaveNow);
-    connect(&m_app, &CMirtalaApp::documentsChanged, this, &CRecovery::RemoveStale);
+    connect(&m_documents, &CDocumentManager::documentsChanged, this, &CRecovery::RemoveStale);
     m_timer->start();
 }
 
@@ -75,7 +76,7 @@ QString CRecovery::CopyFile(const CMirtalaDoc* doc, const char* suffix) const {
 
 void CRecovery::SaveNow() {
     RemoveStale();
-    for (CMirtalaDoc* doc : m_app.Documents()) {
+    for (CMirtalaDoc* doc : m_documents.Documents()) {
         if (!doc->IsModified()) {
             Remove(doc);
             continue;
@@ -111,7 +112,7 @@ void CRecovery::Remove(const CMirtalaDoc* doc) {
 }
 
 void CRecovery::RemoveStale() {
-    const std::vector<CMirtalaDoc*> open = m_app.Documents();
+    const std::vector<CMirtalaDoc*> open = m_documents.Documents();
     for (auto it = m_numbers.begin(); it != m_numbers.end();) {
         const CMirtalaDoc* doc = it->first;
         ++it;
@@ -175,7 +176,7 @@ int CRecovery::OfferRecovery() {
     int recovered = 0;
     if (ShowMessage(request) == MessageAnswer::Yes)
         for (const Copy& copy : copies)
-            if (m_app.OpenRecoveredDocument(copy.file, copy.originalPath, copy.title)) ++recovered;
+            if (m_documents.OpenRecovered(copy.file, copy.originalPath, copy.title)) ++recovered;
     RemoveAbandonedFolders();
     // The recovered documents are modified: their copies are this run's from now on.
     if (recovered) SaveNow();

@@ -19,7 +19,7 @@ class CMirtalaDoc;
 
 namespace mirtala::app {
 
-class CMirtalaApp;
+class CDocumentManager;
 
 class CRecovery : public QObject {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
         QDateTime written;
     };
 
-    CRecovery(CMirtalaApp& app, QString folder, int intervalMs);
+    CRecovery(CDocumentManager& documents, QString folder, int intervalMs);
     // A clean end: this run's copies go.
     ~CRecovery() override;
     // <user data folder>/mirtala/recovery
@@ -53,7 +53,7 @@ private:
     void ReportFailure(const QString& reason);
     void RemoveAbandonedFolders() const;
 
-    CMirtalaApp& m_app;
+    CDocumentManager& m_documents;
     QString m_folder;
     QString m_runFolder;
     QTimer* m_timer;

@@ -42,8 +42,8 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("walk.gen"));
     EXPECT_EQ(messages.shown[0].yesText, "Recover");
-    ASSERT_EQ(a.Documents().size(), 1u);  // the recovered one, and no new empty genome
-    CMirtalaDoc& doc = *a.Documents()[0];
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 1u);  // the recovered one, and no new empty genome
+    CMirtalaDoc& doc = *a.DocumentManager().Documents()[0];
     EXPECT_EQ(doc.GetPathName(), genome);
     EXPECT_EQ(doc.GetWindowTitle(), "walk.gen*");
     ASSERT_EQ(doc.GetGenome().Count(), 2u);
@@ -57,8 +57,8 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
 
 TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
     CMirtalaApp& a = Start();
-    CMirtalaDoc& doc = *a.Documents()[0];
-    app::CRecovery recovery(a, QString::fromStdString(dir.File("own")), 60000);
+    CMirtalaDoc& doc = *a.DocumentManager().Documents()[0];
+    app::CRecovery recovery(a.DocumentManager(), QString::fromStdString(dir.File("own")), 60000);
     recovery.SaveNow();
     EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());  // nothing unsaved
     doc.AddGene(PoseGene(1, 1));
@@ -68,7 +68,7 @@ TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
     EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());
 
     dir.Write("plain", "x");
-    app::CRecovery blocked(a, QString::fromStdString(dir.File("plain/recovery")), 60000);
+    app::CRecovery blocked(a.DocumentManager(), QString::fromStdString(dir.File("plain/recovery")), 60000);
     doc.Redo();
     for (int i = 0; i < 2; ++i) blocked.SaveNow();
     ASSERT_EQ(messages.shown.size(), 1u);
