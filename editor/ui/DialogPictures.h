@@ -1,14 +1,19 @@
-// What the pose and gait dialogs do with their pictures alike: show the
-// document's appearance, and say in words what a picture shows.
+// What the pose and gait dialogs do with their pictures alike: make them for
+// their templates, show the document's appearance, and say in words what a
+// picture shows.
 #pragma once
 
 #include "editor/document/Appearance.h"
+#include "editor/ui/DialogTemplate.h"
 
 #include <QString>
 
 class CZubrelle;
 
 namespace mirtala::ui {
+
+// The template builder's picture factory: the control created by its class identifier.
+QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent);
 
 // The control takes the five genus and variant pairs first, then sex and age,
 // each cut to 16 bits.
