@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace mirtala::ui {
@@ -205,6 +206,16 @@ void CTemplateWidgets::JoinRadioGroup(const ControlTemplate& control, QAbstractB
 }
 
 void CTemplateWidgets::Widen(const ControlTemplate& control, QWidget* widget, QRect& rect) {
+    // A button whose text fills it gets the platform's padding, growing to
+    // both sides so that it stays clear of what stands beside it.
+    if (control.kind == ControlKind::PushButton || control.kind == ControlKind::DefaultButton) {
+        const QStyle* style = widget->style();
+        const int padded = widget->fontMetrics().horizontalAdvance(AccessibleNameFromText(control.text)) +
+                           2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) +
+                                style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget));
+        if (padded > rect.width()) rect.adjust(-(padded - rect.width()) / 2, 0, (padded - rect.width() + 1) / 2, 0);
+        return;
+    }
     // Text that the desktop's font draws wider than the template allows grows to
     // the right rather than being clipped, widening the dialog when it must.
     const bool textControl = control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox ||
