@@ -28,14 +28,15 @@ public:
 
 bool InstallQtTranslation(const QLocale& locale) {
     static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
     auto translator = std::make_unique<QTranslator>(qApp);
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-    }
     installed = translator.release();
     QCoreApplication::installTranslator(installed);
     return true;

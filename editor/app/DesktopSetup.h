@@ -10,9 +10,10 @@ namespace mirtala::app {
 
 void SetUpDesktop();
 
-// Loads and installs the translation of Qt's own texts for `locale`; false
-// when there is none (English, or the translations are not installed). The
-// program's own texts stay as they are.
+// Loads and installs the translation of Qt's own texts for `locale` in place
+// of the one installed before; false when there is none (the translations
+// are not installed), and Qt speaks English. The program's own
+// texts stay as they are.
 bool InstallQtTranslation(const QLocale& locale);
 
 }  // namespace mirtala::app
