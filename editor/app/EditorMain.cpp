@@ -1,6 +1,7 @@
 // The editor's start and end around the event loop.
 #include "editor/app/EditorMain.h"
 
+#include "editor/app/DesktopSetup.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/SingleInstance.h"
@@ -30,6 +31,7 @@ int RunEditor(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::kAppTitle);
     QApplication::setOrganizationName(app::kCompanyKey);
+    app::SetUpDesktop();
     QStringList files;
     QString screenshot;
     const QStringList arguments = QApplication::arguments();

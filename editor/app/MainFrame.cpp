@@ -10,10 +10,12 @@
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/NameImports.h"
 #include "editor/app/UserGuide.h"
+#include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/MirtalaView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -256,6 +258,17 @@ void CMainFrame::AddRecentFiles(QMenu* file) {
 
 void CMainFrame::RebuildMenus() {
     QMenuBar* bar = menuBar();
+    // The old menus go, and with them what assistive tools were told of their
+    // items: an item's interface is kept per action and would go on reporting
+    // the place it had in the menu it was first asked about.
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (QAccessibleInterface* item = QAccessible::queryAccessibleInterface(action))
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(item));
+    for (QMenu* menu : bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        menu->setParent(nullptr);
+        menu->deleteLater();  // a command of one of them may be running
+    }
     bar->clear();
     const bool doc = m_documentMenu;
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -295,6 +308,7 @@ void CMainFrame::RebuildMenus() {
         window->addAction(Action(cmd::WindowCascade));
         window->addAction(Action(cmd::WindowTile));
         window->addAction(Action(cmd::WindowArrange));
+        AttachWindowList(*window, *m_mdiArea);
     }
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addAction(Action(cmd::UserGuide));
@@ -386,7 +400,7 @@ void CMainFrame::OnCommand(int id) {
     case cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); break;
     case cmd::WindowNew: if (doc) documents.NewWindow(*doc); break;
     case cmd::WindowCascade: m_mdiArea->cascadeSubWindows(); break;
-    case cmd::WindowTile: m_mdiArea->tileSubWindows(); break;
+    case cmd::WindowTile: TileWindows(*m_mdiArea); break;
     case cmd::WindowArrange: ArrangeIcons(); break;
     case cmd::UserGuide: if (doc) ShowUserGuide(m_app.HelpFile(), this); break;
     case cmd::AppAbout: m_app.OnAppAbout(); break;

@@ -5,6 +5,12 @@
 
 namespace mirtala::ui {
 
+QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent) {
+    auto* picture = new CZubrelle(parent);
+    picture->Create(AccessibleNameFromText(control.accessibleName), 0, rect, parent, control.id);
+    return picture;
+}
+
 void DescribePicture(CZubrelle& picture, const QString& shown) {
     picture.setAccessibleDescription(picture.IsControlCreated() ? shown : picture.MissingControlText());
 }

@@ -1,12 +1,19 @@
-// What the pose and gait dialogs do with their pictures alike: say in words
-// what a picture shows.
+// What the pose and gait dialogs do with their pictures alike: make them for
+// their templates, and say in words what a
+// picture shows.
 #pragma once
+
+#include "editor/document/Appearance.h"
+#include "editor/ui/DialogTemplate.h"
 
 #include <QString>
 
 class CZubrelle;
 
 namespace mirtala::ui {
+
+// The template builder's picture factory: the control created by its class identifier.
+QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent);
 
 // The accessible description: `shown` when the control draws, otherwise the
 // text the picture shows in its place.

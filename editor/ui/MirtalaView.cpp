@@ -155,7 +155,11 @@ const GeneRef* CMirtalaView::SelectedGait() const {
 }
 
 const Gene* CMirtalaView::FocusedSelection() const {
-    const GeneRef* selected = PoseList()->hasFocus() ? SelectedPose() : GaitList()->hasFocus() ? SelectedGait() : nullptr;
+    // The view's own focus widget, not the application's: the menu bar taking
+    // the keyboard for a moment (Alt, or Escape out of a menu) or another
+    // window being active leaves the list this view's focused one.
+    const QWidget* focus = focusWidget();
+    const GeneRef* selected = focus == PoseList() ? SelectedPose() : focus == GaitList() ? SelectedGait() : nullptr;
     return selected ? selected->Get() : nullptr;
 }
 

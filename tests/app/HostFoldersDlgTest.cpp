@@ -10,6 +10,8 @@
 #include "platform/registry/HostFolders.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QLayout>
 #include <QTest>
 
@@ -50,6 +52,15 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     for (const QLabel* caption : dialog.findChildren<QLabel*>())
         EXPECT_TRUE(!caption->buddy() || caption->geometry().right() < caption->buddy()->geometry().left());
     EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
+
+    // The source line follows the folder as it changes, and back.
+    auto* typed = Named<QLineEdit>(&dialog, "Images Folder");
+    const QString before = typed->text();
+    QTest::keyClick(typed, Qt::Key_X);
+    EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Chosen here; set for Mirtala when you choose OK.");
+    QTest::keyClick(typed, Qt::Key_Backspace);
+    EXPECT_EQ(typed->text(), before);
+    EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
 
     dialog.SetFolders(QString::fromStdString(images), QString::fromStdString(bodyData));
     EXPECT_EQ(dialog.CheckText(), "A body of the preview appearance loads from these folders.");

@@ -137,6 +137,24 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
     }
 }
 
+// The arrows sit inside the edit's frame at its right edge, where its text
+// stops; the transport row (with its labelled speed) lies between the preview
+// and OK, Cancel and Apply.
+TEST_F(GaitDialogTest, TheLayoutKeepsArrowsInTheEditAndTheTransportAboveTheButtons) {
+    Open({Gait(Bytes({1, 0, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
+    auto* edit = Named<QLineEdit>(dialog, "Angle");
+    const QRect arrows = Named<QWidget>(dialog, "Angle Step")->geometry();
+    EXPECT_TRUE(edit->geometry().contains(arrows));
+    EXPECT_GE(edit->geometry().right() - arrows.right(), 0);
+    EXPECT_LE(edit->geometry().right() - arrows.right(), 3) << "flush with the edit's right edge, inside its frame";
+    EXPECT_EQ(edit->textMargins().right(), arrows.width());
+    const int buttons = Named(dialog, "OK")->geometry().top();
+    for (const char* transport : {"Step", "Speed", "Export"})
+        EXPECT_LT(Named<QWidget>(dialog, transport)->geometry().bottom(), buttons) << transport;
+    EXPECT_GT(Named(dialog, "Export")->geometry().top(), Named<QWidget>(dialog, "Preview")->geometry().bottom());
+}
+
 TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 7, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);

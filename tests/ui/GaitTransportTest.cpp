@@ -20,6 +20,8 @@
 #include "editor/picture/PngOutput.h"
 #include "editor/picture/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
+
+#include <QLayout>
 #include "fixtures/TempDir.h"
 
 namespace mirtala::test {
@@ -118,8 +120,14 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
     QPushButton* browse = exportDialog.findChildren<QPushButton*>().front();
     files.answers = {std::nullopt, std::nullopt, QStringLiteral("/chosen")};
+    exportDialog.show();
+    const int width = exportDialog.width();
     for (int f = 0; f < 3; ++f) {
         exportDialog.Format().setCurrentIndex(f);
+        QCoreApplication::processEvents();
+        // The sheet's longer size line neither widens the dialog nor is cut off.
+        EXPECT_EQ(exportDialog.width(), width);
+        EXPECT_LE(exportDialog.layout()->minimumSize().width(), width);
         EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), names[f]);
         EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
         EXPECT_EQ(exportDialog.SizeText().contains("a sheet of"), f == 1);
