@@ -9,6 +9,7 @@
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/MirtalaView.h"
 #include "platform/fileio/AtomicFile.h"
@@ -34,7 +35,7 @@ const QString kRecentGroup = QStringLiteral("Recent File List");
 
 QSettings Settings() { return QSettings(kCompanyKey, kAppTitle); }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path) { return PathToBytes(path); }
 
 QString SamePathKey(const QString& path) {
     const QFileInfo info(path);
@@ -109,6 +110,13 @@ int CMirtalaApp::ExitInstance() {
     Settings().setValue(kSettingsGroup + '/' + kNameFileValue, m_strNameFile);
     const QString folder = QFileInfo(m_strNameFile).absolutePath();
     QDir().mkpath(folder);
+    if (IsReadOnlyFile(LocalPath(m_strNameFile))) {
+        ShowMessage(kAppTitle,
+                    QStringLiteral("%1 is read-only. The file was not changed.")
+                        .arg(QDir::toNativeSeparators(m_strNameFile)),
+                    MessageIcon::Warning);
+        return 1;
+    }
     std::string error;
     if (!NameTable::Instance().SaveNameFile(LocalPath(m_strNameFile), &error)) {
         ShowMessage(kAppTitle,

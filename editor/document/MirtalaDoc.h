@@ -33,7 +33,8 @@ public:
     bool OnSaveDocument(const QString& path);
     // Save: to the document's path, or through Save As when it has none.
     bool DoFileSave();
-    // Save As when `path` is empty, else save to `path` and take it as the document's.
+    // Save As when `path` is empty, else save to `path` and take it as the document's;
+    // a read-only `path` is refused with a message and Save As is offered.
     bool DoSave(const QString& path);
     // True when the document may close: unmodified, saved on Yes, or No.
     bool SaveModified();
