@@ -94,7 +94,9 @@ std::string CreateFailure(const ZubrelleHost& host) {
                ". Repair or remove that file, then register the control again with regsvr.";
     const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
-        if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
+        std::string problem = com::ModuleFileProblem(module);
+        if (problem.empty()) problem = com::ModuleEntryProblem(module);
+        if (!problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
                    ". Build it, then register it again with regsvr.";
     }

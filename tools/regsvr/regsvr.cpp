@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     const char* entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
     auto fn = reinterpret_cast<com::HRESULT (*)()>(::dlsym(handle, entry));
     if (!fn) {
-        std::fprintf(stderr, "regsvr: %s was loaded, but the entry point %s was not found.\n", module, entry);
+        std::fprintf(stderr, "regsvr: %s was loaded, but the entry point %s was not found: %s.\n", module, entry,
+                     com::ModuleEntryProblem(path.string()).c_str());
         ::dlclose(handle);
         return 1;
     }
