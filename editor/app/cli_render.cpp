@@ -292,11 +292,12 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (sheet || gif) return ExportCycle(o, poses, sheet ? WalkFormat::Sheet : WalkFormat::Gif, out, err);
     ControlPainter painter(o, err);
     if (!painter.Create(o, err)) return 1;  // before the folder, which stays uncreated then
-    std::error_code ec;
+    std::error_code ec, isFolder;
+    // The reason is the creation's ("Read-only file system"), not the look that follows it.
     std::filesystem::create_directories(dir, ec);
-    if (!std::filesystem::is_directory(dir, ec)) {
+    if (!std::filesystem::is_directory(dir, isFolder)) {
         err << "mirtala: " << o.output << " is not a folder that can be written"
-            << (ec ? " (" + ec.message() + ")" : std::string()) << ".\n";
+            << (ec ? " (" + ec.message() + ")" : isFolder ? " (" + isFolder.message() + ")" : std::string()) << ".\n";
         return 1;
     }
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);

@@ -41,12 +41,27 @@ QString ItemText(unsigned number, unsigned nameIndex) {
     return QStringLiteral("(%1) %2").arg(number).arg(NameOf(nameIndex));
 }
 
-QTreeWidgetItem* PoseItem(const Gene& gene) {
+QTreeWidgetItem* PoseItem(const Gene& gene, const QString& text) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, ItemText(Number(gene), Number(gene)));
+    item->setText(0, text);
     item->setText(1, QString::fromLatin1(LifeStageName(gene.header.switchOn)));
     return item;
 }
+
+// The item texts of the 256 numbers of one kind, each made once for a whole rebuild.
+class ItemTexts {
+public:
+    explicit ItemTexts(unsigned nameBase) : m_base(nameBase) {}
+    const QString& Of(unsigned number) {
+        QString& text = m_texts[number & 255];
+        if (text.isNull()) text = ItemText(number, m_base + number);
+        return text;
+    }
+
+private:
+    unsigned m_base;
+    std::array<QString, 256> m_texts;
+};
 
 }  // namespace
 
@@ -117,11 +132,12 @@ void CMirtalaView::Rebuild() {
     std::stable_sort(m_gaits.begin(), m_gaits.end(), ascending);
     QList<QTreeWidgetItem*> poseItems;
     poseItems.reserve(static_cast<qsizetype>(m_poses.size()));
-    for (const GeneRef& gene : m_poses) poseItems.push_back(PoseItem(*gene));
+    ItemTexts poseTexts(0), gaitNames(256);
+    for (const GeneRef& gene : m_poses) poseItems.push_back(PoseItem(*gene, poseTexts.Of(Number(*gene))));
     PoseList()->addTopLevelItems(poseItems);
     QStringList gaitTexts;
     gaitTexts.reserve(static_cast<qsizetype>(m_gaits.size()));
-    for (const GeneRef& gene : m_gaits) gaitTexts.push_back(ItemText(Number(*gene), 256 + Number(*gene)));
+    for (const GeneRef& gene : m_gaits) gaitTexts.push_back(gaitNames.Of(Number(*gene)));
     GaitList()->addItems(gaitTexts);
     m_appearance[kGenusIndex] = genome.Genus();
     const auto values = m_doc.GetAppearance().Values();
@@ -141,7 +157,7 @@ void CMirtalaView::Insert(const GeneRef& gene) {
     list.insert(after, gene);
     const unsigned number = Number(*gene);
     if (pose) {
-        PoseList()->insertTopLevelItem(static_cast<int>(at), PoseItem(*gene));
+        PoseList()->insertTopLevelItem(static_cast<int>(at), PoseItem(*gene, ItemText(number, number)));
     } else {
         GaitList()->insertItem(static_cast<int>(at), ItemText(number, 256 + number));
     }

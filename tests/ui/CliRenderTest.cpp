@@ -157,6 +157,15 @@ TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
     }
 }
 
+// A folder that cannot be made says the system's reason for that, not what a look
+// afterwards finds ("No such file or directory"); /sys stands for a read-only file system.
+TEST_F(CliRenderTest, AFolderThatCannotBeMadeSaysWhy) {
+    if (!std::filesystem::is_directory("/sys/kernel")) GTEST_SKIP() << "no /sys here";
+    Outcome run = Mirtala("--render-gait /sys/mirtala-frames --pose-strings 201111111111111 --size 8x8");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mirtala: /sys/mirtala-frames is not a folder that can be written (Operation not permitted).\n");
+}
+
 // A pose that is not written when the control fails is the unreadable registry's test below.
 TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
     ASSERT_TRUE(reg::WriteHostFolders(dir.File("nobody"), dir.File("nobody"), nullptr));
