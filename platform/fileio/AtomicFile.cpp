@@ -125,6 +125,8 @@ std::string RandomSuffix() {
 // it is linked. -1 where the file system cannot make one.
 int OpenUnnamed(const std::string& folder) {
 #ifdef O_TMPFILE
+    // The name is given through /proc; without it the file could never be named.
+    if (::access("/proc/self/fd", X_OK) != 0) return -1;
     return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
 #else
     (void)folder;
@@ -133,7 +135,7 @@ int OpenUnnamed(const std::string& folder) {
 #endif
 }
 
-// Gives the unnamed file `fd` a unique name beginning with `stem`; -1 with errno on failure.
+// Gives the unnamed file `fd` a unique name beginning with `stem`; false with errno on failure.
 bool LinkUnnamed(int fd, const std::string& stem, std::string& named) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
