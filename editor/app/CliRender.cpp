@@ -12,6 +12,7 @@
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
+#include "platform/fileio/OutputCheck.h"
 #include "platform/registry/Registry.h"
 
 #include <cctype>
@@ -46,7 +47,9 @@ const char kRenderHelp[] =
     "                      on|off (default on). Each picture is exactly the control's\n"
     "                      picture of that paint, in RGB, and a file replaces an older\n"
     "                      one only once it is whole. An output that is the input\n"
-    "                      genome, a folder or a device is refused. The control must\n"
+    "                      genome, or an existing file that is not empty and not of\n"
+    "                      the kind written (PNG or GIF), is refused, every frame\n"
+    "                      before the first is written. The control must\n"
     "                      be registered (regsvr). When the body of the appearance\n"
     "                      does not load (no body files in the host product's folders,\n"
     "                      found in our registry, else in the Wine prefix, else at the\n"
@@ -92,7 +95,9 @@ std::string CreateFailure(const ZubrelleHost& host) {
                ". Repair or remove that file, then register the control again with regsvr.";
     const std::string module = com::InprocServerPath(zubrelle::CLSID_Zubrelle);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
-        if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
+        std::string problem = com::ModuleFileProblem(module);
+        if (problem.empty()) problem = com::ModuleEntryProblem(module);
+        if (!problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
                    ". Build it, then register it again with regsvr.";
     }
@@ -138,6 +143,13 @@ struct ControlPainter {
     }
 };
 
+// True (with the reason on `err`) when an existing file is in the way of the picture.
+bool OutputRefused(const std::string& path, PictureKind kind, std::ostream& err) {
+    const std::string refusal = PictureOutputRefusal(path, kind);
+    if (!refusal.empty()) err << "mirtala: " << refusal << "\n";
+    return !refusal.empty();
+}
+
 int Usage(std::ostream& err, const std::string& error) {
     err << "mirtala: " << error << "\n";
     return 2;
@@ -152,6 +164,7 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (o.poseString.has_value() == (o.genome.has_value() || o.pose.has_value()) ||
         o.genome.has_value() != o.pose.has_value())
         return Usage(err, "--render-pose takes either --pose-string S or --genome FILE --pose N");
+    if (OutputRefused(o.output, PictureKind::Png, err)) return 1;
     std::string poseString;
     if (o.poseString) {
         poseString = *o.poseString;
@@ -259,28 +272,35 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
         return 1;
     }
+    if ((sheet || gif) && OutputRefused(o.output, gif ? PictureKind::Gif : PictureKind::Png, err)) return 1;
+    const std::filesystem::path dir(o.output);
+    // Every frame is checked before the first is written, so a refusal changes nothing.
+    for (int k = 0; !sheet && !gif && k < o.frames; ++k) {
+        const std::string file = (dir / FrameName(k, o.frames)).string();
+        if (o.genome && SameFile(file, *o.genome)) {
+            err << "mirtala: " << file << " is the input genome; choose another folder.\n";
+            return 1;
+        }
+        if (OutputRefused(file, PictureKind::Png, err)) return 1;
+    }
     const std::optional<std::vector<std::string>> found = GaitPoses(o, err);
     if (!found) return 1;
     const std::vector<std::string>& poses = *found;
     if (sheet || gif) return ExportCycle(o, poses, sheet ? WalkFormat::Sheet : WalkFormat::Gif, out, err);
     ControlPainter painter(o, err);
     if (!painter.Create(o, err)) return 1;  // before the folder, which stays uncreated then
-    const std::filesystem::path dir(o.output);
-    std::error_code ec;
+    std::error_code ec, isFolder;
+    // The reason is the creation's ("Read-only file system"), not the look that follows it.
     std::filesystem::create_directories(dir, ec);
-    if (!std::filesystem::is_directory(dir, ec)) {
+    if (!std::filesystem::is_directory(dir, isFolder)) {
         err << "mirtala: " << o.output << " is not a folder that can be written"
-            << (ec ? " (" + ec.message() + ")" : std::string()) << ".\n";
+            << (ec ? " (" + ec.message() + ")" : isFolder ? " (" + isFolder.message() + ")" : std::string()) << ".\n";
         return 1;
     }
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);
     painter.host.SetPoseCount(static_cast<std::int16_t>(poses.size()));
     for (int k = 0; k < o.frames; ++k) {
         const std::string file = (dir / FrameName(k, o.frames)).string();
-        if (o.genome && SameFile(file, *o.genome)) {
-            err << "mirtala: " << file << " is the input genome; choose another folder.\n";
-            return 1;
-        }
         painter.Paint();
         if (!Write(painter.pixels, o, file, err)) return 1;
     }

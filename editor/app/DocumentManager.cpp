@@ -7,6 +7,8 @@
 #include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
+#include "editor/document/PathBytes.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -146,6 +148,13 @@ void CDocumentManager::UpdateFrameTitles(const CMirtalaDoc& doc) {
 // ---- saving and closing -------------------------------------------------------
 
 bool CDocumentManager::SaveTo(CMirtalaDoc& doc, const QString& path) {
+    // A read-only file is refused, not replaced, and the user may choose another name.
+    if (IsReadOnlyFile(PathToBytes(path))) {
+        ShowMessage(kAppTitle,
+                    QStringLiteral("%1 is read-only. The file was not changed.").arg(QDir::toNativeSeparators(path)),
+                    MessageIcon::Warning);
+        return SaveAs(doc);
+    }
     QString error;
     if (!doc.OnSaveDocument(path, &error)) {
         ShowMessage(kAppTitle, error, MessageIcon::Critical);

@@ -5,6 +5,7 @@
 #include "editor/app/MainFrame.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/SingleInstance.h"
+#include "editor/document/PathBytes.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -34,12 +35,15 @@ int RunEditor(int argc, char** argv) {
     app::SetUpDesktop();
     QStringList files;
     QString screenshot;
-    const QStringList arguments = QApplication::arguments();
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size())
-            screenshot = arguments[++i];
-        else if (!arguments[i].startsWith('-'))
-            files << arguments[i];
+    // File names from argv as the bytes they are: the toolkit's own decoding would turn
+    // a name that is not UTF-8 into replacement characters naming no file. The toolkit
+    // has taken its own options out of argv by now.
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = PathFromBytes(argv[i]);
+        if (argument == QLatin1String("--screenshot") && i + 1 < argc)
+            screenshot = PathFromBytes(argv[++i]);
+        else if (!argument.startsWith('-'))
+            files << argument;
     }
 
     app::SingleInstance instance;
@@ -50,7 +54,7 @@ int RunEditor(int argc, char** argv) {
     if (screenshot.isEmpty()) {
         instance.Listen([&theApp](const QStringList& handed) {
             if (handed.isEmpty()) theApp.DocumentManager().OpenNew();
-            for (const QString& file : handed) theApp.DocumentManager().OpenFile(file);
+            app::OpenHandedFiles(handed, [&theApp](const QString& file) { theApp.DocumentManager().OpenFile(file); });
             app::CMainFrame* frame = theApp.MainFrame();
             frame->showNormal();
             frame->raise();

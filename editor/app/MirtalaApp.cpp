@@ -7,6 +7,7 @@
 #include "editor/app/Recovery.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
 #include "editor/ui/EditorDialogFactory.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ const QString kNameFileValue = QStringLiteral("NameFile");
 
 QSettings Settings() { return QSettings(kCompanyKey, kAppTitle); }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path) { return PathToBytes(path); }
 
 }  // namespace
 
@@ -86,6 +87,13 @@ int CMirtalaApp::ExitInstance() {
     Settings().setValue(kSettingsGroup + '/' + kNameFileValue, m_strNameFile);
     const QString folder = QFileInfo(m_strNameFile).absolutePath();
     QDir().mkpath(folder);
+    if (IsReadOnlyFile(LocalPath(m_strNameFile))) {
+        ShowMessage(kAppTitle,
+                    QStringLiteral("%1 is read-only. The file was not changed.")
+                        .arg(QDir::toNativeSeparators(m_strNameFile)),
+                    MessageIcon::Warning);
+        return 1;
+    }
     std::string error;
     if (!NameTable::Instance().SaveNameFile(LocalPath(m_strNameFile), &error)) {
         ShowMessage(kAppTitle,

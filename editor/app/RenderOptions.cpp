@@ -107,11 +107,14 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
             o.width = int(w);
             o.height = int(h);
         } else if (a == "--scale") {
-            if (!ParseDouble(v, &d) || d <= 0 || d > 64) {
+            // The control takes a 32-bit scale: one that becomes 0 or a denormal there
+            // would draw a dot and report success.
+            const float f = ParseDouble(v, &d) ? static_cast<float>(d) : 0.0f;
+            if (!std::isnormal(f) || f <= 0 || d > 64) {
                 error = "--scale takes a number above 0 and at most 64";
                 return false;
             }
-            o.scale = static_cast<float>(d);
+            o.scale = f;
         } else if (a == "--angle") {
             if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
                 error = "--angle takes a number of degrees";

@@ -3,7 +3,10 @@
 
 #include "editor/document/DocumentView.h"
 #include "editor/document/MessageService.h"
+#include "editor/document/NameEncoding.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
+#include "editor/document/ReadWarnings.h"
 #include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
 
@@ -13,6 +16,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <cerrno>
 #include <string_view>
 #include <utility>
 
@@ -23,7 +27,7 @@ namespace {
 const QString kAppCaption = QStringLiteral("Mirtala");
 const QString kReadErrorCaption = QStringLiteral("Error reading file");
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path) { return PathToBytes(path); }
 
 // How a message names a gene: by its pose or gait name when it has one.
 QString DescribeGene(const Gene& gene, std::size_t index) {
@@ -35,10 +39,10 @@ QString DescribeGene(const Gene& gene, std::size_t index) {
     const NameTable& names = NameTable::Instance();
     if (IsPoseGene(gene) && !gene.data.empty())
         return QStringLiteral("The pose \"%1\" (%2)")
-            .arg(QString::fromLocal8Bit(names.GetName(gene.data[0])), where);
+            .arg(QString::fromStdString(ShownName(names.NameBytes(gene.data[0]))), where);
     if (IsGaitGene(gene) && !gene.data.empty())
         return QStringLiteral("The gait \"%1\" (%2)")
-            .arg(QString::fromLocal8Bit(names.GetName(NameTable::kGaitBase + gene.data[0])), where);
+            .arg(QString::fromStdString(ShownName(names.NameBytes(NameTable::kGaitBase + gene.data[0]))), where);
     return QStringLiteral("The %1").arg(where);
 }
 
@@ -69,18 +73,21 @@ bool CMirtalaDoc::OnNewDocument() {
 }
 
 bool CMirtalaDoc::OnOpenDocument(const QString& path) {
-    std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(LocalPath(path), file)) {
-        const QString text = QFileInfo::exists(path)
-                                 ? QStringLiteral("Cannot open %1.").arg(QDir::toNativeSeparators(path))
-                                 : QStringLiteral("%1 was not found.").arg(QDir::toNativeSeparators(path));
+    ReadWarningTally warnings;
+    FileError error;
+    const ReadStatus status =
+        m_genome.ReadFile(LocalPath(path), [&warnings](std::string_view w) { warnings.Add(w); }, &error);
+    if (status == ReadStatus::CannotOpen) {
+        // The reason the system gives: a folder, a device, no permission, a loop of links.
+        const QString shown = QDir::toNativeSeparators(path);
+        const QString text = error.code == ENOENT
+                                 ? QStringLiteral("%1 was not found.").arg(shown)
+                                 : QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromLocal8Bit(error.reason));
         ShowMessage(kAppCaption, text, MessageIcon::Warning);
         return false;
     }
-    const ReadStatus status = m_genome.ReadBytes(file, [](std::string_view warning) {
-        ShowMessage(kReadErrorCaption, QString::fromLatin1(warning.data(), static_cast<qsizetype>(warning.size())),
-                    MessageIcon::Warning);
-    });
+    // One box for the whole file, however many warnings it raised.
+    if (!warnings.Empty()) ShowMessage(kReadErrorCaption, warnings.Text(), MessageIcon::Warning);
     if (status != ReadStatus::Ok) return false;
     m_appearance = AppearanceFromGenome(m_genome);
     SetPathName(path);

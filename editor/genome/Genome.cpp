@@ -44,13 +44,26 @@ bool Genome::Read(const std::string& path, const ReadWarningSink& warn) {
     return ReadFile(path, warn) == ReadStatus::Ok;
 }
 
-ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn) {
-    std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(path, file)) return ReadStatus::CannotOpen;
-    return ReadBytes(file, warn);
+ReadStatus ReadGenomeFile(const std::string& path, std::vector<std::uint8_t>& file, const ReadWarningSink& warn,
+                          FileError* error) {
+    // The magic first: a large file that is no genome costs four bytes, not its size.
+    if (!ReadFileHead(path, 4, file, error)) return ReadStatus::CannotOpen;
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
+        file.clear();
+        Warn(warn, kWarnNotGenome);
+        return ReadStatus::NotGenome;
+    }
+    if (!ReadWholeFile(path, file, error)) return ReadStatus::CannotOpen;
+    return ReadStatus::Ok;
 }
 
-ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn) {
+ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn, FileError* error) {
+    std::vector<std::uint8_t> file;
+    const ReadStatus status = ReadGenomeFile(path, file, warn, error);
+    return status == ReadStatus::Ok ? ReadBytes(file, warn) : status;
+}
+
+ReadStatus ForEachGene(std::span<const std::uint8_t> file, const ReadWarningSink& warn, const GeneVisitor& each) {
     if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
         Warn(warn, kWarnNotGenome);
         return ReadStatus::NotGenome;
@@ -69,10 +82,7 @@ ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarni
             if (e == size) Warn(warn, kWarnExpectedToken);
         }
         if (e >= p && e - p >= kGeneHeaderSize) {
-            Gene gene;
-            gene.header = GeneHeader::FromBytes(b + p);
-            gene.data.assign(b + p + kGeneHeaderSize, b + e);
-            m_genes.push_back(GeneRef::Make(std::move(gene)));
+            each(GeneHeader::FromBytes(b + p), std::span<const std::uint8_t>(b + p + kGeneHeaderSize, b + e));
         } else {
             Warn(warn, kWarnNoHeader);
         }
@@ -80,6 +90,12 @@ ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarni
         p = e + 4;
     }
     return ReadStatus::Ok;
+}
+
+ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn) {
+    return ForEachGene(file, warn, [this](const GeneHeader& header, std::span<const std::uint8_t> data) {
+        m_genes.push_back(GeneRef::Make(Gene{header, std::vector<std::uint8_t>(data.begin(), data.end())}));
+    });
 }
 
 std::vector<std::uint8_t> Genome::Serialize() const {

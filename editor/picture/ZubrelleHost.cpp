@@ -1,6 +1,8 @@
 // Creating and driving the picture control through its dispatch interface.
 #include "editor/picture/ZubrelleHost.h"
 
+#include "platform/com/ModuleFile.h"
+
 #include <cstdio>
 
 #include "control/ZubrelleInterface.h"
@@ -121,8 +123,12 @@ bool ZubrelleHost::Create() {
         if (hr == REGDB_E_CLASSNOTREG) {
             m_error = "The Zubrelle picture control is not registered. Register it with: regsvr Zubrelle.so";
         } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
-            m_error = "The Zubrelle picture control module " + path +
-                      " cannot be loaded. Build it, then register it again with: regsvr Zubrelle.so";
+            // A module that is there but unusable says why: cut short, another machine, no entry points.
+            std::string why = hr == CO_E_ERRORINDLL ? ModuleFileProblem(path) : std::string();
+            if (hr == CO_E_ERRORINDLL && why.empty()) why = ModuleEntryProblem(path);
+            m_error = "The Zubrelle picture control module " + path + " cannot be loaded" +
+                      (why.empty() ? std::string() : ": " + why) +
+                      ". Build it, then register it again with: regsvr Zubrelle.so";
         } else {
             m_error = std::string("The Zubrelle picture control cannot be created (error ") + code + ").";
         }

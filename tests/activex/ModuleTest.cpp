@@ -146,6 +146,19 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
     EXPECT_NE(ModuleFileProblem(registry.Dir().string()).find("it is not a regular file"), std::string::npos);
+#if defined(__x86_64__)
+    // Another machine is named from the file header; a library with none of the entry points lists them.
+    std::vector<std::uint8_t> arm(whole.begin(), whole.end());
+    arm[18] = 183;  // e_machine: 64-bit ARM
+    arm[19] = 0;
+    EXPECT_EQ(com::ModuleImageProblem(arm), "it was built for ARM, this is x86-64");
+#endif
+    Dl_info libc{};
+    ASSERT_NE(::dladdr(reinterpret_cast<void*>(&::strlen), &libc), 0);
+    EXPECT_EQ(com::ModuleEntryProblem(libc.dli_fname),
+              "it exports none of the four entry points (DllGetClassObject, DllCanUnloadNow, DllRegisterServer, "
+              "DllUnregisterServer)");
+    EXPECT_EQ(com::ModuleEntryProblem(ZUBRELLE_MODULE_PATH), "");
     const std::string gone = registry.Dir().string() + "/gone/Zubrelle.so";
     ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", "", gone));
     IDispatch* d = nullptr;

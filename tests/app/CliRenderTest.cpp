@@ -111,6 +111,60 @@ TEST_F(CliRenderTest, NeverWritesAFrameOverTheInputGenome) {
     EXPECT_EQ(mirtala::test::ReadFileBytes(inside), mirtala::test::ReadFileBytes(kSample));
 }
 
+// An existing output is replaced only by a picture of its own kind, or when empty, so that
+// arguments given in the wrong order cannot turn a genome into a picture; frames are all
+// checked before the first is written.
+TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
+    struct Case {
+        const char* name;
+        const char* command;
+        std::string args;          // after the output
+        std::string output;        // given as the output
+        std::string existing;      // its bytes beforehand
+        std::string refused;       // the file named in the refusal ("" when written)
+        const char* kind;
+    };
+    const std::string genomeBytes = mirtala::test::ReadFileBytes(kSample);
+    const std::string png = "\x89PNG\r\n\x1a\nold";
+    const std::string pose = " --pose-string 201111111111111 --size 20x20";
+    const std::string gait = " --pose-strings 201111111111111,201333111113311 --size 20x20";
+    const Case cases[] = {
+        {"genome as the pose", "--render-pose", pose, "demo.gen", genomeBytes, "demo.gen", "PNG"},
+        {"png bytes as a gif", "--render-gait", gait, "walk.gif", png, "walk.gif", "GIF"},
+        {"text as a sheet", "--sheet", gait, "sheet.png", "notes", "sheet.png", "PNG"},
+        {"genome as the third frame", "--render-gait", gait + " --frames 4", "frames", "", "frames/frame-002.png", "PNG"},
+        {"an older picture", "--render-pose", pose, "old.png", png, "", ""},
+        {"an empty file", "--render-pose", pose, "empty.png", "", "", ""},
+    };
+    std::filesystem::create_directories(dir.File("frames"));
+    dir.Write("frames/frame-002.png", genomeBytes);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool frames = c.output == "frames";
+        if (!frames) dir.Write(c.output, c.existing);
+        Outcome run = Mirtala(std::string(c.command) + " '" + dir.File(c.output) + "'" + c.args);
+        if (c.refused.empty()) {
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(PngPixels(dir.File(c.output), 20, 20).size(), 400u);
+            continue;
+        }
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "mirtala: " + dir.File(c.refused) + " exists and is not a " + c.kind +
+                               " file; it was not changed.\n");
+        EXPECT_EQ(mirtala::test::ReadFileBytes(dir.File(c.refused)), frames ? genomeBytes : c.existing);
+        EXPECT_FALSE(frames && std::filesystem::exists(dir.File("frames/frame-000.png"))) << "a frame came before the refusal";
+    }
+}
+
+// A folder that cannot be made says the system's reason for that, not what a look
+// afterwards finds ("No such file or directory"); /sys stands for a read-only file system.
+TEST_F(CliRenderTest, AFolderThatCannotBeMadeSaysWhy) {
+    if (!std::filesystem::is_directory("/sys/kernel")) GTEST_SKIP() << "no /sys here";
+    Outcome run = Mirtala("--render-gait /sys/mirtala-frames --pose-strings 201111111111111 --size 8x8");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mirtala: /sys/mirtala-frames is not a folder that can be written (Operation not permitted).\n");
+}
+
 // A pose that is not written when the control fails is the unreadable registry's test below.
 TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
     ASSERT_TRUE(reg::WriteHostFolders(dir.File("nobody"), dir.File("nobody"), nullptr));
@@ -205,7 +259,8 @@ TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
 #ifndef MIRTALA_UNDER_ASAN  // the address sanitizer reserves memory beyond any data limit
     std::string large = "dna2";
     for (int i = 0; i < (16 << 20) / 15; ++i) large += std::string("gene\x02\x01\x01\0\0\0\0\x01\x02\x03\x04", 15);
-    Outcome run = Mirtala("--dump '" + dir.Write("large.gen", large) + "'", "ulimit -d 60000; ");
+    // The dump holds little more than the file, so the limit is below the file's own size.
+    Outcome run = Mirtala("--dump '" + dir.Write("large.gen", large) + "'", "ulimit -d 12000; ");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("out of memory while running --dump"), std::string::npos) << run.err;
 #endif

@@ -9,6 +9,8 @@
 
 #include <QSignalSpy>
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <filesystem>
 #include <functional>
@@ -98,6 +100,27 @@ TEST_F(DocumentManagerTest, SaveAsTakesThePathAndAFailingSaveIsShownByTheManager
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(doc.GetPathName(), QString::fromStdString(dir.File("new.gen"))) << "a failed save keeps the old path";
     EXPECT_TRUE(doc.IsModified());
+}
+
+// A genome with mode 444 is refused on Save, not replaced, and Save As is offered.
+TEST_F(DocumentManagerTest, SavingOverAReadOnlyGenomeIsRefusedAndOffersSaveAs) {
+    const QString locked = QString::fromStdString(dir.Write("locked.gen", "dna2gend"));
+    ::chmod(dir.File("locked.gen").c_str(), 0444);
+    CMirtalaDoc& doc = *documents.OpenFile(locked);
+    doc.AddGene(PoseGene(2, 11));
+    files.answers = {std::nullopt};
+    EXPECT_FALSE(documents.Save(doc));  // Save As cancelled
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, locked + " is read-only. The file was not changed.");
+    EXPECT_EQ(ReadFileBytes(dir.File("locked.gen")), "dna2gend");
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_FALSE(files.requests[0].open);
+
+    files.answers = {QString::fromStdString(dir.File("copy.gen"))};
+    EXPECT_TRUE(documents.Save(doc));
+    EXPECT_EQ(doc.GetPathName(), QString::fromStdString(dir.File("copy.gen")));
+    EXPECT_EQ(ReadFileBytes(dir.File("locked.gen")), "dna2gend");
+    EXPECT_FALSE(doc.IsModified());
 }
 
 // Closing asks about unsaved changes only; Yes saves (through Save As for a new document).

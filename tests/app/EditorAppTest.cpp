@@ -9,11 +9,13 @@
 #include "editor/app/NameImports.h"
 #include "editor/app/SingleInstance.h"
 #include "editor/app/UserGuide.h"
+#include "editor/document/PathBytes.h"
 #include "editor/ui/MirtalaView.h"
 
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMdiSubWindow>
@@ -25,6 +27,7 @@
 
 #include <filesystem>
 #include <future>
+#include <sys/stat.h>
 
 namespace mirtala::test {
 namespace {
@@ -103,6 +106,18 @@ TEST_F(EditorAppTest, ANameFileThatCannotBeWrittenIsToldOnceWithItsPath) {
     EXPECT_EQ(a.ExitInstance(), 1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(unwritable));
+}
+
+TEST_F(EditorAppTest, AReadOnlyNameFileIsRefusedNotReplaced) {
+    const std::string locked = dir.Write("locked.txt", "kept\n");
+    ::chmod(locked.c_str(), 0444);
+    Settings().setValue("Settings/NameFile", QString::fromStdString(locked));
+    CMirtalaApp& a = Start();
+    NameTable::Instance().SetName(1, "changed");
+    EXPECT_EQ(a.ExitInstance(), 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QString::fromStdString(locked) + " is read-only. The file was not changed.");
+    EXPECT_EQ(ReadFileBytes(locked), "kept\n");
 }
 
 TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
@@ -305,6 +320,40 @@ TEST_F(EditorAppTest, ASecondStartHandsItsFilesToTheRunningEditor) {
     EXPECT_TRUE(handed.get());
     ASSERT_EQ(received.size(), 1);
     EXPECT_EQ(received[0], QStringList{QString::fromStdString(dir.Path()) + "/one.gen"} + files.mid(1));
+}
+
+// A hand-off past the limit is dropped and its connection closed, not kept whole; a name
+// that is not UTF-8 arrives as its bytes.
+TEST_F(EditorAppTest, AnOversizedHandOffIsRefusedAndTheNextStillArrives) {
+    qputenv("TMPDIR", QByteArray::fromStdString(dir.Path()));
+    app::SingleInstance running;
+    QList<QStringList> received;
+    ASSERT_TRUE(running.Listen([&](const QStringList& files) { received << files; }));
+    auto flood = std::async(std::launch::async, [] {
+        QLocalSocket socket;
+        socket.connectToServer(app::SingleInstance::ServerName());
+        if (!socket.waitForConnected(3000)) return false;
+        socket.write(QByteArray(app::kMaxHandOffBytes + 4096, 'x'));
+        socket.waitForBytesWritten(3000);
+        return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(5000);
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return flood.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000));
+    EXPECT_TRUE(flood.get()) << "the server kept the connection";
+    const QString odd = PathFromBytes("/tmp/\xff\xfe" "bad.gen");
+    auto handed = std::async(std::launch::async, [&] { return app::SingleInstance().HandOff({odd}); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }));
+    qunsetenv("TMPDIR");
+    EXPECT_TRUE(handed.get());
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_EQ(PathToBytes(received[0].value(0)), "/tmp/\xff\xfe" "bad.gen");
+}
+
+TEST_F(EditorAppTest, HandedPathsThatDoNotOpenShareOneMessage) {
+    app::OpenHandedFiles({"a.gen", "b.gen", "c.gen"}, [](const QString& file) {
+        if (file != "b.gen") ShowMessage("Mirtala", file + " was not found.");
+    });
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "a.gen was not found.\n\nc.gen was not found.");
 }
 
 }  // namespace

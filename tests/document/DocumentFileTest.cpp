@@ -3,12 +3,15 @@
 // failing saves, and the file-dialog filters.
 #include "DocTestSupport.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
+#include "editor/document/ReadWarnings.h"
 
 #include <QSignalSpy>
 
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace mirtala::test {
 namespace {
@@ -32,8 +35,48 @@ TEST_F(DocumentFileTest, OpeningShowsEachReadingWarningAndPresetsTheAppearance) 
     // A file that is no genome, or none at all, leaves no document.
     EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(dir.Write("upper.gen", "DNA2gend"))));
     EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(dir.File("missing.gen"))));
-    EXPECT_EQ(Texts(), (std::vector<QString>{"Gene does not contain header.", "Expected token 'gene' or 'gend'.",
+    EXPECT_EQ(Texts(), (std::vector<QString>{"Gene does not contain header.\nExpected token 'gene' or 'gend'.",
                                              "Not a genome File.", Q(dir.File("missing.gen")) + " was not found."}));
+}
+
+// A file of 100,000 empty stretches would have opened 100,000 boxes, one after another.
+TEST_F(DocumentFileTest, TheReadingWarningsOfOneFileShareOneBoxWithTheirCounts) {
+    std::string file = "dna2";
+    for (int i = 0; i < 100000; ++i) file += "gene";
+    file += "xxgend";
+    ASSERT_TRUE(doc->OnOpenDocument(Q(dir.Write("empty.gen", file))));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Error reading file");
+    EXPECT_EQ(Texts()[0], "Gene does not contain header. (100,000 times)");
+    const std::pair<std::size_t, const char*> counts[] = {{1, "1"}, {999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}};
+    for (const auto& [count, text] : counts) EXPECT_EQ(GroupedCount(count), text);
+}
+
+// Each failure to open says why, as the system gives it; a file whose name is not UTF-8 opens.
+TEST_F(DocumentFileTest, OpenFailuresNameTheReasonAndNamesAreBytes) {
+    std::filesystem::create_directory(dir.File("folder.gen"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe.gen").c_str(), 0600), 0);
+    std::filesystem::create_symlink("loop-b.gen", dir.File("loop-a.gen"));
+    std::filesystem::create_symlink("loop-a.gen", dir.File("loop-b.gen"));
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    const Case cases[] = {{dir.File("folder.gen"), "it is a folder, not a file"},
+                          {dir.File("pipe.gen"), "it is not a regular file (a device, pipe or socket)"},
+                          {"/dev/null", "it is not a regular file (a device, pipe or socket)"},
+                          {dir.File("loop-a.gen"), "Too many levels of symbolic links"},
+                          {dir.File(std::string(300, 'n')), "File name too long"}};
+    for (const Case& c : cases) EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(c.path))) << c.path;
+    ASSERT_EQ(Texts().size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(Texts()[i], "Cannot open " + Q(cases[i].path) + ": " + Q(cases[i].reason) + ".");
+
+    const std::string odd = dir.Write("\xff\xfe" "bad.gen", "dna2gend");
+    const QString shown = PathFromBytes(odd);
+    EXPECT_EQ(PathToBytes(shown), odd);
+    EXPECT_EQ(PathToBytes(PathFromBytes("caf\xc3\xa9 \xe2\x82")), "caf\xc3\xa9 \xe2\x82");  // a cut sequence too
+    EXPECT_TRUE(doc->OnOpenDocument(shown)) << Texts().back().toStdString();
 }
 
 // The modified flag is the undo stack's clean state: undoing back to a save is

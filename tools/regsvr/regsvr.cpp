@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     static_assert(std::is_same_v<com::DllRegisterServerFn, com::DllUnregisterServerFn>);
     auto fn = reinterpret_cast<com::DllRegisterServerFn>(::dlsym(handle, entry));
     if (!fn) {
-        std::fprintf(stderr, "regsvr: %s was loaded, but the entry point %s was not found.\n", module, entry);
+        std::fprintf(stderr, "regsvr: %s was loaded, but the entry point %s was not found: %s.\n", module, entry,
+                     com::ModuleEntryProblem(path.string()).c_str());
         ::dlclose(handle);
         return 1;
     }
