@@ -107,18 +107,25 @@ bool Genome::Write(const std::string& path, std::string* error) const {
 }
 
 std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {
+    std::vector<UnfaithfulGene> first = FindUnfaithfulGenes(1);
+    if (first.empty()) return std::nullopt;
+    return std::move(first.front());
+}
+
+std::vector<UnfaithfulGene> Genome::FindUnfaithfulGenes(std::size_t limit) const {
     // The reader searches a gene's header and data together for the next token.
+    std::vector<UnfaithfulGene> found;
     std::vector<std::uint8_t> record;
-    for (std::size_t i = 0; i < m_genes.size(); ++i) {
+    for (std::size_t i = 0; i < m_genes.size() && found.size() < limit; ++i) {
         const auto header = m_genes[i]->header.Bytes();
         record.assign(header.begin(), header.end());
         record.insert(record.end(), m_genes[i]->data.begin(), m_genes[i]->data.end());
         if (Contains(record, kGene))
-            return UnfaithfulGene{i, "its bytes contain \"gene\", which would split it in two"};
-        if (i + 1 == m_genes.size() && Contains(record, kGend))
-            return UnfaithfulGene{i, "it is the last gene and its bytes contain \"gend\", which would cut it short"};
+            found.push_back({i, "its bytes contain \"gene\", which would split it in two"});
+        else if (i + 1 == m_genes.size() && Contains(record, kGend))
+            found.push_back({i, "it is the last gene and its bytes contain \"gend\", which would cut it short"});
     }
-    return std::nullopt;
+    return found;
 }
 
 Gene Genome::Replace(const Gene& gene) {
