@@ -6,12 +6,32 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <charconv>
+#include <initializer_list>
+#include <span>
 
 namespace mirtala {
 
 namespace {
 
 constexpr int kStageCount = 7;  // Embryo to Senile
+
+// A number as text without a heap allocation, for building findings' texts in one piece.
+struct Num {
+    explicit Num(int value) { size = static_cast<std::size_t>(std::to_chars(digits, digits + 4, value).ptr - digits); }
+    operator std::string_view() const { return {digits, size}; }
+    char digits[4];
+    std::size_t size;
+};
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (std::string_view p : parts) size += p.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view p : parts) text += p;
+    return text;
+}
 
 std::string StageText(int switchOn) {
     if (switchOn < kStageCount) return LifeStageName(switchOn);
@@ -52,6 +72,9 @@ bool Unnamed(const NameLookup& names, unsigned entry, int number) {
     return name.empty() || name == std::to_string(number);
 }
 
+// One pass gathers the pose genes by number (one flat list, bucketed by a
+// counting sort so that nothing is allocated per number) and the gait genes;
+// the findings follow from those lists.
 class Checker {
 public:
     Checker(const Genome& genome, const NameLookup& names) : m_genome(genome), m_names(names) {}
@@ -60,6 +83,8 @@ public:
         for (const UnfaithfulGene& u : m_genome.FindUnfaithfulGenes())
             Add(FindingKind::Problem, u.index, GeneText(*m_genome.At(u.index)) + ": cannot be saved: " + u.reason);
         for (std::size_t i = 0; i < m_genome.Count(); ++i) Gather(i);
+        Bucket();
+        CheckSwitchOnTimes();
         CheckGaitSteps();
         CheckNumbers();
         std::stable_sort(m_findings.begin(), m_findings.end(), [](const Finding& a, const Finding& b) {
@@ -70,37 +95,59 @@ public:
     }
 
 private:
-    struct Variant {
-        GeneRef gene;
-        std::size_t index;
-    };
-
     void Add(FindingKind kind, std::size_t index, std::string text) {
         m_findings.push_back({kind, m_genome.At(index)->Key(), index, std::move(text)});
     }
 
+    static std::size_t StepCount(const Gene& gait) { return std::min(gait.data.size() - 1, kGaitStepCount); }
+
     void Gather(std::size_t i) {
-        const GeneRef& ref = m_genome.At(i);
-        const Gene& g = *ref;
+        const Gene& g = *m_genome.At(i);
         const bool pose = IsPoseGene(g);
         if (!pose && !IsGaitGene(g)) return;
         if (std::string lacks = Lacking(g); !lacks.empty()) Add(FindingKind::Problem, i, GeneText(g) + " " + lacks);
         if (g.data.empty()) return;
-        const int number = GeneNumber(g);
         if (!pose) {
             m_gaits.push_back(i);
-            for (int step : GaitStepsOf(g)) m_usedPoses.set(static_cast<std::size_t>(step));
+            for (std::size_t s = 1; s <= StepCount(g); ++s) m_usedPoses.set(g.data[s]);
             return;
         }
-        std::vector<Variant>& variants = m_variants[static_cast<std::size_t>(number)];
-        for (const Variant& earlier : variants) {
-            if (earlier.gene->header.switchOn != g.header.switchOn) continue;
-            Add(FindingKind::Problem, i,
-                "pose " + std::to_string(number) + ": variants with ids " + std::to_string(earlier.gene->header.id) +
-                    " and " + std::to_string(g.header.id) + " both switch on at " + StageText(g.header.switchOn));
-            break;
+        m_poses.push_back(i);
+        ++m_start[static_cast<std::size_t>(GeneNumber(g)) + 1];
+    }
+
+    // m_byNumber[m_start[n] .. m_start[n + 1]) are the pose genes of number n, in genome order.
+    void Bucket() {
+        for (std::size_t n = 1; n <= 256; ++n) m_start[n] += m_start[n - 1];
+        m_byNumber.resize(m_poses.size());
+        std::array<std::size_t, 256> next;
+        std::copy(m_start.begin(), m_start.end() - 1, next.begin());
+        for (std::size_t i : m_poses) m_byNumber[next[static_cast<std::size_t>(GeneNumber(*m_genome.At(i)))]++] = i;
+    }
+
+    std::span<const std::size_t> Variants(int number) const {
+        const auto n = static_cast<std::size_t>(number);
+        return {m_byNumber.data() + m_start[n], m_start[n + 1] - m_start[n]};
+    }
+
+    void CheckSwitchOnTimes() {
+        for (int n = 0; n < 256; ++n) {
+            const auto variants = Variants(n);
+            std::bitset<256> seen;
+            for (std::size_t k = 0; k < variants.size(); ++k) {
+                const Gene& g = *m_genome.At(variants[k]);
+                if (!seen.test(g.header.switchOn)) {
+                    seen.set(g.header.switchOn);
+                    continue;
+                }
+                std::size_t j = 0;
+                while (m_genome.At(variants[j])->header.switchOn != g.header.switchOn) ++j;
+                Add(FindingKind::Problem, variants[k],
+                    "pose " + std::to_string(n) + ": variants with ids " +
+                        std::to_string(m_genome.At(variants[j])->header.id) + " and " + std::to_string(g.header.id) +
+                        " both switch on at " + StageText(g.header.switchOn));
+            }
         }
-        variants.push_back({ref, i});
     }
 
     // The life stages at which no variant of `number` is active, as text; empty when there are none.
@@ -110,7 +157,7 @@ private:
         m_missingDone.set(static_cast<std::size_t>(number));
         for (int stage = 0; stage < kStageCount; ++stage) {
             ActivePosePicker picker(stage);
-            for (const Variant& v : m_variants[static_cast<std::size_t>(number)]) picker.Offer(v.gene);
+            for (std::size_t i : Variants(number)) picker.Offer(m_genome.At(i));
             if (picker.Result()) continue;
             text += (text.empty() ? "" : ", ");
             text += LifeStageName(stage);
@@ -121,14 +168,14 @@ private:
     void CheckGaitSteps() {
         for (std::size_t i : m_gaits) {
             const Gene& g = *m_genome.At(i);
-            const std::vector<int> steps = GaitStepsOf(g);
-            for (std::size_t s = 0; s < steps.size(); ++s) {
-                if (steps[s] == 0) continue;  // an empty step
-                const std::string& missing = MissingStages(steps[s]);
+            for (std::size_t s = 1; s <= StepCount(g); ++s) {
+                const int pose = g.data[s];
+                if (pose == 0) continue;  // an empty step
+                const std::string& missing = MissingStages(pose);
                 if (missing.empty()) continue;
                 Add(FindingKind::Problem, i,
-                    "gait " + std::to_string(GeneNumber(g)) + " step " + std::to_string(s + 1) + ": pose " +
-                        std::to_string(steps[s]) + " has no gene active at " + missing);
+                    Join({"gait ", Num(GeneNumber(g)), " step ", Num(static_cast<int>(s)), ": pose ", Num(pose),
+                          " has no gene active at ", missing}));
             }
         }
     }
@@ -136,13 +183,12 @@ private:
     // Per number: names (about the number's first gene) and poses no gait uses.
     void CheckNumbers() {
         for (int n = 0; n < 256; ++n) {
-            const std::vector<Variant>& variants = m_variants[static_cast<std::size_t>(n)];
+            const auto variants = Variants(n);
             if (variants.empty()) continue;
-            const std::string pose = "pose " + std::to_string(n);
             if (m_names && Unnamed(m_names, static_cast<unsigned>(n), n))
-                Add(FindingKind::Problem, variants.front().index, pose + " has no name");
+                Add(FindingKind::Problem, variants.front(), Join({"pose ", Num(n), " has no name"}));
             if (!m_usedPoses.test(static_cast<std::size_t>(n)) || n == 0)
-                Add(FindingKind::Information, variants.front().index, pose + " is used by no gait");
+                Add(FindingKind::Information, variants.front(), Join({"pose ", Num(n), " is used by no gait"}));
         }
         if (!m_names) return;
         std::bitset<256> named;
@@ -158,9 +204,11 @@ private:
     const Genome& m_genome;
     const NameLookup& m_names;
     std::vector<Finding> m_findings;
-    std::array<std::vector<Variant>, 256> m_variants;  // pose genes by pose number, in genome order
-    std::vector<std::size_t> m_gaits;                  // gait genes with a gait number
-    std::bitset<256> m_usedPoses;                      // pose numbers some gait step names
+    std::vector<std::size_t> m_poses;      // pose genes with a pose number, in genome order
+    std::array<std::size_t, 257> m_start{};  // counts per number, then where each number's run starts
+    std::vector<std::size_t> m_byNumber;   // the pose genes grouped by number
+    std::vector<std::size_t> m_gaits;      // gait genes with a gait number
+    std::bitset<256> m_usedPoses;          // pose numbers some gait step names
     std::array<std::string, 256> m_missing;
     std::bitset<256> m_missingDone;
 };

@@ -61,7 +61,7 @@ const char* LifeStageName(int stage) {
 void ActivePosePicker::Offer(const GeneRef& variant) {
     const int f = variant->header.switchOn;
     if (f == m_stage || (m_stage < m_switchOn && f < m_switchOn) || (f > m_switchOn && f < m_stage)) {
-        m_best = variant;
+        m_best = &variant;
         m_switchOn = f;
     }
 }

@@ -49,16 +49,17 @@ GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage);
 
 // The rule FindActivePose applies, for callers that have already gathered
 // the variants of one pose: offer them in genome order, then take Result().
+// The handles offered must outlive the picker (they are kept by address).
 class ActivePosePicker {
 public:
     explicit ActivePosePicker(int stage) : m_stage(stage) {}
     void Offer(const GeneRef& variant);
-    const GeneRef& Result() const { return m_best; }
+    GeneRef Result() const { return m_best ? *m_best : GeneRef(); }
 
 private:
     int m_stage;
     int m_switchOn = 100;
-    GeneRef m_best;
+    const GeneRef* m_best = nullptr;
 };
 
 // One step of a gait as it shows at a life stage.

@@ -116,6 +116,8 @@ TEST(GenomeCheck, NamesEveryGeneThatWouldNotReadBack) {
     Genome genome;
     genome.Append(Gene{{2, 3, 1, 0, 0}, {5, 'g', 'e', 'n', 'e', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'}});
     genome.Append(Gene{{1, 0, 2, 0, 0}, {'g', 'e', 'n', 'e'}});
+    genome.Append(Gene{{1, 0, 4, 0, 0, 0, 'g'}, {'e', 'n', 'e', 'x'}});  // across header and data
+    genome.Append(Gene{{1, 0, 5, 0, 0, 0, 'g'}, {'e', 'n'}});            // sound: the token is cut
     genome.Append(Gene{{2, 4, 3, 0, 0}, {1, 5, 0, 0, 0, 0, 0, 0, 0, 'g', 'e', 'n', 'd'}});
     ASSERT_TRUE(genome.FindUnfaithfulGene());
     std::vector<std::string> texts;
@@ -124,6 +126,7 @@ TEST(GenomeCheck, NamesEveryGeneThatWouldNotReadBack) {
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "pose 5 (id 1): cannot be saved: its bytes contain \"gene\", which would split it in two",
                          "gene 1/0 (id 2): cannot be saved: its bytes contain \"gene\", which would split it in two",
+                         "gene 1/0 (id 4): cannot be saved: its bytes contain \"gene\", which would split it in two",
                          "gait 1 (id 3): cannot be saved: it is the last gene and its bytes contain \"gend\", which would cut it short"}));
     EXPECT_TRUE(HasProblems(CheckGenome(genome)));
 }
