@@ -14,9 +14,10 @@ enum Owner : unsigned {
     kGait = 4,
     kEditor = 8,
     kSheet = 16,
+    kCheck = 32,
     kWalk = kGait | kSheet,
     kRender = kPose | kWalk,
-    kAny = kDump | kRender
+    kAny = kDump | kRender | kCheck
 };
 
 struct Option {
@@ -32,7 +33,9 @@ constexpr Option kOptions[] = {
     {"--render-pose", true, true, kPose},
     {"--render-gait", true, true, kGait},
     {"--sheet", true, true, kSheet},
-    {"--names", false, true, kDump},
+    {"--check", true, true, kCheck},
+    {"--names", false, true, kDump | kCheck},
+    {"--json", false, false, kCheck},
     {"--pose-string", false, true, kPose},
     {"--pose", false, true, kPose},
     {"--pose-strings", false, true, kWalk},
@@ -60,6 +63,8 @@ bool IsOption(std::string_view arg) { return arg.size() > 1 && arg.substr(0, 2) 
 std::string OwnerText(unsigned owner) {
     switch (owner) {
         case kDump: return "--dump";
+        case kCheck: return "--check";
+        case kDump | kCheck: return "--dump or --check";
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
         case kSheet: return "--sheet";

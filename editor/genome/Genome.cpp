@@ -3,6 +3,7 @@
 
 #include "platform/fileio/AtomicFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mirtala {
@@ -32,6 +33,19 @@ std::size_t Find(const std::uint8_t* b, std::size_t size, std::size_t from, cons
 
 bool Contains(const std::vector<std::uint8_t>& bytes, const char (&token)[4]) {
     return Find(bytes.data(), bytes.size(), 0, token) != bytes.size();
+}
+
+// Whether a gene's header and data, as the reader sees them in a row, hold the
+// token: in the data alone, or starting in the header (checked on a window of
+// the header and the data's first three bytes), without copying the data.
+bool RecordContains(const Gene& gene, const char (&token)[4]) {
+    if (Contains(gene.data, token)) return true;
+    const auto header = gene.header.Bytes();
+    std::uint8_t window[kGeneHeaderSize + 3];
+    std::memcpy(window, header.data(), kGeneHeaderSize);
+    const std::size_t tail = std::min<std::size_t>(3, gene.data.size());
+    if (tail) std::memcpy(window + kGeneHeaderSize, gene.data.data(), tail);
+    return Find(window, kGeneHeaderSize + tail, 0, token) != kGeneHeaderSize + tail;
 }
 
 void Warn(const ReadWarningSink& warn, std::string_view text) {
@@ -123,18 +137,20 @@ bool Genome::Write(const std::string& path, std::string* error) const {
 }
 
 std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {
-    // The reader searches a gene's header and data together for the next token.
-    std::vector<std::uint8_t> record;
-    for (std::size_t i = 0; i < m_genes.size(); ++i) {
-        const auto header = m_genes[i]->header.Bytes();
-        record.assign(header.begin(), header.end());
-        record.insert(record.end(), m_genes[i]->data.begin(), m_genes[i]->data.end());
-        if (Contains(record, kGene))
-            return UnfaithfulGene{i, "its bytes contain \"gene\", which would split it in two"};
-        if (i + 1 == m_genes.size() && Contains(record, kGend))
-            return UnfaithfulGene{i, "it is the last gene and its bytes contain \"gend\", which would cut it short"};
+    std::vector<UnfaithfulGene> first = FindUnfaithfulGenes(1);
+    if (first.empty()) return std::nullopt;
+    return std::move(first.front());
+}
+
+std::vector<UnfaithfulGene> Genome::FindUnfaithfulGenes(std::size_t limit) const {
+    std::vector<UnfaithfulGene> found;
+    for (std::size_t i = 0; i < m_genes.size() && found.size() < limit; ++i) {
+        if (RecordContains(*m_genes[i], kGene))
+            found.push_back({i, "its bytes contain \"gene\", which would split it in two"});
+        else if (i + 1 == m_genes.size() && RecordContains(*m_genes[i], kGend))
+            found.push_back({i, "it is the last gene and its bytes contain \"gend\", which would cut it short"});
     }
-    return std::nullopt;
+    return found;
 }
 
 Gene Genome::Replace(const Gene& gene) {

@@ -50,6 +50,8 @@ public:
     std::vector<std::uint8_t> Serialize() const;
     // The first gene that would not read back identically, if any.
     std::optional<UnfaithfulGene> FindUnfaithfulGene() const;
+    // Every such gene, up to `limit` of them, in list order.
+    std::vector<UnfaithfulGene> FindUnfaithfulGenes(std::size_t limit = static_cast<std::size_t>(-1)) const;
 
     Gene Replace(const Gene& gene);
     GeneRef Remove(const GeneKey& key);

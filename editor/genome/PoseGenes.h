@@ -47,6 +47,21 @@ const char* LifeStageName(int stage);
 // The variant of pose `poseNumber` shown at life stage `stage`; empty when none.
 GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage);
 
+// The rule FindActivePose applies, for callers that have already gathered
+// the variants of one pose: offer them in genome order, then take Result().
+// The handles offered must outlive the picker (they are kept by address).
+class ActivePosePicker {
+public:
+    explicit ActivePosePicker(int stage) : m_stage(stage) {}
+    void Offer(const GeneRef& variant);
+    GeneRef Result() const { return m_best ? *m_best : GeneRef(); }
+
+private:
+    int m_stage;
+    int m_switchOn = 100;
+    const GeneRef* m_best = nullptr;
+};
+
 // One step of a gait as it shows at a life stage.
 struct GaitStepPose {
     int poseNumber = 0;  // 0: an empty step

@@ -18,7 +18,7 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"--render-pose", "o.png", "--angle", "-5", "--pose-string", "2"}, "--render-pose", ""},
     {{"--dump", "a.gen", "--bogus"}, "", "unknown option --bogus"},
     {{"--dump", "--names", "n.txt"}, "", "--dump needs a value"},
-    {{"--names", "n.txt"}, "", "--names is an option of --dump"},
+    {{"--names", "n.txt"}, "", "--names is an option of --dump or --check"},
     {{"--dump", "a", "--pose", "2"}, "", "--pose is an option of --render-pose, not of --dump"},
     {{"--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet"},
     {{"--dump", "a", "--dump", "b"}, "", "--dump is given twice"},
