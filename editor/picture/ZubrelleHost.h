@@ -26,7 +26,7 @@ public:
         virtual void Invalidate(bool erase) = 0;
         virtual bool StartTimer(std::uint32_t id, std::uint32_t periodMs) = 0;
         virtual void StopTimer(std::uint32_t id) = 0;
-        virtual com::RECT ClientRect() = 0;  // in device pixels
+        virtual com::RECT ClientRect() = 0;  // in the control's pixels
         virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
         virtual void ControlClicked() {}
 
