@@ -83,6 +83,10 @@ public:
     // Paints the control over the whole of a width x height buffer of
     // 0x00BBGGRR pixels (stride in pixels).
     void Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride);
+    // Paints the frame `offset` frames after the one shown (before it when
+    // negative, around the loop) the same way, leaving the animation as it is.
+    void PaintFrame(std::int32_t offset, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                    std::int32_t stride);
     void TimerFired(std::uint32_t id);
     void Click(std::int32_t x, std::int32_t y);
 

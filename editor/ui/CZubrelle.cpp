@@ -225,9 +225,19 @@ QSize CZubrelle::PixelSize() const { return size(); }
 QImage CZubrelle::Render(const QSize& size) {
     QImage image(size, QImage::Format_RGBX8888);
     image.fill(Qt::white);
-    m_host->Paint(reinterpret_cast<std::uint32_t*>(image.bits()), size.width(), size.height(),
-                  int(image.bytesPerLine() / 4));
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const int stride = int(image.bytesPerLine() / 4);
+    if (m_onion)
+        m_onion->Paint(*m_host, pixels, size.width(), size.height(), stride);
+    else
+        m_host->Paint(pixels, size.width(), size.height(), stride);
     return image;
+}
+
+void CZubrelle::SetOnionSkin(int depth) {
+    if (depth == OnionSkinDepth()) return;
+    m_onion = depth > 0 ? std::make_unique<mirtala::OnionSkin>(depth) : nullptr;
+    update();
 }
 
 com::RECT CZubrelle::ClientRect() {

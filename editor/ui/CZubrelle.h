@@ -19,6 +19,7 @@
 #include <set>
 
 #include "editor/document/Appearance.h"
+#include "editor/picture/OnionSkin.h"
 #include "editor/picture/ZubrelleHost.h"
 
 class QTimer;
@@ -74,6 +75,10 @@ public:
     void SetSpeed(double speed);
     // The period a timer of the control runs with now, 0 when it has none.
     int TimerInterval(std::uint32_t id) const;
+    // 1 to 3: the frames before and after the one shown are drawn behind it,
+    // faded (OnionSkin); 0, the default, turns the onion skin off.
+    void SetOnionSkin(int depth);
+    int OnionSkinDepth() const { return m_onion ? m_onion->Depth() : 0; }
     // The picture's size in the control's pixels: its logical size, whatever
     // the screen's pixel ratio.
     QSize PixelSize() const;
@@ -143,4 +148,5 @@ private:
     bool m_timersPaused = false;
     bool m_createTried = false;
     QString m_loadError;
+    std::unique_ptr<mirtala::OnionSkin> m_onion;
 };

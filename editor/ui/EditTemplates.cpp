@@ -97,6 +97,7 @@ DialogTemplate MakeGait() {
                   QStringLiteral("2\u00D7")},
                  "Speed"});
     c.push_back({id::Export, K::PushButton, "E&xport...", 208, 208, 52, 14, StyleNone, {}, "Export"});
+    c.push_back({id::OnionSkin, K::CheckBox, "O&nion skin", 4, 176, 56, 10, StyleNone, {}, "Onion skin"});
     return t;
 }
 
