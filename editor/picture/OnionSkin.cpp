@@ -61,7 +61,7 @@ void OnionSkin::Paint(ZubrelleHost& host, std::uint32_t* pixels, std::int32_t wi
     if (width <= 0 || height <= 0) return;
     const std::size_t size = std::size_t(width) * std::size_t(height);
     auto paint = [&](Frame& frame, std::int32_t offset) {
-        frame.assign(size, kWhite);
+        frame.resize(size);  // the control paints every pixel
         if (offset == 0)
             host.Paint(frame.data(), width, height, width);
         else
