@@ -45,6 +45,7 @@ inline constexpr com::DISPID DISPID_FrameCount = 11;
 inline constexpr com::DISPID DISPID_CurrentFrame = 12;
 inline constexpr com::DISPID DISPID_Playing = 13;
 inline constexpr com::DISPID DISPID_StepFrame = 14;
+inline constexpr com::DISPID DISPID_FrameOffset = 15;
 // Stock members, with the numbers every host knows them by.
 inline constexpr com::DISPID DISPID_BORDERSTYLE = -504;
 inline constexpr com::DISPID DISPID_ABOUTBOX = -552;

@@ -254,6 +254,14 @@ void ZubrelleHost::Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t
     m_view->Draw(PixelTarget{pixels, width, height, stride}, RECT{0, 0, width, height});
 }
 
+void ZubrelleHost::PaintFrame(std::int32_t offset, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                              std::int32_t stride) {
+    if (!m_view) return;
+    Put(DISPID_FrameOffset, MakeI4(offset));
+    if (SUCCEEDED(m_lastResult)) Paint(pixels, width, height, stride);
+    Put(DISPID_FrameOffset, MakeI4(0));
+}
+
 void ZubrelleHost::TimerFired(std::uint32_t id) {
     if (m_view) m_view->OnTimer(id);
 }

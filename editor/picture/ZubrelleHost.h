@@ -26,7 +26,7 @@ public:
         virtual void Invalidate(bool erase) = 0;
         virtual bool StartTimer(std::uint32_t id, std::uint32_t periodMs) = 0;
         virtual void StopTimer(std::uint32_t id) = 0;
-        virtual com::RECT ClientRect() = 0;  // in device pixels
+        virtual com::RECT ClientRect() = 0;  // in the control's pixels
         virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
         virtual void ControlClicked() {}
 
@@ -83,6 +83,10 @@ public:
     // Paints the control over the whole of a width x height buffer of
     // 0x00BBGGRR pixels (stride in pixels).
     void Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride);
+    // Paints the frame `offset` frames after the one shown (before it when
+    // negative, around the loop) the same way, leaving the animation as it is.
+    void PaintFrame(std::int32_t offset, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                    std::int32_t stride);
     void TimerFired(std::uint32_t id);
     void Click(std::int32_t x, std::int32_t y);
 

@@ -1,8 +1,8 @@
 // CZubrelle: the widget that shows a Zubrelle picture control. Its operations
 // become dispatch calls on the control; it gives the control a site (repaint,
-// one QTimer per timer id, the client rectangle in device pixels, modal
-// messages), paints the control's pixels unconverted at the screen's device
-// pixel ratio, and forwards clicks. Without a registered control it shows a
+// one QTimer per timer id, the client rectangle in logical pixels, modal
+// messages), paints the control's bitmap at the picture's logical size scaled
+// to the screen's device pixel ratio by nearest neighbour, and forwards clicks. Without a registered control it shows a
 // short text saying how to register it, and every operation does nothing.
 // When the control's body did not load, the picture says so in a short line
 // on white, and its tooltip and the description that assistive tools read
@@ -10,6 +10,7 @@
 // CZubrelle::Events() tells of the change for the main window's status bar.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -18,6 +19,7 @@
 #include <set>
 
 #include "editor/document/Appearance.h"
+#include "editor/picture/OnionSkin.h"
 #include "editor/picture/ZubrelleHost.h"
 
 class QTimer;
@@ -73,7 +75,12 @@ public:
     void SetSpeed(double speed);
     // The period a timer of the control runs with now, 0 when it has none.
     int TimerInterval(std::uint32_t id) const;
-    // The picture's size in the control's pixels (device pixels).
+    // 1 to 3: the frames before and after the one shown are drawn behind it,
+    // faded (OnionSkin); 0, the default, turns the onion skin off.
+    void SetOnionSkin(int depth);
+    int OnionSkinDepth() const { return m_onion ? m_onion->Depth() : 0; }
+    // The picture's size in the control's pixels: its logical size, whatever
+    // the screen's pixel ratio.
     QSize PixelSize() const;
 
     // Why the body did not load (the body loader's message); empty when it
@@ -130,6 +137,8 @@ private:
     // Reads the control's load error after a call that loads a body.
     void RefreshLoadError();
     int ScaledPeriod(std::uint32_t id) const;
+    // One paint of the control into a white bitmap of the given size.
+    QImage Render(const QSize& size);
 
     std::unique_ptr<mirtala::ZubrelleHost> m_host;
     std::map<std::uint32_t, QTimer*> m_timers;
@@ -139,4 +148,5 @@ private:
     bool m_timersPaused = false;
     bool m_createTried = false;
     QString m_loadError;
+    std::unique_ptr<mirtala::OnionSkin> m_onion;
 };

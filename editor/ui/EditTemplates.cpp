@@ -100,6 +100,7 @@ DialogTemplate MakeGait() {
     c.push_back({IDOK, K::DefaultButton, "OK", 96, 208, 52, 14});
     c.push_back({IDCANCEL, K::PushButton, "Cancel", 152, 208, 52, 14});
     c.push_back({id::Apply, K::PushButton, "Apply", 208, 208, 52, 14, StyleDisabled});
+    c.push_back({id::OnionSkin, K::CheckBox, "O&nion skin", 4, 176, 56, 10, StyleNone, {}, "Onion skin"});
     return t;
 }
 

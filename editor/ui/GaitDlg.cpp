@@ -12,6 +12,7 @@
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/WalkExportDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -180,6 +181,9 @@ void CGaitDlg::OnCommand(int id) {
     } else if (id == id::Friction) {
         UpdateData(true);
         m_preview->SetFriction(m_friction);
+    } else if (id == id::OnionSkin) {
+        auto* box = Controls().ItemAs<QCheckBox>(id::OnionSkin);
+        m_preview->SetOnionSkin(box && box->isChecked() ? mirtala::OnionSkin::kMaxDepth : 0);
     } else if (id == id::Play) {
         m_transport->TogglePlay();
     } else if (id == id::StepFrame) {
