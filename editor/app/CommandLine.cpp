@@ -14,9 +14,10 @@ enum Owner : unsigned {
     kGait = 4,
     kEditor = 8,
     kSheet = 16,
+    kPoseSheet = 32,
     kWalk = kGait | kSheet,
     kRender = kPose | kWalk,
-    kAny = kDump | kRender
+    kAny = kDump | kRender | kPoseSheet
 };
 
 struct Option {
@@ -32,6 +33,8 @@ constexpr Option kOptions[] = {
     {"--render-pose", true, true, kPose},
     {"--render-gait", true, true, kGait},
     {"--sheet", true, true, kSheet},
+    {"--pose-sheet", true, true, kPoseSheet},
+    {"--stages", false, true, kPoseSheet},
     {"--names", false, true, kDump},
     {"--pose-string", false, true, kPose},
     {"--pose", false, true, kPose},
@@ -39,10 +42,10 @@ constexpr Option kOptions[] = {
     {"--gait", false, true, kWalk},
     {"--frames", false, true, kGait},
     {"--columns", false, true, kSheet},
-    {"--genome", false, true, kRender},
-    {"--appearance", false, true, kRender},
+    {"--genome", false, true, kRender | kPoseSheet},
+    {"--appearance", false, true, kRender | kPoseSheet},
     {"--size", false, true, kRender},
-    {"--scale", false, true, kRender},
+    {"--scale", false, true, kRender | kPoseSheet},
     {"--angle", false, true, kRender},
     {"--friction", false, true, kRender},
     {"--screenshot", false, true, kEditor},  // the editor saves its main window and ends
@@ -63,6 +66,7 @@ std::string OwnerText(unsigned owner) {
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
         case kSheet: return "--sheet";
+        case kPoseSheet: return "--pose-sheet";
         case kWalk: return "--render-gait or --sheet";
         case kEditor: return "the editor";
         default: return "--render-pose, --render-gait or --sheet";
