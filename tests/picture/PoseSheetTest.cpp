@@ -74,7 +74,8 @@ TEST_F(PoseSheetExport, CellsAreTheControlsDrawingLighterWhenRepeatedAndDashedWh
     Genome genome;
     genome.Append(Pose(1, 5, 2, '1'));
     genome.Append(Pose(2, 5, 0, '2'));
-    genome.Append(Pose(3, 9, 150, '1'));
+    genome.Append(Pose(3, 12, 150, '1'));
+    genome.Append(Pose(4, 9, 0, '0'));  // a second row: each control paints again
     const PoseSheetModel model = BuildPoseSheet(genome, 1, 3);
     Appearance appearance;
     appearance.headGenus = 1;
@@ -85,7 +86,7 @@ TEST_F(PoseSheetExport, CellsAreTheControlsDrawingLighterWhenRepeatedAndDashedWh
     int width = 0, height = 0;
     const test::Pixels sheet = test::ReadPng(path, width, height);
     ASSERT_EQ(width, 2 + 3 * (160 + 2));
-    ASSERT_EQ(height, 2 + 2 * (120 + 2));
+    ASSERT_EQ(height, 2 + 3 * (120 + 2));
     const auto cellAt = [&](int row, int column) {
         int x = 0, y = 0;
         PoseSheetCellOrigin(layout, row, column, x, y);
@@ -109,7 +110,8 @@ TEST_F(PoseSheetExport, CellsAreTheControlsDrawingLighterWhenRepeatedAndDashedWh
     EXPECT_NE(lighter, engine(3, std::string(15, '1')));
     test::Pixels empty(160 * 120);
     PaintEmptyCell(empty.data(), 160, 120);
-    for (int column = 0; column < 3; ++column) EXPECT_TRUE(cellAt(1, column) == empty) << column;
+    EXPECT_TRUE(cellAt(1, 0) == engine(1, std::string(15, '0')));
+    for (int column = 0; column < 3; ++column) EXPECT_TRUE(cellAt(2, column) == empty) << column;
     EXPECT_NE(stage1, empty);
 }
 
