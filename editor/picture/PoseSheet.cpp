@@ -53,15 +53,6 @@ PoseSheetLayout PoseSheetLayout::ForScale(float scale) {
     return layout;
 }
 
-std::uint32_t LighterPixel(std::uint32_t pixel) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t c = (pixel >> shift) & 0xFFu;
-        out |= ((c + 2u * 255u + 1u) / 3u) << shift;
-    }
-    return out;
-}
-
 void PaintEmptyCell(std::uint32_t* pixels, int width, int height) {
     std::fill_n(pixels, std::size_t(width) * std::size_t(height), kWhite);
     const int dashWidth = std::max(1, width / 8), dashHeight = std::max(1, height / 40);
