@@ -13,6 +13,7 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/MirtalaView.h"
+#include "editor/ui/PoseSheetWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +31,7 @@
 #include <QToolButton>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <QScrollArea>
 #include <QUndoView>
 #include <QWindow>
 
@@ -120,6 +122,7 @@ void CMainFrame::CreateActions() {
                {QK(Qt::CTRL | Qt::Key_V), QK(Qt::SHIFT | Qt::Key_Insert)});
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
+    MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
     MakeAction(cmd::WindowNew, "&New Window", "Open another window for the active document");
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
@@ -290,6 +293,10 @@ void CMainFrame::RebuildMenus() {
     view->addAction(Action(cmd::ViewToolbar));
     view->addAction(Action(cmd::ViewStatusBar));
     if (doc) {
+        view->addSeparator();
+        view->addAction(Action(cmd::ViewPoseSheet));
+    }
+    if (doc) {
         QMenu* window = bar->addMenu(QStringLiteral("&Window"));
         window->addAction(Action(cmd::WindowNew));
         window->addAction(Action(cmd::WindowCascade));
@@ -347,7 +354,8 @@ void CMainFrame::UpdateCommandUi() {
     CMirtalaDoc* doc = ActiveDocument();
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
-                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane})
+                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
+                   cmd::ViewPoseSheet})
         Action(id)->setEnabled(doc != nullptr);
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -395,6 +403,7 @@ void CMainFrame::OnCommand(int id) {
         dialog.exec();
         break;
     }
+    case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
     case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
     case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
     default: break;
@@ -433,6 +442,20 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) m_app.DocumentManager().OpenFile(url.toLocalFile());
     event->acceptProposedAction();
+}
+
+// The document's pose sheet in a window of its own, scrolled; it closes with the document.
+void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setWindowFlag(Qt::Window);
+    scroll->setAttribute(Qt::WA_DeleteOnClose);
+    auto* sheet = new ui::PoseSheetWindow(doc);
+    scroll->setWidget(sheet);
+    scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
+    scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
+    connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
+    scroll->resize(std::min(sheet->minimumWidth() + 24, 1200), std::min(sheet->minimumHeight() + 24, 900));
+    scroll->show();
 }
 
 }  // namespace mirtala::app

@@ -14,15 +14,18 @@
 namespace mirtala::ui {
 
 PoseSheetWindow::PoseSheetWindow(CMirtalaDoc& doc, int sizeFactor, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_layout(PoseSheetLayout::ForSizeFactor(std::clamp(sizeFactor, 1, 3))) {
+    : QWidget(parent), m_doc(&doc), m_layout(PoseSheetLayout::ForSizeFactor(std::clamp(sizeFactor, 1, 3))) {
     setWindowTitle(QStringLiteral("Pose Sheet"));
     setAccessibleName(QStringLiteral("Pose Sheet"));
-    m_doc.AddView(this);
-    connect(m_doc.UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
+    doc.AddView(this);
+    connect(doc.UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
+    connect(&doc, &QObject::destroyed, this, &QObject::deleteLater);
     Refresh();
 }
 
-PoseSheetWindow::~PoseSheetWindow() { m_doc.RemoveView(this); }
+PoseSheetWindow::~PoseSheetWindow() {
+    if (m_doc) m_doc->RemoveView(this);
+}
 
 void PoseSheetWindow::OnUpdate(CDocumentView*, int, const GeneRef&) { Refresh(); }
 
@@ -65,14 +68,15 @@ PoseSheetWindow::RowPicture PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
 }
 
 void PoseSheetWindow::Refresh() {
+    if (!m_doc) return;
     // A changed appearance redraws everything, through new controls.
-    if (!m_painter || !(m_appearance == m_doc.GetAppearance())) {
-        m_appearance = m_doc.GetAppearance();
+    if (!m_painter || !(m_appearance == m_doc->GetAppearance())) {
+        m_appearance = m_doc->GetAppearance();
         m_painter = std::make_unique<PoseSheetPainter>(m_appearance, m_layout);
         m_loadError = m_painter->Start() ? m_painter->LoadError() : m_painter->Error();
         m_rows.clear();
     }
-    m_model = BuildPoseSheet(m_doc.GetGenome());
+    m_model = BuildPoseSheet(m_doc->GetGenome());
     std::vector<RowPicture> rows;
     for (const PoseSheetRow& row : m_model.rows) {
         // An unchanged row keeps its picture: same pose strings and the same lighter cells.
@@ -121,7 +125,7 @@ void PoseSheetWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     int row = 0, column = 0;
     if (!CellAt(event->position().toPoint(), row, column)) return;
     const GeneRef& gene = m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
-    if (gene) m_doc.OpenPoseDialog(gene);
+    if (gene && m_doc) m_doc->OpenPoseDialog(gene);
 }
 
 }  // namespace mirtala::ui

@@ -2,9 +2,11 @@
 // per life stage, each cell the control's picture of the variant shown there.
 // It follows the document (undo stack and update hints), repainting only the
 // rows whose genes changed, and opens the pose dialog on a double-clicked cell.
+// It deletes itself when its document goes.
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -54,7 +56,7 @@ private:
     int LabelWidth() const;
     int HeaderHeight() const;
 
-    CMirtalaDoc& m_doc;
+    QPointer<CMirtalaDoc> m_doc;  // closes with its document; the window may outlive it briefly
     PoseSheetLayout m_layout;
     Appearance m_appearance;
     std::unique_ptr<PoseSheetPainter> m_painter;
