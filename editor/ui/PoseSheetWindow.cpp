@@ -3,12 +3,15 @@
 #include "editor/ui/PoseSheetWindow.h"
 
 #include "editor/document/MirtalaDoc.h"
+#include "editor/ui/MirtalaView.h"
+#include "editor/ui/NameText.h"
 
 #include <QMouseEvent>
 
 #include <algorithm>
 #include <cstring>
 #include <QPainter>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 namespace mirtala::ui {
@@ -29,14 +32,24 @@ PoseSheetWindow::~PoseSheetWindow() {
 
 void PoseSheetWindow::OnUpdate(CDocumentView*, int, const GeneRef&) { Refresh(); }
 
-int PoseSheetWindow::LabelWidth() const { return fontMetrics().horizontalAdvance(QStringLiteral("(255) ")) + 8; }
+QString PoseSheetWindow::RowLabel(int row) const {
+    const int number = m_model.rows[std::size_t(row)].poseNumber;
+    return QStringLiteral("(%1) %2").arg(number).arg(NameOf(unsigned(number)));
+}
+
+int PoseSheetWindow::MeasureLabels() const {
+    // As wide as the longest label, within reason: longer names are elided.
+    int widest = fontMetrics().horizontalAdvance(QStringLiteral("(255)"));
+    for (int r = 0; r < int(m_model.rows.size()); ++r) widest = std::max(widest, fontMetrics().horizontalAdvance(RowLabel(r)));
+    return std::min(widest, 200) + 12;
+}
 int PoseSheetWindow::HeaderHeight() const { return fontMetrics().height() + 6; }
 
 QRect PoseSheetWindow::CellRect(int row, int column) const {
     int x = 0, y = 0;
     PoseSheetCellOrigin(m_layout, row, column, x, y);
     const int top = HeaderHeight() + (m_loadError.empty() ? 0 : fontMetrics().height() * 2);
-    return QRect(LabelWidth() + x, top + y, m_layout.cellWidth, m_layout.cellHeight);
+    return QRect(m_labelWidth + x, top + y, m_layout.cellWidth, m_layout.cellHeight);
 }
 
 bool PoseSheetWindow::CellAt(const QPoint& point, int& row, int& column) const {
@@ -92,6 +105,7 @@ void PoseSheetWindow::Refresh() {
         if (same != m_rows.end()) m_rows.erase(same);
     }
     m_rows = std::move(rows);
+    m_labelWidth = MeasureLabels();
     const QRect last = CellRect(std::max(0, int(m_model.rows.size()) - 1), m_model.StageCount() - 1);
     setMinimumSize(last.right() + m_layout.gap + 1, last.bottom() + m_layout.gap + 1);
     update();
@@ -113,11 +127,28 @@ void PoseSheetWindow::paintEvent(QPaintEvent*) {
     }
     for (int r = 0; r < int(m_rows.size()); ++r) {
         const QRect first = CellRect(r, 0);
-        p.drawText(QRect(0, first.top(), LabelWidth(), first.height()), Qt::AlignCenter,
-                   QStringLiteral("(%1)").arg(m_model.rows[std::size_t(r)].poseNumber));
+        const int labelWidth = m_labelWidth;
+        p.drawText(QRect(6, first.top(), labelWidth - 12, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, labelWidth - 12));
         for (int c = 0; c < m_model.StageCount(); ++c)
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
+    }
+}
+
+void PoseSheetWindow::mousePressEvent(QMouseEvent* event) {
+    int row = 0, column = 0;
+    if (!m_doc || event->button() != Qt::LeftButton || !CellAt(event->position().toPoint(), row, column)) return;
+    const GeneRef& gene = m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
+    if (!gene) return;
+    // Each form of the document selects the gene in its pose list (item k is gene k).
+    for (CDocumentView* view : m_doc->Views()) {
+        auto* form = dynamic_cast<CMirtalaView*>(view);
+        if (!form) continue;
+        const auto& poses = form->Poses();
+        const auto it = std::find(poses.begin(), poses.end(), gene);
+        if (it != poses.end())
+            form->PoseList()->setCurrentItem(form->PoseList()->topLevelItem(int(it - poses.begin())));
     }
 }
 

@@ -44,6 +44,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Click selects the cell's gene in the form's pose list; double-click opens its dialog.
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -53,7 +55,9 @@ private:
         QImage image;
     };
     RowPicture DrawRow(const PoseSheetRow& row);
-    int LabelWidth() const;
+    // "(n) name" from the name table.
+    QString RowLabel(int row) const;
+    int MeasureLabels() const;
     int HeaderHeight() const;
 
     QPointer<CMirtalaDoc> m_doc;  // closes with its document; the window may outlive it briefly
@@ -64,6 +68,7 @@ private:
     std::vector<RowPicture> m_rows;
     std::string m_loadError;
     int m_rowsDrawn = 0;
+    int m_labelWidth = 0;  // measured when the rows change
 };
 
 }  // namespace mirtala::ui

@@ -5,7 +5,10 @@
 
 #include "activex/ControlTestSupport.h"
 #include "document/DocTestSupport.h"
+#include "editor/ui/MirtalaView.h"
 #include "editor/ui/PoseSheetWindow.h"
+
+#include <QTreeWidget>
 
 namespace mirtala::test {
 namespace {
@@ -46,10 +49,16 @@ TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
     EXPECT_TRUE(window.LoadError().empty()) << window.LoadError();
 }
 
-TEST_F(PoseSheetWindowTest, DoubleClickOpensThePoseDialogOnTheCellsGene) {
+TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpensItsDialog) {
+    ui::CMirtalaView form(*doc);
+    form.OnInitialUpdate();
     ui::PoseSheetWindow window(*doc);
     window.show();
     const QPoint adultOfPose2 = window.CellRect(window.Model().RowOf(2), 4).center();
+    QTest::mouseClick(&window, Qt::LeftButton, {}, adultOfPose2);
+    QTreeWidgetItem* current = form.PoseList()->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_TRUE(form.Poses()[std::size_t(form.PoseList()->indexOfTopLevelItem(current))] == FindActivePose(genome(), 2, 4));
     QTest::mouseDClick(&window, Qt::LeftButton, {}, adultOfPose2);
     ASSERT_EQ(doc->PoseDialogs().size(), 1u);
     EXPECT_TRUE(doc->PoseDialogs()[0]->GetGeneRef() == FindActivePose(genome(), 2, 4));
