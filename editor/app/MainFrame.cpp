@@ -454,7 +454,7 @@ void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
     scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
     scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
     connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
-    scroll->resize(std::min(sheet->minimumWidth() + 24, 1200), std::min(sheet->minimumHeight() + 24, 900));
+    scroll->resize(std::min(sheet->minimumWidth() + 24, 1260), std::min(sheet->minimumHeight() + 24, 900));
     scroll->show();
 }
 

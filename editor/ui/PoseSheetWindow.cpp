@@ -128,8 +128,8 @@ void PoseSheetWindow::paintEvent(QPaintEvent*) {
     for (int r = 0; r < int(m_rows.size()); ++r) {
         const QRect first = CellRect(r, 0);
         const int labelWidth = m_labelWidth;
-        p.drawText(QRect(6, first.top(), labelWidth - 12, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, labelWidth - 12));
+        p.drawText(QRect(6, first.top(), labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, labelWidth - 8));
         for (int c = 0; c < m_model.StageCount(); ++c)
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
