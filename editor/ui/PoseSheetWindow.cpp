@@ -6,6 +6,7 @@
 #include "editor/ui/MirtalaView.h"
 #include "editor/ui/NameText.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -20,6 +21,7 @@ PoseSheetWindow::PoseSheetWindow(CMirtalaDoc& doc, int sizeFactor, QWidget* pare
     : QWidget(parent), m_doc(&doc), m_layout(PoseSheetLayout::ForSizeFactor(std::clamp(sizeFactor, 1, 3))) {
     setWindowTitle(QStringLiteral("Pose Sheet"));
     setAccessibleName(QStringLiteral("Pose Sheet"));
+    setFocusPolicy(Qt::StrongFocus);
     doc.AddView(this);
     connect(doc.UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
     connect(&doc, &QObject::destroyed, this, &QObject::deleteLater);
@@ -106,6 +108,7 @@ void PoseSheetWindow::Refresh() {
     }
     m_rows = std::move(rows);
     m_labelWidth = MeasureLabels();
+    SetCurrentCell(m_currentRow, m_currentColumn);
     const QRect last = CellRect(std::max(0, int(m_model.rows.size()) - 1), m_model.StageCount() - 1);
     setMinimumSize(last.right() + m_layout.gap + 1, last.bottom() + m_layout.gap + 1);
     update();
@@ -134,11 +137,46 @@ void PoseSheetWindow::paintEvent(QPaintEvent*) {
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
     }
+    if (hasFocus() && !m_rows.empty()) {
+        p.setPen(QPen(palette().highlight(), 2));
+        p.drawRect(CellRect(m_currentRow, m_currentColumn).adjusted(-1, -1, 0, 0));
+    }
+}
+
+void PoseSheetWindow::SetCurrentCell(int row, int column) {
+    if (m_model.rows.empty()) return;
+    m_currentRow = std::clamp(row, 0, int(m_model.rows.size()) - 1);
+    m_currentColumn = std::clamp(column, 0, m_model.StageCount() - 1);
+    const PoseSheetRow& r = m_model.rows[std::size_t(m_currentRow)];
+    const QString name = NameOf(unsigned(r.poseNumber));
+    setAccessibleName((name.isEmpty() ? QStringLiteral("Pose %1").arg(r.poseNumber) : name) + QStringLiteral(", ") +
+                      QString::fromLatin1(LifeStageName(m_model.firstStage + m_currentColumn)));
+    const GeneRef& gene = r.cells[std::size_t(m_currentColumn)].gene;
+    setAccessibleDescription(gene ? QString::fromLatin1(PoseStringOf(*gene)) : QStringLiteral("No variant"));
+    update();
+}
+
+void PoseSheetWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left: SetCurrentCell(m_currentRow, m_currentColumn - 1); break;
+    case Qt::Key_Right: SetCurrentCell(m_currentRow, m_currentColumn + 1); break;
+    case Qt::Key_Up: SetCurrentCell(m_currentRow - 1, m_currentColumn); break;
+    case Qt::Key_Down: SetCurrentCell(m_currentRow + 1, m_currentColumn); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_doc && !m_model.rows.empty())
+            if (const GeneRef& gene = m_model.rows[std::size_t(m_currentRow)].cells[std::size_t(m_currentColumn)].gene)
+                m_doc->OpenPoseDialog(gene);
+        break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 void PoseSheetWindow::mousePressEvent(QMouseEvent* event) {
     int row = 0, column = 0;
     if (!m_doc || event->button() != Qt::LeftButton || !CellAt(event->position().toPoint(), row, column)) return;
+    SetCurrentCell(row, column);
     const GeneRef& gene = m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
     if (!gene) return;
     // Each form of the document selects the gene in its pose list (item k is gene k).

@@ -39,6 +39,11 @@ public:
     QRect CellRect(int row, int column) const;
     // Rebuilds the model from the document and redraws the rows that changed.
     void Refresh();
+    // The cell the keyboard is on; the window's accessible name ("Walk step 1, Adult")
+    // and description (the pose string, or "No variant") say what it shows.
+    void SetCurrentCell(int row, int column);
+    int CurrentRow() const { return m_currentRow; }
+    int CurrentColumn() const { return m_currentColumn; }
 
     void OnUpdate(CDocumentView* sender, int hint, const GeneRef& gene) override;
 
@@ -46,6 +51,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // Click selects the cell's gene in the form's pose list; double-click opens its dialog.
     void mousePressEvent(QMouseEvent* event) override;
+    // Arrows move between cells, Enter opens the current cell's gene.
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -68,7 +75,8 @@ private:
     std::vector<RowPicture> m_rows;
     std::string m_loadError;
     int m_rowsDrawn = 0;
-    int m_labelWidth = 0;  // measured when the rows change
+    int m_labelWidth = 0;
+    int m_currentRow = 0, m_currentColumn = 0;  // measured when the rows change
 };
 
 }  // namespace mirtala::ui

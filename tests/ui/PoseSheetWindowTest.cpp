@@ -5,6 +5,7 @@
 
 #include "activex/ControlTestSupport.h"
 #include "document/DocTestSupport.h"
+#include "editor/document/NameTable.h"
 #include "editor/ui/MirtalaView.h"
 #include "editor/ui/PoseSheetWindow.h"
 
@@ -63,6 +64,23 @@ TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpens
     ASSERT_EQ(doc->PoseDialogs().size(), 1u);
     EXPECT_TRUE(doc->PoseDialogs()[0]->GetGeneRef() == FindActivePose(genome(), 2, 4));
     EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
+}
+
+TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene) {
+    NameTable::Instance().SetName(2, "Walk step 1");
+    ui::PoseSheetWindow window(*doc);
+    window.show();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
+        QTest::keyClick(&window, key);
+    EXPECT_EQ(window.CurrentRow(), 1);  // the last row: a second Down stays there
+    EXPECT_EQ(window.CurrentColumn(), 3);
+    EXPECT_EQ(window.accessibleName(), "Walk step 1, Youth");
+    EXPECT_EQ(window.accessibleDescription(), "012301230123012");
+    QTest::keyClick(&window, Qt::Key_Right);
+    QTest::keyClick(&window, Qt::Key_Return);
+    ASSERT_EQ(doc->PoseDialogs().size(), 1u);
+    EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
+    EXPECT_EQ(window.accessibleDescription(), "222222222222222");
 }
 
 }  // namespace
