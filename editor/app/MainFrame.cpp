@@ -31,6 +31,8 @@
 #include <QToolButton>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <QActionGroup>
+#include <QSettings>
 #include <QScrollArea>
 #include <QUndoView>
 #include <QWindow>
@@ -123,6 +125,14 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
     MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
+    auto* sizes = new QActionGroup(this);
+    for (const auto& [id, text] : {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"},
+                                   std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
+                                   std::pair{cmd::ViewSheetLarge, "&Large Thumbnails"}}) {
+        QAction* action = MakeAction(id, QString::fromLatin1(text), "Choose the size of the pose sheet's pictures");
+        action->setCheckable(true);
+        sizes->addAction(action);
+    }
     MakeAction(cmd::WindowNew, "&New Window", "Open another window for the active document");
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
@@ -295,6 +305,9 @@ void CMainFrame::RebuildMenus() {
     if (doc) {
         view->addSeparator();
         view->addAction(Action(cmd::ViewPoseSheet));
+        view->addAction(Action(cmd::ViewSheetSmall));
+        view->addAction(Action(cmd::ViewSheetMedium));
+        view->addAction(Action(cmd::ViewSheetLarge));
     }
     if (doc) {
         QMenu* window = bar->addMenu(QStringLiteral("&Window"));
@@ -364,6 +377,7 @@ void CMainFrame::UpdateCommandUi() {
     Action(cmd::ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
     Action(cmd::ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     Action(cmd::UndoHistory)->setChecked(m_undoHistory->isVisibleTo(this));
+    Action(cmd::ViewSheetSmall + PoseSheetSizeFactor() - 1)->setChecked(true);
     CChildFrame* child = ActiveChild();
     setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
 }
@@ -404,6 +418,14 @@ void CMainFrame::OnCommand(int id) {
         break;
     }
     case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
+    case cmd::ViewSheetSmall:
+    case cmd::ViewSheetMedium:
+    case cmd::ViewSheetLarge:
+        QSettings().setValue(QStringLiteral("PoseSheet/ThumbnailSize"), id - cmd::ViewSheetSmall + 1);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (ui::PoseSheetWindow* sheet : top->findChildren<ui::PoseSheetWindow*>())
+                sheet->SetSizeFactor(id - cmd::ViewSheetSmall + 1);
+        break;
     case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
     case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
     default: break;
@@ -444,12 +466,17 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
+// The pose sheet's thumbnail size as last chosen, 1 to 3.
+int CMainFrame::PoseSheetSizeFactor() {
+    return std::clamp(QSettings().value(QStringLiteral("PoseSheet/ThumbnailSize"), 1).toInt(), 1, 3);
+}
+
 // The document's pose sheet in a window of its own, scrolled; it closes with the document.
 void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
     auto* scroll = new QScrollArea(this);
     scroll->setWindowFlag(Qt::Window);
     scroll->setAttribute(Qt::WA_DeleteOnClose);
-    auto* sheet = new ui::PoseSheetWindow(doc);
+    auto* sheet = new ui::PoseSheetWindow(doc, PoseSheetSizeFactor());
     scroll->setWidget(sheet);
     scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
     scroll->setAccessibleName(QStringLiteral("Pose Sheet"));

@@ -32,6 +32,12 @@ PoseSheetWindow::~PoseSheetWindow() {
     if (m_doc) m_doc->RemoveView(this);
 }
 
+void PoseSheetWindow::SetSizeFactor(int sizeFactor) {
+    m_layout = PoseSheetLayout::ForSizeFactor(std::clamp(sizeFactor, 1, 3));
+    m_painter.reset();
+    Refresh();
+}
+
 void PoseSheetWindow::OnUpdate(CDocumentView*, int, const GeneRef&) { Refresh(); }
 
 QString PoseSheetWindow::RowLabel(int row) const {

@@ -39,6 +39,8 @@ public:
     QRect CellRect(int row, int column) const;
     // Rebuilds the model from the document and redraws the rows that changed.
     void Refresh();
+    // Thumbnails 1, 2 or 3 times the sheet's scale 0.5: every row is drawn again.
+    void SetSizeFactor(int sizeFactor);
     // The cell the keyboard is on; the window's accessible name ("Walk step 1, Adult")
     // and description (the pose string, or "No variant") say what it shows.
     void SetCurrentCell(int row, int column);

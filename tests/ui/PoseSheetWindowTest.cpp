@@ -48,6 +48,9 @@ TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
         drawn = window.RowsDrawn();
     }
     EXPECT_TRUE(window.LoadError().empty()) << window.LoadError();
+    window.SetSizeFactor(3);  // large thumbnails: every row again, at 1.5
+    EXPECT_EQ(window.RowsDrawn() - drawn, 2);
+    EXPECT_EQ(window.CellRect(0, 0).size(), QSize(480, 360));
 }
 
 TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpensItsDialog) {
