@@ -28,6 +28,7 @@ const char kHelp[] =
     "       mirtala --render-gait OUT.gif (--pose-strings S1,S2,... | --genome FILE --gait N) [options]\n"
     "       mirtala --sheet OUT.png (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--columns C] [options]\n"
+    "       mirtala --pose-sheet OUT.png --genome FILE.gen [--appearance ...] [--stages 0-6] [--scale S]\n"
     "\n"
     "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
     "                      (header bytes, data as lowercase hex), genus, appearance,\n"
@@ -86,6 +87,7 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
     int status = line.command == "--dump"          ? RunDump(line, out, err)
                  : line.command == "--check"       ? RunCheck(line, out, err)
                  : line.command == "--render-pose" ? RunRenderPose(line, out, err)
+                 : line.command == "--pose-sheet"  ? RunPoseSheet(line, out, err)
                                                    : RunRenderGait(line, out, err);  // --render-gait, --sheet
     std::set_new_handler(previous);
     if (!out.flush()) {

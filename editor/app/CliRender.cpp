@@ -8,6 +8,7 @@
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
 #include "editor/picture/PngOutput.h"
+#include "editor/picture/PoseSheet.h"
 #include "editor/picture/WalkExport.h"
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
@@ -54,7 +55,16 @@ const char kRenderHelp[] =
     "                      does not load (no body files in the host product's folders,\n"
     "                      found in our registry, else in the Wine prefix, else at the\n"
     "                      default path), the reason goes to standard error, nothing\n"
-    "                      is written and the exit status is 1.\n";
+    "                      is written and the exit status is 1.\n"
+    "  --pose-sheet OUT.png  the pose sheet of --genome FILE as one PNG: a row for each\n"
+    "                      pose number (rising, listed on standard output), a column\n"
+    "                      for each life stage of --stages A-B (default 0-6), each cell\n"
+    "                      the variant shown at that stage, drawn at the --appearance\n"
+    "                      with the stage as the age and at --scale S (default 0.5) in\n"
+    "                      a cell of 320x240 times S; a variant that is the same gene\n"
+    "                      as the cell to its left is drawn lighter, a stage without\n"
+    "                      one is white with a grey dash. Written whole or not at all;\n"
+    "                      refused when the body loads at none of the stages.\n";
 
 namespace {
 
@@ -312,6 +322,35 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: note: " << o.output << " still holds " << older.size() << " older frame file"
             << (older.size() == 1 ? "" : "s") << " from an earlier run (" << older.front()
             << (older.size() > 1 ? " ... " + older.back() : std::string()) << "); they were left as they are.\n";
+    return 0;
+}
+
+int RunPoseSheet(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    RenderOptions o;
+    std::string error;
+    if (!ParseRenderOptions(line, o, error)) return Usage(err, error);
+    if (!o.genome) return Usage(err, "--pose-sheet takes --genome FILE");
+    if (SameFile(o.output, *o.genome)) {
+        err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
+        return 1;
+    }
+    Genome genome;
+    if (!LoadGenome(*o.genome, genome, err)) return 1;
+    const PoseSheetModel model = BuildPoseSheet(genome, o.firstStage, o.lastStage);
+    if (model.rows.empty()) {
+        err << "mirtala: " << *o.genome << " has no pose gene.\n";
+        return 1;
+    }
+    const PoseSheetLayout layout = PoseSheetLayout::ForScale(o.scaleGiven ? o.scale : 0.5f);
+    if (!ExportPoseSheet(model, o.appearance, layout, o.output, error)) {
+        err << "mirtala: " << error << "; nothing was written.\n";
+        return 1;
+    }
+    out << "Wrote the pose sheet of " << model.rows.size() << " poses at " << model.StageCount() << " stages ("
+        << LifeStageName(model.firstStage) << " to " << LifeStageName(model.lastStage) << ") to " << o.output
+        << "\nRows, top to bottom: pose";
+    for (const PoseSheetRow& row : model.rows) out << " " << row.poseNumber;
+    out << "\n";
     return 0;
 }
 

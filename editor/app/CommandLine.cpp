@@ -15,9 +15,10 @@ enum Owner : unsigned {
     kEditor = 8,
     kSheet = 16,
     kCheck = 32,
+    kPoseSheet = 64,
     kWalk = kGait | kSheet,
     kRender = kPose | kWalk,
-    kAny = kDump | kRender | kCheck
+    kAny = kDump | kRender | kCheck | kPoseSheet
 };
 
 struct Option {
@@ -36,16 +37,18 @@ constexpr Option kOptions[] = {
     {"--check", true, true, kCheck},
     {"--names", false, true, kDump | kCheck},
     {"--json", false, false, kCheck},
+    {"--pose-sheet", true, true, kPoseSheet},
+    {"--stages", false, true, kPoseSheet},
     {"--pose-string", false, true, kPose},
     {"--pose", false, true, kPose},
     {"--pose-strings", false, true, kWalk},
     {"--gait", false, true, kWalk},
     {"--frames", false, true, kGait},
     {"--columns", false, true, kSheet},
-    {"--genome", false, true, kRender},
-    {"--appearance", false, true, kRender},
+    {"--genome", false, true, kRender | kPoseSheet},
+    {"--appearance", false, true, kRender | kPoseSheet},
     {"--size", false, true, kRender},
-    {"--scale", false, true, kRender},
+    {"--scale", false, true, kRender | kPoseSheet},
     {"--angle", false, true, kRender},
     {"--friction", false, true, kRender},
     {"--screenshot", false, true, kEditor},  // the editor saves its main window and ends
@@ -68,6 +71,7 @@ std::string OwnerText(unsigned owner) {
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
         case kSheet: return "--sheet";
+        case kPoseSheet: return "--pose-sheet";
         case kWalk: return "--render-gait or --sheet";
         case kEditor: return "the editor";
         default: return "--render-pose, --render-gait or --sheet";

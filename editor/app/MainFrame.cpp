@@ -14,6 +14,7 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/MirtalaView.h"
+#include "editor/ui/PoseSheetWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -32,6 +33,9 @@
 #include <QToolButton>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <QActionGroup>
+#include <QSettings>
+#include <QScrollArea>
 #include <QUndoView>
 #include <QWindow>
 
@@ -122,6 +126,15 @@ void CMainFrame::CreateActions() {
                {QK(Qt::CTRL | Qt::Key_V), QK(Qt::SHIFT | Qt::Key_Insert)});
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
+    MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
+    auto* sizes = new QActionGroup(this);
+    for (const auto& [id, text] : {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"},
+                                   std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
+                                   std::pair{cmd::ViewSheetLarge, "&Large Thumbnails"}}) {
+        QAction* action = MakeAction(id, QString::fromLatin1(text), "Choose the size of the pose sheet's pictures");
+        action->setCheckable(true);
+        sizes->addAction(action);
+    }
     MakeAction(cmd::WindowNew, "&New Window", "Open another window for the active document");
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
@@ -303,6 +316,13 @@ void CMainFrame::RebuildMenus() {
     view->addAction(Action(cmd::ViewToolbar));
     view->addAction(Action(cmd::ViewStatusBar));
     if (doc) {
+        view->addSeparator();
+        view->addAction(Action(cmd::ViewPoseSheet));
+        view->addAction(Action(cmd::ViewSheetSmall));
+        view->addAction(Action(cmd::ViewSheetMedium));
+        view->addAction(Action(cmd::ViewSheetLarge));
+    }
+    if (doc) {
         QMenu* window = bar->addMenu(QStringLiteral("&Window"));
         window->addAction(Action(cmd::WindowNew));
         window->addAction(Action(cmd::WindowCascade));
@@ -361,7 +381,8 @@ void CMainFrame::UpdateCommandUi() {
     CMirtalaDoc* doc = ActiveDocument();
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
-                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane})
+                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
+                   cmd::ViewPoseSheet})
         Action(id)->setEnabled(doc != nullptr);
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -370,6 +391,7 @@ void CMainFrame::UpdateCommandUi() {
     Action(cmd::ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
     Action(cmd::ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     Action(cmd::UndoHistory)->setChecked(m_undoHistory->isVisibleTo(this));
+    Action(cmd::ViewSheetSmall + PoseSheetSizeFactor() - 1)->setChecked(true);
     CChildFrame* child = ActiveChild();
     setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
 }
@@ -409,6 +431,15 @@ void CMainFrame::OnCommand(int id) {
         dialog.exec();
         break;
     }
+    case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
+    case cmd::ViewSheetSmall:
+    case cmd::ViewSheetMedium:
+    case cmd::ViewSheetLarge:
+        QSettings().setValue(QStringLiteral("PoseSheet/ThumbnailSize"), id - cmd::ViewSheetSmall + 1);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (ui::PoseSheetWindow* sheet : top->findChildren<ui::PoseSheetWindow*>())
+                sheet->SetSizeFactor(id - cmd::ViewSheetSmall + 1);
+        break;
     case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
     case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
     default: break;
@@ -447,6 +478,25 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) m_app.DocumentManager().OpenFile(url.toLocalFile());
     event->acceptProposedAction();
+}
+
+// The pose sheet's thumbnail size as last chosen, 1 to 3.
+int CMainFrame::PoseSheetSizeFactor() {
+    return std::clamp(QSettings().value(QStringLiteral("PoseSheet/ThumbnailSize"), 1).toInt(), 1, 3);
+}
+
+// The document's pose sheet in a window of its own, scrolled; it closes with the document.
+void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setWindowFlag(Qt::Window);
+    scroll->setAttribute(Qt::WA_DeleteOnClose);
+    auto* sheet = new ui::PoseSheetWindow(doc, PoseSheetSizeFactor());
+    scroll->setWidget(sheet);
+    scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
+    scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
+    connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
+    scroll->resize(std::min(sheet->minimumWidth() + 24, 1260), std::min(sheet->minimumHeight() + 24, 900));
+    scroll->show();
 }
 
 }  // namespace mirtala::app

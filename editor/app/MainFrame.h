@@ -48,6 +48,8 @@ public:
     void UpdateCommandUi();
     // Runs a command as its menu item would.
     void OnCommand(int id);
+    void ShowPoseSheet(CMirtalaDoc& doc);
+    static int PoseSheetSizeFactor();
     QToolBar* ToolBar() const { return m_toolBar; }
     // Edit, Undo History: the active document's undo stack in a dock.
     QDockWidget* UndoHistory() const { return m_undoHistory; }

@@ -115,6 +115,17 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
                 return false;
             }
             o.scale = f;
+            o.scaleGiven = true;
+        } else if (a == "--stages") {
+            std::vector<std::string> parts = Split(v, '-');
+            long first = 0, last = 0;
+            if (parts.empty() || parts.size() > 2 || !ParseInt(parts[0], 0, 6, &first) ||
+                !ParseInt(parts.back(), 0, 6, &last) || last < first) {
+                error = "--stages takes a life stage from 0 to 6, or FIRST-LAST with FIRST at most LAST";
+                return false;
+            }
+            o.firstStage = int(first);
+            o.lastStage = int(last);
         } else if (a == "--angle") {
             if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
                 error = "--angle takes a number of degrees";

@@ -29,6 +29,8 @@ struct RenderOptions {
     int width = 320;
     int height = 240;
     float scale = 1.0f;
+    bool scaleGiven = false;
+    int firstStage = 0, lastStage = 6;  // --stages of a pose sheet
     double angle = 0.0;
     bool friction = true;
 };

@@ -9,6 +9,7 @@
 #include "picture/WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
 #include "editor/picture/PngOutput.h"
+#include "editor/picture/PoseSheet.h"
 #include "editor/genome/PoseGenes.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -101,6 +102,34 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
 }
 
 // A pose over its own genome is the usage table's NotAGenome row.
+// Pose 1 of the sample switches variant at Adult: the sheet's Adult cell is
+// the engine's drawing of the new one, the Youth cell of the old one.
+TEST_F(CliRenderTest, APoseSheetOfTheGenomeHasTheEnginesDrawingInEachCell) {
+    const std::string out = dir.File("poses.png");
+    Outcome run = Mirtala("--pose-sheet '" + out + "' --genome '" + kSample +
+                          "' --appearance 0,4,1,1,1,0,0,0,2,1,1,0 --stages 3-4 --scale 0.25");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Rows, top to bottom: pose 1 "), std::string::npos) << run.out;
+    int width = 0, height = 0;
+    const Pixels sheet = mirtala::test::ReadPng(out, width, height);
+    const mirtala::PoseSheetLayout layout = mirtala::PoseSheetLayout::ForScale(0.25f);
+    ASSERT_EQ(width, 2 + 2 * (layout.cellWidth + 2));
+    for (int stage : {3, 4}) {
+        int x = 0, y = 0;
+        mirtala::PoseSheetCellOrigin(layout, 0, stage - 3, x, y);
+        Pixels cell;
+        for (int line = 0; line < layout.cellHeight; ++line)
+            cell.insert(cell.end(), sheet.begin() + (y + line) * width + x,
+                        sheet.begin() + (y + line) * width + x + layout.cellWidth);
+        zubrelle::Appearance a = kAdult;
+        a.age = stage;
+        const std::string pose = mirtala::PoseStringOf(*mirtala::FindActivePose(genome, 1, stage));
+        EXPECT_TRUE(cell == mirtala::test::EngineFrames(a, {pose}, layout.cellWidth, layout.cellHeight, false, 0, 1,
+                                                        0.25)[0]) << stage;
+    }
+    EXPECT_EQ(Mirtala("--pose-sheet '" + out + "' --genome '" + kSample + "' --stages 5-2").status, 2);
+}
+
 TEST_F(CliRenderTest, NeverWritesAFrameOverTheInputGenome) {
     std::filesystem::create_directories(dir.File("g"));
     std::string inside = dir.File("g/frame-000.png");  // the input, where the first frame would go

@@ -31,6 +31,8 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"--sheet", "s.png", "--pose-strings", "1", "--frames", "4"}, "", "--frames is an option of --render-gait, not of --sheet"},
     {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"}, "", "--columns is an option of --sheet, not of --render-gait"},
     {{"--render-pose", "o", "--gait", "1"}, "", "--gait is an option of --render-gait or --sheet, not of --render-pose"},
+    {{"--pose-sheet", "p.png", "--genome", "a", "--stages", "2-4", "--scale", "1"}, "--pose-sheet", ""},
+    {{"--pose-sheet", "p.png", "--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet, not of --pose-sheet"},
     {{"--render-pose", "o", "--genome"}, "", "--genome needs a value"},
     {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"}};
 
