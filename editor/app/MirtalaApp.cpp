@@ -9,6 +9,7 @@
 #include "editor/document/NameTable.h"
 #include "editor/document/PathBytes.h"
 #include "editor/ui/EditorDialogFactory.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

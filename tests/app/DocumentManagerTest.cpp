@@ -107,6 +107,7 @@ TEST_F(DocumentManagerTest, SavingOverAReadOnlyGenomeIsRefusedAndOffersSaveAs) {
     const QString locked = QString::fromStdString(dir.Write("locked.gen", "dna2gend"));
     ::chmod(dir.File("locked.gen").c_str(), 0444);
     CMirtalaDoc& doc = *documents.OpenFile(locked);
+    messages.shown.clear();  // the empty genome's reading warnings
     doc.AddGene(PoseGene(2, 11));
     files.answers = {std::nullopt};
     EXPECT_FALSE(documents.Save(doc));  // Save As cancelled

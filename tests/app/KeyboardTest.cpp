@@ -73,8 +73,8 @@ TEST_F(KeyboardTest, CutAndCopyFollowTheDocumentWindowsFocusNotTheMenuBars) {
 TEST_F(KeyboardTest, TheWindowMenuListsTheDocumentWindowsAndActivatesTheChosenOne) {
     CMirtalaApp& a = Start();
     app::CMainFrame& frame = *a.MainFrame();
-    a.OnFileNew();
-    a.OnFileNew();
+    a.DocumentManager().OpenNew();
+    a.DocumentManager().OpenNew();
     QMenu* window = nullptr;
     for (QAction* menu : frame.menuBar()->actions())
         if (menu->text() == "&Window") window = menu->menu();
