@@ -4,7 +4,13 @@
 
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
+#include "editor/app/InstallPaths.h"
+#include "editor/app/SelfRegistration.h"
 #include "editor/app/cli_render.h"
+#include "editor/ui/ZubrelleHost.h"
+#include "platform/com/ServerRegistration.h"
+
+#include <QtGlobal>
 
 #include <unistd.h>
 
@@ -18,7 +24,7 @@ namespace mirtala {
 namespace {
 
 const char kHelp[] =
-    "usage: mirtala [FILE.gen]   (the editor)\n"
+    "usage: mirtala [FILE.gen ...] [--screenshot OUT.png]   (the editor)\n"
     "       mirtala --dump FILE.gen [--names NAMEFILE]\n"
     "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
     "       mirtala --render-gait OUTDIR (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
@@ -26,7 +32,15 @@ const char kHelp[] =
     "       mirtala --render-gait OUT.gif (--pose-strings S1,S2,... | --genome FILE --gait N) [options]\n"
     "       mirtala --sheet OUT.png (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--columns C] [options]\n"
+    "       mirtala --version | --help\n"
     "\n"
+    "  FILE.gen            the editor opens these genome files (none: a new, empty\n"
+    "                      genome); a second start hands them to the running editor.\n"
+    "                      The toolkit's own options (-platform NAME, -style NAME,\n"
+    "                      -reverse, ...) go to the editor; any other single-dash\n"
+    "                      option is a usage error.\n"
+    "  --screenshot OUT.png  the editor saves its main window, once shown, as a PNG\n"
+    "                      file and ends.\n"
     "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
     "                      (header bytes, data as lowercase hex), genus, appearance,\n"
     "                      decoded pose and gait genes and the reading warnings.\n"
@@ -35,7 +49,18 @@ const char kHelp[] =
     "                      opened or is not a genome, 2 on a usage error.\n"
     "  --names NAMEFILE    with --dump: give every pose and gait its display name\n"
     "                      from this name file.\n";
-const char kHelpEnd[] = "  --help              show this text.\n";
+const char kHelpEnd[] =
+    "  --images DIR        with a render: the host product's sprite folder for this\n"
+    "                      run only (the stored folders are not changed).\n"
+    "  --body-data DIR     with a render: the attachment folder for this run only.\n"
+    "  --demo-creature     with a render: draw the demo creature that comes with\n"
+    "                      mirtala instead of the host product's body files.\n"
+    "  --version           show the versions of mirtala and of Qt.\n"
+    "  --help, -h          show this text.\n"
+    "\n"
+    "An option's value may also follow it after '=' (--size=64x48). A first run registers\n"
+    "the picture control installed with mirtala for the user when none is registered.\n"
+    "Exit status 0 done, 1 a failure (message on standard error), 2 a usage error.\n";
 
 // What the process was doing, for the message when memory runs out. The
 // handler may not allocate, so the text is kept in a fixed buffer.
@@ -69,6 +94,17 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
     if (line.command == "--help") {
         PrintUsage(out);
         return out.flush() ? 0 : 1;
+    }
+    if (line.command == "--version") {
+        out << "Mirtala 0.1\nQt " << qVersion() << "\n";
+        return out.flush() ? 0 : 1;
+    }
+    if (line.command != "--dump") {
+        // The control this program came with registers itself when nothing is registered.
+        const InstallPaths paths = FindInstallPaths(RunningProgram());
+        com::SetRegisterCommand(paths.RegisterCommand());
+        const SelfRegistration registration = RegisterControlIfNeeded(paths, CLSID_ZubrelleControl);
+        if (!registration.message.empty()) err << "mirtala: " << registration.message << "\n";
     }
     NoteCommand(line);
     std::new_handler previous = std::set_new_handler(OutOfMemory);

@@ -8,6 +8,7 @@
 #include "editor/app/LockIndicators.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/UserGuide.h"
+#include "editor/app/WindowGeometry.h"
 #include "editor/document/CommandUi.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
@@ -104,7 +105,7 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
     MakeAction(cmd::WindowArrange, "&Arrange Icons", "Arrange icons at the bottom of the window");
-    MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide");
+    MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide", {QK(Qt::Key_F1)});
     MakeAction(cmd::AppAbout, "&About Mirtala...", "Display program information and version");
     MakeAction(cmd::NextPane, "Next Pane", "Switch to the next document window", {QK(Qt::Key_F6)});
     MakeAction(cmd::PrevPane, "Previous Pane", "Switch to the previous document window",
@@ -388,6 +389,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_app.CloseAllDocuments();
+    SaveGeometry(*this);
     event->accept();
 }
 

@@ -4,6 +4,7 @@
 #include "editor/app/cli_render.h"
 
 #include "editor/app/CommandLine.h"
+#include "editor/app/InstallPaths.h"
 #include "editor/ui/PngOutput.h"
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
@@ -11,6 +12,8 @@
 #include "editor/ui/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
+#include "platform/com/ServerRegistration.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
 
 #include <cctype>
@@ -46,7 +49,8 @@ const char kRenderHelp[] =
     "                      picture of that paint, in RGB, and a file replaces an older\n"
     "                      one only once it is whole. An output that is the input\n"
     "                      genome, a folder or a device is refused. The control must\n"
-    "                      be registered (regsvr). When the body of the appearance\n"
+    "                      be registered (mirtala-regsvr; a first run registers the\n"
+    "                      one installed with mirtala). When the body of the appearance\n"
     "                      does not load (no body files in the host product's folders,\n"
     "                      found in our registry, else in the Wine prefix, else at the\n"
     "                      default path), the reason goes to standard error, nothing\n"
@@ -88,20 +92,35 @@ std::string CreateFailure(const ZubrelleHost& host) {
     if (host.LastResult() == com::REGDB_E_READREGDB)
         return "the picture control cannot be found: the registry file " +
                registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
-               ". Repair or remove that file, then register the control again with regsvr.";
+               ". Repair or remove that file, then register the control again with: " + com::RegisterCommand() + ".";
     const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
         if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
-                   ". Build it, then register it again with regsvr.";
+                   ". Build it, then register it again with: " + com::RegisterCommand() + ".";
     }
     return host.ErrorText();
 }
 
 bool NoBody(ZubrelleHost& host, const std::string& why, std::ostream& err) {
-    err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
-        << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n";
+    const InstallPaths paths = FindInstallPaths(RunningProgram());
+    err << "mirtala: " << why << "\nmirtala: no picture was written; the folders are "
+        << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n"
+        << "mirtala: give the folders for this run with --images DIR --body-data DIR, or draw the demo creature ("
+        << std::filesystem::path(paths.demoImages).parent_path().parent_path().string() << ") with --demo-creature.\n";
     return false;
+}
+
+// The folders of --images and --body-data, or the demo creature's, ready for the control.
+void ChooseFolders(const RenderOptions& o, std::string& images, std::string& bodyData) {
+    if (o.demoCreature) {
+        const InstallPaths paths = FindInstallPaths(RunningProgram());
+        images = paths.demoImages;
+        bodyData = paths.demoBodyData;
+        return;
+    }
+    if (o.images) images = registry::ResolveHostFolder(*o.images);
+    if (o.bodyData) bodyData = registry::ResolveHostFolder(*o.bodyData);
 }
 
 // A painter over the control: created, given the appearance and shared options.
@@ -125,6 +144,10 @@ struct ControlPainter {
         }
         const std::int16_t* a = o.appearance;
         host.SetAppearance(a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]);
+        std::string images, bodyData;
+        ChooseFolders(o, images, bodyData);
+        if (!images.empty()) host.SetImagesDirectory(images);
+        if (!bodyData.empty()) host.SetBodyDataDirectory(bodyData);
         // A picture of a body that did not load is blank: say why instead of writing it.
         if (const std::string why = host.GetLoadError(); !why.empty()) return NoBody(host, why, err);
         host.SetScale(o.scale);
@@ -226,6 +249,7 @@ int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, W
     settings.scale = o.scale;
     settings.angle = o.angle;
     settings.friction = o.friction;
+    ChooseFolders(o, settings.imagesDirectory, settings.bodyDataDirectory);
     WalkExport walk(settings, WalkOutput{format, o.output, o.columns});
     if (!walk.Start()) {
         if (walk.FailureKind() == WalkExport::Failure::NoControl)

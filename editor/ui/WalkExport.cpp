@@ -43,6 +43,8 @@ bool WalkExport::Start() {
     if (!m_host->Create()) return Fail(Failure::NoControl, m_host->ErrorText());
     const auto& a = s.appearance;
     m_host->SetAppearance(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
+    if (!s.imagesDirectory.empty()) m_host->SetImagesDirectory(s.imagesDirectory);
+    if (!s.bodyDataDirectory.empty()) m_host->SetBodyDataDirectory(s.bodyDataDirectory);
     // A body that did not load would give blank frames: say why instead.
     if (std::string why = m_host->GetLoadError(); !why.empty()) return Fail(Failure::NoBody, why);
     m_host->SetScale(s.scale);

@@ -5,6 +5,7 @@
 
 #include "platform/com/Activation.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/com/ServerRegistration.h"
 
 namespace mirtala {
 
@@ -124,10 +125,10 @@ bool ZubrelleHost::Create() {
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
         if (hr == REGDB_E_CLASSNOTREG) {
-            m_error = "The Zubrelle picture control is not registered. Register it with: regsvr Zubrelle.so";
+            m_error = "The Zubrelle picture control is not registered. Register it with: " + com::RegisterCommand();
         } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
             m_error = "The Zubrelle picture control module " + path +
-                      " cannot be loaded. Build it, then register it again with: regsvr Zubrelle.so";
+                      " cannot be loaded. Build it, then register it again with: " + com::RegisterCommand();
         } else {
             m_error = std::string("The Zubrelle picture control cannot be created (error ") + code + ").";
         }
