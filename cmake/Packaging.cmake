@@ -6,7 +6,8 @@
 # manual page compressed reproducibly (gzip -n: no name, no time).
 set(MIRTALA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/mirtala)
 set(resources ${PROJECT_SOURCE_DIR}/editor/app/resources)
-foreach(pair "mirtala.1:mirtala.1.gz" "debian-changelog:changelog.Debian.gz")
+foreach(pair "mirtala.1:mirtala.1.gz" "mirtala-regsvr.1:mirtala-regsvr.1.gz" "mirtala-regset.1:mirtala-regset.1.gz"
+             "debian-changelog:changelog.gz")
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 target)
@@ -18,8 +19,10 @@ foreach(pair "mirtala.1:mirtala.1.gz" "debian-changelog:changelog.Debian.gz")
   list(APPEND compressed ${CMAKE_BINARY_DIR}/packaging/${target})
 endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${compressed})
-install(FILES ${CMAKE_BINARY_DIR}/packaging/mirtala.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${MIRTALA_DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/mirtala.1.gz ${CMAKE_BINARY_DIR}/packaging/mirtala-regsvr.1.gz
+              ${CMAKE_BINARY_DIR}/packaging/mirtala-regset.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# A native package (no Debian revision) keeps its changelog as changelog.gz.
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${MIRTALA_DOC_DIR})
 install(FILES ${resources}/debian-copyright DESTINATION ${MIRTALA_DOC_DIR} RENAME copyright)
 
 set(CPACK_GENERATOR DEB)

@@ -36,6 +36,8 @@ int RunEditor(int argc, char** argv) {
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size())
             screenshot = arguments[++i];
+        else if (arguments[i].startsWith(QLatin1String("--screenshot=")))
+            screenshot = arguments[i].section('=', 1);
         else if (!arguments[i].startsWith('-'))
             files << arguments[i];
     }

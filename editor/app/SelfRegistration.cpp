@@ -29,8 +29,7 @@ SelfRegistration RegisterControlIfNeeded(const InstallPaths& paths, const com::C
         return done;
     }
     done.outcome = SelfRegistration::Outcome::Registered;
-    done.message = "The picture control " + call.module + " was registered for you (registry folder " +
-                   registry::RegistryFolder() + ").";
+    done.message = "Registered the picture control " + call.module + " for you.";
     return done;
 }
 

@@ -82,7 +82,7 @@ TEST_F(FirstStartTest, AnEmptyHomeEndsRegisteredWithTheDemoCreatureChosenOnce) {
     // "Not now" registers the control all the same, and leaves the question for the next start.
     CMirtalaApp& first = StartAs(MIRTALA_PROGRAM, MessageAnswer::Cancel);
     EXPECT_TRUE(fs::equivalent(com::InprocServerPath(CLSID_ZubrelleControl), ZUBRELLE_MODULE_PATH));
-    EXPECT_TRUE(first.MainFrame()->statusBar()->currentMessage().contains("was registered for you"))
+    EXPECT_TRUE(first.MainFrame()->statusBar()->currentMessage().contains("Registered the picture control"))
         << first.MainFrame()->statusBar()->currentMessage().toStdString();
     ASSERT_EQ(Offers(), 1u);
     const MessageRequest& offer = messages.shown.back();

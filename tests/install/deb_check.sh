@@ -5,7 +5,7 @@
 # when cpack's DEB tools are missing.
 # Usage: deb_check.sh BUILD_DIR
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
   command -v $tool >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -22,7 +22,7 @@ mkdir -p "$scratch/home" "$scratch/work"
   "$scratch/root/usr/bin/mirtala" --render-pose pose.png --pose-string 201111111111111 --demo-creature)
 [ -s "$scratch/work/pose.png" ] || { echo "no picture was written"; exit 1; }
 if command -v lintian >/dev/null; then
-  lintian --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>&1 || true
+  lintian --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 || true
   cat "$scratch/lintian.log"
   if grep -q '^E:' "$scratch/lintian.log"; then echo "lintian reports errors"; exit 1; fi
 else

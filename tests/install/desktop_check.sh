@@ -6,7 +6,7 @@
 # A tool that is missing is skipped with a message; exit 77 when all were.
 # Usage: desktop_check.sh BUILD_DIR
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
@@ -30,7 +30,7 @@ if command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
   mkdir -p "$scratch/mime/packages"
   cp /usr/share/mime/packages/*.xml "$scratch/mime/packages/" 2>/dev/null || true
   cp "$share/mime/packages/mirtala-genome.xml" "$scratch/mime/packages/"
-  update-mime-database "$scratch/mime"
+  update-mime-database "$scratch/mime" >/dev/null
   printf 'dna2gene\1\1\1\0\0\0\0gend' > "$scratch/creature.gen"
   cp "$scratch/creature.gen" "$scratch/no-extension"
   printf 'not a genome' > "$scratch/other.gen"
