@@ -104,7 +104,7 @@ std::string CreateFailure(const ZubrelleHost& host) {
 
 bool NoBody(ZubrelleHost& host, const std::string& why, std::ostream& err) {
     const InstallPaths paths = FindInstallPaths(RunningProgram());
-    err << "mirtala: " << why << "\nmirtala: no picture was written; the folders are "
+    err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
         << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n"
         << "mirtala: give the folders for this run with --images DIR --body-data DIR, or draw the demo creature ("
         << std::filesystem::path(paths.demoImages).parent_path().parent_path().string() << ") with --demo-creature.\n";

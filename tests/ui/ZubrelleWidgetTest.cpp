@@ -72,7 +72,7 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
                                "", "/gone/Zubrelle.so"));  // registered, but its module file is gone
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
     EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded. Build it, then "
-                                                      "register it again with: regsvr"));
+                                                      "register it again with: mirtala-regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
