@@ -28,6 +28,7 @@
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/TemplateDialog.h"
 #include "bench/DemoRegistry.h"
+#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ struct Setup {
 
     Setup() {
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer = module ? reinterpret_cast<long (*)()>(::dlsym(module, "DllRegisterServer")) : nullptr;
+        auto registerServer = module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
         const bool registered = registerServer && registerServer() == 0;
         if (module) ::dlclose(module);
         useMessages = std::make_unique<ScopedMessageService>(messages);

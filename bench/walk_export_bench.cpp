@@ -10,7 +10,8 @@
 #include <filesystem>
 
 #include "bench/DemoRegistry.h"
-#include "editor/ui/WalkExport.h"
+#include "platform/com/ModuleExports.h"
+#include "editor/picture/WalkExport.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct Setup {
     bool ok = false;
     Setup() {
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer = module ? reinterpret_cast<long (*)()>(::dlsym(module, "DllRegisterServer")) : nullptr;
+        auto registerServer = module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
         ok = registerServer && registerServer() == 0;
         if (module) ::dlclose(module);
         std::filesystem::create_directories(out);

@@ -7,7 +7,7 @@
 
 #include "control/activex/ModuleLock.h"
 #include "control/activex/TargetPaint.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "platform/com/TypeLibrary.h"
 
 namespace zubrelle {

@@ -9,7 +9,7 @@
 #include "control/activex/ControlRegistration.h"
 #include "control/activex/ModuleLock.h"
 #include "control/activex/ZubrelleCtrl.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "control/activex/ZubrellePropPage.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"

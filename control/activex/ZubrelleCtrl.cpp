@@ -3,15 +3,14 @@
 #include "control/activex/ZubrelleCtrl.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "control/activex/BodyCache.h"
 #include "control/activex/TargetPaint.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"
 #include "control/body/PoseSlotValues.h"
+#include "control/body/Truncate.h"
 #include "platform/registry/HostFolders.h"
 
 namespace zubrelle {
@@ -127,13 +126,8 @@ void CZubrelleCtrl::SetAppearance(std::int16_t headGenus, std::int16_t headVaria
     InvalidateControl(true);
 }
 
-int CZubrelleCtrl::TruncatedAngle() const {
-    // Angles beyond the integer range are cut to it rather than converted undefined.
-    double t = std::trunc(m_angle);
-    if (!(t >= std::numeric_limits<int>::min())) return std::isnan(t) ? 0 : std::numeric_limits<int>::min();
-    if (t > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    return static_cast<int>(t);
-}
+// Angles beyond the integer range saturate, as every truncation of the engine does.
+int CZubrelleCtrl::TruncatedAngle() const { return TruncToInt(m_angle); }
 
 void CZubrelleCtrl::PrepareAnimation() {
     if (m_prepared) return;
@@ -231,6 +225,33 @@ void CZubrelleCtrl::StepFrame(bool back) {
     InvalidateControl(true);
 }
 
+void CZubrelleCtrl::DrawOffsetFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap) {
+    const FrameStart next = StartOfNextFrame();
+    // Before the first paint the frame shown is the one the next paint draws.
+    const FrameStart shown = m_shown.empty() ? next : m_shown.back();
+    const std::int32_t n = m_frameCount;
+    if (m_frameOffset > 0) {
+        // A walk moves on only by drawing: the frames after are drawn in turn
+        // from the shown one, so each stands where the animation will put it.
+        Restore(shown);
+        // (as far as one loop on).
+        const std::int32_t steps = std::min(m_frameOffset, n);
+        for (std::int32_t k = 0; k <= steps; ++k) DrawSequenceFrame(rect, bitmap);
+    } else {
+        const std::size_t back = std::size_t(-std::int64_t(m_frameOffset));
+        if (m_shown.size() > back) {
+            Restore(m_shown[m_shown.size() - 1 - back]);  // as it was shown
+        } else {
+            // Shown before the remembered start (the start of a walk): the
+            // frame of the loop, drawn from where the shown frame stands.
+            Restore(shown);
+            m_animation.current = std::int32_t(((shown.current - std::int64_t(back)) % n + n) % n);
+        }
+        DrawSequenceFrame(rect, bitmap);
+    }
+    Restore(next);
+}
+
 void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
     PrepareAnimation();
     gdi::Rect rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
@@ -248,6 +269,10 @@ void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
     if (m_poseCount == 1) {
         m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale),
                          m_animation);
+    } else if (m_frameOffset != 0 && m_frameCount > 0) {
+        DrawOffsetFrame(rect, bitmap);
+        CopyToTarget(target, bounds.left, bounds.top, bitmap);
+        return;  // m_holdNext stays: the offset frame is not what the picture shows
     } else if ((m_playing && !m_holdNext) || m_shown.empty()) {
         DrawNextFrame(rect, bitmap);
     } else {
@@ -329,6 +354,10 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
         case DISPID_Playing:
             if (call.isPut) SetPlaying(a[0].boolVal != VARIANT_FALSE);
             else if (result) *result = MakeBool(m_playing);
+            return S_OK;
+        case DISPID_FrameOffset:
+            if (call.isPut) SetFrameOffset(a[0].lVal);
+            else if (result) *result = MakeI4(m_frameOffset);
             return S_OK;
         case DISPID_StepFrame:
             StepFrame(a[0].boolVal != VARIANT_FALSE);

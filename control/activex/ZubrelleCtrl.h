@@ -71,6 +71,14 @@ public:
 
     static constexpr std::size_t kRememberedFrames = 1000;
 
+    // 0, the default: paints show the animation. Otherwise every paint draws
+    // the frame `offset` frames after the one shown (before it when negative,
+    // wrapping around the loop) and leaves the animation, its timer and the
+    // frame shown as they were: a host's onion skin draws the neighbours so.
+    // A put changes nothing else and does not repaint.
+    std::int32_t GetFrameOffset() const { return m_frameOffset; }
+    void SetFrameOffset(std::int32_t offset) { m_frameOffset = offset; }
+
     // State a test can look at.
     bool IsPrepared() const { return m_prepared; }
     std::uint32_t TimerId() const { return m_timerId; }
@@ -105,6 +113,8 @@ private:
     // Draws the next frame of a sequence into the bitmap, remembering where it started.
     void DrawNextFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap);
     void DrawSequenceFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap);
+    // Draws the frame m_frameOffset away from the one shown; the state is restored after.
+    void DrawOffsetFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap);
 
     float m_scale;
     std::int32_t m_friction;
@@ -123,6 +133,7 @@ private:
     bool m_playing = true;
     bool m_holdNext = false;  // a step chose what the next paint shows
     std::int32_t m_frameCount = 0;  // of the last preparation
+    std::int32_t m_frameOffset = 0;
     std::deque<FrameStart> m_shown;  // the frames shown since the preparation, the latest last
     Appearance m_appearance;
     gdi::Bitmap m_offscreen;

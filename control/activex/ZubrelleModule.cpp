@@ -1,18 +1,18 @@
-// The module's one application object and its four exports.
+// The module's one application object and its four exports, defined against
+// their shared declarations so that a changed signature does not compile.
 #include "control/activex/ZubrelleApp.h"
-
-#define ZUBRELLE_EXPORT extern "C" __attribute__((visibility("default")))
+#include "platform/com/ModuleExports.h"
 
 namespace {
 zubrelle::CZubrelleApp theApp;
 }
 
-ZUBRELLE_EXPORT com::HRESULT DllGetClassObject(const com::CLSID& clsid, const com::IID& iid, void** object) {
+extern "C" com::HRESULT DllGetClassObject(const com::CLSID& clsid, const com::IID& iid, void** object) {
     return theApp.GetClassObject(clsid, iid, object);
 }
 
-ZUBRELLE_EXPORT com::HRESULT DllCanUnloadNow() { return theApp.CanUnloadNow(); }
+extern "C" com::HRESULT DllCanUnloadNow() { return theApp.CanUnloadNow(); }
 
-ZUBRELLE_EXPORT com::HRESULT DllRegisterServer() { return theApp.RegisterServer(); }
+extern "C" com::HRESULT DllRegisterServer() { return theApp.RegisterServer(); }
 
-ZUBRELLE_EXPORT com::HRESULT DllUnregisterServer() { return theApp.UnregisterServer(); }
+extern "C" com::HRESULT DllUnregisterServer() { return theApp.UnregisterServer(); }

@@ -1,6 +1,10 @@
 // Resource tables of the control module.
 #include "control/activex/ZubrelleResources.h"
 
+#include <string>
+
+#include "control/ZubrelleInterface.h"
+
 namespace zubrelle {
 
 const char* LoadResourceString(std::uint32_t id) {
@@ -13,7 +17,11 @@ const char* LoadResourceString(std::uint32_t id) {
 }
 
 const VersionInfo& ModuleVersionInfo() {
-    static const VersionInfo info{"1.0.0.1", "1.0.0.1", "Zubrelle ActiveX Control Module", "Zubrelle.OCX", true};
+    // The type library's major and minor version, then release 0, build 1.
+    static const std::string version =
+        std::to_string(kTypeLibMajor) + "." + std::to_string(kTypeLibMinor) + ".0.1";
+    static const VersionInfo info{version.c_str(), version.c_str(), "Zubrelle ActiveX Control Module", "Zubrelle.OCX",
+                                  true};
     return info;
 }
 

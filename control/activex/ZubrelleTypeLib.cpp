@@ -1,7 +1,7 @@
 // Descriptions of the control's interfaces, as its type library holds them.
 #include "control/activex/ZubrelleTypeLib.h"
 
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 
 namespace zubrelle {
 
@@ -42,6 +42,9 @@ constexpr MemberDesc kDispatchMembers[] = {
      "TRUE: the animation runs; FALSE: it holds the frame shown, also when the picture is painted again"},
     {DISPID_StepFrame, "StepFrame", MemberKind::Method, VT_EMPTY, kBack, 1,
      "Shows the next frame, or with Back TRUE the one before, as far back as the picture remembers"},
+    {DISPID_FrameOffset, "FrameOffset", MemberKind::Property, VT_I4, nullptr, 0,
+     "0: paints show the animation; otherwise they draw the frame this many after the one shown (before it "
+     "when negative, around the loop) and leave the animation as it is"},
 };
 
 constexpr MemberDesc kEventMembers[] = {

@@ -12,6 +12,7 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
                     std::int32_t legsVariant, std::int32_t armsVariant, std::int32_t tailVariant,
                     std::string& errorText) {
     Clear();
+    std::uint64_t decodedBytes = 0;
     for (int part = 1; part <= kPartCount; ++part) {
         std::int32_t genus = 0;
         std::int32_t variant = 0;
@@ -32,7 +33,7 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
             variant = tailVariant;
         }
         if (!LoadPart(part, genus, sex, age, variant, imagesDirectory, bodyDataDirectory,
-                      m_parts[std::size_t(part)], errorText)) {
+                      m_parts[std::size_t(part)], errorText, &decodedBytes)) {
             Clear();
             return -1;
         }

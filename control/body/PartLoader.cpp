@@ -42,13 +42,26 @@ std::string MissingFileMessage(std::string_view kind, std::string_view extension
 }  // namespace
 
 bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_view imagesDirectory,
-              std::string_view bodyDataDirectory, PartData& data, std::string& errorText) {
+              std::string_view bodyDataDirectory, PartData& data, std::string& errorText,
+              std::uint64_t* bodyBytes) {
     std::optional<BodyFile> sprite =
         FindBodyFile(imagesDirectory, part, genus, sex, age, variant, ".s16");
     if (!sprite || !SpriteFileIsComplete(sprite->bytes)) {
         errorText = MissingFileMessage("sprite", ".s16", part, genus, sex, age, variant,
                                        WithTrailingSeparator(imagesDirectory));
+        // Found but unusable: say so, or the user looks for a file that is there.
+        if (sprite)
+            errorText += "\n'" + sprite->path + "' was found but is damaged: " + SpriteFileProblem(sprite->bytes) + ".";
         return false;
+    }
+    if (bodyBytes) {
+        *bodyBytes += DecodedSpriteBytes(sprite->bytes);
+        if (*bodyBytes > kMaxBodyDecodedBytes) {
+            errorText = "The body's images would take more than " + std::to_string(kMaxBodyDecodedBytes >> 20) +
+                        " MiB once decoded, the most a body may take; '" + sprite->path + "' takes " +
+                        std::to_string(DecodedSpriteBytes(sprite->bytes) >> 20) + " MiB of it.";
+            return false;
+        }
     }
     std::optional<BodyFile> attachment =
         FindBodyFile(bodyDataDirectory, part, genus, sex, age, variant, ".att");

@@ -64,6 +64,31 @@ bool SpriteFileIsComplete(std::span<const std::uint8_t> file) {
     return true;
 }
 
+std::string SpriteFileProblem(std::span<const std::uint8_t> file) {
+    if (file.empty()) return "it is empty";
+    const std::string size = std::to_string(file.size()) + " byte" + (file.size() == 1 ? "" : "s");
+    const std::size_t directoryEnd = kDirectoryStart + kEntrySize * kImagesPerPart;
+    if (file.size() < directoryEnd)
+        return "it ends at " + size + ", inside its directory of ten images (" + std::to_string(directoryEnd) +
+               " bytes)";
+    Entry entry{};
+    for (int i = 0; i < kImagesPerPart; ++i) {
+        if (ReadEntry(file, i, entry)) continue;
+        return "the pixels of image " + std::to_string(i) + " (offset " + std::to_string(entry.offset) + ", " +
+               std::to_string(entry.width) + " x " + std::to_string(entry.height) +
+               ") run past its end at " + size;
+    }
+    return {};
+}
+
+std::uint64_t DecodedSpriteBytes(std::span<const std::uint8_t> file) {
+    std::uint64_t total = 0;
+    Entry entry{};
+    for (int i = 0; i < kImagesPerPart; ++i)
+        if (ReadEntry(file, i, entry)) total += 4ull * entry.width * entry.height;
+    return total;
+}
+
 bool DecodeImage(std::span<const std::uint8_t> file, int index, PartImage& image) {
     image = PartImage{};
     Entry entry{};

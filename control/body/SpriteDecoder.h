@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "control/body/PartData.h"
 
@@ -16,6 +17,13 @@ std::uint32_t ConvertPixel555(std::uint16_t pixel);
 // True when the file holds a directory entry for every image 0 to 9 and each entry's
 // pixels lie inside the file.
 bool SpriteFileIsComplete(std::span<const std::uint8_t> file);
+// How an incomplete file is damaged ("it is empty", "it ends at 50 bytes, inside its directory ...",
+// "the pixels of image 2 (offset 60, 20 x 10) run past its end at 300 bytes"); empty
+// when it is complete.
+std::string SpriteFileProblem(std::span<const std::uint8_t> file);
+
+// The bytes the ten images of a complete file take once decoded (4 a pixel).
+std::uint64_t DecodedSpriteBytes(std::span<const std::uint8_t> file);
 
 // Fills image from entry index (0 to 9) of the file. Returns false, leaving image empty
 // (no pixels, empty bounds), when the entry or its pixels lie outside the file.

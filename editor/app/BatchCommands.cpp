@@ -2,12 +2,13 @@
 // usage errors, running out of memory, and output that could not be written.
 #include "editor/app/BatchCommands.h"
 
+#include "editor/app/CliCheck.h"
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
 #include "editor/app/InstallPaths.h"
 #include "editor/app/SelfRegistration.h"
-#include "editor/app/cli_render.h"
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/app/CliRender.h"
+#include "editor/picture/ZubrelleHost.h"
 #include "platform/com/ServerRegistration.h"
 
 #include <QtGlobal>
@@ -26,12 +27,14 @@ namespace {
 const char kHelp[] =
     "usage: mirtala [FILE.gen ...] [--screenshot OUT.png]   (the editor)\n"
     "       mirtala --dump FILE.gen [--names NAMEFILE]\n"
+    "       mirtala --check FILE.gen [--names NAMEFILE] [--json]\n"
     "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
     "       mirtala --render-gait OUTDIR (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--frames K] [options]\n"
     "       mirtala --render-gait OUT.gif (--pose-strings S1,S2,... | --genome FILE --gait N) [options]\n"
     "       mirtala --sheet OUT.png (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--columns C] [options]\n"
+    "       mirtala --pose-sheet OUT.png --genome FILE.gen [--appearance ...] [--stages 0-6] [--scale S]\n"
     "       mirtala --version | --help\n"
     "\n"
     "  FILE.gen            the editor opens these genome files (none: a new, empty\n"
@@ -48,7 +51,16 @@ const char kHelp[] =
     "                      UTF-8. Exit status 0 when read, 1 when the file cannot be\n"
     "                      opened or is not a genome, 2 on a usage error.\n"
     "  --names NAMEFILE    with --dump: give every pose and gait its display name\n"
-    "                      from this name file.\n";
+    "                      from this name file; with --check, report pose and gait\n"
+    "                      numbers that have no name in it.\n"
+    "  --check FILE.gen    list what would break the genome's poses and gaits, one\n"
+    "                      line a finding: gait steps naming a pose with no gene\n"
+    "                      active at some life stage, variants with one switch-on\n"
+    "                      time, short pose and gait genes, genes that cannot be\n"
+    "                      saved as they stand; poses no gait uses as information.\n"
+    "                      --json writes one JSON object instead. Exit status 0\n"
+    "                      with nothing but information, 1 with problems or when\n"
+    "                      the file cannot be read, 2 on a usage error.\n";
 const char kHelpEnd[] =
     "  --images DIR        with a render: the host product's sprite folder for this\n"
     "                      run only (the stored folders are not changed).\n"
@@ -109,7 +121,9 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
     NoteCommand(line);
     std::new_handler previous = std::set_new_handler(OutOfMemory);
     int status = line.command == "--dump"          ? RunDump(line, out, err)
+                 : line.command == "--check"       ? RunCheck(line, out, err)
                  : line.command == "--render-pose" ? RunRenderPose(line, out, err)
+                 : line.command == "--pose-sheet"  ? RunPoseSheet(line, out, err)
                                                    : RunRenderGait(line, out, err);  // --render-gait, --sheet
     std::set_new_handler(previous);
     if (!out.flush()) {

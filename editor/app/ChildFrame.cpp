@@ -2,7 +2,7 @@
 #include "editor/app/ChildFrame.h"
 
 #include "editor/app/Icons.h"
-#include "editor/app/MirtalaApp.h"
+#include "editor/app/DocumentManager.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/MirtalaView.h"
 
@@ -11,8 +11,8 @@
 
 namespace mirtala::app {
 
-CChildFrame::CChildFrame(CMirtalaApp& app, CMirtalaDoc& doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_app(app), m_doc(doc), m_view(new ui::CMirtalaView(doc)) {
+CChildFrame::CChildFrame(CDocumentManager& documents, CMirtalaDoc& doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_documents(documents), m_doc(doc), m_view(new ui::CMirtalaView(doc)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(DocumentIcon());
     // No sizing border: minimize, maximize and close stay.
@@ -38,14 +38,14 @@ void CChildFrame::RecalcLayout() {
 
 void CChildFrame::UpdateTitle() {
     QString title = m_doc.GetWindowTitle();
-    const int windows = m_app.FramesOf(m_doc);
-    if (windows > 1) title += QStringLiteral(":%1").arg(m_app.FrameNumber(this));
+    const int windows = m_documents.FramesOf(m_doc);
+    if (windows > 1) title += QStringLiteral(":%1").arg(m_documents.FrameNumber(this));
     setWindowTitle(title);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
     // The document closes with its last window: ask first.
-    if (m_app.FramesOf(m_doc) <= 1 && !m_app.CanCloseDocument(m_doc)) {
+    if (m_documents.FramesOf(m_doc) <= 1 && !m_documents.CanCloseDocument(m_doc)) {
         event->ignore();
         return;
     }

@@ -14,12 +14,12 @@ class CMirtalaView;
 
 namespace mirtala::app {
 
-class CMirtalaApp;
+class CDocumentManager;
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CChildFrame(CMirtalaApp& app, CMirtalaDoc& doc, QWidget* parent = nullptr);
+    CChildFrame(CDocumentManager& documents, CMirtalaDoc& doc, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CMirtalaDoc& GetDocument() const { return m_doc; }
@@ -33,7 +33,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CMirtalaApp& m_app;
+    CDocumentManager& m_documents;
     CMirtalaDoc& m_doc;
     ui::CMirtalaView* m_view;
 };

@@ -1,6 +1,7 @@
 // The genome dump of the command line, streamed: one top-level key a line and
 // one line for each gene, pose and gait, so that a dump reads well, diffs line
-// by line, and never has to be held whole.
+// by line, and never has to be held whole; the genes are read straight from the
+// file's bytes, never copied into a genome.
 #include "editor/app/CliDump.h"
 
 #include "editor/app/CommandLine.h"
@@ -11,7 +12,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
+#include <span>
 
 namespace mirtala {
 
@@ -49,21 +53,34 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> m_runs;  // text index, repeats
 };
 
-// {"header":[...],"data":"..."} with the data as lowercase hex, into a reused buffer.
-void AppendGene(std::string& line, const Gene& gene) {
+// {"header":[...],"data":"..."} with the data as lowercase hex, written in pieces so that
+// a huge gene never needs its whole hex text at once.
+void WriteGene(std::ostream& out, std::string& line, const GeneHeader& header, std::span<const std::uint8_t> data) {
     static const char digits[] = "0123456789abcdef";
+    constexpr std::size_t kPiece = 1 << 16;
     line += "{\"header\":[";
-    const auto header = gene.header.Bytes();
-    for (std::size_t i = 0; i < header.size(); ++i) {
+    const auto bytes = header.Bytes();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i) line += ',';
-        line += std::to_string(header[i]);
+        line += std::to_string(bytes[i]);
     }
     line += "],\"data\":\"";
-    for (std::uint8_t b : gene.data) {
+    for (std::uint8_t b : data) {
         line += digits[b >> 4];
         line += digits[b & 15];
+        if (line.size() >= kPiece) {
+            out.write(line.data(), static_cast<std::streamsize>(line.size()));
+            line.clear();
+        }
     }
     line += "\"}";
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+}
+
+// The first bytes of a gene, enough for its number, pose string or steps.
+Gene Prefix(const GeneHeader& header, std::span<const std::uint8_t> data, std::size_t bytes) {
+    const auto kept = data.first(std::min(data.size(), bytes));
+    return Gene{header, std::vector<std::uint8_t>(kept.begin(), kept.end())};
 }
 
 json PoseJson(const Gene& g, std::size_t index, const NameTable* names) {
@@ -79,44 +96,66 @@ json GaitJson(const Gene& g, std::size_t index, const NameTable* names) {
     return gait;
 }
 
-// Writes a list of objects as "[\n  {...},\n  {...}]", or "[]" when there are none.
+// Writes a list of objects as "[\n  {...},\n  {...}]", or "[]" when there are none, from one
+// more walk over the file's bytes: `each` writes the object of a gene and says whether it did.
 template <typename Each>
-void WriteList(std::ostream& out, const Genome& genome, Each&& each) {
+void WriteList(std::ostream& out, std::span<const std::uint8_t> file, Each&& each) {
     bool first = true;
+    std::size_t index = 0;
     std::string line;
     out << '[';
-    for (std::size_t i = 0; i < genome.Count() && out; ++i) {
+    ForEachGene(file, {}, [&](const GeneHeader& header, std::span<const std::uint8_t> data) {
         line.assign(first ? "\n  " : ",\n  ");
-        if (!each(*genome.At(i), i, line)) continue;
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        first = false;
-    }
+        if (out && each(out, line, header, data, index)) first = false;
+        ++index;
+    });
     out << ']';
 }
 
-void WriteGenome(std::ostream& out, const Genome& genome, const WarningRuns& warnings, const NameTable* names) {
+bool IsCreature(const GeneHeader& h, std::uint8_t subtype) { return h.type == kCreatureGeneType && h.subtype == subtype; }
+
+// The genes the genus and appearance are taken from: the last genus gene with data
+// and the first appearance gene of each region, as the genome's own lookups choose them.
+void KeepAppearanceGenes(Genome& kept, std::optional<Gene>& genus, bool (&seen)[5], const GeneHeader& header,
+                         std::span<const std::uint8_t> data) {
+    if (IsCreature(header, kGenusSubtype) && !data.empty()) genus = Prefix(header, data, 1);
+    if (IsCreature(header, kAppearanceSubtype) && !data.empty() && data[0] < 5 && !seen[data[0]]) {
+        seen[data[0]] = true;
+        kept.Append(Prefix(header, data, 3));
+    }
+}
+
+void WriteGenome(std::ostream& out, std::span<const std::uint8_t> file, const Genome& looks,
+                 const WarningRuns& warnings, const NameTable* names) {
     out << "{\"ok\": true,\n \"warnings\": ";
     warnings.Write(out);
     out << ",\n \"genes\": ";
-    WriteList(out, genome, [](const Gene& g, std::size_t, std::string& line) {
-        AppendGene(line, g);
+    WriteList(out, file, [](std::ostream& o, std::string& line, const GeneHeader& h, std::span<const std::uint8_t> d,
+                            std::size_t) {
+        WriteGene(o, line, h, d);
         return true;
     });
     json appearance = json::array();
     for (int region = 0; region < 5; ++region) {
         int genus = 0, variant = 0;
-        genome.GetAppearance(region, genus, variant);
+        looks.GetAppearance(region, genus, variant);
         appearance.push_back({genus, variant});
     }
-    out << ",\n \"genus\": " << genome.Genus() << ",\n \"appearance\": " << Compact(appearance) << ",\n \"poses\": ";
-    WriteList(out, genome, [names](const Gene& g, std::size_t i, std::string& line) {
-        if (IsPoseGene(g)) line += Compact(PoseJson(g, i, names));
-        return IsPoseGene(g);
+    out << ",\n \"genus\": " << looks.Genus() << ",\n \"appearance\": " << Compact(appearance) << ",\n \"poses\": ";
+    WriteList(out, file, [names](std::ostream& o, std::string& line, const GeneHeader& h,
+                                 std::span<const std::uint8_t> d, std::size_t i) {
+        if (!IsCreature(h, kPoseSubtype)) return false;
+        line += Compact(PoseJson(Prefix(h, d, kPoseDataSize), i, names));
+        o.write(line.data(), static_cast<std::streamsize>(line.size()));
+        return true;
     });
     out << ",\n \"gaits\": ";
-    WriteList(out, genome, [names](const Gene& g, std::size_t i, std::string& line) {
-        if (IsGaitGene(g)) line += Compact(GaitJson(g, i, names));
-        return IsGaitGene(g);
+    WriteList(out, file, [names](std::ostream& o, std::string& line, const GeneHeader& h,
+                                 std::span<const std::uint8_t> d, std::size_t i) {
+        if (!IsCreature(h, kGaitSubtype)) return false;
+        line += Compact(GaitJson(Prefix(h, d, kGaitDataSize), i, names));
+        o.write(line.data(), static_cast<std::streamsize>(line.size()));
+        return true;
     });
     out << "}\n";
 }
@@ -127,28 +166,36 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const std::string& file = *line.Value("--dump");
     const std::string* namesFile = line.Value("--names");
     NameTable names;
-    if (namesFile && !names.LoadNameFile(*namesFile)) {
-        err << "mirtala: cannot open name file '" << *namesFile << "'\n";
+    FileError error;
+    if (namesFile && !names.LoadNameFile(*namesFile, &error)) {
+        err << "mirtala: cannot open name file '" << *namesFile << "': " << error.reason << "\n";
         return 1;
     }
-    Genome genome;
+    // Only the file's bytes are held: each list is one more walk over them, so that
+    // no gene is copied whole and the peak stays near the file's size.
+    std::vector<std::uint8_t> bytes;
     WarningRuns warnings;
-    {
-        // The file's bytes go once the genes are taken from them, before the JSON is written.
-        std::vector<std::uint8_t> bytes;
-        FileError error;
-        if (!ReadWholeFile(file, bytes, &error)) {
-            err << "mirtala: cannot open " << file << ": " << error.reason << "\n";
-            return 1;
-        }
-        if (genome.ReadBytes(bytes, [&warnings](std::string_view w) { warnings.Add(w); }) == ReadStatus::NotGenome) {
-            out << "{\"ok\": false,\n \"warnings\": ";
-            warnings.Write(out);
-            out << "}\n";
-            return 1;
-        }
+    const auto collect = [&warnings](std::string_view w) { warnings.Add(w); };
+    const ReadStatus status = ReadGenomeFile(file, bytes, collect, &error);
+    if (status == ReadStatus::CannotOpen) {
+        err << "mirtala: cannot open " << file << ": " << error.reason << "\n";
+        return 1;
     }
-    WriteGenome(out, genome, warnings, namesFile ? &names : nullptr);
+    Genome looks;
+    std::optional<Gene> genus;
+    bool seen[5] = {};
+    if (status == ReadStatus::Ok)
+        ForEachGene(bytes, collect, [&](const GeneHeader& header, std::span<const std::uint8_t> data) {
+            KeepAppearanceGenes(looks, genus, seen, header, data);
+        });
+    if (status == ReadStatus::NotGenome) {
+        out << "{\"ok\": false,\n \"warnings\": ";
+        warnings.Write(out);
+        out << "}\n";
+        return 1;
+    }
+    if (genus) looks.Append(*genus);
+    WriteGenome(out, bytes, looks, warnings, namesFile ? &names : nullptr);
     return 0;
 }
 

@@ -10,7 +10,10 @@ inline constexpr int WindowNew = 57648, WindowArrange = 57649, WindowCascade = 5
 inline constexpr int AppAbout = 57664, AppExit = 57665;
 inline constexpr int ViewToolbar = 59392, ViewStatusBar = 59393;
 inline constexpr int ImportPoseNames = 32771, ImportGaitNames = 32772, UserGuide = 32775;
-inline constexpr int HostFolders = 32780;
+inline constexpr int HostFolders = 32780, UndoHistory = 32781;
+inline constexpr int ViewPoseSheet = 32782;
+// The pose sheet's thumbnail sizes: small, medium, large.
+inline constexpr int ViewSheetSmall = 32783, ViewSheetMedium = 32784, ViewSheetLarge = 32785;
 inline constexpr int NextPane = 0xE150, PrevPane = 0xE151;
 
 }  // namespace mirtala::app::cmd

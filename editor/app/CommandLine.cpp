@@ -15,9 +15,11 @@ enum Owner : unsigned {
     kGait = 4,
     kEditor = 8,
     kSheet = 16,
+    kCheck = 32,
+    kPoseSheet = 64,
     kWalk = kGait | kSheet,
     kRender = kPose | kWalk,
-    kAny = kDump | kRender
+    kAny = kDump | kRender | kCheck | kPoseSheet
 };
 
 struct Option {
@@ -34,17 +36,21 @@ constexpr Option kOptions[] = {
     {"--render-pose", true, true, kPose},
     {"--render-gait", true, true, kGait},
     {"--sheet", true, true, kSheet},
-    {"--names", false, true, kDump},
+    {"--check", true, true, kCheck},
+    {"--names", false, true, kDump | kCheck},
+    {"--json", false, false, kCheck},
+    {"--pose-sheet", true, true, kPoseSheet},
+    {"--stages", false, true, kPoseSheet},
     {"--pose-string", false, true, kPose},
     {"--pose", false, true, kPose},
     {"--pose-strings", false, true, kWalk},
     {"--gait", false, true, kWalk},
     {"--frames", false, true, kGait},
     {"--columns", false, true, kSheet},
-    {"--genome", false, true, kRender},
-    {"--appearance", false, true, kRender},
+    {"--genome", false, true, kRender | kPoseSheet},
+    {"--appearance", false, true, kRender | kPoseSheet},
     {"--size", false, true, kRender},
-    {"--scale", false, true, kRender},
+    {"--scale", false, true, kRender | kPoseSheet},
     {"--angle", false, true, kRender},
     {"--friction", false, true, kRender},
     {"--images", false, true, kRender},
@@ -107,9 +113,12 @@ std::vector<Argument> SplitAttachedValues(const std::vector<std::string>& args) 
 std::string OwnerText(unsigned owner) {
     switch (owner) {
         case kDump: return "--dump";
+        case kCheck: return "--check";
+        case kDump | kCheck: return "--dump or --check";
         case kPose: return "--render-pose";
         case kGait: return "--render-gait";
         case kSheet: return "--sheet";
+        case kPoseSheet: return "--pose-sheet";
         case kWalk: return "--render-gait or --sheet";
         case kEditor: return "the editor";
         default: return "--render-pose, --render-gait or --sheet";

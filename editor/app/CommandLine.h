@@ -10,7 +10,7 @@
 namespace mirtala {
 
 struct CommandLine {
-    // "--dump", "--render-pose", "--render-gait", "--sheet", "--help", "--version", or empty when no
+    // "--dump", "--check", "--render-pose", "--render-gait", "--sheet", "--pose-sheet", "--help", "--version", or empty when no
     // batch option was given (the arguments are then the editor's).
     std::string command;
     // The options in the order given, each with its value ("" for --help).

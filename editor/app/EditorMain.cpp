@@ -1,9 +1,11 @@
 // The editor's start and end around the event loop.
 #include "editor/app/EditorMain.h"
 
+#include "editor/app/DesktopSetup.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/SingleInstance.h"
+#include "editor/document/PathBytes.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -30,16 +32,20 @@ int RunEditor(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::kAppTitle);
     QApplication::setOrganizationName(app::kCompanyKey);
+    app::SetUpDesktop();
     QStringList files;
     QString screenshot;
-    const QStringList arguments = QApplication::arguments();
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size())
-            screenshot = arguments[++i];
-        else if (arguments[i].startsWith(QLatin1String("--screenshot=")))
-            screenshot = arguments[i].section('=', 1);
-        else if (!arguments[i].startsWith('-'))
-            files << arguments[i];
+    // File names from argv as the bytes they are: the toolkit's own decoding would turn
+    // a name that is not UTF-8 into replacement characters naming no file. The toolkit
+    // has taken its own options out of argv by now.
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = PathFromBytes(argv[i]);
+        if (argument == QLatin1String("--screenshot") && i + 1 < argc)
+            screenshot = PathFromBytes(argv[++i]);
+        else if (argument.startsWith(QLatin1String("--screenshot=")))
+            screenshot = argument.section('=', 1);
+        else if (!argument.startsWith('-'))
+            files << argument;
     }
 
     app::SingleInstance instance;
@@ -49,8 +55,8 @@ int RunEditor(int argc, char** argv) {
     if (!theApp.InitInstance(files)) return 1;
     if (screenshot.isEmpty()) {
         instance.Listen([&theApp](const QStringList& handed) {
-            if (handed.isEmpty()) theApp.OnFileNew();
-            for (const QString& file : handed) theApp.OpenDocumentFile(file);
+            if (handed.isEmpty()) theApp.DocumentManager().OpenNew();
+            app::OpenHandedFiles(handed, [&theApp](const QString& file) { theApp.DocumentManager().OpenFile(file); });
             app::CMainFrame* frame = theApp.MainFrame();
             frame->showNormal();
             frame->raise();

@@ -23,6 +23,8 @@ namespace {
 
 namespace reg = mirtala::registry;
 
+const QString kChosenHere = QStringLiteral("Chosen here; set for Mirtala when you choose OK.");
+
 QString SourceText(const reg::HostFolder& folder, const std::string& prefix) {
     switch (folder.source) {
     case reg::HostFolder::Source::Registry: return QStringLiteral("Set for Mirtala.");
@@ -62,9 +64,7 @@ CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
     // The probe is a picture of its own that tries the folders without touching the registry.
     m_probe->Create(QStringLiteral("Folder Check Picture"), 0, QRect(0, 0, 1, 1), this, -1);
     m_probe->hide();
-    const auto values = appearance.ControlOrder();
-    m_probe->SetAppearance(values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7],
-                           values[8], values[9], values[10], values[11]);
+    m_probe->SetAppearance(appearance);
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(300);
     connect(m_checkTimer, &QTimer::timeout, this, &CHostFoldersDlg::Check);
@@ -72,8 +72,21 @@ CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
         connect(edit, &QLineEdit::textEdited, m_checkTimer, qOverload<>(&QTimer::start));
 
     const reg::HostFolders found = reg::FindHostFolders();
-    m_imagesSource->setText(SourceText(found.images, found.winePrefix));
-    m_bodyDataSource->setText(SourceText(found.bodyData, found.winePrefix));
+    // Each source line says where the folder shown comes from, as it is typed:
+    // the place it was found while it is that folder, this dialog once it is not.
+    const struct {
+        QLineEdit* edit;
+        QLabel* source;
+        const reg::HostFolder& folder;
+    } rows[] = {{m_images, m_imagesSource, found.images}, {m_bodyData, m_bodyDataSource, found.bodyData}};
+    for (const auto& row : rows) {
+        const QString path = QString::fromStdString(row.folder.path);
+        const QString foundText = SourceText(row.folder, found.winePrefix);
+        row.source->setText(foundText);
+        connect(row.edit, &QLineEdit::textChanged, row.source, [source = row.source, path, foundText](const QString& text) {
+            source->setText(text == path ? foundText : kChosenHere);
+        });
+    }
     SetFolders(QString::fromStdString(found.images.path), QString::fromStdString(found.bodyData.path));
     resize(std::max(560, sizeHint().width()), sizeHint().height());
 }

@@ -3,43 +3,54 @@
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
+#include "editor/app/DocumentManager.h"
 #include "editor/app/HostFoldersDlg.h"
 #include "editor/app/Icons.h"
 #include "editor/app/LockIndicators.h"
 #include "editor/app/MirtalaApp.h"
+#include "editor/app/NameImports.h"
 #include "editor/app/UserGuide.h"
 #include "editor/app/WindowGeometry.h"
-#include "editor/document/CommandUi.h"
+#include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/MirtalaView.h"
+#include "editor/ui/PoseSheetWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QActionGroup>
+#include <QSettings>
+#include <QScrollArea>
+#include <QUndoView>
+#include <QWindow>
 
 namespace mirtala::app {
 
 namespace {
 
-// A menu text without the accelerator text after its tab.
-QString WithoutAccelerator(const QString& text) { return text.section('\t', 0, 0); }
-
 // A menu text's accessible name: no '&', no accelerator text.
-QString PlainText(const QString& text) { return WithoutAccelerator(text).remove('&'); }
+QString PlainText(const QString& text) { return text.section('\t', 0, 0).remove('&'); }
 
 }  // namespace
 
-CMainFrame::CMainFrame(CMirtalaApp& app) : m_app(app), m_mdiArea(new QMdiArea(this)) {
+CMainFrame::CMainFrame(CMirtalaApp& app)
+    : m_app(app), m_mdiArea(new QMdiArea(this)), m_undoGroup(new QUndoGroup(this)) {
     setWindowTitle(kAppTitle);
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
@@ -50,11 +61,17 @@ CMainFrame::CMainFrame(CMirtalaApp& app) : m_app(app), m_mdiArea(new QMdiArea(th
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
+    CreateUndoHistory();
     RebuildMenus();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveChildChanged);
-    connect(&m_app, &CMirtalaApp::recentFilesChanged, this, &CMainFrame::RebuildMenus);
-    connect(&m_app, &CMirtalaApp::documentsChanged, this, &CMainFrame::OnActiveChildChanged);
+    connect(&m_app.RecentFiles(), &CRecentFileList::changed, this, &CMainFrame::RebuildMenus);
+    connect(&m_app.DocumentManager(), &CDocumentManager::documentsChanged, this, &CMainFrame::OnActiveChildChanged);
+    connect(&m_app.DocumentManager(), &CDocumentManager::frameCreated, this, &CMainFrame::AddChild);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUi);
+    // The message pane names a load error of the active window's pictures:
+    // it changes when a picture's error does or another window becomes active.
+    connect(&CZubrelle::Events(), &CZubrelleEvents::LoadErrorChanged, this, &CMainFrame::ScheduleMessagePane);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::ScheduleMessagePane);
     resize(900, 640);
     UpdateCommandUi();
     m_lockTimer = startTimer(250);
@@ -63,16 +80,21 @@ CMainFrame::CMainFrame(CMirtalaApp& app) : m_app(app), m_mdiArea(new QMdiArea(th
 CMainFrame::~CMainFrame() {
     // The workspace reports its windows going away while this frame is half destroyed.
     m_mdiArea->disconnect(this);
+    m_undoHistory->disconnect(this);
     killTimer(m_lockTimer);
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& prompt, const QList<QKeySequence>& keys) {
     auto* action = new QAction(text, this);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    return AddAction(action, id, prompt, keys);
+}
+
+QAction* CMainFrame::AddAction(QAction* action, int id, const QString& prompt, const QList<QKeySequence>& keys) {
     action->setStatusTip(prompt);
     action->setShortcuts(keys);
     action->setIcon(CommandIcon(id));
     action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     addAction(action);  // accelerators work whichever menu is shown
     m_actions[id] = action;
     return action;
@@ -90,9 +112,13 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::HostFolders, "&Host Product Folders...",
                "Choose the folders of the host product's body files the pictures are drawn from");
     MakeAction(cmd::AppExit, "E&xit", "Quit the application; prompts to save documents");
-    MakeAction(cmd::EditUndo, "&Undo", "Undo the last action",
-               {QK(Qt::CTRL | Qt::Key_Z), QK(Qt::ALT | Qt::Key_Backspace)});
-    MakeAction(cmd::EditRedo, "&Redo", "Redo the previously undone action", {QK(Qt::CTRL | Qt::Key_Y)});
+    // The active document's undo stack names and enables these; triggering them undoes or redoes.
+    AddAction(m_undoGroup->createUndoAction(this, kUndoPrefix), cmd::EditUndo, "Undo the last action",
+              {QK(Qt::CTRL | Qt::Key_Z), QK(Qt::ALT | Qt::Key_Backspace)});
+    AddAction(m_undoGroup->createRedoAction(this, kRedoPrefix), cmd::EditRedo, "Redo the previously undone action",
+              {QK(Qt::CTRL | Qt::Key_Y)});
+    MakeAction(cmd::UndoHistory, "Undo &History", "Show or hide the list of changes to the active document")
+        ->setCheckable(true);
     MakeAction(cmd::EditCut, "Cu&t", "Cut the selection and put it on the Clipboard",
                {QK(Qt::CTRL | Qt::Key_X), QK(Qt::SHIFT | Qt::Key_Delete)});
     MakeAction(cmd::EditCopy, "&Copy", "Copy the selection and put it on the Clipboard",
@@ -101,6 +127,15 @@ void CMainFrame::CreateActions() {
                {QK(Qt::CTRL | Qt::Key_V), QK(Qt::SHIFT | Qt::Key_Insert)});
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
+    MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
+    auto* sizes = new QActionGroup(this);
+    for (const auto& [id, text] : {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"},
+                                   std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
+                                   std::pair{cmd::ViewSheetLarge, "&Large Thumbnails"}}) {
+        QAction* action = MakeAction(id, QString::fromLatin1(text), "Choose the size of the pose sheet's pictures");
+        action->setCheckable(true);
+        sizes->addAction(action);
+    }
     MakeAction(cmd::WindowNew, "&New Window", "Open another window for the active document");
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
@@ -113,7 +148,7 @@ void CMainFrame::CreateActions() {
     for (int i = 0; i < kRecentFiles; ++i) {
         auto* action = new QAction(this);
         action->setStatusTip(QStringLiteral("Open this document"));
-        connect(action, &QAction::triggered, this, [this, i] { m_app.OpenRecentFile(i); });
+        connect(action, &QAction::triggered, this, [this, i] { m_app.DocumentManager().OpenRecentFile(i); });
         m_recentActions << action;
     }
 }
@@ -142,6 +177,22 @@ void CMainFrame::CreateToolBar() {
     }
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUi);
 }
+
+void CMainFrame::CreateUndoHistory() {
+    // Clicking a row undoes or redoes, one command at a time, to just after that row's change.
+    auto* view = new QUndoView(m_undoGroup);
+    view->setEmptyLabel(QStringLiteral("<no changes>"));
+    view->setCleanIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    view->setAccessibleName(QStringLiteral("Undo History"));
+    m_undoHistory = new QDockWidget(QStringLiteral("Undo History"), this);
+    m_undoHistory->setObjectName(QStringLiteral("UndoHistory"));
+    m_undoHistory->setWidget(view);
+    addDockWidget(Qt::RightDockWidgetArea, m_undoHistory);
+    m_undoHistory->hide();
+    connect(m_undoHistory, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandUi);
+}
+
+QUndoView* CMainFrame::UndoHistoryView() const { return static_cast<QUndoView*>(m_undoHistory->widget()); }
 
 void CMainFrame::CreateStatusBar() {
     m_readyPane = new QLabel(QStringLiteral("Ready"));
@@ -174,10 +225,18 @@ void CMainFrame::UpdateLockPanes() {
 void CMainFrame::timerEvent(QTimerEvent* event) {
     if (event->timerId() != m_lockTimer) return;
     UpdateLockPanes();
-    UpdateMessagePane();
+}
+
+void CMainFrame::ScheduleMessagePane() {
+    // Once the events of the moment are through: a window being activated or
+    // a picture going away has settled by then.
+    if (m_messagePending) return;
+    m_messagePending = true;
+    QMetaObject::invokeMethod(this, &CMainFrame::UpdateMessagePane, Qt::QueuedConnection);
 }
 
 void CMainFrame::UpdateMessagePane() {
+    m_messagePending = false;
     // A picture in the active dialog that could not load its body says why here.
     QString text = QStringLiteral("Ready");
     if (QWidget* active = QApplication::activeWindow(); active && active != this)
@@ -195,7 +254,7 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::AddRecentFiles(QMenu* file) {
-    const QStringList& files = m_app.RecentFiles();
+    const QStringList& files = m_app.RecentFiles().Files();
     if (files.isEmpty()) {
         QAction* placeholder = file->addAction(QStringLiteral("Recent File"));
         placeholder->setEnabled(false);
@@ -213,6 +272,17 @@ void CMainFrame::AddRecentFiles(QMenu* file) {
 
 void CMainFrame::RebuildMenus() {
     QMenuBar* bar = menuBar();
+    // The old menus go, and with them what assistive tools were told of their
+    // items: an item's interface is kept per action and would go on reporting
+    // the place it had in the menu it was first asked about.
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (QAccessibleInterface* item = QAccessible::queryAccessibleInterface(action))
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(item));
+    for (QMenu* menu : bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        menu->setParent(nullptr);
+        menu->deleteLater();  // a command of one of them may be running
+    }
     bar->clear();
     const bool doc = m_documentMenu;
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -237,6 +307,7 @@ void CMainFrame::RebuildMenus() {
         QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
         edit->addAction(Action(cmd::EditUndo));
         edit->addAction(Action(cmd::EditRedo));
+        edit->addAction(Action(cmd::UndoHistory));
         edit->addSeparator();
         edit->addAction(Action(cmd::EditCut));
         edit->addAction(Action(cmd::EditCopy));
@@ -246,11 +317,19 @@ void CMainFrame::RebuildMenus() {
     view->addAction(Action(cmd::ViewToolbar));
     view->addAction(Action(cmd::ViewStatusBar));
     if (doc) {
+        view->addSeparator();
+        view->addAction(Action(cmd::ViewPoseSheet));
+        view->addAction(Action(cmd::ViewSheetSmall));
+        view->addAction(Action(cmd::ViewSheetMedium));
+        view->addAction(Action(cmd::ViewSheetLarge));
+    }
+    if (doc) {
         QMenu* window = bar->addMenu(QStringLiteral("&Window"));
         window->addAction(Action(cmd::WindowNew));
         window->addAction(Action(cmd::WindowCascade));
         window->addAction(Action(cmd::WindowTile));
         window->addAction(Action(cmd::WindowArrange));
+        AttachWindowList(*window, *m_mdiArea);
     }
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addAction(Action(cmd::UserGuide));
@@ -262,7 +341,9 @@ void CMainFrame::RebuildMenus() {
 void CMainFrame::AddChild(CChildFrame* frame) {
     m_mdiArea->addSubWindow(frame);
     CMirtalaDoc& doc = frame->GetDocument();
-    connect(&doc, &CMirtalaDoc::commandStacksChanged, this, &CMainFrame::UpdateCommandUi, Qt::UniqueConnection);
+    m_undoGroup->addStack(doc.UndoStack());
+    connect(doc.UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUi, Qt::UniqueConnection);
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCommandUi);  // the main window's caption
     connect(frame->GetView(), &ui::CMirtalaView::EditStateChanged, this, &CMainFrame::UpdateCommandUi);
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
@@ -288,7 +369,8 @@ CMirtalaDoc* CMainFrame::ActiveDocument() const {
 
 void CMainFrame::OnActiveChildChanged() {
     CChildFrame* child = ActiveChild();
-    const bool doc = child != nullptr && !m_app.Documents().empty();
+    const bool doc = child != nullptr && !m_app.DocumentManager().Documents().empty();
+    m_undoGroup->setActiveStack(doc ? child->GetDocument().UndoStack() : nullptr);
     if (doc != m_documentMenu) {
         m_documentMenu = doc;
         RebuildMenus();
@@ -300,27 +382,17 @@ void CMainFrame::UpdateCommandUi() {
     CMirtalaDoc* doc = ActiveDocument();
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
-                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane})
+                   cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
+                   cmd::ViewPoseSheet})
         Action(id)->setEnabled(doc != nullptr);
-    CCmdUI undo, redo;
-    if (doc) {
-        doc->UpdateUndoMenu(undo);
-        doc->UpdateRedoMenu(redo);
-    } else {
-        undo = {false, QStringLiteral("&Undo")};
-        redo = {false, QStringLiteral("&Redo")};
-    }
-    for (auto [id, state] : {std::pair{cmd::EditUndo, &undo}, std::pair{cmd::EditRedo, &redo}}) {
-        QAction* action = Action(id);
-        action->setEnabled(state->enabled);
-        action->setText(WithoutAccelerator(state->text));
-    }
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
     Action(cmd::EditCopy)->setEnabled(canCopy);
     Action(cmd::EditPaste)->setEnabled(view && view->CanPaste());
     Action(cmd::ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
     Action(cmd::ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
+    Action(cmd::UndoHistory)->setChecked(m_undoHistory->isVisibleTo(this));
+    Action(cmd::ViewSheetSmall + PoseSheetSizeFactor() - 1)->setChecked(true);
     CChildFrame* child = ActiveChild();
     setWindowTitle(child ? kAppTitle + QStringLiteral(" - ") + child->windowTitle() : kAppTitle);
 }
@@ -328,32 +400,30 @@ void CMainFrame::UpdateCommandUi() {
 void CMainFrame::OnCommand(int id) {
     CMirtalaDoc* doc = ActiveDocument();
     ui::CMirtalaView* view = ActiveView();
+    CDocumentManager& documents = m_app.DocumentManager();
     switch (id) {
-    case cmd::FileNew: m_app.OnFileNew(); break;
-    case cmd::FileOpen: m_app.OnFileOpen(); break;
+    case cmd::FileNew: documents.OpenNew(); break;
+    case cmd::FileOpen: documents.OnFileOpen(); break;
     case cmd::FileClose:
-        if (doc) {
-            // Closing the document closes all its windows, after asking once.
-            if (!m_app.CanCloseDocument(*doc)) break;
-            for (QMdiSubWindow* window : m_mdiArea->subWindowList())
-                if (auto* child = qobject_cast<CChildFrame*>(window); child && &child->GetDocument() == doc) delete child;
-        }
+        // Closing the document closes all its windows, after asking once.
+        if (doc && documents.CanCloseDocument(*doc)) documents.CloseDocument(*doc);
         break;
-    case cmd::FileSave: if (doc) doc->DoFileSave(); break;
-    case cmd::FileSaveAs: if (doc) doc->DoSave(QString()); break;
+    case cmd::FileSave: if (doc) documents.Save(*doc); break;
+    case cmd::FileSaveAs: if (doc) documents.SaveAs(*doc); break;
     case cmd::ImportPoseNames: m_app.OnImportPoseNames(); break;
-    case cmd::ImportGaitNames: if (doc) doc->OnImportGaitNames(); break;
+    case cmd::ImportGaitNames: if (doc) ImportGaitNames(doc->GetGenome(), this); break;
     case cmd::AppExit: close(); break;
     case cmd::EditUndo: if (doc) doc->Undo(); break;
     case cmd::EditRedo: if (doc) doc->Redo(); break;
+    case cmd::UndoHistory: m_undoHistory->setVisible(!m_undoHistory->isVisibleTo(this)); break;
     case cmd::EditCut: if (view) view->OnEditCut(); break;
     case cmd::EditCopy: if (view) view->OnEditCopy(); break;
     case cmd::EditPaste: if (view) view->OnEditPaste(); break;
     case cmd::ViewToolbar: m_toolBar->setVisible(!m_toolBar->isVisibleTo(this)); break;
     case cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); break;
-    case cmd::WindowNew: m_app.OnWindowNew(); break;
+    case cmd::WindowNew: if (doc) documents.NewWindow(*doc); break;
     case cmd::WindowCascade: m_mdiArea->cascadeSubWindows(); break;
-    case cmd::WindowTile: m_mdiArea->tileSubWindows(); break;
+    case cmd::WindowTile: TileWindows(*m_mdiArea); break;
     case cmd::WindowArrange: ArrangeIcons(); break;
     case cmd::UserGuide: if (doc) ShowUserGuide(m_app.HelpFile(), this); break;
     case cmd::AppAbout: m_app.OnAppAbout(); break;
@@ -362,6 +432,15 @@ void CMainFrame::OnCommand(int id) {
         dialog.exec();
         break;
     }
+    case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
+    case cmd::ViewSheetSmall:
+    case cmd::ViewSheetMedium:
+    case cmd::ViewSheetLarge:
+        QSettings().setValue(QStringLiteral("PoseSheet/ThumbnailSize"), id - cmd::ViewSheetSmall + 1);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (ui::PoseSheetWindow* sheet : top->findChildren<ui::PoseSheetWindow*>())
+                sheet->SetSizeFactor(id - cmd::ViewSheetSmall + 1);
+        break;
     case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
     case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
     default: break;
@@ -384,11 +463,11 @@ void CMainFrame::ArrangeIcons() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_app.SaveAllModified()) {
+    if (!m_app.DocumentManager().SaveAllModified()) {
         event->ignore();
         return;
     }
-    m_app.CloseAllDocuments();
+    m_app.DocumentManager().CloseAllDocuments();
     SaveGeometry(*this);
     event->accept();
 }
@@ -399,8 +478,27 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+        if (url.isLocalFile()) m_app.DocumentManager().OpenFile(url.toLocalFile());
     event->acceptProposedAction();
+}
+
+// The pose sheet's thumbnail size as last chosen, 1 to 3.
+int CMainFrame::PoseSheetSizeFactor() {
+    return std::clamp(QSettings().value(QStringLiteral("PoseSheet/ThumbnailSize"), 1).toInt(), 1, 3);
+}
+
+// The document's pose sheet in a window of its own, scrolled; it closes with the document.
+void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setWindowFlag(Qt::Window);
+    scroll->setAttribute(Qt::WA_DeleteOnClose);
+    auto* sheet = new ui::PoseSheetWindow(doc, PoseSheetSizeFactor());
+    scroll->setWidget(sheet);
+    scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
+    scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
+    connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
+    scroll->resize(std::min(sheet->minimumWidth() + 24, 1260), std::min(sheet->minimumHeight() + 24, 900));
+    scroll->show();
 }
 
 }  // namespace mirtala::app

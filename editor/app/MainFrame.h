@@ -8,10 +8,13 @@
 
 #include <map>
 
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
+class QUndoView;
 
 namespace mirtala {
 class CMirtalaDoc;
@@ -45,7 +48,12 @@ public:
     void UpdateCommandUi();
     // Runs a command as its menu item would.
     void OnCommand(int id);
+    void ShowPoseSheet(CMirtalaDoc& doc);
+    static int PoseSheetSizeFactor();
     QToolBar* ToolBar() const { return m_toolBar; }
+    // Edit, Undo History: the active document's undo stack in a dock.
+    QDockWidget* UndoHistory() const { return m_undoHistory; }
+    QUndoView* UndoHistoryView() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,24 +63,32 @@ protected:
 
 private:
     QAction* MakeAction(int id, const QString& text, const QString& prompt, const QList<QKeySequence>& keys = {});
+    // Gives an action its command id, prompt, icon and shortcuts.
+    QAction* AddAction(QAction* action, int id, const QString& prompt, const QList<QKeySequence>& keys = {});
     void CreateActions();
+    void CreateUndoHistory();
     void CreateToolBar();
     void CreateStatusBar();
     void RebuildMenus();
     void AddRecentFiles(QMenu* file);
     void OnActiveChildChanged();
     void UpdateLockPanes();
+    void ScheduleMessagePane();
     void UpdateMessagePane();
     void ArrangeIcons();
 
     CMirtalaApp& m_app;
     QMdiArea* m_mdiArea;
+    // Follows the active document's undo stack: the Undo and Redo actions and the history view.
+    QUndoGroup* m_undoGroup;
+    QDockWidget* m_undoHistory = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QLabel* m_lockPanes[3] = {};
     QLabel* m_readyPane = nullptr;
     bool m_documentMenu = false;
+    bool m_messagePending = false;
     int m_lockTimer = 0;
 };
 

@@ -1,13 +1,15 @@
 // CMirtalaApp: the editor's application object. It starts the editor (the
 // settings, the name file, the main window, the documents named on the
-// command line, the help paths), keeps the open documents and their windows,
-// the recent-file list, and saves the name file at exit.
+// command line, the help paths) and saves the name file at exit; the open
+// documents are its document manager's, the recent files their own list's.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include "editor/app/DocumentManager.h"
+#include "editor/app/RecentFileList.h"
 #include "editor/app/InstallPaths.h"
 #include "editor/document/GeneDialog.h"
 
@@ -25,12 +27,10 @@ class CEditorDialogFactory;
 
 namespace mirtala::app {
 
-class CChildFrame;
 class CMainFrame;
 
 inline const QString kCompanyKey = QStringLiteral("Vantrelle Technology");
 inline const QString kAppTitle = QStringLiteral("Mirtala");
-inline constexpr int kRecentFiles = 4;
 
 class CMirtalaApp : public QObject {
     Q_OBJECT
@@ -56,52 +56,23 @@ public:
     // Where the program's own files are (module, demo creature, guide, names).
     const InstallPaths& Paths() const { return m_paths; }
 
-    // Documents and their windows.
-    CMirtalaDoc* OnFileNew();
-    void OnFileOpen();
-    // Opens (or activates, when already open) the genome file; null when it cannot be read.
-    CMirtalaDoc* OpenDocumentFile(const QString& path);
-    void OnWindowNew();
-    // Opens a recovery copy as a modified document with its former path and title.
-    CMirtalaDoc* OpenRecoveredDocument(const QString& copy, const QString& originalPath, const QString& title);
+    // The open documents and their windows; the recent files.
+    CDocumentManager& DocumentManager() { return m_documentManager; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
     // Before InitInstance: where recovery copies go and how often (tests use short ones).
     void SetRecovery(QString folder, int intervalMs);
-    std::vector<CMirtalaDoc*> Documents() const;
-    int FramesOf(const CMirtalaDoc& doc) const;
-    int FrameNumber(const CChildFrame* frame) const;
-    // True when the document may close: asks Yes/No/Cancel when it is modified.
-    bool CanCloseDocument(CMirtalaDoc& doc);
-    // Asks for every modified document in turn; false when one answer was Cancel.
-    bool SaveAllModified();
-    void CloseAllDocuments();
-
-    const QStringList& RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFileList(const QString& path);
-    void OpenRecentFile(int index);
 
     void OnImportPoseNames();
     void OnAppAbout();
 
-signals:
-    void documentsChanged();
-    void recentFilesChanged();
-
 private:
-    void LoadSettings();
-    void SaveRecentFiles();
-    CChildFrame* CreateFrame(CMirtalaDoc& doc);
-    void UpdateFrameTitles(const CMirtalaDoc& doc);
-    CMirtalaDoc* FindDocument(const QString& path) const;
-
     QString m_programPath;
     InstallPaths m_paths;
     QString m_strNameFile;
     QString m_helpDirectory;
     QString m_helpFile;
-    QStringList m_recentFiles;
-    int m_untitledCount = 0;
-    std::vector<std::unique_ptr<CMirtalaDoc>> m_documents;
-    std::vector<CChildFrame*> m_frames;
+    CRecentFileList m_recentFiles;
+    CDocumentManager m_documentManager{m_recentFiles};
     std::unique_ptr<CMainFrame> m_mainFrame;
     QString m_recoveryFolder;
     int m_recoveryIntervalMs = 60000;

@@ -1,6 +1,8 @@
 // Turning the render options' text into values, each checked against its range.
 #include "editor/app/RenderOptions.h"
 
+#include <array>
+
 #include "editor/app/CommandLine.h"
 
 #include <cerrno>
@@ -86,13 +88,15 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
                 error = "--appearance takes twelve numbers: SEX,AGE,HG,HV,BG,BV,LG,LV,AG,AV,TG,TV";
                 return false;
             }
+            std::array<std::int32_t, 12> values{};
             for (int k = 0; k < 12; ++k) {
                 if (!ParseInt(parts[std::size_t(k)], -32768, 32767, &n)) {
                     error = "--appearance: '" + parts[std::size_t(k)] + "' is not a 16-bit number";
                     return false;
                 }
-                o.appearance[k] = static_cast<std::int16_t>(n);
+                values[std::size_t(k)] = static_cast<std::int32_t>(n);
             }
+            o.appearance = Appearance::FromValues(values);
         } else if (a == "--size") {
             std::vector<std::string> parts = Split(v, 'x');
             long w = 0, h = 0;
@@ -103,11 +107,25 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
             o.width = int(w);
             o.height = int(h);
         } else if (a == "--scale") {
-            if (!ParseDouble(v, &d) || d <= 0 || d > 64) {
+            // The control takes a 32-bit scale: one that becomes 0 or a denormal there
+            // would draw a dot and report success.
+            const float f = ParseDouble(v, &d) ? static_cast<float>(d) : 0.0f;
+            if (!std::isnormal(f) || f <= 0 || d > 64) {
                 error = "--scale takes a number above 0 and at most 64";
                 return false;
             }
-            o.scale = static_cast<float>(d);
+            o.scale = f;
+            o.scaleGiven = true;
+        } else if (a == "--stages") {
+            std::vector<std::string> parts = Split(v, '-');
+            long first = 0, last = 0;
+            if (parts.empty() || parts.size() > 2 || !ParseInt(parts[0], 0, 6, &first) ||
+                !ParseInt(parts.back(), 0, 6, &last) || last < first) {
+                error = "--stages takes a life stage from 0 to 6, or FIRST-LAST with FIRST at most LAST";
+                return false;
+            }
+            o.firstStage = int(first);
+            o.lastStage = int(last);
         } else if (a == "--angle") {
             if (!ParseDouble(v, &d) || std::fabs(d) > 1e9) {
                 error = "--angle takes a number of degrees";

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/document/Appearance.h"
+
 namespace mirtala {
 
 struct CommandLine;
@@ -23,10 +25,12 @@ struct RenderOptions {
     int frames = kDefaultFrames;
     bool framesGiven = false;
     int columns = 0;  // of a sheet; 0: every frame in one row
-    std::int16_t appearance[12] = {};  // sex, age, head genus, head variant, ...
+    Appearance appearance;  // each value within 16 bits, as the control takes them
     int width = 320;
     int height = 240;
     float scale = 1.0f;
+    bool scaleGiven = false;
+    int firstStage = 0, lastStage = 6;  // --stages of a pose sheet
     double angle = 0.0;
     bool friction = true;
     // The host product's folders for this run only (never stored); the demo

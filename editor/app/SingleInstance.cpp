@@ -1,6 +1,9 @@
-// The hand-off protocol: the files' absolute paths, one per line, in UTF-8,
-// then the sender closes its end.
+// The hand-off protocol: the files' absolute paths, one per line, as their bytes
+// (PathBytes), then the sender closes its end; at most kMaxHandOffBytes.
 #include "editor/app/SingleInstance.h"
+
+#include "editor/document/MessageService.h"
+#include "editor/document/PathBytes.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -31,7 +34,10 @@ bool SingleInstance::HandOff(const QStringList& files) {
     socket.connectToServer(ServerName());
     if (!socket.waitForConnected(kTimeoutMs)) return false;
     QByteArray message;
-    for (const QString& file : files) message += QFileInfo(file).absoluteFilePath().toUtf8() + '\n';
+    for (const QString& file : files) {
+        const std::string bytes = PathToBytes(QFileInfo(file).absoluteFilePath());
+        message += QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())) + '\n';
+    }
     if (message.isEmpty()) message = "\n";  // no files: the running editor opens a new document
     socket.write(message);
     if (!socket.waitForBytesWritten(kTimeoutMs)) return false;
@@ -56,16 +62,40 @@ bool SingleInstance::Listen(std::function<void(const QStringList&)> open) {
 void SingleInstance::OnConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, socket, [socket, buffer] { *buffer += socket->readAll(); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer] {
-            *buffer += socket->readAll();
+        auto refused = std::make_shared<bool>(false);
+        // Reads what came, refusing the whole hand-off once it passes the limit.
+        const auto take = [socket, buffer, refused] {
+            if (*refused) return;
+            *buffer += socket->read(kMaxHandOffBytes + 1 - buffer->size());
+            if (buffer->size() > kMaxHandOffBytes) {
+                *refused = true;
+                buffer->clear();
+                socket->abort();
+            }
+        };
+        connect(socket, &QLocalSocket::readyRead, socket, take);
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer, refused, take] {
+            take();
             socket->deleteLater();
+            if (*refused) return;
             QStringList files;
             for (const QByteArray& line : buffer->split('\n'))
-                if (!line.isEmpty()) files << QString::fromUtf8(line);
+                if (!line.isEmpty()) files << PathFromBytes(std::string_view(line.constData(), std::size_t(line.size())));
             if (m_open) m_open(files);
         });
     }
+}
+
+void OpenHandedFiles(const QStringList& files, const std::function<void(const QString&)>& open) {
+    RecordingMessageService gathered;
+    {
+        ScopedMessageService scope(gathered);
+        for (const QString& file : files) open(file);
+    }
+    if (gathered.shown.empty()) return;
+    MessageRequest one = gathered.shown.front();
+    for (std::size_t i = 1; i < gathered.shown.size(); ++i) one.text += QStringLiteral("\n\n") + gathered.shown[i].text;
+    ShowMessage(one);
 }
 
 }  // namespace mirtala::app

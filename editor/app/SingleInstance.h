@@ -12,6 +12,14 @@ class QLocalServer;
 
 namespace mirtala::app {
 
+// A hand-off longer than this is refused and its connection closed: a real one is
+// a few paths, and one without an end would otherwise be kept whole.
+inline constexpr qsizetype kMaxHandOffBytes = 1 << 20;
+
+// Opens each handed file through `open`; the messages of those that do not open are
+// gathered and shown as one box, not one box a path.
+void OpenHandedFiles(const QStringList& files, const std::function<void(const QString&)>& open);
+
 class SingleInstance : public QObject {
     Q_OBJECT
 public:

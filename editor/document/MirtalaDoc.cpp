@@ -1,18 +1,22 @@
-// The genome document: commands and their stacks, views, dialogs, open and save.
+// The genome document: its undo stack, views, dialogs, open and save.
 #include "editor/document/MirtalaDoc.h"
 
 #include "editor/document/DocumentView.h"
-#include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
+#include "editor/document/NameEncoding.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
+#include "editor/document/ReadWarnings.h"
 #include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
 #include <algorithm>
+#include <cerrno>
 #include <string_view>
 #include <utility>
 
@@ -23,7 +27,7 @@ namespace {
 const QString kAppCaption = QStringLiteral("Mirtala");
 const QString kReadErrorCaption = QStringLiteral("Error reading file");
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path) { return PathToBytes(path); }
 
 // How a message names a gene: by its pose or gait name when it has one.
 QString DescribeGene(const Gene& gene, std::size_t index) {
@@ -35,108 +39,80 @@ QString DescribeGene(const Gene& gene, std::size_t index) {
     const NameTable& names = NameTable::Instance();
     if (IsPoseGene(gene) && !gene.data.empty())
         return QStringLiteral("The pose \"%1\" (%2)")
-            .arg(QString::fromLocal8Bit(names.GetName(gene.data[0])), where);
+            .arg(QString::fromStdString(ShownName(names.NameBytes(gene.data[0]))), where);
     if (IsGaitGene(gene) && !gene.data.empty())
         return QStringLiteral("The gait \"%1\" (%2)")
-            .arg(QString::fromLocal8Bit(names.GetName(NameTable::kGaitBase + gene.data[0])), where);
+            .arg(QString::fromStdString(ShownName(names.NameBytes(NameTable::kGaitBase + gene.data[0]))), where);
     return QStringLiteral("The %1").arg(where);
 }
 
 }  // namespace
 
-CMirtalaDoc::CMirtalaDoc(QObject* parent) : QObject(parent) {}
+CMirtalaDoc::CMirtalaDoc(QObject* parent) : QObject(parent), m_undoStack(std::make_unique<QUndoStack>()) {
+    connect(m_undoStack.get(), &QUndoStack::indexChanged, this, &CMirtalaDoc::OnStackIndexChanged);
+    connect(m_undoStack.get(), &QUndoStack::cleanChanged, this, &CMirtalaDoc::OnCleanChanged);
+}
 
 CMirtalaDoc::~CMirtalaDoc() {
+    // The commands go first, and quietly: nothing is told of a stack emptied on the way out.
+    m_undoStack->disconnect(this);
+    m_undoStack.reset();
     // A dialog may report its closing while it is destroyed: it is unlinked first.
-    m_redoStack.clear();
-    m_undoStack.clear();
-    std::vector<GeneDialogHandle> gaits = std::exchange(m_gaitDialogs, {});
-    gaits.clear();
-    std::vector<GeneDialogHandle> poses = std::exchange(m_poseDialogs, {});
-    poses.clear();
+    std::vector<OpenEditor> dialogs = std::exchange(m_dialogs, {});
+    const auto firstGait = std::find_if(dialogs.begin(), dialogs.end(),
+                                        [](const OpenEditor& e) { return e.kind == DialogKind::Gait; });
+    std::rotate(dialogs.begin(), firstGait, dialogs.end());
+    for (OpenEditor& editor : dialogs) editor.dialog.reset();
 }
 
 // ---- framework side -------------------------------------------------------
 
 bool CMirtalaDoc::OnNewDocument() {
-    SetSavedState();
+    m_undoStack->setClean();
     return true;
 }
 
 bool CMirtalaDoc::OnOpenDocument(const QString& path) {
-    std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(LocalPath(path), file)) {
-        const QString text = QFileInfo::exists(path)
-                                 ? QStringLiteral("Cannot open %1.").arg(QDir::toNativeSeparators(path))
-                                 : QStringLiteral("%1 was not found.").arg(QDir::toNativeSeparators(path));
+    ReadWarningTally warnings;
+    FileError error;
+    const ReadStatus status =
+        m_genome.ReadFile(LocalPath(path), [&warnings](std::string_view w) { warnings.Add(w); }, &error);
+    if (status == ReadStatus::CannotOpen) {
+        // The reason the system gives: a folder, a device, no permission, a loop of links.
+        const QString shown = QDir::toNativeSeparators(path);
+        const QString text = error.code == ENOENT
+                                 ? QStringLiteral("%1 was not found.").arg(shown)
+                                 : QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromLocal8Bit(error.reason));
         ShowMessage(kAppCaption, text, MessageIcon::Warning);
         return false;
     }
-    const ReadStatus status = m_genome.ReadBytes(file, [](std::string_view warning) {
-        ShowMessage(kReadErrorCaption, QString::fromLatin1(warning.data(), static_cast<qsizetype>(warning.size())),
-                    MessageIcon::Warning);
-    });
+    // One box for the whole file, however many warnings it raised.
+    if (!warnings.Empty()) ShowMessage(kReadErrorCaption, warnings.Text(), MessageIcon::Warning);
     if (status != ReadStatus::Ok) return false;
     m_appearance = AppearanceFromGenome(m_genome);
     SetPathName(path);
-    SetSavedState();
+    m_undoStack->setClean();
     return true;
 }
 
-bool CMirtalaDoc::OnSaveDocument(const QString& path) {
+bool CMirtalaDoc::OnSaveDocument(const QString& path, QString* error) {
     const QString shown = QDir::toNativeSeparators(path);
+    QString reason;
     if (auto unfaithful = m_genome.FindUnfaithfulGene()) {
         const Gene& gene = *m_genome.At(unfaithful->index);
-        ShowMessage(kAppCaption,
-                    QStringLiteral("Cannot save %1.\n\n%2 would not read back as it stands: %3.\n\n"
-                                   "The file was not changed.")
-                        .arg(shown, DescribeGene(gene, unfaithful->index),
-                             QString::fromStdString(unfaithful->reason)),
-                    MessageIcon::Critical);
+        reason = QStringLiteral("Cannot save %1.\n\n%2 would not read back as it stands: %3.\n\n"
+                                "The file was not changed.")
+                     .arg(shown, DescribeGene(gene, unfaithful->index), QString::fromStdString(unfaithful->reason));
+    } else if (std::string written; !m_genome.Write(LocalPath(path), &written)) {
+        reason = QStringLiteral("Cannot save %1.\n\n%2.\n\nThe file was not changed.")
+                     .arg(shown, QString::fromLocal8Bit(written));
+    }
+    if (!reason.isEmpty()) {
+        if (error) *error = reason;
         return false;
     }
-    std::string error;
-    if (!m_genome.Write(LocalPath(path), &error)) {
-        ShowMessage(kAppCaption,
-                    QStringLiteral("Cannot save %1.\n\n%2.\n\nThe file was not changed.")
-                        .arg(shown, QString::fromLocal8Bit(error)),
-                    MessageIcon::Critical);
-        return false;
-    }
-    SetSavedState();
+    m_undoStack->setClean();
     return true;
-}
-
-bool CMirtalaDoc::DoFileSave() { return DoSave(m_pathName); }
-
-bool CMirtalaDoc::DoSave(const QString& path) {
-    QString target = path;
-    if (target.isEmpty()) {
-        FileDialogRequest request;
-        request.open = false;
-        request.defaultExtension = QStringLiteral(".gen");
-        request.initialFile = m_title;
-        request.filter = QStringLiteral("Genome Files (*.gen)|*.gen");
-        request.hideReadOnly = true;
-        request.overwritePrompt = true;
-        std::optional<QString> chosen = ChooseFile(request);
-        if (!chosen) return false;
-        target = *chosen;
-    }
-    if (!OnSaveDocument(target)) return false;
-    SetPathName(target);
-    return true;
-}
-
-bool CMirtalaDoc::SaveModified() {
-    if (!IsModified()) return true;
-    const QString name = m_pathName.isEmpty() ? m_title : QDir::toNativeSeparators(m_pathName);
-    switch (ShowMessage(kAppCaption, QStringLiteral("Save changes to %1?").arg(name),
-                        MessageIcon::Warning, MessageButtons::YesNoCancel)) {
-        case MessageAnswer::Yes: return DoFileSave();
-        case MessageAnswer::No: return true;
-        default: return false;
-    }
 }
 
 void CMirtalaDoc::SetPathName(const QString& path) {
@@ -153,26 +129,13 @@ QString CMirtalaDoc::GetWindowTitle() const {
     return IsModified() ? m_title + QLatin1Char('*') : m_title;
 }
 
-bool CMirtalaDoc::IsModified() const {
-    return m_savedDepth != static_cast<std::ptrdiff_t>(m_undoStack.size());
-}
+bool CMirtalaDoc::IsModified() const { return !m_undoStack->isClean(); }
 
-void CMirtalaDoc::SetModifiedUntilSaved() {
-    const bool was = IsModified();
-    m_savedDepth = -1;
-    if (!was) {
-        emit modifiedChanged(true);
-        emit titleChanged(GetWindowTitle());
-    }
-}
+void CMirtalaDoc::SetModifiedUntilSaved() { m_undoStack->resetClean(); }
 
-void CMirtalaDoc::SetSavedState() {
-    const bool was = IsModified();
-    m_savedDepth = static_cast<std::ptrdiff_t>(m_undoStack.size());
-    if (was) {
-        emit modifiedChanged(false);
-        emit titleChanged(GetWindowTitle());
-    }
+void CMirtalaDoc::OnCleanChanged(bool clean) {
+    emit modifiedChanged(!clean);
+    emit titleChanged(GetWindowTitle());
 }
 
 // ---- views ----------------------------------------------------------------
@@ -195,54 +158,20 @@ void CMirtalaDoc::UpdateAllViews(CDocumentView* sender, int hint, const GeneRef&
 // ---- commands -------------------------------------------------------------
 
 void CMirtalaDoc::Execute(const GeneCommandHandle& command) {
-    if (!command) return;
-    const bool was = IsModified();
-    // The saved state lies on the redo stack, which this command empties.
-    if (m_savedDepth > static_cast<std::ptrdiff_t>(m_undoStack.size())) m_savedDepth = -1;
-    m_undoStack.push_back(command);
-    command->Do(*this);
-    m_redoStack.clear();
-    AfterStacksChanged(was);
+    // The stack performs the command (redo) and drops the redo part, which may hold the saved state.
+    if (command) m_undoStack->push(new GeneUndoStep(*this, command));
 }
 
-void CMirtalaDoc::Undo() {
-    if (m_undoStack.empty()) return;
-    const bool was = IsModified();
-    GeneCommandHandle command = m_undoStack.back();
-    command->Undo(*this);
-    m_redoStack.push_back(command);
-    m_undoStack.pop_back();
-    AfterStacksChanged(was);
+void CMirtalaDoc::Undo() { m_undoStack->undo(); }
+void CMirtalaDoc::Redo() { m_undoStack->redo(); }
+std::size_t CMirtalaDoc::UndoCount() const { return static_cast<std::size_t>(m_undoStack->index()); }
+std::size_t CMirtalaDoc::RedoCount() const {
+    return static_cast<std::size_t>(m_undoStack->count() - m_undoStack->index());
 }
 
-void CMirtalaDoc::Redo() {
-    if (m_redoStack.empty()) return;
-    const bool was = IsModified();
-    GeneCommandHandle command = m_redoStack.back();
-    command->Do(*this);
-    m_undoStack.push_back(command);
-    m_redoStack.pop_back();
-    AfterStacksChanged(was);
-}
-
-void CMirtalaDoc::AfterStacksChanged(bool wasModified) {
-    if (IsModified() != wasModified) {
-        emit modifiedChanged(IsModified());
-        emit titleChanged(GetWindowTitle());
-    }
-    emit commandStacksChanged();
-}
-
-void CMirtalaDoc::UpdateUndoMenu(CCmdUI& item) const {
-    item.Enable(!m_undoStack.empty());
-    const QString name = m_undoStack.empty() ? QString() : m_undoStack.back()->Name();
-    item.SetText(QStringLiteral("Undo ") + name + QStringLiteral("\tCtrl+Z"));
-}
-
-void CMirtalaDoc::UpdateRedoMenu(CCmdUI& item) const {
-    item.Enable(!m_redoStack.empty());
-    const QString name = m_redoStack.empty() ? QString() : m_redoStack.back()->Name();
-    item.SetText(QStringLiteral("Redo ") + name + QStringLiteral("\tCtrl+Y"));
+void CMirtalaDoc::OnStackIndexChanged() {
+    // One refresh per move of the stack, however many commands a jump in the history ran.
+    if (std::exchange(m_dialogsOutOfDate, false)) RefreshDialogs(GeneKey{});
 }
 
 void CMirtalaDoc::ModifyGene(const Gene& gene) { Execute(std::make_shared<ModifyGeneCommand>(gene)); }
@@ -251,29 +180,32 @@ void CMirtalaDoc::RemoveGene(const Gene& gene) { Execute(std::make_shared<Remove
 
 // ---- dialogs --------------------------------------------------------------
 
+std::vector<GeneDialogHandle> CMirtalaDoc::Dialogs(DialogKind kind) const {
+    std::vector<GeneDialogHandle> dialogs;
+    for (const OpenEditor& e : m_dialogs)
+        if (e.kind == kind) dialogs.push_back(e.dialog);
+    return dialogs;
+}
+
 void CMirtalaDoc::ChangeAppearance(const Appearance& appearance) {
     m_appearance = appearance;
-    // Copies keep every dialog alive while it is told, even if one closes meanwhile.
-    const std::vector<GeneDialogHandle> poses = m_poseDialogs;
-    for (const GeneDialogHandle& d : poses) d->SetAppearance(m_appearance);
-    const std::vector<GeneDialogHandle> gaits = m_gaitDialogs;
-    for (const GeneDialogHandle& d : gaits) d->SetAppearance(m_appearance);
+    // A copy keeps every dialog alive while it is told, even if one closes meanwhile.
+    const std::vector<OpenEditor> dialogs = m_dialogs;
+    for (const OpenEditor& e : dialogs) e.dialog->SetAppearance(m_appearance);
 }
 
 void CMirtalaDoc::RefreshDialogs(const GeneKey&) {
-    const std::vector<GeneDialogHandle> poses = m_poseDialogs;
-    for (const GeneDialogHandle& d : poses) d->Refresh();
-    const std::vector<GeneDialogHandle> gaits = m_gaitDialogs;
-    for (const GeneDialogHandle& d : gaits) d->Refresh();
+    const std::vector<OpenEditor> dialogs = m_dialogs;
+    for (const OpenEditor& e : dialogs) e.dialog->Refresh();
 }
 
-void CMirtalaDoc::ReleaseFor(std::vector<GeneDialogHandle>& dialogs, const GeneKey& key) {
-    std::vector<GeneDialogHandle> closing;
-    for (auto it = dialogs.begin(); it != dialogs.end();) {
-        const GeneRef& gene = (*it)->GetGeneRef();
+void CMirtalaDoc::CloseDialogsFor(const GeneKey& key) {
+    std::vector<OpenEditor> closing;
+    for (auto it = m_dialogs.begin(); it != m_dialogs.end();) {
+        const GeneRef& gene = it->dialog->GetGeneRef();
         if (gene && gene->Key() == key) {
             closing.push_back(std::move(*it));
-            it = dialogs.erase(it);
+            it = m_dialogs.erase(it);
         } else {
             ++it;
         }
@@ -281,81 +213,41 @@ void CMirtalaDoc::ReleaseFor(std::vector<GeneDialogHandle>& dialogs, const GeneK
     // Released only now, when the list no longer holds them.
 }
 
-void CMirtalaDoc::CloseDialogsFor(const GeneKey& key) {
-    ReleaseFor(m_poseDialogs, key);
-    ReleaseFor(m_gaitDialogs, key);
-}
-
-CGeneDialog* CMirtalaDoc::OpenPoseDialog(const GeneRef& gene) {
+CGeneDialog* CMirtalaDoc::OpenDialog(DialogKind kind, const GeneRef& gene) {
     if (!gene) return nullptr;
-    for (const GeneDialogHandle& d : m_poseDialogs) {
-        if (d->GetGeneRef() == gene) {
-            d->BringToTop();
-            return d.get();
+    for (const OpenEditor& e : m_dialogs) {
+        if (e.kind == kind && e.dialog->GetGeneRef() == gene) {
+            e.dialog->BringToTop();
+            return e.dialog.get();
         }
     }
     CGeneDialogFactory* factory = InstalledDialogFactory();
     if (!factory) return nullptr;
-    std::string pose = PoseStringOf(*gene);
-    pose.resize(kPoseStringLength, '0');
-    GeneDialogHandle dialog = factory->CreatePoseDialog(*this, gene, pose);
+    GeneDialogHandle dialog;
+    if (kind == DialogKind::Pose) {
+        std::string pose = PoseStringOf(*gene);
+        pose.resize(kPoseStringLength, '0');
+        dialog = factory->CreatePoseDialog(*this, gene, pose);
+    } else {
+        dialog = factory->CreateGaitDialog(*this, gene, *gene);  // the gait dialog edits a working copy
+    }
     if (!dialog) return nullptr;
-    m_poseDialogs.push_back(dialog);
+    // After the last dialog of its kind: poses stay ahead of gaits.
+    const auto after = std::find_if(m_dialogs.rbegin(), m_dialogs.rend(), [kind](const OpenEditor& e) {
+        return kind == DialogKind::Gait || e.kind == DialogKind::Pose;
+    });
+    m_dialogs.insert(after.base(), OpenEditor{kind, dialog});
     dialog->BringToTop();
     return dialog.get();
 }
 
-CGeneDialog* CMirtalaDoc::OpenGaitDialog(const GeneRef& gene) {
-    if (!gene) return nullptr;
-    for (const GeneDialogHandle& d : m_gaitDialogs) {
-        if (d->GetGeneRef() == gene) {
-            d->BringToTop();
-            return d.get();
-        }
-    }
-    CGeneDialogFactory* factory = InstalledDialogFactory();
-    if (!factory) return nullptr;
-    const Gene workingCopy = *gene;
-    GeneDialogHandle dialog = factory->CreateGaitDialog(*this, gene, workingCopy);
-    if (!dialog) return nullptr;
-    m_gaitDialogs.push_back(dialog);
-    dialog->BringToTop();
-    return dialog.get();
-}
-
-void CMirtalaDoc::Release(std::vector<GeneDialogHandle>& dialogs, CGeneDialog* dialog) {
-    auto it = std::find_if(dialogs.begin(), dialogs.end(),
-                           [dialog](const GeneDialogHandle& d) { return d.get() == dialog; });
-    if (it == dialogs.end()) return;
-    GeneDialogHandle closing = std::move(*it);
-    dialogs.erase(it);
-}
-
-void CMirtalaDoc::PoseDialogClosed(CGeneDialog* dialog) { Release(m_poseDialogs, dialog); }
-void CMirtalaDoc::GaitDialogClosed(CGeneDialog* dialog) { Release(m_gaitDialogs, dialog); }
-
-// ---- names ----------------------------------------------------------------
-
-void CMirtalaDoc::OnImportGaitNames() {
-    FileDialogRequest request;
-    request.open = true;
-    request.defaultExtension = QStringLiteral(".gno");
-    request.filter = QStringLiteral("Genome files (*.gno)|*.gno");
-    request.hideReadOnly = true;
-    request.overwritePrompt = true;
-    std::optional<QString> chosen = ChooseFile(request);
-    if (!chosen) return;
-    // Read first, so that a file that cannot be read leaves the gait names as they are.
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(LocalPath(*chosen), bytes)) {
-        ShowMessage(kAppCaption,
-                    QStringLiteral("Cannot open %1.\n\nThe gait names were not changed.")
-                        .arg(QDir::toNativeSeparators(*chosen)),
-                    MessageIcon::Warning);
-        return;
-    }
-    NameTable::Instance().ParseGaitNames(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_genome);
+void CMirtalaDoc::DialogClosed(DialogKind kind, CGeneDialog* dialog) {
+    const auto it = std::find_if(m_dialogs.begin(), m_dialogs.end(), [kind, dialog](const OpenEditor& e) {
+        return e.kind == kind && e.dialog.get() == dialog;
+    });
+    if (it == m_dialogs.end()) return;
+    GeneDialogHandle closing = std::move(it->dialog);
+    m_dialogs.erase(it);
 }
 
 }  // namespace mirtala

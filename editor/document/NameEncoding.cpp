@@ -90,4 +90,9 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::string ShownName(std::string_view bytes) {
+    if (bytes.size() <= kShownNameLength) return Cp1252ToUtf8(bytes);
+    return Cp1252ToUtf8(bytes.substr(0, kShownNameLength)) + "\u2026";
+}
+
 }  // namespace mirtala

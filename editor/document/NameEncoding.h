@@ -3,6 +3,7 @@
 // name may hold.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,14 @@ namespace mirtala {
 // control characters of the same number, so that converting back gives the
 // original bytes and no name is changed by being shown and stored again.
 std::string Cp1252ToUtf8(std::string_view bytes);
+
+// How much of a name the windows and messages show: names are kept whole, however
+// long, but a name of megabytes would make every list, combo and title crawl.
+inline constexpr std::size_t kShownNameLength = 256;
+
+// The first kShownNameLength characters of a name as UTF-8, with "…" after them when
+// the name is longer; only those bytes are converted.
+std::string ShownName(std::string_view bytes);
 
 // UTF-8 text as Windows-1252 bytes; nullopt when the text is not valid UTF-8 or
 // holds a character that Windows-1252 cannot hold.

@@ -43,6 +43,14 @@ std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
+// The one rule for every name that enters the table, typed or imported: line breaks become
+// spaces, so that the name file written at exit keeps one name a line and 512 lines.
+std::string OneLine(std::string_view name) {
+    std::string flat(name);
+    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return flat;
+}
+
 }  // namespace
 
 NameTable::NameTable() { ResetRange(0, kEntries); }
@@ -60,11 +68,13 @@ std::string NameTable::GetName(unsigned index) const {
     return index < kEntries ? m_names[index] : std::string();
 }
 
+std::string_view NameTable::NameBytes(unsigned index) const {
+    return index < kEntries ? std::string_view(m_names[index]) : std::string_view();
+}
+
 void NameTable::SetName(unsigned index, std::string_view name) {
     if (index >= kEntries) return;
-    std::string flat(name);
-    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    m_names[index] = std::move(flat);
+    m_names[index] = OneLine(name);
 }
 
 void NameTable::ParseNameFile(std::string_view text) {
@@ -81,9 +91,9 @@ void NameTable::ParseNameFile(std::string_view text) {
     }
 }
 
-bool NameTable::LoadNameFile(const std::string& path) {
+bool NameTable::LoadNameFile(const std::string& path, FileError* error) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
+    if (!ReadWholeFile(path, bytes, error)) return false;
     ParseNameFile(AsText(bytes));
     return true;
 }
@@ -110,7 +120,7 @@ void NameTable::ParsePoseNames(std::string_view bytes) {
         std::string_view name;
         const bool whole = in.Take(length, name);
         if (k < kGaitBase) {
-            m_names[k] = std::string(name);
+            m_names[k] = OneLine(name);
             m_names[k].resize(length, '\0');  // a name cut short keeps its length, padded with zeros
         }
         if (!whole) break;
@@ -139,7 +149,7 @@ void NameTable::ParseGaitNames(std::string_view bytes, const Genome& genome) {
             if (!in.Take(l1, name)) return;  // a name cut short is not used
             for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd(); c.Advance()) {
                 if (c->header.id == id) {
-                    if (!c->data.empty()) m_names[kGaitBase + c->data[0]] = std::string(name);
+                    if (!c->data.empty()) m_names[kGaitBase + c->data[0]] = OneLine(name);
                     break;
                 }
             }

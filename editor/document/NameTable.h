@@ -9,6 +9,7 @@
 namespace mirtala {
 
 class Genome;
+struct FileError;
 
 class NameTable {
 public:
@@ -21,11 +22,15 @@ public:
     static NameTable& Instance();
 
     std::string GetName(unsigned index) const;
-    // Line breaks become spaces, so that the name file keeps one name a line.
+    // The entry's bytes without a copy (empty past the last entry); valid until it changes.
+    std::string_view NameBytes(unsigned index) const;
+    // Line breaks become spaces, so that the name file keeps one name a line; the imports
+    // follow the same rule.
     void SetName(unsigned index, std::string_view name);
 
     // Line k replaces entry k; LF and CR LF line ends. False when it cannot be opened.
-    bool LoadNameFile(const std::string& path);
+    // `error` (if given) says why it could not be read.
+    bool LoadNameFile(const std::string& path, FileError* error = nullptr);
     // All 512 entries, atomically. False (with `error` filled) when it could not be written.
     bool SaveNameFile(const std::string& path, std::string* error = nullptr) const;
     // Resets the pose names, then reads length-prefixed names. False when it cannot be opened.

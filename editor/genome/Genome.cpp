@@ -3,6 +3,7 @@
 
 #include "platform/fileio/AtomicFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mirtala {
@@ -34,6 +35,19 @@ bool Contains(const std::vector<std::uint8_t>& bytes, const char (&token)[4]) {
     return Find(bytes.data(), bytes.size(), 0, token) != bytes.size();
 }
 
+// Whether a gene's header and data, as the reader sees them in a row, hold the
+// token: in the data alone, or starting in the header (checked on a window of
+// the header and the data's first three bytes), without copying the data.
+bool RecordContains(const Gene& gene, const char (&token)[4]) {
+    if (Contains(gene.data, token)) return true;
+    const auto header = gene.header.Bytes();
+    std::uint8_t window[kGeneHeaderSize + 3];
+    std::memcpy(window, header.data(), kGeneHeaderSize);
+    const std::size_t tail = std::min<std::size_t>(3, gene.data.size());
+    if (tail) std::memcpy(window + kGeneHeaderSize, gene.data.data(), tail);
+    return Find(window, kGeneHeaderSize + tail, 0, token) != kGeneHeaderSize + tail;
+}
+
 void Warn(const ReadWarningSink& warn, std::string_view text) {
     if (warn) warn(text);
 }
@@ -44,13 +58,26 @@ bool Genome::Read(const std::string& path, const ReadWarningSink& warn) {
     return ReadFile(path, warn) == ReadStatus::Ok;
 }
 
-ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn) {
-    std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(path, file)) return ReadStatus::CannotOpen;
-    return ReadBytes(file, warn);
+ReadStatus ReadGenomeFile(const std::string& path, std::vector<std::uint8_t>& file, const ReadWarningSink& warn,
+                          FileError* error) {
+    // The magic first: a large file that is no genome costs four bytes, not its size.
+    if (!ReadFileHead(path, 4, file, error)) return ReadStatus::CannotOpen;
+    if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
+        file.clear();
+        Warn(warn, kWarnNotGenome);
+        return ReadStatus::NotGenome;
+    }
+    if (!ReadWholeFile(path, file, error)) return ReadStatus::CannotOpen;
+    return ReadStatus::Ok;
 }
 
-ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn) {
+ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn, FileError* error) {
+    std::vector<std::uint8_t> file;
+    const ReadStatus status = ReadGenomeFile(path, file, warn, error);
+    return status == ReadStatus::Ok ? ReadBytes(file, warn) : status;
+}
+
+ReadStatus ForEachGene(std::span<const std::uint8_t> file, const ReadWarningSink& warn, const GeneVisitor& each) {
     if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
         Warn(warn, kWarnNotGenome);
         return ReadStatus::NotGenome;
@@ -69,10 +96,7 @@ ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarni
             if (e == size) Warn(warn, kWarnExpectedToken);
         }
         if (e >= p && e - p >= kGeneHeaderSize) {
-            Gene gene;
-            gene.header = GeneHeader::FromBytes(b + p);
-            gene.data.assign(b + p + kGeneHeaderSize, b + e);
-            m_genes.push_back(GeneRef::Make(std::move(gene)));
+            each(GeneHeader::FromBytes(b + p), std::span<const std::uint8_t>(b + p + kGeneHeaderSize, b + e));
         } else {
             Warn(warn, kWarnNoHeader);
         }
@@ -80,6 +104,12 @@ ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarni
         p = e + 4;
     }
     return ReadStatus::Ok;
+}
+
+ReadStatus Genome::ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn) {
+    return ForEachGene(file, warn, [this](const GeneHeader& header, std::span<const std::uint8_t> data) {
+        m_genes.push_back(GeneRef::Make(Gene{header, std::vector<std::uint8_t>(data.begin(), data.end())}));
+    });
 }
 
 std::vector<std::uint8_t> Genome::Serialize() const {
@@ -107,18 +137,20 @@ bool Genome::Write(const std::string& path, std::string* error) const {
 }
 
 std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {
-    // The reader searches a gene's header and data together for the next token.
-    std::vector<std::uint8_t> record;
-    for (std::size_t i = 0; i < m_genes.size(); ++i) {
-        const auto header = m_genes[i]->header.Bytes();
-        record.assign(header.begin(), header.end());
-        record.insert(record.end(), m_genes[i]->data.begin(), m_genes[i]->data.end());
-        if (Contains(record, kGene))
-            return UnfaithfulGene{i, "its bytes contain \"gene\", which would split it in two"};
-        if (i + 1 == m_genes.size() && Contains(record, kGend))
-            return UnfaithfulGene{i, "it is the last gene and its bytes contain \"gend\", which would cut it short"};
+    std::vector<UnfaithfulGene> first = FindUnfaithfulGenes(1);
+    if (first.empty()) return std::nullopt;
+    return std::move(first.front());
+}
+
+std::vector<UnfaithfulGene> Genome::FindUnfaithfulGenes(std::size_t limit) const {
+    std::vector<UnfaithfulGene> found;
+    for (std::size_t i = 0; i < m_genes.size() && found.size() < limit; ++i) {
+        if (RecordContains(*m_genes[i], kGene))
+            found.push_back({i, "its bytes contain \"gene\", which would split it in two"});
+        else if (i + 1 == m_genes.size() && RecordContains(*m_genes[i], kGend))
+            found.push_back({i, "it is the last gene and its bytes contain \"gend\", which would cut it short"});
     }
-    return std::nullopt;
+    return found;
 }
 
 Gene Genome::Replace(const Gene& gene) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/genome/Gene.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <cstddef>
 #include <functional>
@@ -38,7 +39,8 @@ public:
     // Appends the genes of a genome file; false when it cannot be opened or is
     // not a genome. Warnings go to the sink, and reading goes on where it can.
     bool Read(const std::string& path, const ReadWarningSink& warn = {});
-    ReadStatus ReadFile(const std::string& path, const ReadWarningSink& warn = {});
+    // `error` (if given) says why a file could not be opened.
+    ReadStatus ReadFile(const std::string& path, const ReadWarningSink& warn = {}, FileError* error = nullptr);
     // The same on bytes already in memory (the whole file, magic included).
     ReadStatus ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn = {});
 
@@ -48,6 +50,8 @@ public:
     std::vector<std::uint8_t> Serialize() const;
     // The first gene that would not read back identically, if any.
     std::optional<UnfaithfulGene> FindUnfaithfulGene() const;
+    // Every such gene, up to `limit` of them, in list order.
+    std::vector<UnfaithfulGene> FindUnfaithfulGenes(std::size_t limit = static_cast<std::size_t>(-1)) const;
 
     Gene Replace(const Gene& gene);
     GeneRef Remove(const GeneKey& key);
@@ -64,6 +68,16 @@ public:
 private:
     std::vector<GeneRef> m_genes;
 };
+
+// Reads a genome file into `file`, its first four bytes before the rest, so that a
+// file that is no genome is refused ("Not a genome File.") without reading it whole.
+ReadStatus ReadGenomeFile(const std::string& path, std::vector<std::uint8_t>& file, const ReadWarningSink& warn = {},
+                          FileError* error = nullptr);
+
+// Hands each gene of a whole genome file to `each` as its header and data, in file
+// order, with the reading warnings to `warn`; nothing is copied.
+using GeneVisitor = std::function<void(const GeneHeader&, std::span<const std::uint8_t>)>;
+ReadStatus ForEachGene(std::span<const std::uint8_t> file, const ReadWarningSink& warn, const GeneVisitor& each);
 
 // Walks the genes of one type and subtype in genome order.
 class GeneCursor {

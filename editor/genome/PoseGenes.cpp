@@ -58,18 +58,34 @@ const char* LifeStageName(int stage) {
     return stage > 6 ? names[6] : names[stage];
 }
 
+void ActivePosePicker::Offer(const GeneRef& variant) {
+    const int f = variant->header.switchOn;
+    if (f == m_stage || (m_stage < m_switchOn && f < m_switchOn) || (f > m_switchOn && f < m_stage)) {
+        m_best = &variant;
+        m_switchOn = f;
+    }
+}
+
 GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage) {
-    GeneRef best;
-    int c = 100;
-    for (GeneCursor cur(genome, 0, kCreatureGeneType, kPoseSubtype); !cur.AtEnd(); cur.Advance()) {
-        if (GeneNumber(*cur) != poseNumber || cur->data.empty()) continue;
-        const int f = cur->header.switchOn;
-        if (f == stage || (stage < c && f < c) || (f > c && f < stage)) {
-            best = cur.Ref();
-            c = f;
+    ActivePosePicker picker(stage);
+    for (GeneCursor cur(genome, 0, kCreatureGeneType, kPoseSubtype); !cur.AtEnd(); cur.Advance())
+        if (GeneNumber(*cur) == poseNumber && !cur->data.empty()) picker.Offer(cur.Ref());
+    return picker.Result();
+}
+
+std::vector<GaitStepPose> ResolveGaitSteps(const Genome& genome, const Gene& gait, int stage) {
+    std::vector<GaitStepPose> steps;
+    for (int number : GaitStepsOf(gait)) {
+        GaitStepPose& step = steps.emplace_back();
+        step.poseNumber = number;
+        if (number == 0) continue;
+        if (const GeneRef pose = FindActivePose(genome, number, stage)) {
+            std::string text = PoseStringOf(*pose);
+            text.resize(kPoseStringLength, '0');
+            step.poseString = std::move(text);
         }
     }
-    return best;
+    return steps;
 }
 
 }  // namespace mirtala

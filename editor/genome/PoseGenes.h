@@ -5,6 +5,7 @@
 #include "editor/genome/Genome.h"
 
 #include <bitset>
+#include <optional>
 #include <string>
 
 namespace mirtala {
@@ -45,5 +46,33 @@ const char* LifeStageName(int stage);
 
 // The variant of pose `poseNumber` shown at life stage `stage`; empty when none.
 GeneRef FindActivePose(const Genome& genome, int poseNumber, int stage);
+
+// The rule FindActivePose applies, for callers that have already gathered
+// the variants of one pose: offer them in genome order, then take Result().
+// The handles offered must outlive the picker (they are kept by address).
+class ActivePosePicker {
+public:
+    explicit ActivePosePicker(int stage) : m_stage(stage) {}
+    void Offer(const GeneRef& variant);
+    GeneRef Result() const { return m_best ? *m_best : GeneRef(); }
+
+private:
+    int m_stage;
+    int m_switchOn = 100;
+    const GeneRef* m_best = nullptr;
+};
+
+// One step of a gait as it shows at a life stage.
+struct GaitStepPose {
+    int poseNumber = 0;  // 0: an empty step
+    // The pose string of the pose's active variant, fifteen characters, '0'
+    // for those a short gene lacks (which draw as 0 anyway); none for an
+    // empty step and for a number no pose gene carries.
+    std::optional<std::string> poseString;
+};
+// The steps of a gait gene (data bytes 1 to 8, as many as exist), each
+// resolved with FindActivePose at life stage `stage`. The gait dialog and the
+// command line's renderer show a gait through this.
+std::vector<GaitStepPose> ResolveGaitSteps(const Genome& genome, const Gene& gait, int stage);
 
 }  // namespace mirtala

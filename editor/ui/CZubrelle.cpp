@@ -68,6 +68,7 @@ CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique
 
 CZubrelle::~CZubrelle() {
     std::erase(Pictures(), this);
+    if (!m_loadError.isEmpty()) emit Events().LoadErrorChanged(this);
     // The control goes before the timers it may still ask to stop.
     m_host.reset();
     for (auto& [id, timer] : m_timers) delete timer;
@@ -120,6 +121,11 @@ void CZubrelle::ReloadAll() {
         if (picture) picture->ReloadBody();
 }
 
+CZubrelleEvents& CZubrelle::Events() {
+    static CZubrelleEvents events;
+    return events;
+}
+
 void CZubrelle::RefreshLoadError() {
     QString error = QString::fromStdString(m_host->GetLoadError());
     if (error == m_loadError) return;
@@ -130,6 +136,7 @@ void CZubrelle::RefreshLoadError() {
     QAccessible::updateAccessibility(&described);
     update();
     emit LoadErrorChanged(error);
+    emit Events().LoadErrorChanged(this);
 }
 
 void CZubrelle::paintEvent(QPaintEvent*) {
@@ -141,23 +148,21 @@ void CZubrelle::paintEvent(QPaintEvent*) {
         painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, text);
         return;
     }
-    // One device pixel per control pixel keeps the picture crisp on high-DPI screens.
-    qreal ratio = devicePixelRatioF();
-    int w = int(std::lround(width() * ratio)), h = int(std::lround(height() * ratio));
-    if (w <= 0 || h <= 0) return;
-    QImage image(w, h, QImage::Format_RGBX8888);
-    image.fill(Qt::white);
-    m_host->Paint(reinterpret_cast<std::uint32_t*>(image.bits()), w, h, int(image.bytesPerLine() / 4));
-    image.setDevicePixelRatio(ratio);
-    painter.drawImage(QPoint(0, 0), image);
+    // The control draws at the picture's logical size, so a figure is as large
+    // on every screen; above ratio 1 each control pixel becomes a block of
+    // device pixels (nearest neighbour, never smoothed), exact at integer ratios.
+    const QSize size = PixelSize();
+    if (size.isEmpty()) return;
+    QImage image = Render(size);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(QPoint(0, 0), size), image);
     if (!m_loadError.isEmpty()) DrawFittingText(painter, rect().adjusted(3, 3, -3, -3), NoBodyText());
     emit Painted();
 }
 
 void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        qreal ratio = devicePixelRatioF();
-        m_host->Click(int(event->position().x() * ratio), int(event->position().y() * ratio));
+        m_host->Click(int(event->position().x()), int(event->position().y()));
     }
     QWidget::mouseReleaseEvent(event);
 }
@@ -218,9 +223,24 @@ void CZubrelle::SetTimersPaused(bool paused) {
     if (!paused) m_pausedTimers.clear();
 }
 
-QSize CZubrelle::PixelSize() const {
-    qreal ratio = devicePixelRatioF();
-    return {int(std::lround(width() * ratio)), int(std::lround(height() * ratio))};
+QSize CZubrelle::PixelSize() const { return size(); }
+
+QImage CZubrelle::Render(const QSize& size) {
+    QImage image(size, QImage::Format_RGBX8888);
+    image.fill(Qt::white);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const int stride = int(image.bytesPerLine() / 4);
+    if (m_onion)
+        m_onion->Paint(*m_host, pixels, size.width(), size.height(), stride);
+    else
+        m_host->Paint(pixels, size.width(), size.height(), stride);
+    return image;
+}
+
+void CZubrelle::SetOnionSkin(int depth) {
+    if (depth == OnionSkinDepth()) return;
+    m_onion = depth > 0 ? std::make_unique<mirtala::OnionSkin>(depth) : nullptr;
+    update();
 }
 
 com::RECT CZubrelle::ClientRect() {

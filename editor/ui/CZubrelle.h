@@ -1,14 +1,16 @@
 // CZubrelle: the widget that shows a Zubrelle picture control. Its operations
 // become dispatch calls on the control; it gives the control a site (repaint,
-// one QTimer per timer id, the client rectangle in device pixels, modal
-// messages), paints the control's pixels unconverted at the screen's device
-// pixel ratio, and forwards clicks. Without a registered control it shows a
+// one QTimer per timer id, the client rectangle in logical pixels, modal
+// messages), paints the control's bitmap at the picture's logical size scaled
+// to the screen's device pixel ratio by nearest neighbour, and forwards clicks. Without a registered control it shows a
 // short text saying how to register it, and every operation does nothing.
 // When the control's body did not load, the picture says so in a short line
 // on white, and its tooltip and the description that assistive tools read
-// (after the host's own accessible description) carry the full reason.
+// (after the host's own accessible description) carry the full reason, and
+// CZubrelle::Events() tells of the change for the main window's status bar.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -16,9 +18,21 @@
 #include <memory>
 #include <set>
 
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/document/Appearance.h"
+#include "editor/picture/OnionSkin.h"
+#include "editor/picture/ZubrelleHost.h"
 
 class QTimer;
+class CZubrelle;
+
+// What every picture tells: the main window's status bar names the load
+// error of a picture in the active window and follows this instead of asking.
+class CZubrelleEvents : public QObject {
+    Q_OBJECT
+signals:
+    // A picture's load error changed, or a picture with one went away.
+    void LoadErrorChanged(CZubrelle* picture);
+};
 
 class CZubrelle : public QWidget, private mirtala::ZubrelleHost::Window {
     Q_OBJECT
@@ -42,6 +56,11 @@ public:
                              armsVariant, tailGenus, tailVariant, sex, age);
         RefreshLoadError();
     }
+    // The document's appearance record, in the control's order.
+    void SetAppearance(const mirtala::Appearance& appearance) {
+        m_host->SetAppearance(appearance);
+        RefreshLoadError();
+    }
     QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
     void SetPoseString(std::int16_t index, const QString& text) { m_host->SetPoseString(index, text.toStdString()); }
     void AboutBox() { m_host->AboutBox(); }
@@ -56,7 +75,12 @@ public:
     void SetSpeed(double speed);
     // The period a timer of the control runs with now, 0 when it has none.
     int TimerInterval(std::uint32_t id) const;
-    // The picture's size in the control's pixels (device pixels).
+    // 1 to 3: the frames before and after the one shown are drawn behind it,
+    // faded (OnionSkin); 0, the default, turns the onion skin off.
+    void SetOnionSkin(int depth);
+    int OnionSkinDepth() const { return m_onion ? m_onion->Depth() : 0; }
+    // The picture's size in the control's pixels: its logical size, whatever
+    // the screen's pixel ratio.
     QSize PixelSize() const;
 
     // Why the body did not load (the body loader's message); empty when it
@@ -73,6 +97,8 @@ public:
     void ReloadBody();
     // Reloads every picture there is, as after the host product's folders changed.
     static void ReloadAll();
+    // The signals of all pictures together.
+    static CZubrelleEvents& Events();
     // The line drawn on a picture whose body did not load.
     static QString NoBodyText();
     // What the user does about a blank picture; NoBodyText and the tooltip end with it.
@@ -113,6 +139,8 @@ private:
     // Reads the control's load error after a call that loads a body.
     void RefreshLoadError();
     int ScaledPeriod(std::uint32_t id) const;
+    // One paint of the control into a white bitmap of the given size.
+    QImage Render(const QSize& size);
 
     std::unique_ptr<mirtala::ZubrelleHost> m_host;
     std::map<std::uint32_t, QTimer*> m_timers;
@@ -122,4 +150,5 @@ private:
     bool m_timersPaused = false;
     bool m_createTried = false;
     QString m_loadError;
+    std::unique_ptr<mirtala::OnionSkin> m_onion;
 };

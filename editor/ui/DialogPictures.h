@@ -1,8 +1,10 @@
-// What the pose and gait dialogs do with their pictures alike: show the
-// document's appearance, and say in words what a picture shows.
+// What the pose and gait dialogs do with their pictures alike: make them for
+// their templates, and say in words what a
+// picture shows.
 #pragma once
 
 #include "editor/document/Appearance.h"
+#include "editor/ui/DialogTemplate.h"
 
 #include <QString>
 
@@ -10,9 +12,8 @@ class CZubrelle;
 
 namespace mirtala::ui {
 
-// The control takes the five genus and variant pairs first, then sex and age,
-// each cut to 16 bits.
-void ShowAppearance(CZubrelle& picture, const Appearance& appearance);
+// The template builder's picture factory: the control created by its class identifier.
+QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent);
 
 // The accessible description: `shown` when the control draws, otherwise the
 // text the picture shows in its place.

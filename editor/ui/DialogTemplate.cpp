@@ -1,7 +1,8 @@
 // Building a template's controls and exchanging data with them.
 #include "editor/ui/DialogTemplate.h"
 
-#include "editor/ui/CZubrelle.h"
+#include "editor/ui/AccessibleInterfaces.h"
+#include "editor/ui/PushRadio.h"
 #include "editor/ui/UpDown.h"
 
 #include <QAbstractButton>
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace mirtala::ui {
@@ -46,15 +48,48 @@ QString AccessibleNameFromText(const QString& text) {
 
 namespace {
 
+// One maker per control kind. A maker may shrink the rectangle it is given
+// to what the control really takes.
+using Maker = QWidget* (*)(const ControlTemplate& control, QWidget* parent, const DialogUnits& units, QRect& rect);
+
 // Qt marks mnemonics with '&' too, so the template's texts stand as they are.
-QLabel* MakeStatic(const ControlTemplate& control, QWidget* parent) {
+QWidget* MakeStatic(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
     auto* label = new QLabel(control.text, parent);
     label->setWordWrap(control.h > 12);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QTreeWidget* MakeReportList(QWidget* parent) {
+QWidget* MakePushButton(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
+    auto* button = new QPushButton(control.text, parent);
+    button->setAutoDefault(false);
+    button->setDefault(control.kind == ControlKind::DefaultButton);
+    return button;
+}
+
+QWidget* MakeRadioButton(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
+    return new QRadioButton(control.text, parent);
+}
+
+QWidget* MakePushLikeRadio(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
+    return new CPushRadio(control.text, parent);
+}
+
+QWidget* MakeCheckBox(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
+    return new QCheckBox(control.text, parent);
+}
+
+QWidget* MakeDropDownList(const ControlTemplate& control, QWidget* parent, const DialogUnits& units, QRect& rect) {
+    auto* combo = new QComboBox(parent);
+    combo->addItems(control.entries);
+    combo->setCurrentIndex(-1);
+    combo->setMaxVisibleItems(std::max(1, control.h / 8 - 1));
+    // The template's height includes the drop-down part.
+    rect.setHeight(std::min(rect.height(), std::max(units.Y(12), combo->sizeHint().height())));
+    return combo;
+}
+
+QWidget* MakeReportList(const ControlTemplate&, QWidget* parent, const DialogUnits&, QRect&) {
     auto* list = new QTreeWidget(parent);
     list->setColumnCount(2);
     list->setHeaderHidden(true);
@@ -66,6 +101,45 @@ QTreeWidget* MakeReportList(QWidget* parent) {
     return list;
 }
 
+QWidget* MakeListBox(const ControlTemplate&, QWidget* parent, const DialogUnits&, QRect&) {
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QWidget* MakeEdit(const ControlTemplate& control, QWidget* parent, const DialogUnits&, QRect&) {
+    return new QLineEdit(control.text, parent);
+}
+
+QWidget* MakeUpDown(const ControlTemplate&, QWidget* parent, const DialogUnits&, QRect&) { return new CUpDown(parent); }
+
+struct KindMaker {
+    ControlKind kind;
+    Maker make;
+};
+
+constexpr KindMaker kMakers[] = {
+    {ControlKind::Static, MakeStatic},
+    {ControlKind::PushButton, MakePushButton},
+    {ControlKind::DefaultButton, MakePushButton},
+    {ControlKind::RadioButton, MakeRadioButton},
+    {ControlKind::PushLikeRadio, MakePushLikeRadio},
+    {ControlKind::CheckBox, MakeCheckBox},
+    {ControlKind::DropDownList, MakeDropDownList},
+    {ControlKind::ReportList, MakeReportList},
+    {ControlKind::ListBox, MakeListBox},
+    {ControlKind::Edit, MakeEdit},
+    {ControlKind::UpDown, MakeUpDown},
+};
+
+Maker MakerOf(ControlKind kind) {
+    for (const KindMaker& entry : kMakers)
+        if (entry.kind == kind) return entry.make;
+    return nullptr;
+}
+
+bool IsRadio(ControlKind kind) { return kind == ControlKind::RadioButton || kind == ControlKind::PushLikeRadio; }
+
 }  // namespace
 
 void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CControlEvents* events) {
@@ -74,9 +148,18 @@ void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CCon
     m_clientSize = QSize(m_units.X(dialog.w), m_units.Y(dialog.h));
     QWidget* previous = nullptr;
     QLabel* pendingLabel = nullptr;
+    QLabel* rowLabel = nullptr;  // the last text, which names every list and edit of its row
     for (const ControlTemplate& control : dialog.controls) {
-        QWidget* widget = Create(control, parent, previous);
+        QRect rect = m_units.Rect(control.x, control.y, control.w, control.h);
+        QWidget* widget = Create(control, parent, rect);
         if (!widget) continue;
+        if (auto* upDown = qobject_cast<CUpDown*>(widget)) {
+            upDown->setGeometry(rect);
+            upDown->SetBuddy(previous);
+        } else {
+            Widen(control, widget, rect);
+            widget->setGeometry(rect);
+        }
         const QString name =
             control.accessibleName.isEmpty() ? AccessibleNameFromText(control.text) : control.accessibleName;
         if (auto* upDown = qobject_cast<CUpDown*>(widget))
@@ -84,103 +167,62 @@ void CTemplateWidgets::Build(const DialogTemplate& dialog, QWidget* parent, CCon
         else if (!name.isEmpty() && control.kind != ControlKind::Static)
             widget->setAccessibleName(name);  // a label names itself by its text
         if (control.style & StyleDisabled) widget->setEnabled(false);
+        // A radio button joins the group before it unless it starts one; any
+        // other control that starts a group ends the radio group before it.
+        if (IsRadio(control.kind))
+            JoinRadioGroup(control, qobject_cast<QAbstractButton*>(widget), parent);
+        else if (control.style & StyleGroup)
+            m_currentGroup = nullptr;
         // A label's mnemonic moves the focus to the control that follows it.
-        if (pendingLabel && widget->focusPolicy() != Qt::NoFocus) pendingLabel->setBuddy(widget);
+        // Assistive tools learn the label from the buddy; the row's other lists
+        // and edits (a part's variant beside its genus) from the row's text.
+        const bool labelled = control.kind == ControlKind::DropDownList || control.kind == ControlKind::Edit;
+        if (pendingLabel && widget->focusPolicy() != Qt::NoFocus)
+            pendingLabel->setBuddy(widget);
+        else if (labelled && rowLabel && rowLabel->geometry().center().y() >= rect.top() &&
+                 rowLabel->geometry().center().y() <= rect.bottom())
+            SetAccessibleLabel(widget, rowLabel);
         pendingLabel = control.kind == ControlKind::Static ? qobject_cast<QLabel*>(widget) : nullptr;
+        if (pendingLabel) rowLabel = pendingLabel;
         if (control.id >= 0) m_items[control.id] = widget;
         Connect(control, widget);
         previous = widget;
     }
 }
 
-QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* parent, QWidget* previous) {
-    QRect rect = m_units.Rect(control.x, control.y, control.w, control.h);
-    const bool radio = control.kind == ControlKind::RadioButton || control.kind == ControlKind::PushLikeRadio;
-    if (!radio && (control.style & StyleGroup)) m_currentGroup = nullptr;
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case ControlKind::Static:
-        widget = MakeStatic(control, parent);
-        break;
-    case ControlKind::PushButton:
-    case ControlKind::DefaultButton: {
-        auto* button = new QPushButton(control.text, parent);
-        button->setAutoDefault(false);
-        button->setDefault(control.kind == ControlKind::DefaultButton);
-        widget = button;
-        break;
+QWidget* CTemplateWidgets::Create(const ControlTemplate& control, QWidget* parent, QRect& rect) {
+    if (control.kind == ControlKind::Picture)
+        return m_pictureFactory ? m_pictureFactory(control, rect, parent) : nullptr;
+    const Maker make = MakerOf(control.kind);
+    return make ? make(control, parent, m_units, rect) : nullptr;
+}
+
+void CTemplateWidgets::JoinRadioGroup(const ControlTemplate& control, QAbstractButton* button, QWidget* parent) {
+    if ((control.style & StyleGroup) || !m_currentGroup) {
+        m_currentGroup = new QButtonGroup(parent);
+        m_groups[control.id] = m_currentGroup;
     }
-    case ControlKind::RadioButton:
-    case ControlKind::PushLikeRadio: {
-        QAbstractButton* button = nullptr;
-        if (control.kind == ControlKind::PushLikeRadio) {
-            auto* push = new QPushButton(control.text, parent);
-            push->setCheckable(true);
-            push->setFlat(true);
-            push->setAutoDefault(false);
-            push->setFocusPolicy(Qt::TabFocus);
-            push->setStyleSheet(QStringLiteral(
-                "QPushButton { border: 1px solid palette(mid); padding: 0; }"
-                "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text); }"));
-            button = push;
-        } else {
-            button = new QRadioButton(control.text, parent);
-        }
-        if ((control.style & StyleGroup) || !m_currentGroup) {
-            m_currentGroup = new QButtonGroup(parent);
-            m_groups[control.id] = m_currentGroup;
-        }
-        m_currentGroup->addButton(button, static_cast<int>(m_currentGroup->buttons().size()));
-        widget = button;
-        break;
-    }
-    case ControlKind::CheckBox:
-        widget = new QCheckBox(control.text, parent);
-        break;
-    case ControlKind::DropDownList: {
-        auto* combo = new QComboBox(parent);
-        combo->addItems(control.entries);
-        combo->setCurrentIndex(-1);
-        combo->setMaxVisibleItems(std::max(1, control.h / 8 - 1));
-        // The template's height includes the drop-down part.
-        rect.setHeight(std::min(rect.height(), std::max(m_units.Y(12), combo->sizeHint().height())));
-        widget = combo;
-        break;
-    }
-    case ControlKind::ReportList:
-        widget = MakeReportList(parent);
-        break;
-    case ControlKind::ListBox: {
-        auto* list = new QListWidget(parent);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        widget = list;
-        break;
-    }
-    case ControlKind::Edit:
-        widget = new QLineEdit(control.text, parent);
-        break;
-    case ControlKind::UpDown: {
-        auto* upDown = new CUpDown(parent);
-        upDown->setGeometry(rect);
-        upDown->SetBuddy(previous);
-        return upDown;
-    }
-    case ControlKind::Picture: {
-        auto* picture = new CZubrelle(parent);
-        picture->Create(AccessibleNameFromText(control.accessibleName), 0, rect, parent, control.id);
-        return picture;
-    }
+    m_currentGroup->addButton(button, static_cast<int>(m_currentGroup->buttons().size()));
+}
+
+void CTemplateWidgets::Widen(const ControlTemplate& control, QWidget* widget, QRect& rect) {
+    // A button whose text fills it gets the platform's padding, growing to
+    // both sides so that it stays clear of what stands beside it.
+    if (control.kind == ControlKind::PushButton || control.kind == ControlKind::DefaultButton) {
+        const QStyle* style = widget->style();
+        const int padded = widget->fontMetrics().horizontalAdvance(AccessibleNameFromText(control.text)) +
+                           2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) +
+                                style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget));
+        if (padded > rect.width()) rect.adjust(-(padded - rect.width()) / 2, 0, (padded - rect.width() + 1) / 2, 0);
+        return;
     }
     // Text that the desktop's font draws wider than the template allows grows to
     // the right rather than being clipped, widening the dialog when it must.
     const bool textControl = control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox ||
                              (control.kind == ControlKind::Static && control.h <= 12);
-    if (textControl && widget->sizeHint().width() > rect.width()) {
-        rect.setWidth(widget->sizeHint().width());
-        m_clientSize.setWidth(std::max(m_clientSize.width(), rect.right() + 1 + m_units.X(4)));
-    }
-    widget->setGeometry(rect);
-    return widget;
+    if (!textControl || widget->sizeHint().width() <= rect.width()) return;
+    rect.setWidth(widget->sizeHint().width());
+    m_clientSize.setWidth(std::max(m_clientSize.width(), rect.right() + 1 + m_units.X(4)));
 }
 
 void CTemplateWidgets::Connect(const ControlTemplate& control, QWidget* widget) {

@@ -9,9 +9,11 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
+class QAbstractButton;
 class QButtonGroup;
 class QFont;
 
@@ -29,7 +31,7 @@ enum class ControlKind {
     ListBox,          // unsorted list box
     Edit,             // single-line edit with automatic horizontal scrolling
     UpDown,           // up-down control at the right edge of the control before it
-    Picture,          // the picture control, created by its class identifier
+    Picture,          // the picture control, made by the factory its window registers
 };
 
 enum ControlStyle : std::uint32_t {
@@ -85,9 +87,16 @@ public:
 // The controls of one template, created as children of a widget.
 class CTemplateWidgets {
 public:
+    // Makes a picture control at its rectangle: the builder knows no picture
+    // of its own, so a window whose template holds one registers this first.
+    using PictureFactory = std::function<QWidget*(const ControlTemplate& control, const QRect& rect, QWidget* parent)>;
+
     CTemplateWidgets() = default;
     CTemplateWidgets(const CTemplateWidgets&) = delete;
     CTemplateWidgets& operator=(const CTemplateWidgets&) = delete;
+
+    // Before Build; without it a template's pictures are left out.
+    void SetPictureFactory(PictureFactory factory) { m_pictureFactory = std::move(factory); }
 
     // Creates every control as a child of `parent` and sizes `parent` to the template.
     void Build(const DialogTemplate& dialog, QWidget* parent, CControlEvents* events);
@@ -107,7 +116,9 @@ public:
     void ExchangeCheck(bool save, int id, bool& checked) const;
 
 private:
-    QWidget* Create(const ControlTemplate& control, QWidget* parent, QWidget* previous);
+    QWidget* Create(const ControlTemplate& control, QWidget* parent, QRect& rect);
+    void JoinRadioGroup(const ControlTemplate& control, QAbstractButton* button, QWidget* parent);
+    void Widen(const ControlTemplate& control, QWidget* widget, QRect& rect);
     void Connect(const ControlTemplate& control, QWidget* widget);
 
     DialogUnits m_units;
@@ -116,6 +127,7 @@ private:
     std::map<int, QButtonGroup*> m_groups;
     QButtonGroup* m_currentGroup = nullptr;
     CControlEvents* m_events = nullptr;
+    PictureFactory m_pictureFactory;
 };
 
 }  // namespace mirtala::ui

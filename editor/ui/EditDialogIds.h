@@ -14,6 +14,8 @@ inline constexpr int Preview = 1036, StepPicture = 1087, GaitPoseList = 1086;
 inline constexpr int Insert = 1088, Remove = 1089, Angle = 1091, AngleStep = 1092, Friction = 1093;
 // The row under template 134's controls: stepping through the preview, and Export.
 inline constexpr int Play = 1094, StepFrame = 1095, FrameReadout = 1096, Speed = 1097, Export = 1098;
+// The preview's onion skin: its neighbouring frames faded behind the one shown.
+inline constexpr int OnionSkin = 1110;
 }  // namespace id
 
 inline constexpr int kPoseSlotCount = 15;

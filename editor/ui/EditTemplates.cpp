@@ -68,7 +68,8 @@ DialogTemplate MakePose() {
 
 DialogTemplate MakeGait() {
     using K = ControlKind;
-    // 134 and one row under it for the transport and Export.
+    // 134 with the pose choice labelled, and a row under the preview for the
+    // transport and Export, above OK, Cancel and Apply.
     DialogTemplate t{"Gait", 264, 226, {}};
     auto& c = t.controls;
     for (int k = 0; k < 8; ++k)
@@ -79,24 +80,27 @@ DialogTemplate MakeGait() {
                      k == 0 ? StyleGroup : StyleNone, {}, QStringLiteral("Step %1").arg(k + 1)});
     c.push_back({id::StepPicture, K::Picture, "", 4, 48, 108, 88, StyleNone, {}, "Step Picture"});
     c.push_back({id::Preview, K::Picture, "", 116, 48, 144, 124, StyleNone, {}, "Preview"});
-    c.push_back({id::GaitPoseList, K::DropDownList, "", 4, 140, 108, 124, StyleNone, {}, "Pose"});
+    c.push_back({-1, K::Static, "P&ose:", 4, 143, 20, 8});
+    c.push_back({id::GaitPoseList, K::DropDownList, "", 26, 140, 86, 124, StyleNone, {}, "Pose"});
     c.push_back({id::Insert, K::PushButton, "&Insert", 4, 158, 52, 14});
     c.push_back({id::Remove, K::PushButton, "&Remove", 60, 158, 52, 14});
     c.push_back({-1, K::Static, "&Angle", 117, 177, 19, 8});
     c.push_back({id::Angle, K::Edit, "", 145, 174, 36, 12, StyleNone, {}, "Angle"});
-    c.push_back({id::AngleStep, K::UpDown, "", 170, 172, 11, 12, StyleNone, {}, "Angle Step"});
+    c.push_back({id::AngleStep, K::UpDown, "", 170, 174, 11, 12, StyleNone, {}, "Angle Step"});
     c.push_back({id::Friction, K::CheckBox, "&Friction", 197, 176, 39, 10});
-    c.push_back({IDOK, K::DefaultButton, "OK", 96, 189, 52, 14});
-    c.push_back({IDCANCEL, K::PushButton, "Cancel", 152, 189, 52, 14});
-    c.push_back({id::Apply, K::PushButton, "Apply", 208, 189, 52, 14, StyleDisabled});
-    c.push_back({id::Play, K::PushButton, "&Pause", 4, 208, 40, 14});
-    c.push_back({id::StepFrame, K::PushButton, "&Step", 48, 208, 40, 14});
-    c.push_back({id::FrameReadout, K::Static, "", 92, 211, 64, 8});
-    c.push_back({id::Speed, K::DropDownList, "", 160, 208, 40, 60, StyleNone,
+    c.push_back({id::Play, K::PushButton, "&Pause", 4, 190, 36, 14});
+    c.push_back({id::StepFrame, K::PushButton, "&Step", 44, 190, 36, 14});
+    c.push_back({id::FrameReadout, K::Static, "", 84, 193, 58, 8});
+    c.push_back({-1, K::Static, "Spee&d:", 144, 193, 24, 8});
+    c.push_back({id::Speed, K::DropDownList, "", 170, 190, 34, 60, StyleNone,
                  {QStringLiteral("\u00BC\u00D7"), QStringLiteral("\u00BD\u00D7"), QStringLiteral("1\u00D7"),
                   QStringLiteral("2\u00D7")},
                  "Speed"});
-    c.push_back({id::Export, K::PushButton, "E&xport...", 208, 208, 52, 14, StyleNone, {}, "Export"});
+    c.push_back({id::Export, K::PushButton, "E&xport...", 208, 190, 52, 14, StyleNone, {}, "Export"});
+    c.push_back({IDOK, K::DefaultButton, "OK", 96, 208, 52, 14});
+    c.push_back({IDCANCEL, K::PushButton, "Cancel", 152, 208, 52, 14});
+    c.push_back({id::Apply, K::PushButton, "Apply", 208, 208, 52, 14, StyleDisabled});
+    c.push_back({id::OnionSkin, K::CheckBox, "O&nion skin", 4, 176, 56, 10, StyleNone, {}, "Onion skin"});
     return t;
 }
 

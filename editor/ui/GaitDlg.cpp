@@ -12,6 +12,7 @@
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/WalkExportDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -45,13 +46,6 @@ long long TruncatedAngle(double angle) {
     const double t = std::trunc(angle);
     if (std::isnan(t)) return 0;
     return static_cast<long long>(std::clamp(t, double(INT_MIN), double(INT_MAX)));
-}
-
-// Data bytes 1 to 15 of a pose gene, '0' for those it lacks.
-QString PoseText(const Gene& pose) {
-    std::string text = PoseStringOf(pose);
-    text.resize(kPoseStringLength, '0');
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 }  // namespace
@@ -95,36 +89,36 @@ void CGaitDlg::Refresh() {
 }
 
 void CGaitDlg::SetAppearance(const Appearance& appearance) {
-    for (CZubrelle* thumbnail : m_thumbnails) ShowAppearance(*thumbnail, appearance);
-    ShowAppearance(*m_preview, appearance);
-    ShowAppearance(*m_stepPicture, appearance);
+    for (CZubrelle* thumbnail : m_thumbnails) thumbnail->SetAppearance(appearance);
+    m_preview->SetAppearance(appearance);
+    m_stepPicture->SetAppearance(appearance);
     Refresh();
 }
 
 void CGaitDlg::RefreshSequence() {
     if (!Document()) return;
-    const Genome& genome = Document()->GetGenome();
-    const int age = Document()->GetAppearance().age;
+    const std::vector<GaitStepPose> steps =
+        ResolveGaitSteps(Document()->GetGenome(), m_workingCopy, Document()->GetAppearance().age);
     // The preview holds the poses the steps resolve to, packed from index 0,
     // so an empty or unknown step never leaves an old pose in the animation.
     std::int16_t count = 0;
     QStringList animated;
     m_previewPoses.clear();
     for (int k = 0; k < kSteps; ++k) {
-        const int number = Step(k);
+        const GaitStepPose& step = steps[std::size_t(k)];
         QString& text = m_stepText[std::size_t(k)];
         QString pose;
-        if (number == 0) {
+        if (step.poseNumber == 0) {
             text = QStringLiteral("Step %1: empty").arg(k + 1);
-        } else if (const GeneRef found = FindActivePose(genome, number, age)) {
-            pose = PoseText(*found);
+        } else if (step.poseString) {
+            pose = QString::fromLatin1(step.poseString->data(), qsizetype(step.poseString->size()));
             m_preview->SetPoseString(count++, pose);
             animated << pose;
-            m_previewPoses.push_back(pose.toStdString());
-            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(number)), pose);
+            m_previewPoses.push_back(*step.poseString);
+            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(step.poseNumber)), pose);
         } else {
             // Blank rather than the picture of whatever stood here before.
-            text = QStringLiteral("Step %1: blank, no pose gene carries pose %2").arg(k + 1).arg(number);
+            text = QStringLiteral("Step %1: blank, no pose gene carries pose %2").arg(k + 1).arg(step.poseNumber);
         }
         m_thumbnails[std::size_t(k)]->SetPoseString(0, pose);
         DescribePicture(*m_thumbnails[std::size_t(k)], text);
@@ -187,6 +181,9 @@ void CGaitDlg::OnCommand(int id) {
     } else if (id == id::Friction) {
         UpdateData(true);
         m_preview->SetFriction(m_friction);
+    } else if (id == id::OnionSkin) {
+        auto* box = Controls().ItemAs<QCheckBox>(id::OnionSkin);
+        m_preview->SetOnionSkin(box && box->isChecked() ? mirtala::OnionSkin::kMaxDepth : 0);
     } else if (id == id::Play) {
         m_transport->TogglePlay();
     } else if (id == id::StepFrame) {
@@ -234,7 +231,7 @@ WalkSettings CGaitDlg::PreviewSettings() {
     UpdateData(true);
     WalkSettings s;
     s.poses = m_previewPoses;
-    if (Document()) s.appearance = Document()->GetAppearance().ControlOrder();
+    if (Document()) s.appearance = Document()->GetAppearance();
     const QSize size = m_preview->PixelSize();
     s.width = size.width();
     s.height = size.height();

@@ -3,6 +3,7 @@
 
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
+#include "editor/ui/DialogPictures.h"
 #include "editor/ui/DialogResources.h"
 
 #include <QEvent>
@@ -14,6 +15,7 @@ namespace mirtala::ui {
 CGeneDialogWindow::CGeneDialogWindow(const DialogTemplate& dialog, CMirtalaDoc& doc, const GeneRef& gene,
                                      QWidget* parent)
     : CTemplateDialog(dialog, parent), m_doc(&doc), m_gene(gene) {
+    Controls().SetPictureFactory(MakeDialogPicture);
     // A caption, a system menu and a minimize box; no help button, no resizing frame.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

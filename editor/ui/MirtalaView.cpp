@@ -17,6 +17,8 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace mirtala::ui {
 
 namespace {
@@ -38,6 +40,28 @@ bool KeyGreater(const Gene& a, const Gene& b) {
 QString ItemText(unsigned number, unsigned nameIndex) {
     return QStringLiteral("(%1) %2").arg(number).arg(NameOf(nameIndex));
 }
+
+QTreeWidgetItem* PoseItem(const Gene& gene, const QString& text) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, text);
+    item->setText(1, QString::fromLatin1(LifeStageName(gene.header.switchOn)));
+    return item;
+}
+
+// The item texts of the 256 numbers of one kind, each made once for a whole rebuild.
+class ItemTexts {
+public:
+    explicit ItemTexts(unsigned nameBase) : m_base(nameBase) {}
+    const QString& Of(unsigned number) {
+        QString& text = m_texts[number & 255];
+        if (text.isNull()) text = ItemText(number, m_base + number);
+        return text;
+    }
+
+private:
+    unsigned m_base;
+    std::array<QString, 256> m_texts;
+};
 
 }  // namespace
 
@@ -99,8 +123,22 @@ void CMirtalaView::Rebuild() {
     m_poses.clear();
     m_gaits.clear();
     const Genome& genome = m_doc.GetGenome();
-    for (GeneCursor c(genome, 0, kCreatureGeneType, kPoseSubtype); !c.AtEnd(); c.Advance()) Insert(c.Ref());
-    for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd(); c.Advance()) Insert(c.Ref());
+    // One stable sort and one fill of each list: genes of equal key keep genome order,
+    // as one insert after another would leave them, without a search per gene.
+    for (GeneCursor c(genome, 0, kCreatureGeneType, kPoseSubtype); !c.AtEnd(); c.Advance()) m_poses.push_back(c.Ref());
+    for (GeneCursor c(genome, 0, kCreatureGeneType, kGaitSubtype); !c.AtEnd(); c.Advance()) m_gaits.push_back(c.Ref());
+    const auto ascending = [](const GeneRef& a, const GeneRef& b) { return KeyGreater(*b, *a); };
+    std::stable_sort(m_poses.begin(), m_poses.end(), ascending);
+    std::stable_sort(m_gaits.begin(), m_gaits.end(), ascending);
+    QList<QTreeWidgetItem*> poseItems;
+    poseItems.reserve(static_cast<qsizetype>(m_poses.size()));
+    ItemTexts poseTexts(0), gaitNames(256);
+    for (const GeneRef& gene : m_poses) poseItems.push_back(PoseItem(*gene, poseTexts.Of(Number(*gene))));
+    PoseList()->addTopLevelItems(poseItems);
+    QStringList gaitTexts;
+    gaitTexts.reserve(static_cast<qsizetype>(m_gaits.size()));
+    for (const GeneRef& gene : m_gaits) gaitTexts.push_back(gaitNames.Of(Number(*gene)));
+    GaitList()->addItems(gaitTexts);
     m_appearance[kGenusIndex] = genome.Genus();
     const auto values = m_doc.GetAppearance().Values();
     for (std::size_t i = 0; i < values.size(); ++i) m_appearance[kRecordCombo[i]] = values[i];
@@ -111,15 +149,15 @@ void CMirtalaView::Insert(const GeneRef& gene) {
     const bool pose = IsPoseGene(*gene);
     if (!pose && !IsGaitGene(*gene)) return;
     std::vector<GeneRef>& list = pose ? m_poses : m_gaits;
-    std::size_t at = 0;
-    while (at < list.size() && !KeyGreater(*list[at], *gene)) ++at;
-    list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), gene);
+    // After every gene that does not sort after it.
+    const auto after = std::upper_bound(list.begin(), list.end(), gene, [](const GeneRef& g, const GeneRef& e) {
+        return KeyGreater(*e, *g);
+    });
+    const std::size_t at = static_cast<std::size_t>(after - list.begin());
+    list.insert(after, gene);
     const unsigned number = Number(*gene);
     if (pose) {
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, ItemText(number, number));
-        item->setText(1, QString::fromLatin1(LifeStageName(gene->header.switchOn)));
-        PoseList()->insertTopLevelItem(static_cast<int>(at), item);
+        PoseList()->insertTopLevelItem(static_cast<int>(at), PoseItem(*gene, ItemText(number, number)));
     } else {
         GaitList()->insertItem(static_cast<int>(at), ItemText(number, 256 + number));
     }
@@ -155,7 +193,11 @@ const GeneRef* CMirtalaView::SelectedGait() const {
 }
 
 const Gene* CMirtalaView::FocusedSelection() const {
-    const GeneRef* selected = PoseList()->hasFocus() ? SelectedPose() : GaitList()->hasFocus() ? SelectedGait() : nullptr;
+    // The view's own focus widget, not the application's: the menu bar taking
+    // the keyboard for a moment (Alt, or Escape out of a menu) or another
+    // window being active leaves the list this view's focused one.
+    const QWidget* focus = focusWidget();
+    const GeneRef* selected = focus == PoseList() ? SelectedPose() : focus == GaitList() ? SelectedGait() : nullptr;
     return selected ? selected->Get() : nullptr;
 }
 

@@ -6,11 +6,10 @@
 
 namespace mirtala::ui {
 
-QString NameOf(unsigned index) {
-    return QString::fromStdString(Cp1252ToUtf8(NameTable::Instance().GetName(index)));
-}
+QString NameOf(unsigned index) { return QString::fromStdString(ShownName(NameTable::Instance().NameBytes(index))); }
 
 bool StoreName(unsigned index, const QString& text) {
+    if (text == NameOf(index)) return true;
     const std::optional<std::string> bytes = Utf8ToCp1252(text.toStdString());
     if (!bytes) return false;
     NameTable::Instance().SetName(index, *bytes);

@@ -9,10 +9,12 @@
 
 namespace mirtala::ui {
 
-// The name table's entry `index` as text.
+// The name table's entry `index` as text, as the windows show it: at most its first
+// 256 characters (kShownNameLength), then "…".
 QString NameOf(unsigned index);
 // Stores `text` as entry `index`; false (nothing stored) when it holds a
-// character that a name file cannot.
+// character that a name file cannot. Text equal to what NameOf shows is the name
+// left as it was, and stores nothing, so a long name shown cut short is kept whole.
 bool StoreName(unsigned index, const QString& text);
 
 // Accepts only text that a name file can hold, so a typed name is never

@@ -48,7 +48,7 @@ void CPoseDlg::OnInitDialog() {
     ShowPose();
     m_picture->SetScale(1.35f);
     setWindowTitle(NameOf(unsigned(GeneNumber(*GetGeneRef()))));
-    ShowAppearance(*m_picture, Document()->GetAppearance());
+    m_picture->SetAppearance(Document()->GetAppearance());
 }
 
 void CPoseDlg::BeforeCommand(int) {
@@ -63,7 +63,7 @@ void CPoseDlg::Refresh() {
     ShowPose();
 }
 
-void CPoseDlg::SetAppearance(const Appearance& appearance) { ShowAppearance(*m_picture, appearance); }
+void CPoseDlg::SetAppearance(const Appearance& appearance) { m_picture->SetAppearance(appearance); }
 
 void CPoseDlg::Apply() {
     UpdateData(true);

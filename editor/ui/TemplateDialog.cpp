@@ -1,6 +1,8 @@
 // Building, running and dispatching template dialogs.
 #include "editor/ui/TemplateDialog.h"
 
+#include <QLineEdit>
+
 namespace mirtala::ui {
 
 // Sits between the controls and the dialog: buttons become commands that
@@ -30,6 +32,9 @@ void CTemplateDialog::Build() {
     m_controls.Build(m_template, this, m_router.get());
     setFixedSize(m_controls.ClientSize());
     OnInitDialog();
+    // An edit that takes the focus as the dialog opens holds its whole text
+    // selected, so typing replaces it (Tab into an edit selects it anyway).
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->selectAll();
 }
 
 int CTemplateDialog::DoModal() {

@@ -3,6 +3,9 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 namespace mirtala::ui {
@@ -23,11 +26,22 @@ void CUpDown::SetBuddy(QWidget* buddy) {
     m_buddy = buddy;
     if (!buddy) return;
     buddy->installEventFilter(this);
-    // Sit inside the buddy's right edge, as the arrows of a spin box do.
+    // Inside the buddy's frame at its right edge, as a spin box's arrows sit:
+    // the buddy keeps its width and its text stops short of the arrows.
     const QRect b = buddy->geometry();
+    int frame = 0;
+    if (auto* edit = qobject_cast<QLineEdit*>(buddy); edit && edit->hasFrame()) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    }
     const int w = std::max(12, std::min(width(), b.width() / 2));
-    setGeometry(b.right() - w + 1, b.top(), w, b.height());
-    buddy->setGeometry(b.left(), b.top(), b.width() - w, b.height());
+    setGeometry(b.right() - frame - w + 1, b.top() + frame, w, b.height() - 2 * frame);
+    if (auto* edit = qobject_cast<QLineEdit*>(buddy)) {
+        const QMargins m = edit->textMargins();
+        edit->setTextMargins(m.left(), m.top(), m.right() + w, m.bottom());
+    }
+    raise();
 }
 
 void CUpDown::SetAccessibleName(const QString& name) {

@@ -14,7 +14,7 @@ class CUpDown : public QWidget {
     Q_OBJECT
 public:
     explicit CUpDown(QWidget* parent = nullptr);
-    // Attaches to the buddy: takes the right edge of its rectangle, which narrows.
+    // Attaches to the buddy: sits inside its frame at the right edge, where its text stops.
     void SetBuddy(QWidget* buddy);
     QWidget* Buddy() const { return m_buddy; }
     // The accessible names of the two arrows follow the control's own name.

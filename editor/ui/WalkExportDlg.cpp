@@ -13,9 +13,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include <cmath>
 
@@ -36,6 +38,16 @@ QString Suffix(WalkFormat format) {
 
 // Scaled sizes round to whole pixels, at least one.
 int Scaled(int pixels, double scale) { return std::max(1, int(std::lround(pixels * scale))); }
+// The main window's status bar says what was written, as a file manager would.
+void ReportExported(int frames, const QString& path, QWidget* parent) {
+    QMainWindow* frame = nullptr;
+    for (QWidget* w = parent; w; w = w->parentWidget())
+        if (auto* main = qobject_cast<QMainWindow*>(w)) frame = main;
+    if (frame)
+        frame->statusBar()->showMessage(
+            QStringLiteral("Exported %1 frames to %2").arg(frames).arg(QFileInfo(path).fileName()), 10000);
+}
+
 }  // namespace
 
 CWalkExportDlg::CWalkExportDlg(const WalkSettings& settings, int frameCount, const QString& folder,
@@ -54,7 +66,10 @@ CWalkExportDlg::CWalkExportDlg(const WalkSettings& settings, int frameCount, con
     m_columns->setRange(0, std::max(1, frameCount));
     m_columns->setSpecialValueText(QStringLiteral("One row"));
     m_size = new QLabel(this);
+    m_size->setWordWrap(true);  // a sheet's longer line wraps rather than widening the dialog
     m_path = new QLineEdit(QDir(folder).filePath(baseName + Suffix(WalkFormat::Gif)), this);
+    // Wide enough to read a path in, whatever the format chosen.
+    m_path->setMinimumWidth(m_path->fontMetrics().averageCharWidth() * 48);
     auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
     auto* where = new QHBoxLayout;
     where->addWidget(m_path, 1);
@@ -81,6 +96,7 @@ CWalkExportDlg::CWalkExportDlg(const WalkSettings& settings, int frameCount, con
     connect(m_scale, &QDoubleSpinBox::valueChanged, this, &CWalkExportDlg::UpdateSize);
     connect(m_columns, &QSpinBox::valueChanged, this, &CWalkExportDlg::UpdateSize);
     FormatChosen();
+    setFixedWidth(sizeHint().width());
 }
 
 WalkSettings CWalkExportDlg::Settings() const {
@@ -165,6 +181,7 @@ bool RunWalkExport(const WalkSettings& settings, const WalkOutput& output, QWidg
     });
     progress.setValue(progress.maximum());
     if (!written && walk.FailureKind() != WalkExport::Failure::Cancelled) return fail(walk.Error());
+    if (written) ReportExported(walk.FrameCount(), QString::fromStdString(output.path), parent);
     return written;
 }
 

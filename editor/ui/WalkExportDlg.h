@@ -4,7 +4,7 @@
 // RunWalkExport then writes it under a cancellable progress dialog.
 #pragma once
 
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/WalkExport.h"
 
 #include <QDialog>
 
@@ -51,8 +51,8 @@ private:
 };
 
 // Writes the export, showing progress when it takes a while; Cancel stops it
-// with nothing written. A failure is reported in a message box. True when
-// written.
+// with nothing written. A failure is reported in a message box; what was
+// written, in the main window's status bar. True when written.
 bool RunWalkExport(const WalkSettings& settings, const WalkOutput& output, QWidget* parent);
 
 }  // namespace mirtala::ui

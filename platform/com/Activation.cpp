@@ -69,8 +69,8 @@ HRESULT CoGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
         if (::stat(path.c_str(), &st) == 0 && !ModuleFileProblem(path).empty()) return CO_E_ERRORINDLL;
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) return CO_E_DLLNOTFOUND;
-        auto get = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, "DllGetClassObject"));
-        auto can = reinterpret_cast<DllCanUnloadNowFn>(::dlsym(handle, "DllCanUnloadNow"));
+        auto get = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, kDllGetClassObject));
+        auto can = reinterpret_cast<DllCanUnloadNowFn>(::dlsym(handle, kDllCanUnloadNow));
         if (!get) {
             ::dlclose(handle);
             return CO_E_ERRORINDLL;

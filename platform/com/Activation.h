@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/com/ModuleExports.h"
 #include "platform/com/Unknown.h"
 
 namespace com {
-
-// The signatures of a module's exports.
-using DllGetClassObjectFn = HRESULT (*)(const CLSID& clsid, const IID& iid, void** object);
-using DllCanUnloadNowFn = HRESULT (*)();
-using DllRegisterServerFn = HRESULT (*)();
 
 // A class that cannot be found gives REGDB_E_CLASSNOTREG, or REGDB_E_READREGDB
 // when a registry file could not be read whole (registry::RegFileProblem says

@@ -3,6 +3,7 @@
 // all lie inside the file.
 #include "platform/com/ModuleFile.h"
 
+#include <dlfcn.h>
 #include <elf.h>
 #include <fcntl.h>
 #include <link.h>
@@ -37,11 +38,46 @@ std::uint64_t End(std::uint64_t offset, std::uint64_t count, std::uint64_t entry
     return offset > UINT64_MAX - span ? 0 : offset + span;
 }
 
+#if defined(__x86_64__)
+constexpr unsigned kThisMachine = EM_X86_64;
+#elif defined(__aarch64__)
+constexpr unsigned kThisMachine = EM_AARCH64;
+#elif defined(__i386__)
+constexpr unsigned kThisMachine = EM_386;
+#elif defined(__arm__)
+constexpr unsigned kThisMachine = EM_ARM;
+#else
+constexpr unsigned kThisMachine = EM_NONE;  // not checked
+#endif
+
+std::string MachineName(unsigned machine) {
+    switch (machine) {
+        case EM_X86_64: return "x86-64";
+        case EM_386: return "x86";
+        case EM_AARCH64: return "ARM";
+        case EM_ARM: return "32-bit ARM";
+        case EM_RISCV: return "RISC-V";
+        case EM_PPC64: return "64-bit POWER";
+        case EM_PPC: return "POWER";
+        case EM_S390: return "IBM Z";
+        case EM_MIPS: return "MIPS";
+        default: return "machine " + std::to_string(machine);
+    }
+}
+
 std::string Check(std::uint64_t fileSize, const ReadAt& read) {
     ElfW(Ehdr) header;
     unsigned char ident[EI_NIDENT];
     if (!read(0, ident, sizeof ident) || std::memcmp(ident, ELFMAG, SELFMAG) != 0)
         return "it is not a module (it has no ELF header)";
+    // The machine lies at the same place in every ELF header; it says more than the word size.
+    unsigned char machine[2];
+    if (kThisMachine != EM_NONE && read(EI_NIDENT + 2, machine, 2)) {
+        const bool little = ident[EI_DATA] == ELFDATA2LSB;
+        const unsigned built = little ? machine[0] | (machine[1] << 8) : (machine[0] << 8) | machine[1];
+        if (built != kThisMachine)
+            return "it was built for " + MachineName(built) + ", this is " + MachineName(kThisMachine);
+    }
     if (ident[EI_CLASS] != (sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32))
         return "it is a module for another word size than this program's";
     if (ident[EI_DATA] != (__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB))
@@ -116,6 +152,29 @@ std::string ModuleFileProblem(const std::string& path) {
     }
     ::close(fd);
     return problem;
+}
+
+const char* const kModuleEntryPoints[4] = {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer",
+                                           "DllUnregisterServer"};
+
+std::string ModuleEntryProblem(const std::string& path) {
+    // Lazy binding: nothing of the module runs but its constructors, and only its own
+    // symbols are looked at.
+    void* handle = ::dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = ::dlerror();
+        return std::string("the loader refuses it: ") + (why ? why : "no reason given");
+    }
+    std::string missing;
+    int count = 0;
+    for (const char* name : kModuleEntryPoints) {
+        if (::dlsym(handle, name)) continue;
+        missing += (count++ ? ", " : "") + std::string(name);
+    }
+    ::dlclose(handle);
+    if (count == 4) return "it exports none of the four entry points (" + missing + ")";
+    if (count > 0) return "it does not export " + missing;
+    return {};
 }
 
 }  // namespace com

@@ -1,12 +1,16 @@
 // Atomic whole-file writes on POSIX file descriptors: resolve links to the
-// file that is meant, refuse what is not a regular file, write a uniquely named
-// temporary file beside it, then rename it over the target.
+// file that is meant, refuse what is not a regular file or is read-only, write
+// an unnamed temporary file beside it (a named one where the file system has
+// none), give it a name only once it is whole, then rename it over the target.
 #include "platform/fileio/AtomicFile.h"
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +81,77 @@ void TakeOver(int fd, const struct stat* old) {
     ::fchmod(fd, 0666 & ~mask);
 }
 
+// Temporary names carry the writing process's id (".NAME.~PID.XXXXXX"), so that a later
+// save of the same file can tell the leftovers of a process that was killed.
+std::string TempPrefix(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
+    return "." + name.substr(0, kMaxTempStem) + ".~";
+}
+
+// Removes the temporary files beside `target` left by processes that no longer run.
+void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.substr(0, prefix.size()) != prefix) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        const std::size_t dot = rest.find('.');
+        if (dot == 0 || dot == std::string_view::npos || rest.size() - dot != 7) continue;
+        long pid = 0;
+        bool digits = dot <= 9;
+        for (char c : rest.substr(0, dot)) {
+            digits = digits && c >= '0' && c <= '9';
+            pid = pid * 10 + (c - '0');
+        }
+        if (!digits || pid == self) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+std::string RandomSuffix() {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::minstd_rand random(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
+    std::string suffix(6, 'a');
+    for (char& c : suffix) c = kLetters[random() % (sizeof kLetters - 1)];
+    return suffix;
+}
+
+// An unnamed file in the folder: nothing of it is left if the process dies before
+// it is linked. -1 where the file system cannot make one.
+int OpenUnnamed(const std::string& folder) {
+#ifdef O_TMPFILE
+    // The name is given through /proc; without it the file could never be named.
+    if (::access("/proc/self/fd", X_OK) != 0) return -1;
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+#else
+    (void)folder;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// Gives the unnamed file `fd` a unique name beginning with `stem`; false with errno on failure.
+bool LinkUnnamed(int fd, const std::string& stem, std::string& named) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        named = stem + RandomSuffix();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+bool IsReadOnly(const std::string& path, const struct stat& st) {
+    // No write bit for anyone counts even for root, who may write anything.
+    if ((st.st_mode & 0222) == 0) return true;
+    return ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
 // Makes the rename itself durable; some file systems cannot sync a folder, which costs nothing here.
 void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -86,6 +161,13 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+bool IsReadOnlyFile(const std::string& path) {
+    std::string target;
+    struct stat st {};
+    if (!FollowLinks(path, target) || ::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return IsReadOnly(target, st);
+}
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* error) {
     std::string target;
@@ -104,19 +186,37 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         return false;
     }
 
+    // The file's own permission counts, though the folder's alone would allow the rename.
+    if (exists && IsReadOnly(target, old)) {
+        if (error) *error = "Cannot write " + path + ": it is read-only";
+        return false;
+    }
+
     const std::string folder = Folder(target);
-    std::string name = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-    std::string tmp = folder + "/." + name.substr(0, kMaxTempStem) + ".XXXXXX";
-    // mkostemp creates the name exclusively: a link planted there is never followed.
-    int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    const std::string stem = folder + "/" + TempPrefix(target) + std::to_string(::getpid()) + ".";
+    RemoveLeftovers(folder, TempPrefix(target));
+    std::string tmp;
+    int fd = OpenUnnamed(folder);
+    const bool unnamed = fd >= 0;
+    if (!unnamed) {
+        // mkostemp creates the name exclusively: a link planted there is never followed.
+        tmp = stem + "XXXXXX";
+        fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    }
     if (fd < 0) return Fail(error, "Cannot create a file beside " + path, errno);
     TakeOver(fd, exists ? &old : nullptr);
 
     int code = 0;
     if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) code = errno;
+    // The unnamed file gets its name only when whole; the name exists until the rename.
+    if (code == 0 && unnamed && !LinkUnnamed(fd, stem, tmp)) {
+        code = errno;
+        ::close(fd);
+        return Fail(error, "Cannot create a file beside " + path, code);
+    }
     if (::close(fd) != 0 && code == 0) code = errno;
     if (code != 0) {
-        ::unlink(tmp.c_str());
+        if (!tmp.empty()) ::unlink(tmp.c_str());
         return Fail(error, "Cannot write " + path, code);
     }
     if (::rename(tmp.c_str(), target.c_str()) != 0) {

@@ -18,12 +18,20 @@ struct FileError {
     std::string reason;
 };
 
+// True when `path` (or the file a link there leads to) is an existing regular file that
+// may not be written: no write permission for us, none for anyone, or a read-only file system.
+bool IsReadOnlyFile(const std::string& path);
+
 // True when every byte reached the disk and the file now holds exactly `bytes`.
 // A link at `path` is written through to its target; an existing target keeps
 // its owner and permissions, and one that is not a regular file (a folder, a
-// device, a pipe) is refused. The temporary file has a unique name and is
-// created exclusively, never through a link. On failure the old file is
-// untouched, no temporary file is left behind, and `error` (if given) says why.
+// device, a pipe) or is read-only (IsReadOnlyFile) is refused. The new bytes go
+// to an unnamed temporary file that is named (".NAME.~PID.XXXXXX", exclusively,
+// never through a link) only once whole, then renamed over the target; where the
+// file system has no unnamed files the name is made first. A save removes the
+// temporary files of the same target left by processes that no longer run. On
+// failure the old file is untouched, no temporary file is left behind, and
+// `error` (if given) says why.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string* error = nullptr);
 
@@ -33,5 +41,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view text, std::st
 // folder, pipe or device (which are never opened for long enough to hang).
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, FileError* error = nullptr);
 bool ReadWholeFile(const std::string& path, std::string& out, FileError* error = nullptr);
+// The first `count` bytes (fewer when the file is shorter) of a regular file, on the same terms.
+bool ReadFileHead(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out,
+                  FileError* error = nullptr);
 
 }  // namespace mirtala

@@ -42,8 +42,9 @@ bool ReadAll(int fd, std::size_t expected, Buffer& out) {
     return true;
 }
 
+// At most `limit` bytes when `limit` is not npos.
 template <typename Buffer>
-bool ReadInto(const std::string& path, Buffer& out, FileError* error) {
+bool ReadInto(const std::string& path, Buffer& out, FileError* error, std::size_t limit = std::string::npos) {
     out.clear();
     // Non-blocking open, so that a pipe or device under the name cannot hang the
     // reader; only regular files are read (the flag does nothing to those).
@@ -56,7 +57,23 @@ bool ReadInto(const std::string& path, Buffer& out, FileError* error) {
         return Fail(error, folder ? EISDIR : EINVAL,
                     folder ? "it is a folder, not a file" : "it is not a regular file (a device, pipe or socket)");
     }
-    const bool ok = ReadAll(fd, st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, out);
+    bool ok = true;
+    if (limit != std::string::npos) {
+        out.resize(limit);
+        std::size_t have = 0;
+        while (have < limit) {
+            const ssize_t n = ::read(fd, out.data() + have, limit - have);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            have += static_cast<std::size_t>(n);
+        }
+        out.resize(have);
+    } else {
+        ok = ReadAll(fd, st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, out);
+    }
     const int saved = errno;
     ::close(fd);
     if (!ok) {
@@ -72,5 +89,9 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, File
     return ReadInto(path, out, error);
 }
 bool ReadWholeFile(const std::string& path, std::string& out, FileError* error) { return ReadInto(path, out, error); }
+
+bool ReadFileHead(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out, FileError* error) {
+    return ReadInto(path, out, error, count);
+}
 
 }  // namespace mirtala

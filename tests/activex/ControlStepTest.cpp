@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "activex/ControlTestSupport.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 
 using namespace com;
 using namespace controltest;
@@ -78,7 +78,7 @@ TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
     }
 
     c->SetPlaying(true);
-    EXPECT_EQ(site.runningTimers.count(101), 1u) << "playing starts the timer without restarting the walk";
+    EXPECT_EQ(site.runningTimers.count(kAnimationTimerId), 1u) << "playing starts the timer without restarting the walk";
     ASSERT_EQ(Paint(c), expected[std::size_t(shown + 1)]);
 
     // Any put, even of the value already stored, starts again from frame 0:

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "activex/ControlTestSupport.h"
-#include "control/activex/ZubrelleIds.h"
+#include "control/ZubrelleInterface.h"
 #include "platform/gdi/DrawContext.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -178,17 +178,17 @@ TEST_F(ControlTest, TheTimerRunsFromThePaintWhileMoreThanOnePoseIsShown) {
     Canvas canvas(200, 100);
     EXPECT_TRUE(site.runningTimers.empty()) << "nothing starts before the paint";
     Paint(c, canvas);
-    EXPECT_EQ(site.runningTimers, (std::map<std::uint32_t, std::uint32_t>{{101, 100}}));
+    EXPECT_EQ(site.runningTimers, (std::map<std::uint32_t, std::uint32_t>{{kAnimationTimerId, kAnimationPeriodMs}}));
     int before = site.erasingInvalidations;
-    c->OnTimer(101);
+    c->OnTimer(kAnimationTimerId);
     EXPECT_EQ(site.erasingInvalidations, before + 1);
     c->SetPoseCount(1);
-    EXPECT_EQ(site.runningTimers.count(101), 1u) << "stopped by the next paint, not by the put";
+    EXPECT_EQ(site.runningTimers.count(kAnimationTimerId), 1u) << "stopped by the next paint, not by the put";
     Paint(c, canvas);
     EXPECT_TRUE(site.runningTimers.empty());
     c->SetPoseCount(2);
     Paint(c, canvas);
-    ASSERT_EQ(site.runningTimers.count(101), 1u);
+    ASSERT_EQ(site.runningTimers.count(kAnimationTimerId), 1u);
     c->SetSite(nullptr);
     EXPECT_TRUE(site.runningTimers.empty()) << "destroying the window kills it";
     EXPECT_EQ(site.refs, 0u);

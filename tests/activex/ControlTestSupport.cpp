@@ -11,6 +11,7 @@
 
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSlotValues.h"
+#include "platform/com/ModuleExports.h"
 #include "platform/gdi/DrawContext.h"
 #include "platform/registry/HostFolders.h"
 #include "tools/democreature/DemoCreature.h"
@@ -69,7 +70,7 @@ void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo
 HRESULT CallModule(const char* path, const char* exportName) {
     void* handle = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!handle) return CO_E_DLLNOTFOUND;
-    auto fn = reinterpret_cast<HRESULT (*)()>(::dlsym(handle, exportName));
+    auto fn = reinterpret_cast<DllRegisterServerFn>(::dlsym(handle, exportName));
     HRESULT hr = fn ? fn() : CO_E_ERRORINDLL;
     ::dlclose(handle);
     return hr;

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "activex/ControlTestSupport.h"
+#include "control/ZubrelleInterface.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/PropertyPage.h"
@@ -19,8 +20,10 @@ namespace reg = mirtala::registry;
 
 namespace {
 
-constexpr CLSID kControl{0x11DF2DD2, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
-constexpr CLSID kPage{0x11DF2DD3, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+constexpr CLSID kControl = zubrelle::CLSID_Zubrelle;
+constexpr CLSID kPage = zubrelle::CLSID_ZubrellePropPage;
+// The registry's own text of the identifiers, written out so that a changed
+// identifier in the interface shows here.
 const std::string kClassKey = "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}";
 
 std::string ReadString(const std::string& key, const char* name = "") {
@@ -143,6 +146,19 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
         EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
     }
     EXPECT_NE(ModuleFileProblem(registry.Dir().string()).find("it is not a regular file"), std::string::npos);
+#if defined(__x86_64__)
+    // Another machine is named from the file header; a library with none of the entry points lists them.
+    std::vector<std::uint8_t> arm(whole.begin(), whole.end());
+    arm[18] = 183;  // e_machine: 64-bit ARM
+    arm[19] = 0;
+    EXPECT_EQ(com::ModuleImageProblem(arm), "it was built for ARM, this is x86-64");
+#endif
+    Dl_info libc{};
+    ASSERT_NE(::dladdr(reinterpret_cast<void*>(&::strlen), &libc), 0);
+    EXPECT_EQ(com::ModuleEntryProblem(libc.dli_fname),
+              "it exports none of the four entry points (DllGetClassObject, DllCanUnloadNow, DllRegisterServer, "
+              "DllUnregisterServer)");
+    EXPECT_EQ(com::ModuleEntryProblem(ZUBRELLE_MODULE_PATH), "");
     const std::string gone = registry.Dir().string() + "/gone/Zubrelle.so";
     ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", "", gone));
     IDispatch* d = nullptr;

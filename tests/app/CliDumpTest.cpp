@@ -84,7 +84,9 @@ TEST(CliDump, Failures) {
     r = Dump({"--dump", dir.Path()});
     EXPECT_NE(r.err.find("it is a folder"), std::string::npos) << r.err;
 
-    EXPECT_EQ(Dump({"--dump", Sample("demo.gen"), "--names", dir.File("none.txt")}).status, 1);
+    r = Dump({"--dump", Sample("demo.gen"), "--names", dir.Path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "mirtala: cannot open name file '" + dir.Path() + "': it is a folder, not a file\n");
 }
 
 }  // namespace

@@ -6,13 +6,16 @@
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
 #include "editor/app/MainFrame.h"
+#include "editor/app/NameImports.h"
 #include "editor/app/SingleInstance.h"
 #include "editor/app/UserGuide.h"
+#include "editor/document/PathBytes.h"
 #include "editor/ui/MirtalaView.h"
 
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMdiSubWindow>
@@ -24,6 +27,7 @@
 
 #include <filesystem>
 #include <future>
+#include <sys/stat.h>
 
 namespace mirtala::test {
 namespace {
@@ -57,8 +61,8 @@ public:
 TEST_F(EditorAppTest, FirstRunUsesTheProgramFoldersNameFileAndWritesItAtExit) {
     CMirtalaApp& a = Start();
     EXPECT_EQ(a.NameFile(), QString::fromStdString(dir.File("posegait.txt")));
-    ASSERT_EQ(a.Documents().size(), 1u);
-    EXPECT_EQ(a.Documents()[0]->GetTitle(), "Genome1");
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 1u);
+    EXPECT_EQ(a.DocumentManager().Documents()[0]->GetTitle(), "Genome1");
     EXPECT_EQ(a.HelpFile(), QString::fromStdString(dir.Path()) + "/Help/Mirtala.htm");
 
     // Imported pose names reach the name file at exit, and only then.
@@ -72,6 +76,27 @@ TEST_F(EditorAppTest, FirstRunUsesTheProgramFoldersNameFileAndWritesItAtExit) {
     EXPECT_EQ(ReadFileBytes(dir.File("posegait.txt")).substr(0, 7), "Walk\n1\n");
 }
 
+TEST_F(EditorAppTest, ImportGaitNamesAsksForAGnoFileAndKeepsTheNamesWhenItCannotBeRead) {
+    using namespace std::string_literals;
+    ASSERT_TRUE(Open({GaitGene(5, 12)}));
+    NameTable::Instance().SetName(300, "Gallop");
+    app::ImportGaitNames(doc->GetGenome(), nullptr);  // cancelled
+    // The second file names the gait gene with id 5 "Trot".
+    files.answers = {QString::fromStdString(dir.File("absent.gno")),
+                     QString::fromStdString(dir.Write("names.gno", "HEAD\2\0\4\0\5\0\0\0\4\0Trot\0\0"s))};
+    app::ImportGaitNames(doc->GetGenome(), nullptr);
+    EXPECT_EQ(NameTable::Instance().GetName(300), "Gallop");
+    app::ImportGaitNames(doc->GetGenome(), nullptr);
+    EXPECT_EQ(NameTable::Instance().GetName(NameTable::kGaitBase + 12), "Trot");
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(Texts()[0], "Cannot open " + QString::fromStdString(dir.File("absent.gno")) + ".\n\nThe gait names were not changed.");
+    ASSERT_EQ(files.requests.size(), 3u);
+    const FileDialogRequest& r = files.requests[0];
+    EXPECT_EQ(std::tuple(r.open, r.defaultExtension, r.initialFile, r.hideReadOnly, r.overwritePrompt, r.filter),
+              std::tuple(true, QString(".gno"), QString(), true, true, QString("Genome files (*.gno)|*.gno")));
+    EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(EditorAppTest, ANameFileThatCannotBeWrittenIsToldOnceWithItsPath) {
     dir.Write("plain", "x");
     const QString unwritable = QString::fromStdString(dir.File("plain/posegait.txt"));
@@ -83,20 +108,32 @@ TEST_F(EditorAppTest, ANameFileThatCannotBeWrittenIsToldOnceWithItsPath) {
     EXPECT_TRUE(messages.shown[0].text.contains(unwritable));
 }
 
+TEST_F(EditorAppTest, AReadOnlyNameFileIsRefusedNotReplaced) {
+    const std::string locked = dir.Write("locked.txt", "kept\n");
+    ::chmod(locked.c_str(), 0444);
+    Settings().setValue("Settings/NameFile", QString::fromStdString(locked));
+    CMirtalaApp& a = Start();
+    NameTable::Instance().SetName(1, "changed");
+    EXPECT_EQ(a.ExitInstance(), 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QString::fromStdString(locked) + " is read-only. The file was not changed.");
+    EXPECT_EQ(ReadFileBytes(locked), "kept\n");
+}
+
 TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     const QString first = GenomeFile("first.gen", {PoseGene(1, 1)});
     CMirtalaApp& a = Start({first});
-    ASSERT_EQ(a.Documents().size(), 1u);
-    EXPECT_EQ(a.Documents()[0]->GetTitle(), "first.gen");
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 1u);
+    EXPECT_EQ(a.DocumentManager().Documents()[0]->GetTitle(), "first.gen");
     // The application's own dialog factory opens the pose window, at the corner of the frame's client area.
     ui::CMirtalaView* view = a.MainFrame()->ActiveView();
     ASSERT_NE(view, nullptr);
-    auto* pose = dynamic_cast<QWidget*>(a.Documents()[0]->OpenPoseDialog(view->Poses()[0]));
+    auto* pose = dynamic_cast<QWidget*>(a.DocumentManager().Documents()[0]->OpenPoseDialog(view->Poses()[0]));
     ASSERT_NE(pose, nullptr);
     EXPECT_EQ(pose->pos(), a.MainFrame()->centralWidget()->mapToGlobal(QPoint(0, 0)));
-    EXPECT_EQ(a.Documents()[0]->PoseDialogs().size(), 1u);
+    EXPECT_EQ(a.DocumentManager().Documents()[0]->PoseDialogs().size(), 1u);
     // Opening it again activates the open document.
-    EXPECT_EQ(a.OpenDocumentFile(first), a.Documents()[0]);
+    EXPECT_EQ(a.DocumentManager().OpenFile(first), a.DocumentManager().Documents()[0]);
     QMimeData dropped;  // four files dropped on the frame open
     QList<QUrl> urls;
     for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) urls << QUrl::fromLocalFile(GenomeFile(name, {}));
@@ -106,9 +143,9 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     QCoreApplication::sendEvent(a.MainFrame(), &enter);
     QCoreApplication::sendEvent(a.MainFrame(), &drop);
     EXPECT_TRUE(enter.isAccepted() && drop.isAccepted());
-    EXPECT_EQ(a.Documents().size(), 5u);
-    EXPECT_EQ(a.RecentFiles().size(), app::kRecentFiles);
-    EXPECT_TRUE(a.RecentFiles().front().endsWith("e.gen"));
+    EXPECT_EQ(a.DocumentManager().Documents().size(), 5u);
+    EXPECT_EQ(a.RecentFiles().Files().size(), app::kRecentFiles);
+    EXPECT_TRUE(a.RecentFiles().Files().front().endsWith("e.gen"));
     EXPECT_TRUE(Settings().value("Recent File List/File4").toString().endsWith("b.gen"));
     const QStringList items = FileItems(*a.MainFrame());  // ... "-", "&1 ...e.gen" to "&4 ...b.gen", "-", "E&xit"
     const QString fourth = items[items.size() - 3];
@@ -131,12 +168,12 @@ TEST_F(EditorAppTest, ARecentFileOpensFromTheMenuAndLeavesTheListOnceItNoLongerO
     ASSERT_NE(second, items.end());
     (*second)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(a.RecentFiles(), QStringList{kept});
+    EXPECT_EQ(a.RecentFiles().Files(), QStringList{kept});
     EXPECT_FALSE(Settings().contains("Recent File List/File2"));
-    a.OpenRecentFile(1);  // past the end of the list now: nothing happens
-    a.OpenRecentFile(0);
-    ASSERT_EQ(a.Documents().size(), 2u);
-    EXPECT_EQ(a.Documents()[1]->GetTitle(), "kept.gen");
+    a.DocumentManager().OpenRecentFile(1);  // past the end of the list now: nothing happens
+    a.DocumentManager().OpenRecentFile(0);
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 2u);
+    EXPECT_EQ(a.DocumentManager().Documents()[1]->GetTitle(), "kept.gen");
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -147,17 +184,14 @@ TEST_F(EditorAppTest, MenusFollowTheActiveDocumentAndCommandsEnable) {
     EXPECT_EQ(FileItems(frame), QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...", "-", "Na&mes", "-",
                                              "&Host Product Folders...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_TRUE(frame.Action(cmd::UserGuide)->isEnabled());
-    EXPECT_FALSE(frame.Action(cmd::EditUndo)->isEnabled());
-    frame.ActiveDocument()->AddGene(PoseGene(1, 1));
-    EXPECT_TRUE(frame.Action(cmd::EditUndo)->isEnabled());
-    EXPECT_EQ(frame.Action(cmd::EditUndo)->text(), "Undo Add Gene");
+    frame.ActiveDocument()->AddGene(PoseGene(1, 1));  // Undo's texts: the undo history tests'
     EXPECT_EQ(frame.Action(cmd::EditUndo)->shortcuts().size(), 2);
 
     // Closing asks about the modified document (what Cancel does is the document tests').
     messages.answers = {MessageAnswer::No};
     frame.OnCommand(cmd::FileClose);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(a.Documents().empty());
+    EXPECT_TRUE(a.DocumentManager().Documents().empty());
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
     EXPECT_EQ(FileItems(frame),
@@ -194,7 +228,7 @@ TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
     for (int command : {cmd::FileOpen, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::ImportPoseNames})
         frame.OnCommand(command);
     ASSERT_EQ(files.requests.size(), 4u);
-    EXPECT_EQ(a.Documents().size(), 2u);
+    EXPECT_EQ(a.DocumentManager().Documents().size(), 2u);
     EXPECT_EQ(files.requests[2].filter, "Genome files (*.gno)|*.gno") << "gait names come from a genome";
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.endsWith("The pose names were not changed.")) << "a file that is not there";
@@ -207,15 +241,15 @@ TEST_F(EditorAppTest, CommandsReachTheirHandlersAndOnlyThem) {
     frame.OnCommand(cmd::UserGuide);  // there is no guide beside the test's program
     EXPECT_EQ(messages.shown.size(), 2u);
     frame.OnCommand(cmd::AppExit);
-    EXPECT_TRUE(a.Documents().empty());
+    EXPECT_TRUE(a.DocumentManager().Documents().empty());
 }
 
 TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     CMirtalaApp& a = Start();
-    a.OnFileNew();
-    a.OnWindowNew();  // a second window on Genome2 is one more window, not one more question
-    ASSERT_EQ(a.Documents().size(), 2u);
-    EXPECT_EQ(a.FramesOf(*a.Documents()[1]), 2);
+    a.DocumentManager().OpenNew();
+    a.MainFrame()->OnCommand(cmd::WindowNew);  // a second window on Genome2 is one more window, not one more question
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 2u);
+    EXPECT_EQ(a.DocumentManager().FramesOf(*a.DocumentManager().Documents()[1]), 2);
     const QList<QMdiSubWindow*> windows = a.MainFrame()->MdiArea()->subWindowList();  // Arrange Icons, minimized
     for (QMdiSubWindow* window : windows) window->showMinimized();
     const int spare = a.MainFrame()->MdiArea()->viewport()->width() - 2 * windows[0]->width();
@@ -223,21 +257,21 @@ TEST_F(EditorAppTest, ExitAsksForEveryModifiedDocumentAndCancelStopsIt) {
     a.MainFrame()->OnCommand(cmd::WindowArrange);
     EXPECT_EQ(windows[1]->pos(), windows[0]->pos() + QPoint(windows[0]->width(), 0)) << "the second stays on the row";
     EXPECT_EQ(windows[0]->geometry().bottom(), a.MainFrame()->MdiArea()->viewport()->rect().bottom());
-    for (CMirtalaDoc* doc : a.Documents()) doc->AddGene(PoseGene(1, 1));
+    for (CMirtalaDoc* doc : a.DocumentManager().Documents()) doc->AddGene(PoseGene(1, 1));
     ASSERT_TRUE(a.MainFrame()->ActiveChild()->close()) << "a second window closes without asking";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(a.FramesOf(*a.Documents()[1]), 1);
+    EXPECT_EQ(a.DocumentManager().FramesOf(*a.DocumentManager().Documents()[1]), 1);
     messages.answers = {MessageAnswer::No, MessageAnswer::Cancel};
     EXPECT_FALSE(a.MainFrame()->close());
     EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(messages.shown[1].text.contains("Genome2"));
-    EXPECT_EQ(a.Documents().size(), 2u);
+    EXPECT_EQ(a.DocumentManager().Documents().size(), 2u);
     messages.answers = {MessageAnswer::Cancel};  // a document's last window stays when its question is cancelled
     EXPECT_FALSE(a.MainFrame()->ActiveChild()->close());
     messages.answers = {MessageAnswer::No, MessageAnswer::No};
     EXPECT_TRUE(a.MainFrame()->close());
-    EXPECT_TRUE(a.Documents().empty());
+    EXPECT_TRUE(a.DocumentManager().Documents().empty());
 }
 
 TEST_F(EditorAppTest, TheAboutBoxShowsTheProgramIconAndItsVersionApart) {
@@ -286,6 +320,40 @@ TEST_F(EditorAppTest, ASecondStartHandsItsFilesToTheRunningEditor) {
     EXPECT_TRUE(handed.get());
     ASSERT_EQ(received.size(), 1);
     EXPECT_EQ(received[0], QStringList{QString::fromStdString(dir.Path()) + "/one.gen"} + files.mid(1));
+}
+
+// A hand-off past the limit is dropped and its connection closed, not kept whole; a name
+// that is not UTF-8 arrives as its bytes.
+TEST_F(EditorAppTest, AnOversizedHandOffIsRefusedAndTheNextStillArrives) {
+    qputenv("TMPDIR", QByteArray::fromStdString(dir.Path()));
+    app::SingleInstance running;
+    QList<QStringList> received;
+    ASSERT_TRUE(running.Listen([&](const QStringList& files) { received << files; }));
+    auto flood = std::async(std::launch::async, [] {
+        QLocalSocket socket;
+        socket.connectToServer(app::SingleInstance::ServerName());
+        if (!socket.waitForConnected(3000)) return false;
+        socket.write(QByteArray(app::kMaxHandOffBytes + 4096, 'x'));
+        socket.waitForBytesWritten(3000);
+        return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(5000);
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return flood.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000));
+    EXPECT_TRUE(flood.get()) << "the server kept the connection";
+    const QString odd = PathFromBytes("/tmp/\xff\xfe" "bad.gen");
+    auto handed = std::async(std::launch::async, [&] { return app::SingleInstance().HandOff({odd}); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }));
+    qunsetenv("TMPDIR");
+    EXPECT_TRUE(handed.get());
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_EQ(PathToBytes(received[0].value(0)), "/tmp/\xff\xfe" "bad.gen");
+}
+
+TEST_F(EditorAppTest, HandedPathsThatDoNotOpenShareOneMessage) {
+    app::OpenHandedFiles({"a.gen", "b.gen", "c.gen"}, [](const QString& file) {
+        if (file != "b.gen") ShowMessage("Mirtala", file + " was not found.");
+    });
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "a.gen was not found.\n\nc.gen was not found.");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Host Product Folders dialog: it shows where each folder comes from,
 // tries candidate folders on a picture of its own, and OK stores them and
-// reloads every open picture.
+// reloads every open picture; the status bar names a picture's load error.
 #include "app/AppTestSupport.h"
 
 #include "activex/ControlTestSupport.h"
@@ -10,7 +10,12 @@
 #include "platform/registry/HostFolders.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QLayout>
+#include <QTest>
+
+#include "editor/app/MainFrame.h"
 
 namespace mirtala::test {
 namespace {
@@ -48,6 +53,15 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
         EXPECT_TRUE(!caption->buddy() || caption->geometry().right() < caption->buddy()->geometry().left());
     EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
 
+    // The source line follows the folder as it changes, and back.
+    auto* typed = Named<QLineEdit>(&dialog, "Images Folder");
+    const QString before = typed->text();
+    QTest::keyClick(typed, Qt::Key_X);
+    EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Chosen here; set for Mirtala when you choose OK.");
+    QTest::keyClick(typed, Qt::Key_Backspace);
+    EXPECT_EQ(typed->text(), before);
+    EXPECT_EQ(Named<QLabel>(&dialog, "Images Source")->text(), "Set for Mirtala.");
+
     dialog.SetFolders(QString::fromStdString(images), QString::fromStdString(bodyData));
     EXPECT_EQ(dialog.CheckText(), "A body of the preview appearance loads from these folders.");
     // Trying folders writes nothing yet.
@@ -68,6 +82,29 @@ TEST_F(HostFoldersDlgTest, FoldersThatCannotBeStoredAreToldAndTheDialogStaysOpen
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("The folders could not be stored: "));
+}
+
+// The pane follows the pictures' signal: nothing polls them any more.
+TEST_F(HostFoldersDlgTest, TheStatusBarNamesTheActiveWindowsLoadErrorUntilTheBodyLoads) {
+    ASSERT_TRUE(reg::WriteHostFolders(dir.File("empty") + "/", dir.File("empty") + "/", nullptr));
+    Start();
+    QLabel* pane = Named<QLabel>(application->MainFrame(), "Message");
+    const auto shows = [pane](const QString& text) {
+        for (int i = 0; i < 200 && pane->text() != text; ++i) QTest::qWait(10);
+        return pane->text().toStdString();
+    };
+    QDialog window;
+    auto* picture = new CZubrelle(&window);
+    ASSERT_TRUE(picture->Create("Probe", 0, QRect(0, 0, 80, 60), &window, 1));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_FALSE(picture->LoadError().isEmpty());
+    EXPECT_EQ(shows(picture->LoadError()), picture->LoadError().toStdString());
+
+    ASSERT_TRUE(reg::WriteHostFolders(controltest::DemoImages(), controltest::DemoBodyData(), nullptr));
+    CZubrelle::ReloadAll();
+    EXPECT_EQ(shows("Ready"), "Ready") << "the window stays active; the picture's signal tells";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // recovery_child FOLDER GENOME: an editor that opens the genome, changes it,
-// and keeps running with recovery copies written every 50 ms until it is killed.
+// names the new pose, and keeps running with recovery copies written every
+// 50 ms until it is killed.
 #include "editor/app/MainFrame.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/document/MirtalaDoc.h"
+#include "editor/document/NameTable.h"
 #include "editor/genome/PoseGenes.h"
 
 #include <QApplication>
@@ -16,5 +18,6 @@ int main(int argc, char** argv) {
     using namespace mirtala;
     app.MainFrame()->ActiveDocument()->AddGene(
         Gene{{kCreatureGeneType, kPoseSubtype, 42, 0, 3, 0, 0}, std::vector<std::uint8_t>(16, '2')});
+    mirtala::NameTable::Instance().SetName(42, "Run");
     return QApplication::exec();
 }

@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <signal.h>
+
 namespace mirtala::test {
 namespace {
 
@@ -17,6 +19,15 @@ QStringList RecoveryFiles(const QString& folder) {
     QStringList files;
     for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) files << it.next();
     return files;
+}
+
+// Ended, not yet reaped by its parent.
+bool Zombie(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype end = line.lastIndexOf(')');
+    return end >= 0 && line.mid(end + 2, 1) == "Z";
 }
 
 class RecoveryTest : public EditorAppTest {};
@@ -30,24 +41,32 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     QProcess child;
     child.start(RECOVERY_CHILD, {folder, genome});
     ASSERT_TRUE(child.waitForStarted());
-    // Both files in place (each is written under a temporary name first).
-    auto written = [&] { return RecoveryFiles(folder).filter(QRegularExpression("/copy-1\\.(gen|ini)$")).size() == 2; };
+    // The copy, its description and the names in place (each written under a temporary name first).
+    auto written = [&] {
+        return RecoveryFiles(folder).filter(QRegularExpression("/(copy-1\\.(gen|ini)|names\\.ini)$")).size() == 3;
+    };
     for (int i = 0; i < 200 && !written(); ++i) QThread::msleep(25);
     ASSERT_TRUE(written()) << child.readAllStandardError().toStdString();
-    child.kill();  // SIGKILL: no clean end
-    child.waitForFinished();
+    // SIGKILL: no clean end. The next start comes before the killed editor is
+    // reaped (a process that is gone but still has a pid).
+    ::kill(pid_t(child.processId()), SIGKILL);
+    for (int i = 0; i < 200 && ::kill(pid_t(child.processId()), 0) == 0 && !Zombie(child.processId()); ++i)
+        QThread::msleep(5);
+    ASSERT_TRUE(Zombie(child.processId()));
 
     messages.answers = {MessageAnswer::Yes};
     CMirtalaApp& a = Start();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("walk.gen"));
     EXPECT_EQ(messages.shown[0].yesText, "Recover");
-    ASSERT_EQ(a.Documents().size(), 1u);  // the recovered one, and no new empty genome
-    CMirtalaDoc& doc = *a.Documents()[0];
+    ASSERT_EQ(a.DocumentManager().Documents().size(), 1u);  // the recovered one, and no new empty genome
+    CMirtalaDoc& doc = *a.DocumentManager().Documents()[0];
     EXPECT_EQ(doc.GetPathName(), genome);
     EXPECT_EQ(doc.GetWindowTitle(), "walk.gen*");
     ASSERT_EQ(doc.GetGenome().Count(), 2u);
     EXPECT_EQ(doc.GetGenome().At(1)->header.id, 42);
+    EXPECT_EQ(NameTable::Instance().GetName(42), "Run");  // named since the last exit: back with the copy
+    child.waitForFinished();
     // The user's file was never written, and the crashed run's folder is gone.
     EXPECT_EQ(ReadFileBytes(genome.toStdString()), saved);
     application.reset();  // a clean end
@@ -57,18 +76,18 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
 
 TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
     CMirtalaApp& a = Start();
-    CMirtalaDoc& doc = *a.Documents()[0];
-    app::CRecovery recovery(a, QString::fromStdString(dir.File("own")), 60000);
+    CMirtalaDoc& doc = *a.DocumentManager().Documents()[0];
+    app::CRecovery recovery(a.DocumentManager(), QString::fromStdString(dir.File("own")), 60000);
     recovery.SaveNow();
-    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());  // nothing unsaved
+    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).filter("/copy-").isEmpty());  // nothing unsaved
     doc.AddGene(PoseGene(1, 1));
     recovery.SaveNow();
-    EXPECT_EQ(RecoveryFiles(recovery.RunFolder()).size(), 2);
+    EXPECT_EQ(RecoveryFiles(recovery.RunFolder()).filter("/copy-").size(), 2);
     doc.Undo();  // back at the saved state
-    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).isEmpty());
+    EXPECT_TRUE(RecoveryFiles(recovery.RunFolder()).filter("/copy-").isEmpty());
 
     dir.Write("plain", "x");
-    app::CRecovery blocked(a, QString::fromStdString(dir.File("plain/recovery")), 60000);
+    app::CRecovery blocked(a.DocumentManager(), QString::fromStdString(dir.File("plain/recovery")), 60000);
     doc.Redo();
     for (int i = 0; i < 2; ++i) blocked.SaveNow();
     ASSERT_EQ(messages.shown.size(), 1u);

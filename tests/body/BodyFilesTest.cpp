@@ -107,6 +107,13 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
     EXPECT_TRUE(zubrelle::SpriteFileIsComplete(empty)) << "ten empty images end with the directory";
     for (std::size_t end : {empty.size() - 1, std::size_t(6 + 8 * 9 + 4), std::size_t(5)})
         EXPECT_FALSE(zubrelle::SpriteFileIsComplete({empty.data(), end})) << "ends inside the directory at " << end;
+    const std::pair<std::vector<std::uint8_t>, std::string> problems[] = {
+        {{}, "it is empty"},
+        {{empty.begin(), empty.begin() + 6 + 8 * 9 + 4}, "it ends at 82 bytes, inside its directory of ten images (86 bytes)"},
+        {cut, "the pixels of image 9 (offset " + std::to_string(cut.size() - 7) + ", 2 x 2) run past its end at " +
+                  std::to_string(cut.size()) + " bytes"},
+        {whole, ""}};
+    for (const auto& [file, problem] : problems) EXPECT_EQ(zubrelle::SpriteFileProblem(file), problem);
     zubrelle::PartImage image;
     EXPECT_FALSE(zubrelle::DecodeImage(cut, 9, image));
     EXPECT_TRUE(image.pixels.empty());
@@ -174,8 +181,10 @@ TEST(PartLoader, MessagesNameTheRequestedCombination) {
     EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
     const auto bytes = SpriteBytes(NumberedLimb());
     tree.Write("images/e50a.s16", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 50));
-    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // ending inside its directory counts as no sprite
-    EXPECT_EQ(error, what + tree.Images() + "e54c.s16']");
+    EXPECT_FALSE(load(5, 1, 1, 4, 2));  // a damaged file counts as no sprite, and says so
+    EXPECT_EQ(error, what + tree.Images() + "e54c.s16']\n'" + tree.Images() +
+                         "e50a.s16' was found but is damaged: it ends at 50 bytes, inside its directory of ten "
+                         "images (86 bytes).");
     tree.Write("images/e50a.s16", bytes);
     EXPECT_FALSE(load(5, 1, 1, 4, 2));
     EXPECT_EQ(error, "Unable to find a left foot attachment file for adult female Brask of variant C.\n"
@@ -183,6 +192,22 @@ TEST(PartLoader, MessagesNameTheRequestedCombination) {
     EXPECT_FALSE(load(14, 7, 0, 9, 0));
     EXPECT_EQ(error, "Unable to find a tail tip sprite file for unknown male unknown of variant A.\n"
                      "[Tried '" + tree.Images() + "n79a.s16']");
+}
+
+// Ten entries sharing one 2000 x 2000 block decode to 160 MB from an 8 MB file: a body
+// is refused once its images would pass the limit, naming the file.
+TEST(PartLoader, ABodyPastTheDecodedLimitIsRefusedNamingTheFile) {
+    TempTree tree;
+    tree.Write("images/c00a.s16", SpriteBytes(NumberedLimb()));
+    tree.Write("body data/c00a.att", AttachmentText(NumberedLimb()));
+    zubrelle::PartData data;
+    std::string error;
+    std::uint64_t used = zubrelle::kMaxBodyDecodedBytes - 800;  // the parts loaded before
+    EXPECT_TRUE(zubrelle::LoadPart(3, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error, &used));
+    EXPECT_EQ(used, zubrelle::kMaxBodyDecodedBytes - 800 + 4 * 110);
+    EXPECT_FALSE(zubrelle::LoadPart(3, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error, &used));
+    EXPECT_EQ(error, "The body's images would take more than 128 MiB once decoded, the most a body may take; '" +
+                         tree.Images() + "c00a.s16' takes 0 MiB of it.");
 }
 
 TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {

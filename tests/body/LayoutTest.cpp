@@ -70,8 +70,12 @@ TEST_F(SkeletonLayout, ChildrenHangByPointZeroOnTheirParentsJointInsideAScaledBo
     const auto layout = model.LayoutFigure(pose, 1.0), scaled = model.LayoutFigure(pose, 1.35);
     EXPECT_EQ(layout.offset, expected);
     // Box from the body (0, 0)-(9, 19), left foot (-1, 46)-(1, 47), right foot (2, 52)-(4, 53); scaled 14.85 x 72.9.
-    EXPECT_EQ(std::tuple(layout.origin, layout.width, layout.height), std::tuple(gdi::Point{-1, 0}, 11, 54));
-    EXPECT_EQ(std::tuple(scaled.origin, scaled.width, scaled.height), std::tuple(layout.origin, 14, 72));
+    EXPECT_EQ(layout.origin, (gdi::Point{-1, 0}));
+    EXPECT_EQ(layout.width, 11);
+    EXPECT_EQ(layout.height, 54);
+    EXPECT_EQ(scaled.origin, layout.origin);
+    EXPECT_EQ(scaled.width, 14);
+    EXPECT_EQ(scaled.height, 72);
     // Foot point 1 (6, 15) + offset (-1, 46) - origin, x 1.35: (8.1, 82.35); right (9, 18) + (2, 52) - origin.
     EXPECT_EQ(std::pair(scaled.leftFoot, scaled.rightFoot), std::pair(gdi::Point{8, 82}, gdi::Point{16, 94}));
 }

@@ -32,8 +32,12 @@ std::string LoadBodyImage(const TempTree& tree, const Sprite16& image, zubrelle:
     return LoadBody(tree, body, model);
 }
 
-// The image, the rectangle, the scale and the picture drawn, which also gives the bitmap's size.
-using PlacementCase = std::tuple<Sprite16, gdi::Rect, double, std::string>;
+struct PlacementCase {
+    Sprite16 image;
+    gdi::Rect rect;
+    double scale;
+    std::string picture;  // the picture drawn, which also gives the bitmap's size
+};
 
 class Placement : public testing::TestWithParam<PlacementCase> {};
 

@@ -2,6 +2,9 @@
 // told, how undo and redo move commands, and what the Edit menu shows.
 #include "DocTestSupport.h"
 
+#include <QAction>
+#include <QUndoStack>
+
 namespace mirtala::test {
 namespace {
 
@@ -74,29 +77,33 @@ TEST_F(CommandsTest, TwoModificationsUndoneInPlaceWithoutHints) {
     EXPECT_EQ(doc->UndoCount(), 3u);
 }
 
-TEST_F(CommandsTest, MenuItemsFollowTheStacks) {
-    // After each step: the names in the Undo and Redo items; an empty name means disabled.
-    const struct {
+// The stack's own Undo and Redo actions, as the Edit menu shows them.
+TEST_F(CommandsTest, UndoAndRedoActionsFollowTheStack) {
+    QObject owner;
+    QAction* undo = doc->UndoStack()->createUndoAction(&owner, kUndoPrefix);
+    QAction* redo = doc->UndoStack()->createRedoAction(&owner, kRedoPrefix);
+    // After each step: the texts of the Undo and Redo items; a plain "Undo" or "Redo" is disabled.
+    const struct Step {
         const char *action, *undo, *redo;
-    } steps[] = {{"", "", ""}, {"modify", "Modify Gene", ""}, {"remove", "Remove Gene", ""},
-                 {"undo", "Modify Gene", "Remove Gene"}, {"undo", "", "Modify Gene"},
-                 {"redo", "Modify Gene", "Remove Gene"},  // the rest of the redo stack stays
-                 {"undo", "", "Modify Gene"}, {"undo", "", "Modify Gene"},  // nothing to undo: nothing changes
-                 {"add", "Add Gene", ""},  // a new command empties the redo stack
-                 {"undo", "", "Add Gene"}, {"redo", "Add Gene", ""}, {"redo", "Add Gene", ""}};
-    for (const auto& step : steps) {
+    } steps[] = {{"", "Undo", "Redo"}, {"modify", "Undo Modify Gene", "Redo"}, {"remove", "Undo Remove Gene", "Redo"},
+                 {"undo", "Undo Modify Gene", "Redo Remove Gene"}, {"undo", "Undo", "Redo Modify Gene"},
+                 {"redo", "Undo Modify Gene", "Redo Remove Gene"},  // the rest of the redo part stays
+                 {"undo", "Undo", "Redo Modify Gene"}, {"undo", "Undo", "Redo Modify Gene"},  // nothing to undo
+                 {"add", "Undo Add Gene", "Redo"},  // a new command empties the redo part
+                 {"undo", "Undo", "Redo Add Gene"}, {"redo", "Undo Add Gene", "Redo"}, {"redo", "Undo Add Gene", "Redo"}};
+    for (const Step& step : steps) {
         const std::string action = step.action;
         if (action == "add") doc->AddGene(PoseGene(20, 50));
         if (action == "modify") doc->ModifyGene(*genome().At(1));
         if (action == "remove") doc->RemoveGene(*genome().At(0));
         if (action == "undo") doc->Undo();
         if (action == "redo") doc->Redo();
-        CCmdUI undo, redo;
-        doc->UpdateUndoMenu(undo);
-        doc->UpdateRedoMenu(redo);
-        EXPECT_EQ(std::pair(undo.enabled, undo.text), std::pair(*step.undo != 0, QString("Undo ") + step.undo + "\tCtrl+Z")) << action;
-        EXPECT_EQ(std::pair(redo.enabled, redo.text), std::pair(*step.redo != 0, QString("Redo ") + step.redo + "\tCtrl+Y")) << action;
+        EXPECT_EQ(undo->text(), step.undo) << action;
+        EXPECT_EQ(redo->text(), step.redo) << action;
+        EXPECT_EQ(undo->isEnabled(), undo->text() != kUndoPrefix) << action;
+        EXPECT_EQ(redo->isEnabled(), redo->text() != kRedoPrefix) << action;
     }
+    EXPECT_EQ(std::pair(doc->UndoCount(), doc->RedoCount()), std::pair(1ul, 0ul));
 }
 
 }  // namespace

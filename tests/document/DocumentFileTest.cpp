@@ -1,14 +1,17 @@
-// Opening, saving and closing a genome document: reading warnings, the
-// appearance preset, unsaved-changes marking, refused and failing saves, the
-// gait-name import and the file-dialog filters.
+// Opening and saving a genome document: reading warnings, the appearance
+// preset, the modified flag as the undo stack's clean state, refused and
+// failing saves, and the file-dialog filters.
 #include "DocTestSupport.h"
 #include "editor/document/NameTable.h"
+#include "editor/document/PathBytes.h"
+#include "editor/document/ReadWarnings.h"
 
 #include <QSignalSpy>
 
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace mirtala::test {
 namespace {
@@ -32,81 +35,114 @@ TEST_F(DocumentFileTest, OpeningShowsEachReadingWarningAndPresetsTheAppearance) 
     // A file that is no genome, or none at all, leaves no document.
     EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(dir.Write("upper.gen", "DNA2gend"))));
     EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(dir.File("missing.gen"))));
-    EXPECT_EQ(Texts(), (std::vector<QString>{"Gene does not contain header.", "Expected token 'gene' or 'gend'.",
+    EXPECT_EQ(Texts(), (std::vector<QString>{"Gene does not contain header.\nExpected token 'gene' or 'gend'.",
                                              "Not a genome File.", Q(dir.File("missing.gen")) + " was not found."}));
 }
 
-TEST_F(DocumentFileTest, NewDocumentSavesTheEmptyGenomeAndModifiedFollowsTheUndoStack) {
-    doc->SetTitle("Genome1");
-    ASSERT_TRUE(doc->OnNewDocument());
-    QSignalSpy modified(doc.get(), &CMirtalaDoc::modifiedChanged);
-    files.answers.push_back(Q(dir.File("new.gen")));
-    ASSERT_TRUE(doc->DoFileSave());  // no path yet: Save As
-    ASSERT_EQ(files.requests.size(), 1u);
-    const FileDialogRequest& r = files.requests[0];
-    EXPECT_EQ(std::tuple(r.open, r.initialFile, r.defaultExtension, r.overwritePrompt),
-              std::tuple(false, QString("Genome1"), QString(".gen"), true));
-    EXPECT_EQ(ReadFileBytes(dir.File("new.gen")), "dna2gend");
-    doc->AddGene(PoseGene(1, 1));
-    EXPECT_EQ(doc->GetWindowTitle(), QString("new.gen*"));
-    doc->Undo();
-    EXPECT_EQ(doc->GetWindowTitle(), QString("new.gen"));  // back where it was saved
+// A file of 100,000 empty stretches would have opened 100,000 boxes, one after another.
+TEST_F(DocumentFileTest, TheReadingWarningsOfOneFileShareOneBoxWithTheirCounts) {
+    std::string file = "dna2";
+    for (int i = 0; i < 100000; ++i) file += "gene";
+    file += "xxgend";
+    ASSERT_TRUE(doc->OnOpenDocument(Q(dir.Write("empty.gen", file))));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Error reading file");
+    EXPECT_EQ(Texts()[0], "Gene does not contain header. (100,000 times)");
+    const std::pair<std::size_t, const char*> counts[] = {{1, "1"}, {999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}};
+    for (const auto& [count, text] : counts) EXPECT_EQ(GroupedCount(count), text);
+}
+
+// Each failure to open says why, as the system gives it; a file whose name is not UTF-8 opens.
+TEST_F(DocumentFileTest, OpenFailuresNameTheReasonAndNamesAreBytes) {
+    std::filesystem::create_directory(dir.File("folder.gen"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe.gen").c_str(), 0600), 0);
+    std::filesystem::create_symlink("loop-b.gen", dir.File("loop-a.gen"));
+    std::filesystem::create_symlink("loop-a.gen", dir.File("loop-b.gen"));
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    const Case cases[] = {{dir.File("folder.gen"), "it is a folder, not a file"},
+                          {dir.File("pipe.gen"), "it is not a regular file (a device, pipe or socket)"},
+                          {"/dev/null", "it is not a regular file (a device, pipe or socket)"},
+                          {dir.File("loop-a.gen"), "Too many levels of symbolic links"},
+                          {dir.File(std::string(300, 'n')), "File name too long"}};
+    for (const Case& c : cases) EXPECT_FALSE(CMirtalaDoc().OnOpenDocument(Q(c.path))) << c.path;
+    ASSERT_EQ(Texts().size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(Texts()[i], "Cannot open " + Q(cases[i].path) + ": " + Q(cases[i].reason) + ".");
+
+    const std::string odd = dir.Write("\xff\xfe" "bad.gen", "dna2gend");
+    const QString shown = PathFromBytes(odd);
+    EXPECT_EQ(PathToBytes(shown), odd);
+    EXPECT_EQ(PathToBytes(PathFromBytes("caf\xc3\xa9 \xe2\x82")), "caf\xc3\xa9 \xe2\x82");  // a cut sequence too
+    EXPECT_TRUE(doc->OnOpenDocument(shown)) << Texts().back().toStdString();
+}
+
+// The modified flag is the undo stack's clean state: undoing back to a save is
+// unmodified, a save after undo moves the clean state, and a new command after
+// undoing past the save loses it for good.
+TEST_F(DocumentFileTest, ModifiedIsTheUndoStacksCleanState) {
+    ASSERT_TRUE(Open({PoseGene(1, 10)}, "g.gen"));
+    const std::string opened = ReadFileBytes(dir.File("g.gen"));
+    QSignalSpy changes(doc.get(), &CMirtalaDoc::modifiedChanged);
+    const struct Step {
+        const char* action;
+        bool modified;
+    } steps[] = {{"add", true},  {"undo", false}, {"redo", true},  {"save", false}, {"undo", true},
+                 {"save", false}, {"redo", true},  {"undo", false}, {"redo", true},  {"save", false},
+                 {"undo", true},  {"add", true},   {"undo", true}};
+    std::vector<bool> expected;
+    bool was = false;
+    for (const Step& step : steps) {
+        const std::string action = step.action;
+        if (action == "add") doc->AddGene(PoseGene(2, 11));
+        if (action == "undo") doc->Undo();
+        if (action == "redo") doc->Redo();
+        if (action == "save") {
+            ASSERT_TRUE(doc->OnSaveDocument(Q(dir.File("g.gen")), nullptr));
+        }
+        EXPECT_EQ(doc->IsModified(), step.modified) << action;
+        EXPECT_EQ(doc->GetWindowTitle(), step.modified ? "g.gen*" : "g.gen") << action;
+        if (step.modified != was) expected.push_back(step.modified);
+        was = step.modified;
+        if (&step == &steps[5]) {
+            EXPECT_EQ(ReadFileBytes(dir.File("g.gen")), opened) << "saved after the undo";
+        }
+    }
+    std::vector<bool> signalled;
+    for (const auto& args : changes) signalled.push_back(args.at(0).toBool());
+    EXPECT_EQ(signalled, expected);
+
+    // A recovered copy stays modified whatever is undone, until it is saved.
+    doc->SetModifiedUntilSaved();
     doc->Redo();
-    ASSERT_TRUE(doc->DoSave(Q(dir.File("g.gen"))));
-    EXPECT_EQ(doc->GetWindowTitle(), QString("g.gen"));
-    doc->Undo();  // saving keeps the stacks: changes before it can still be undone
-    doc->AddGene(PoseGene(3, 3));  // the saved state is gone from the redo stack for good
     doc->Undo();
     EXPECT_TRUE(doc->IsModified());
-    std::vector<bool> states;
-    for (const auto& args : modified) states.push_back(args.at(0).toBool());
-    EXPECT_EQ(states, (std::vector<bool>{true, false, true, false, true}));
+    ASSERT_TRUE(doc->OnSaveDocument(Q(dir.File("g.gen")), nullptr));
+    EXPECT_FALSE(doc->IsModified());
 }
-
-// Closing asks about unsaved changes only: unmodified; Cancel; No; Yes and a path; Yes, then Save As cancelled.
-// Each case: whether the document is edited, the answers, the Save As answers, whether it may close, whether saved.
-using CloseCase = std::tuple<bool, std::vector<MessageAnswer>, std::vector<std::optional<QString>>, bool, bool>;
-class CloseTest : public DocumentFileTest, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(CloseTest, AsksOnlyForUnsavedChanges) {
-    const auto& [edit, answers, saveAs, mayClose, saved] = GetParam();
-    doc->SetTitle("Genome2");
-    doc->OnNewDocument();
-    if (edit) doc->AddGene(GaitGene(1, 1));
-    messages.answers.assign(answers.begin(), answers.end());
-    for (const auto& a : saveAs) files.answers.push_back(a ? std::optional(Q(dir.File("saved.gen"))) : a);
-    EXPECT_EQ(doc->SaveModified(), mayClose);
-    EXPECT_EQ(Texts(), edit ? std::vector<QString>{"Save changes to Genome2?"} : std::vector<QString>{});
-    for (const MessageRequest& m : messages.shown) EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(std::filesystem::exists(dir.File("saved.gen")), saved);
-    EXPECT_EQ(doc->IsModified(), edit && !saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, CloseTest,
-                         ::testing::Values(CloseCase{false, {}, {}, true, false},
-                                           CloseCase{true, {MessageAnswer::Cancel}, {}, false, false},
-                                           CloseCase{true, {MessageAnswer::No}, {}, true, false},
-                                           CloseCase{true, {MessageAnswer::Yes}, {QString("x")}, true, true},
-                                           CloseCase{true, {MessageAnswer::Yes}, {std::nullopt}, false, false}));
 
 TEST_F(DocumentFileTest, RefusesToSaveAGeneThatWouldNotReadBackAndNamesIt) {
     ASSERT_TRUE(Open({PoseGene(1, 10)}, "keep.gen"));
+    const QString path = Q(dir.File("keep.gen"));
     const std::string before = ReadFileBytes(dir.File("keep.gen"));
     NameTable::Instance().SetName(77, "Leap");
     doc->AddGene(PoseGene(4, 77, "0123gene0123012"));
-    EXPECT_FALSE(doc->DoFileSave());
+    QString pose, gait;
+    EXPECT_FALSE(doc->OnSaveDocument(path, &pose));
     NameTable::Instance().SetName(77, "77");
     doc->Undo();
     doc->AddGene(GaitGene(3, 9, "gend\0\0\0\0"s));  // "gend" in the last gene
-    EXPECT_FALSE(doc->DoFileSave());
+    EXPECT_FALSE(doc->OnSaveDocument(path, &gait));
     EXPECT_EQ(ReadFileBytes(dir.File("keep.gen")), before);
-    ASSERT_EQ(Texts().size(), 2u);
     for (const char* part : {"pose \"Leap\"", "gene 2 of the genome: type 2, subtype 3, id 4", "\"gene\""})
-        EXPECT_TRUE(Texts()[0].contains(part)) << Texts()[0].toStdString();
+        EXPECT_TRUE(pose.contains(part)) << pose.toStdString();
     for (const char* part : {"The gait \"9\"", "gene 2 of the genome: type 2, subtype 4, id 3", "\"gend\""})
-        EXPECT_TRUE(Texts()[1].contains(part)) << Texts()[1].toStdString();
+        EXPECT_TRUE(gait.contains(part)) << gait.toStdString();
+    EXPECT_TRUE(Texts().empty()) << "the caller shows the reason";
     doc->AddGene(GaitGene(4, 8));  // no longer last
-    EXPECT_TRUE(doc->DoFileSave());
+    EXPECT_TRUE(doc->OnSaveDocument(path, nullptr));
 }
 
 // A write cut off by the file size limit, as a full disk would, leaves the old file as it was.
@@ -119,36 +155,16 @@ TEST_F(DocumentFileTest, AFailingSaveReportsAndLeavesTheOldFileIntact) {
     const rlimit small{64, old.rlim_max};
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = doc->DoFileSave();
+    QString error;
+    const bool saved = doc->OnSaveDocument(Q(dir.File("old.gen")), &error);
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(saved);
-    ASSERT_EQ(Texts().size(), 1u);
-    EXPECT_TRUE(Texts()[0].startsWith("Cannot save " + Q(dir.File("old.gen"))) && Texts()[0].endsWith("The file was not changed."))
-        << Texts()[0].toStdString();
+    EXPECT_TRUE(error.startsWith("Cannot save " + Q(dir.File("old.gen"))) && error.endsWith("The file was not changed."))
+        << error.toStdString();
     EXPECT_EQ(ReadFileBytes(dir.File("old.gen")), before);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // no temporary file left
-}
-
-TEST_F(DocumentFileTest, ImportGaitNamesAsksForAGnoFileAndKeepsTheNamesWhenItCannotBeRead) {
-    ASSERT_TRUE(Open({GaitGene(5, 12)}));
-    NameTable::Instance().SetName(300, "Gallop");
-    doc->OnImportGaitNames();  // cancelled
-    // The second file names the gait gene with id 5 "Trot".
-    files.answers = {Q(dir.File("absent.gno")), Q(dir.Write("names.gno", "HEAD\2\0\4\0\5\0\0\0\4\0Trot\0\0"s))};
-    doc->OnImportGaitNames();
-    EXPECT_EQ(NameTable::Instance().GetName(300), "Gallop");
-    doc->OnImportGaitNames();
-    EXPECT_EQ(NameTable::Instance().GetName(NameTable::kGaitBase + 12), "Trot");
-    NameTable::Instance().SetName(NameTable::kGaitBase + 12, "12");  // the import reset the others
-    ASSERT_EQ(Texts().size(), 1u);
-    EXPECT_TRUE(Texts()[0].contains("absent.gno"));
-    ASSERT_EQ(files.requests.size(), 3u);
-    const FileDialogRequest& r = files.requests[0];
-    EXPECT_EQ(std::tuple(r.open, r.defaultExtension, r.initialFile, r.hideReadOnly, r.overwritePrompt, r.filter),
-              std::tuple(true, QString(".gno"), QString(), true, true, QString("Genome files (*.gno)|*.gno")));
-    EXPECT_FALSE(doc->IsModified());
 }
 
 TEST(FileDialogFilters, PipeFiltersBecomeQtNameFilters) {

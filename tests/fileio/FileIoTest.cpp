@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace mirtala {
@@ -61,6 +63,65 @@ TEST(AtomicWrite, RefusalsSayWhyAndLeaveNothingBehind) {
     EXPECT_EQ(ReadFileBytes(file), "fits");
     EXPECT_TRUE(fs::is_directory(dir.File("folder")) && fs::is_fifo(dir.File("pipe")));
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
+}
+
+// A read-only file is refused though its folder would allow the rename, through a link too.
+TEST(AtomicWrite, ReadOnlyTargetsAreRefusedAndLeftAlone) {
+    test::TempDir dir;
+    const std::string locked = dir.Write("locked", "old");
+    ::chmod(locked.c_str(), 0444);
+    fs::create_symlink("locked", dir.File("link"));
+    const std::string open = dir.Write("open", "old");
+    for (const std::string& path : {locked, dir.File("link")}) {
+        std::string error;
+        EXPECT_TRUE(IsReadOnlyFile(path));
+        EXPECT_FALSE(WriteFileAtomically(path, std::string_view("new"), &error));
+        EXPECT_EQ(error, "Cannot write " + path + ": it is read-only");
+    }
+    EXPECT_EQ(ReadFileBytes(locked), "old");
+    EXPECT_FALSE(IsReadOnlyFile(open) || IsReadOnlyFile(dir.File("missing")) || IsReadOnlyFile(dir.Path()));
+    EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
+}
+
+pid_t GonePid() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A process killed while it saves leaves no temporary file where the file system has
+// unnamed files; named ones (kept from older runs or other file systems) of processes
+// that no longer run go at the next save of the same file, and nobody else's.
+TEST(AtomicWrite, AKilledSaveLeavesNothingThatOutlivesTheNextSave) {
+    test::TempDir dir;
+    const std::string target = dir.Write("genome.gen", "old");
+    const std::string gone = dir.Write(".genome.gen.~" + std::to_string(GonePid()) + ".a1b2c3", "part");
+    const std::string running = dir.Write(".genome.gen.~" + std::to_string(::getppid()) + ".a1b2c3", "part");
+    const std::string other = dir.Write(".other.gen.~" + std::to_string(GonePid()) + ".a1b2c3", "part");
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        const std::string big(64 << 20, 'x');
+        [[maybe_unused]] ssize_t n = ::write(ready[1], "!", 1);
+        WriteFileAtomically(target, std::string_view(big));
+        ::_exit(0);
+    }
+    char started = 0;
+    ASSERT_EQ(::read(ready[0], &started, 1), 1);
+    ::usleep(2000);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    ASSERT_TRUE(WriteFileAtomically(target, std::string_view("new")));
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_FALSE(fs::exists(gone));
+    EXPECT_TRUE(fs::exists(running) && fs::exists(other));
+    EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file outlived the next save";
 }
 
 // Saving reads each file back into one buffer: a failed read must leave it

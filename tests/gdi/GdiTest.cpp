@@ -23,7 +23,9 @@ std::string Picture(const gdi::Bitmap& bitmap) {
 TEST(Bitmap, EmptySizesAndReadsOutside) {
     for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-3, 4}, std::pair{4, -3}}) {
         const gdi::Bitmap empty(w, h, 0x123456);
-        EXPECT_EQ(std::tuple(empty.Empty(), empty.Width(), empty.Height()), std::tuple(true, 0, 0)) << w << " x " << h;
+        EXPECT_TRUE(empty.Empty()) << w << " x " << h;
+        EXPECT_EQ(empty.Width(), 0) << w << " x " << h;
+        EXPECT_EQ(empty.Height(), 0) << w << " x " << h;
     }
     // The colour layout (red in the low byte) is held by the renderer's tests.
     const gdi::Bitmap bitmap(3, 2, kInk);

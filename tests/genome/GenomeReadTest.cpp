@@ -14,23 +14,28 @@ const std::string kTok = "Expected token 'gene' or 'gend'.";
 const std::string kHdr = "Gene does not contain header.";
 const std::string kNot = "Not a genome File.";
 
-// Name, file, status, warnings, and per gene its header bytes then its data.
-using ReadCase = std::tuple<const char*, std::string, ReadStatus, std::vector<std::string>, std::vector<std::string>>;
+struct ReadCase {
+    const char* name;
+    std::string file;
+    ReadStatus status;
+    std::vector<std::string> warnings;
+    std::vector<std::string> records;  // per gene: its header bytes, then its data
+};
 
 class ReadRules : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadRules, GenesAndWarnings) {
-    const auto& [name, file, status, expectedWarnings, expectedRecords] = GetParam();
+    const ReadCase& c = GetParam();
     Genome g;
     std::vector<std::string> warnings, records;
-    EXPECT_EQ(g.ReadBytes({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()},
-                          [&](std::string_view w) { warnings.emplace_back(w); }), status);
+    EXPECT_EQ(g.ReadBytes({reinterpret_cast<const std::uint8_t*>(c.file.data()), c.file.size()},
+                          [&](std::string_view w) { warnings.emplace_back(w); }), c.status);
     for (const GeneRef& r : g.Genes()) {
         const auto h = r->header.Bytes();
         records.push_back(std::string(h.begin(), h.end()) + std::string(r->data.begin(), r->data.end()));
     }
-    EXPECT_EQ(warnings, expectedWarnings);
-    EXPECT_EQ(records, expectedRecords);
+    EXPECT_EQ(warnings, c.warnings);
+    EXPECT_EQ(records, c.records);
 }
 
 const std::string A = std::string{2, 3, 1, 0, 0, 0, 0} + "x0123";
@@ -57,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {A + "gendx", B}},
         ReadCase{"EmptyLastGeneEndsTheFile", "dna2gene" + A + "genegend", ReadStatus::Ok, {kHdr}, {A}},
         ReadCase{"ShortLastStretch", "dna2gene" + A + "geneab", ReadStatus::Ok, {kTok, kHdr}, {A}}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GenomeRead, AppendsToWhatIsThereAndLeavesItOnFailure) {
     TempDir dir;

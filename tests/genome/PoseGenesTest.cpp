@@ -1,5 +1,5 @@
 // Genus and appearance queries, the choice of a pose variant for a life stage,
-// and reading short pose and gait genes.
+// a gait's steps resolved at a stage, and reading short pose and gait genes.
 #include "editor/genome/PoseGenes.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +45,24 @@ TEST(ActivePose, PicksTheVariantForTheStage) {
             g.Append(Make(kPoseSubtype, ++id, {5, '0'}, static_cast<std::uint8_t>(switchOn)));
         GeneRef r = FindActivePose(g, 5, c.stage);
         EXPECT_EQ(r ? r->header.id : 0, c.expectedId) << "stage " << c.stage << " of " << c.switchOns.size();
+    }
+}
+
+// What the gait dialog's pictures and the command line's renders show.
+TEST(GaitSteps, EachStepIsItsPosesVariantOfTheStage) {
+    Genome g;
+    g.Append(Make(kPoseSubtype, 1, {5, '2', '1'}));  // short: the rest reads as '0'
+    std::vector<std::uint8_t> raised(16, '3');
+    raised[0] = 5;
+    g.Append(Make(kPoseSubtype, 2, raised, 4));
+    const GeneRef gait = g.Append(Make(kGaitSubtype, 3, {1, 5, 0, 99, 5}));  // four steps only
+    using Step = std::pair<int, std::optional<std::string>>;
+    const struct { int stage; std::string pose5; } cases[] = {{3, "210000000000000"}, {4, std::string(15, '3')}};
+    for (const auto& c : cases) {
+        std::vector<Step> steps;
+        for (const GaitStepPose& s : ResolveGaitSteps(g, *gait, c.stage)) steps.emplace_back(s.poseNumber, s.poseString);
+        EXPECT_EQ(steps, (std::vector<Step>{{5, c.pose5}, {0, std::nullopt}, {99, std::nullopt}, {5, c.pose5}}))
+            << "stage " << c.stage;
     }
 }
 

@@ -42,5 +42,14 @@ TEST(NameEncoding, TextWithoutABytePlaceIsRefused) {
     for (const char* text : refused) EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << text;
 }
 
+TEST(NameEncoding, ShownNamesStopAfter256Characters) {
+    const std::string long1252(300, '\x80');  // each byte one character of three UTF-8 bytes
+    std::string euros;
+    for (int i = 0; i < 256; ++i) euros += "\xe2\x82\xac";
+    EXPECT_EQ(ShownName(long1252), euros + "\xe2\x80\xa6");
+    EXPECT_EQ(ShownName(long1252.substr(0, 256)), euros);
+    EXPECT_EQ(ShownName(""), "");
+}
+
 }  // namespace
 }  // namespace mirtala

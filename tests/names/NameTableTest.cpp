@@ -120,6 +120,21 @@ TEST(GaitNameImport, RecordsNameGaitsThroughTheirGeneIds) {
     ExpectNames(t, {{268, "12"}, {1, "pose stays"}});  // reset even when missing
 }
 
+// An imported name holding a line break would shift every later name by one in the name
+// file written at exit; imports flatten line breaks as typing does.
+TEST(NameImports, LineBreaksBecomeSpacesAndTheNameFileKeepsItsPlaces) {
+    Genome g;
+    AddGait(g, 5, 7);
+    NameTable t;
+    t.ParsePoseNames(PoseRecord("Lie\ndown") + PoseRecord("Sit\r\nup") + PoseRecord("Ends in CR\r"));
+    t.ParseGaitNames("HEAD" + GaitRecord(2, 4, 5, "Slow\nwalk\r"), g);
+    ExpectNames(t, {{0, "Lie down"}, {1, "Sit  up"}, {2, "Ends in CR "}, {256 + 7, "Slow walk "}});
+
+    NameTable back;
+    back.ParseNameFile(t.NameFileText());
+    for (unsigned i = 0; i < NameTable::kEntries; ++i) EXPECT_EQ(back.GetName(i), t.GetName(i)) << i;
+}
+
 TEST(GaitNameImport, RecordsCutShortEndReadingAndPartNamesAreDropped) {
     Genome g;
     AddGait(g, 1, 1);

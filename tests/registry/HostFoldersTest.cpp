@@ -43,10 +43,14 @@ constexpr const char* kDefaults = "default <prefix>/drive_c/Program Files/Tarvos
 constexpr const char* kWowKey = "[software\\\\WOW6432NODE\\\\vantrelle technology\\\\TARVOSSA 2\\\\1.0] 1\n";
 constexpr const char* kNativeKey = "[Software\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1\n";
 
-// Name, our images and body data values, system.reg (empty: no file), whether the default path
-// exists in the prefix, and the folders found.
-using SearchCase = std::tuple<const char*, std::optional<std::string>, std::optional<std::string>, std::string, bool,
-                              const char*>;
+struct SearchCase {
+    const char* name;
+    std::optional<std::string> ourImages;    // our registry's values; none: not set
+    std::optional<std::string> ourBodyData;
+    std::string systemReg;                   // the prefix's system.reg; empty: no file
+    bool defaultFolders;                     // the default path exists in the prefix
+    const char* expected;                    // the folders found
+};
 
 using SearchOrder = testing::TestWithParam<SearchCase>;
 
@@ -91,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"DefaultMappedIntoThePrefix", std::nullopt, std::nullopt, "", true, kDefaults},
         SearchCase{"NothingFound", std::nullopt, std::nullopt, std::string(kNativeKey) + "\"Other\"=\"x\"\n", false,
                    "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 using MapCase = std::pair<const char*, const char*>;  // a Windows path, where it maps (null: nowhere)
 

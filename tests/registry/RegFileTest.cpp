@@ -66,9 +66,12 @@ TEST(RegFile, ReadsAByteOrderMarkWindowsLineEndsCommentsAndRemovals) {
     EXPECT_EQ(root.Child("C"), nullptr);
 }
 
-// Name; the text, after a well-formed key with the value "kept" when that key is to be kept; the line
-// reported bad (0: the text is complete); whether the first key is kept.
-using Malformed = std::tuple<const char*, const char*, int, bool>;
+struct Malformed {
+    const char* name;
+    const char* after;   // the text, after a well-formed key with the value "kept" when that key is kept
+    int badLine;         // the line reported bad; 0: the text is complete
+    bool keepsFirstKey;
+};
 
 class RegFileMalformed : public testing::TestWithParam<Malformed> {};
 
@@ -100,4 +103,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,
                                          Malformed{"NoEquals", "\"a\" \"b\"\n", 4, true},
                                          Malformed{"Garbage", "what\n", 4, true},
                                          Malformed{"RemoveRoot", "[-HKEY_CURRENT_USER]\n", 4, true}),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
+                         [](const auto& info) { return std::string(info.param.name); });

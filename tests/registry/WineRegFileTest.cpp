@@ -22,8 +22,11 @@ const RegValue* ValueOf(const RegNode& root, const char* name) {
     return key ? key->Value(name) : nullptr;
 }
 
-// The value line(s) of the key, named "V"; its type; its data (strings with their closing NUL).
-using ValueCase = std::tuple<const char*, std::uint32_t, std::string>;
+struct ValueCase {
+    const char* line;   // the value line(s) of the key, the value named "V"
+    std::uint32_t type;
+    std::string data;   // strings with their closing NUL
+};
 
 class WineValue : public testing::TestWithParam<ValueCase> {};
 

@@ -1,6 +1,6 @@
 // Fixture and drawing helpers of the pose and gait dialogs' tests.
 #include "EditDialogTestSupport.h"
-#include "WalkTestSupport.h"
+#include "picture/WalkTestSupport.h"
 
 #include <QApplication>
 

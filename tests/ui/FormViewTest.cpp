@@ -41,6 +41,27 @@ TEST_F(FormViewTest, OnlyCaptionsTooWideForTheirBoxesGrow) {
     EXPECT_EQ(widgets.Item(3)->width(), units.Rect(4, 28, 30, 8).width());
 }
 
+// The builder knows no picture control: a window registers how it is made, and
+// without that the template's pictures are left out, the rest built as usual.
+TEST_F(FormViewTest, PicturesComeFromTheFactoryTheWindowRegisters) {
+    const ui::DialogTemplate dialog{"", 60, 60,
+                                    {{7, ui::ControlKind::Picture, "", 4, 4, 40, 30, ui::StyleNone, {}, "Preview"},
+                                     {8, ui::ControlKind::Edit, "", 4, 40, 20, 12}}};
+    QWidget bare;
+    ui::CTemplateWidgets without;
+    without.Build(dialog, &bare, nullptr);
+    EXPECT_EQ(without.Item(7), nullptr);
+    EXPECT_NE(without.Item(8), nullptr);
+
+    QWidget parent;
+    ui::CTemplateWidgets with;
+    with.SetPictureFactory([](const ui::ControlTemplate&, const QRect&, QWidget* p) { return new QLabel(p); });
+    with.Build(dialog, &parent, nullptr);
+    ASSERT_NE(with.Item(7), nullptr);
+    EXPECT_EQ(with.Item(7)->geometry(), with.Units().Rect(4, 4, 40, 30));
+    EXPECT_EQ(with.Item(7)->accessibleName(), "Preview");
+}
+
 // Where each control goes and its name are the template's to say; the tests below find them by both.
 TEST_F(FormViewTest, EveryControlIsBuiltAndThePoseListsColumnsSplitItsWidth) {
     ASSERT_TRUE(Open({}));

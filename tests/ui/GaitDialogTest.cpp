@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "control/ZubrelleInterface.h"
 #include "editor/document/NameTable.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/PoseDlg.h"
@@ -61,8 +62,8 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
     Open({PoseGene(1, 5, kStand), WithSwitchOn(PoseGene(2, 5, kRaised), 4), WithSwitchOn(PoseGene(3, 6, kFace), 2),
           WithSwitchOn(PoseGene(4, 6, kAway), 4), Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(4);
-    const struct { int age; std::string pose5, pose6; } ages[] = {
-        {0, kStand, kFace}, {3, kStand, kFace}, {4, kRaised, kAway}, {6, kRaised, kAway}};
+    // The variants themselves are ResolveGaitSteps' to choose; here a change of age reaches every picture.
+    const struct { int age; std::string pose5, pose6; } ages[] = {{3, kStand, kFace}, {4, kRaised, kAway}};
     for (const auto& a : ages) {
         doc->ChangeAppearance(Appearance{0, a.age});
         std::vector<std::string> thumbnails, preview;
@@ -70,7 +71,7 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         for (int i = 0; i < 4; ++i) preview.push_back(Text(*Named<CZubrelle>(dialog, "Preview"), i));
         EXPECT_EQ(thumbnails, (std::vector<std::string>{a.pose5, "", a.pose6, "", a.pose5, "", "", ""})) << a.age;
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
-        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 3);
+        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 3);
     }
     const std::pair<CZubrelle*, std::string> described[] = {
         {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
@@ -123,7 +124,7 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
         EXPECT_EQ(Named<QAbstractButton>(dialog, arrow)->focusPolicy(), Qt::NoFocus) << "the edit keeps the focus";
     }
     edit->setText("12.7");
-    EXPECT_EQ(Get(preview, 3).dblVal, 12.7);
+    EXPECT_EQ(Get(preview, zubrelle::DISPID_Angle).dblVal, 12.7);
     const struct { const char* text; Qt::Key key; const char* stepped; } steps[] = {
         {"12.7", Qt::Key_Down, "11"}, {"12.7", Qt::Key_Up, "13"}, {" -3.9e1x", Qt::Key_Up, "-38"},
         {"abc", Qt::Key_Down, "-1"}, {"nan", Qt::Key_Up, "1"}, {"1e999", Qt::Key_Up, "2147483647"},
@@ -132,8 +133,26 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
         edit->setText(s.text);
         QTest::keyClick(edit, s.key);
         EXPECT_EQ(edit->text(), s.stepped) << s.text;
-        EXPECT_EQ(Get(preview, 3).dblVal, std::atof(s.stepped)) << s.text;
+        EXPECT_EQ(Get(preview, zubrelle::DISPID_Angle).dblVal, std::atof(s.stepped)) << s.text;
     }
+}
+
+// The arrows sit inside the edit's frame at its right edge, where its text
+// stops; the transport row (with its labelled speed) lies between the preview
+// and OK, Cancel and Apply.
+TEST_F(GaitDialogTest, TheLayoutKeepsArrowsInTheEditAndTheTransportAboveTheButtons) {
+    Open({Gait(Bytes({1, 0, 0, 0, 0, 0, 0, 0}))});
+    CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
+    auto* edit = Named<QLineEdit>(dialog, "Angle");
+    const QRect arrows = Named<QWidget>(dialog, "Angle Step")->geometry();
+    EXPECT_TRUE(edit->geometry().contains(arrows));
+    EXPECT_GE(edit->geometry().right() - arrows.right(), 0);
+    EXPECT_LE(edit->geometry().right() - arrows.right(), 3) << "flush with the edit's right edge, inside its frame";
+    EXPECT_EQ(edit->textMargins().right(), arrows.width());
+    const int buttons = Named(dialog, "OK")->geometry().top();
+    for (const char* transport : {"Step", "Speed", "Export"})
+        EXPECT_LT(Named<QWidget>(dialog, transport)->geometry().bottom(), buttons) << transport;
+    EXPECT_GT(Named(dialog, "Export")->geometry().top(), Named<QWidget>(dialog, "Preview")->geometry().bottom());
 }
 
 TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
@@ -152,7 +171,7 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     Choose(list, 0);  // the removed pose 2
     EXPECT_EQ(dialog->Step(2), 2);
     EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), "");
-    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), 4).iVal, 1);
+    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 1);
 }
 
 TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
@@ -160,14 +179,14 @@ TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
     CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
     preview.grab();
-    EXPECT_TRUE(preview.IsTimerRunning(101));
+    EXPECT_TRUE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     dialog->showMinimized();
-    EXPECT_FALSE(preview.IsTimerRunning(101));
+    EXPECT_FALSE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     doc->OpenGaitDialog(GeneAt(2));  // raises it again
     EXPECT_FALSE(dialog->isMinimized());
-    EXPECT_TRUE(preview.IsTimerRunning(101));
+    EXPECT_TRUE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     Named(dialog, "Cancel")->click();
-    EXPECT_FALSE(preview.IsTimerRunning(101));
+    EXPECT_FALSE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
 }
 
 struct WithoutControlTest : EditDialogTest {

@@ -4,6 +4,7 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
+#include "editor/ui/NameText.h"
 
 #include <QLineEdit>
 
@@ -121,6 +122,22 @@ TEST_F(NewDialogsTest, NewGaitTakesTheLowestFreeNumberAndItsName) {
     ASSERT_EQ(genome().Count(), 4u);
     EXPECT_EQ(genome().At(3)->data, std::vector<std::uint8_t>({2, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(NameTable::Instance().GetName(256 + 2), "Caf\xe9 \x80");
+}
+
+// A name of a megabyte is shown by its first 256 characters, and kept whole when the
+// shown text is left as it is.
+TEST_F(NewDialogsTest, AHugeNameIsShownCutShortAndKeptWhole) {
+    ASSERT_TRUE(Open({GaitGene(1, 0)}));
+    const std::string huge = std::string(1 << 20, 'a') + "\xe9";
+    NameTable::Instance().SetName(256 + 1, huge);
+    CNewGaitDlg dialog(*doc);
+    dialog.CreateModeless();
+    auto* name = Named<QLineEdit>(&dialog, "Gait Name");
+    EXPECT_EQ(name->text(), QString(256, 'a') + QChar(0x2026));
+    Named(&dialog, "OK")->click();
+    ASSERT_EQ(genome().Count(), 2u);
+    EXPECT_EQ(NameTable::Instance().GetName(256 + 1), huge);
+    EXPECT_EQ(ui::NameOf(256 + 1).size(), 257);
 }
 
 TEST_F(NewDialogsTest, Gait255IsARealGait) {

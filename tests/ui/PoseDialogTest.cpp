@@ -2,7 +2,7 @@
 // "Modify Gene" steps; characters outside the alphabets; refreshes, variants
 // and removal; and the pictures against the engine's own drawing.
 #include "EditDialogTestSupport.h"
-#include "WalkTestSupport.h"
+#include "picture/WalkTestSupport.h"
 
 #include <QPointer>
 #include <QPushButton>

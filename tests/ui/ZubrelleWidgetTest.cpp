@@ -1,15 +1,18 @@
 // The CZubrelle widget and the host under it: the text it shows and the calls
 // it ignores without a control, and with one its messages and clicks, crisp
-// painting at the screen's pixel ratio, the reason it shows when a body does
+// painting at logical size on any pixel ratio, the reason it shows when a body does
 // not load, and reloading every picture.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <cmath>
 #include <QTest>
 
 #include "activex/ControlTestSupport.h"
+#include "control/ZubrelleInterface.h"
 #include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/HostFolders.h"
@@ -77,7 +80,7 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
     host.Click(1, 1);
-    host.TimerFired(101);
+    host.TimerFired(zubrelle::kAnimationTimerId);
     Canvas canvas(20, 10);
     host.Paint(canvas.pixels.data(), 20, 10, 20);
     EXPECT_EQ(canvas.pixels, Canvas(20, 10).pixels);
@@ -97,29 +100,47 @@ TEST_F(ZubrelleWidgetTest, ShowsTheAboutBoxThroughItsSiteAndPassesClicksOn) {
     EXPECT_EQ(messages, QStringList{"About Zubrelle Control|Zubrelle Control, Version 1.0"});
 }
 
-TEST_F(ZubrelleWidgetTest, PaintsOneControlPixelPerDevicePixel) {
+// The control draws at the logical size; the screen's ratio enlarges its
+// bitmap by nearest neighbour: whole blocks at integer ratios, Qt's rounding
+// of the same unsmoothed drawing at fractional ones.
+TEST_F(ZubrelleWidgetTest, ShowsTheControlsBitmapAtLogicalSizeScaledByThePixelRatio) {
     ASSERT_EQ(CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
     for (int width : {108, 1}) {  // down to a single column
         CZubrelle picture;
         ASSERT_TRUE(picture.Create("Pose", 0, QRect(0, 0, width, 88), nullptr, 1087));
         picture.SetPoseString(0, "211111111112211");
         picture.SetScale(1.35f);
-        qreal ratio = picture.devicePixelRatioF();
+        const qreal ratio = picture.devicePixelRatioF();
         EXPECT_EQ(ratio, EXPECTED_PIXEL_RATIO);
-        QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
-        ASSERT_EQ(shown.width(), qRound(width * ratio));
+        EXPECT_EQ(picture.PixelSize(), QSize(width, 88));
+        const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), QSize(qRound(width * ratio), qRound(88 * ratio)));
 
-        PlainWindow window(shown.width(), shown.height());
+        PlainWindow window(width, 88);
         mirtala::ZubrelleHost host(window);
         ASSERT_TRUE(host.Create());
         host.SetPoseString(0, "211111111112211");
         host.SetScale(1.35f);
-        Canvas expected(shown.width(), shown.height());
-        host.Paint(expected.pixels.data(), expected.width, expected.height, expected.width);
-        const QImage drawn(reinterpret_cast<const uchar*>(expected.pixels.data()), expected.width, expected.height,
-                           QImage::Format_RGBX8888);  // 0x00BBGGRR is R, G, B, unused in memory
-        EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32))
-            << ratio << " " << width;
+        Canvas canvas(width, 88);
+        host.Paint(canvas.pixels.data(), canvas.width, canvas.height, canvas.width);
+        const QImage drawn = QImage(reinterpret_cast<const uchar*>(canvas.pixels.data()), canvas.width,
+                                    canvas.height, QImage::Format_RGBX8888)  // 0x00BBGGRR is R, G, B, unused
+                                 .convertToFormat(QImage::Format_RGB32);
+        if (ratio == std::floor(ratio)) {
+            const int r = int(ratio);
+            int wrong = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) wrong += shown.pixel(x, y) != drawn.pixel(x / r, y / r);
+            EXPECT_EQ(wrong, 0) << ratio << " " << width;
+        } else {
+            QImage expected(shown.size(), QImage::Format_RGB32);
+            expected.setDevicePixelRatio(ratio);
+            QPainter painter(&expected);
+            painter.drawImage(QRect(0, 0, width, 88), drawn);
+            painter.end();
+            expected.setDevicePixelRatio(1);
+            EXPECT_TRUE(shown == expected) << ratio << " " << width;
+        }
     }
 }
 

@@ -14,7 +14,7 @@
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "platform/com/ServerRegistration.h"
 #include "platform/registry/Registry.h"

@@ -14,6 +14,9 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
 // --render-gait OUTDIR, or OUT.gif; --sheet OUT.png.
 int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err);
 
+// --pose-sheet OUT.png --genome FILE: every pose number's variants at each life stage, one PNG.
+int RunPoseSheet(const CommandLine& line, std::ostream& out, std::ostream& err);
+
 // The --help text of the three commands.
 extern const char kRenderHelp[];
 

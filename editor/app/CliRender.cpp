@@ -1,19 +1,22 @@
 // Batch rendering through the picture control: resolving poses and gaits from
 // a genome, painting, and writing each paint as a PNG file, or one cycle of a
 // gait as a GIF or a sprite sheet.
-#include "editor/app/cli_render.h"
+#include "editor/app/CliRender.h"
 
+#include "control/ZubrelleInterface.h"
 #include "editor/app/CommandLine.h"
 #include "editor/app/InstallPaths.h"
-#include "editor/ui/PngOutput.h"
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
-#include "editor/ui/WalkExport.h"
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/picture/PngOutput.h"
+#include "editor/picture/PoseSheet.h"
+#include "editor/picture/WalkExport.h"
+#include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/registry/HostFolders.h"
+#include "platform/fileio/OutputCheck.h"
 #include "platform/registry/Registry.h"
 
 #include <cctype>
@@ -48,13 +51,23 @@ const char kRenderHelp[] =
     "                      on|off (default on). Each picture is exactly the control's\n"
     "                      picture of that paint, in RGB, and a file replaces an older\n"
     "                      one only once it is whole. An output that is the input\n"
-    "                      genome, a folder or a device is refused. The control must\n"
-    "                      be registered (mirtala-regsvr; a first run registers the\n"
-    "                      one installed with mirtala). When the body of the appearance\n"
+    "                      genome, or an existing file that is not empty and not of\n"
+    "                      the kind written (PNG or GIF), is refused, every frame\n"
+    "                      before the first is written. The control must\n"
+    "                      be registered (regsvr). When the body of the appearance\n"
     "                      does not load (no body files in the host product's folders,\n"
     "                      found in our registry, else in the Wine prefix, else at the\n"
     "                      default path), the reason goes to standard error, nothing\n"
-    "                      is written and the exit status is 1.\n";
+    "                      is written and the exit status is 1.\n"
+    "  --pose-sheet OUT.png  the pose sheet of --genome FILE as one PNG: a row for each\n"
+    "                      pose number (rising, listed on standard output), a column\n"
+    "                      for each life stage of --stages A-B (default 0-6), each cell\n"
+    "                      the variant shown at that stage, drawn at the --appearance\n"
+    "                      with the stage as the age and at --scale S (default 0.5) in\n"
+    "                      a cell of 320x240 times S; a variant that is the same gene\n"
+    "                      as the cell to its left is drawn lighter, a stage without\n"
+    "                      one is white with a grey dash. Written whole or not at all;\n"
+    "                      refused when the body loads at none of the stages.\n";
 
 namespace {
 
@@ -93,9 +106,11 @@ std::string CreateFailure(const ZubrelleHost& host) {
         return "the picture control cannot be found: the registry file " +
                registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
                ". Repair or remove that file, then register the control again with: " + com::RegisterCommand() + ".";
-    const std::string module = com::InprocServerPath(CLSID_ZubrelleControl);
+    const std::string module = com::InprocServerPath(zubrelle::CLSID_Zubrelle);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
-        if (const std::string problem = com::ModuleFileProblem(module); !problem.empty())
+        std::string problem = com::ModuleFileProblem(module);
+        if (problem.empty()) problem = com::ModuleEntryProblem(module);
+        if (!problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
                    ". Build it, then register it again with: " + com::RegisterCommand() + ".";
     }
@@ -142,8 +157,7 @@ struct ControlPainter {
             err << "mirtala: " << CreateFailure(host) << "\n";
             return false;
         }
-        const std::int16_t* a = o.appearance;
-        host.SetAppearance(a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]);
+        host.SetAppearance(o.appearance);
         std::string images, bodyData;
         ChooseFolders(o, images, bodyData);
         if (!images.empty()) host.SetImagesDirectory(images);
@@ -161,6 +175,13 @@ struct ControlPainter {
     }
 };
 
+// True (with the reason on `err`) when an existing file is in the way of the picture.
+bool OutputRefused(const std::string& path, PictureKind kind, std::ostream& err) {
+    const std::string refusal = PictureOutputRefusal(path, kind);
+    if (!refusal.empty()) err << "mirtala: " << refusal << "\n";
+    return !refusal.empty();
+}
+
 int Usage(std::ostream& err, const std::string& error) {
     err << "mirtala: " << error << "\n";
     return 2;
@@ -175,6 +196,7 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (o.poseString.has_value() == (o.genome.has_value() || o.pose.has_value()) ||
         o.genome.has_value() != o.pose.has_value())
         return Usage(err, "--render-pose takes either --pose-string S or --genome FILE --pose N");
+    if (OutputRefused(o.output, PictureKind::Png, err)) return 1;
     std::string poseString;
     if (o.poseString) {
         poseString = *o.poseString;
@@ -185,7 +207,7 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
         }
         Genome genome;
         if (!LoadGenome(*o.genome, genome, err)) return 1;
-        GeneRef gene = FindActivePose(genome, *o.pose, o.appearance[1]);
+        GeneRef gene = FindActivePose(genome, *o.pose, o.appearance.age);
         if (!gene) {
             err << "mirtala: " << *o.genome << " has no pose gene for pose " << *o.pose << ".\n";
             return 1;
@@ -219,10 +241,8 @@ std::optional<std::vector<std::string>> GaitPoses(const RenderOptions& o, std::o
         return std::nullopt;
     }
     std::vector<std::string> poses;
-    for (int step : GaitStepsOf(*gait)) {
-        if (step == 0) continue;
-        if (GeneRef pose = FindActivePose(genome, step, o.appearance[1])) poses.push_back(PoseStringOf(*pose));
-    }
+    for (const GaitStepPose& step : ResolveGaitSteps(genome, *gait, o.appearance.age))
+        if (step.poseString) poses.push_back(*step.poseString);
     if (poses.empty()) {
         err << "mirtala: gait " << *o.gait << " of " << *o.genome << " has no step with a pose gene.\n";
         return std::nullopt;
@@ -242,8 +262,7 @@ int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, W
                 std::ostream& err) {
     WalkSettings settings;
     settings.poses = poses;
-    const std::int16_t* a = o.appearance;
-    settings.appearance = {a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[0], a[1]};
+    settings.appearance = o.appearance;
     settings.width = o.width;
     settings.height = o.height;
     settings.scale = o.scale;
@@ -286,28 +305,35 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
         return 1;
     }
+    if ((sheet || gif) && OutputRefused(o.output, gif ? PictureKind::Gif : PictureKind::Png, err)) return 1;
+    const std::filesystem::path dir(o.output);
+    // Every frame is checked before the first is written, so a refusal changes nothing.
+    for (int k = 0; !sheet && !gif && k < o.frames; ++k) {
+        const std::string file = (dir / FrameName(k, o.frames)).string();
+        if (o.genome && SameFile(file, *o.genome)) {
+            err << "mirtala: " << file << " is the input genome; choose another folder.\n";
+            return 1;
+        }
+        if (OutputRefused(file, PictureKind::Png, err)) return 1;
+    }
     const std::optional<std::vector<std::string>> found = GaitPoses(o, err);
     if (!found) return 1;
     const std::vector<std::string>& poses = *found;
     if (sheet || gif) return ExportCycle(o, poses, sheet ? WalkFormat::Sheet : WalkFormat::Gif, out, err);
     ControlPainter painter(o, err);
     if (!painter.Create(o, err)) return 1;  // before the folder, which stays uncreated then
-    const std::filesystem::path dir(o.output);
-    std::error_code ec;
+    std::error_code ec, isFolder;
+    // The reason is the creation's ("Read-only file system"), not the look that follows it.
     std::filesystem::create_directories(dir, ec);
-    if (!std::filesystem::is_directory(dir, ec)) {
+    if (!std::filesystem::is_directory(dir, isFolder)) {
         err << "mirtala: " << o.output << " is not a folder that can be written"
-            << (ec ? " (" + ec.message() + ")" : std::string()) << ".\n";
+            << (ec ? " (" + ec.message() + ")" : isFolder ? " (" + isFolder.message() + ")" : std::string()) << ".\n";
         return 1;
     }
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);
     painter.host.SetPoseCount(static_cast<std::int16_t>(poses.size()));
     for (int k = 0; k < o.frames; ++k) {
         const std::string file = (dir / FrameName(k, o.frames)).string();
-        if (o.genome && SameFile(file, *o.genome)) {
-            err << "mirtala: " << file << " is the input genome; choose another folder.\n";
-            return 1;
-        }
         painter.Paint();
         if (!Write(painter.pixels, o, file, err)) return 1;
     }
@@ -319,6 +345,35 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: note: " << o.output << " still holds " << older.size() << " older frame file"
             << (older.size() == 1 ? "" : "s") << " from an earlier run (" << older.front()
             << (older.size() > 1 ? " ... " + older.back() : std::string()) << "); they were left as they are.\n";
+    return 0;
+}
+
+int RunPoseSheet(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    RenderOptions o;
+    std::string error;
+    if (!ParseRenderOptions(line, o, error)) return Usage(err, error);
+    if (!o.genome) return Usage(err, "--pose-sheet takes --genome FILE");
+    if (SameFile(o.output, *o.genome)) {
+        err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
+        return 1;
+    }
+    Genome genome;
+    if (!LoadGenome(*o.genome, genome, err)) return 1;
+    const PoseSheetModel model = BuildPoseSheet(genome, o.firstStage, o.lastStage);
+    if (model.rows.empty()) {
+        err << "mirtala: " << *o.genome << " has no pose gene.\n";
+        return 1;
+    }
+    const PoseSheetLayout layout = PoseSheetLayout::ForScale(o.scaleGiven ? o.scale : 0.5f);
+    if (!ExportPoseSheet(model, o.appearance, layout, o.output, error)) {
+        err << "mirtala: " << error << "; nothing was written.\n";
+        return 1;
+    }
+    out << "Wrote the pose sheet of " << model.rows.size() << " poses at " << model.StageCount() << " stages ("
+        << LifeStageName(model.firstStage) << " to " << LifeStageName(model.lastStage) << ") to " << o.output
+        << "\nRows, top to bottom: pose";
+    for (const PoseSheetRow& row : model.rows) out << " " << row.poseNumber;
+    out << "\n";
     return 0;
 }
 

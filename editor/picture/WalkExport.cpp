@@ -1,8 +1,8 @@
 // Painting one cycle of a gait off screen and writing it in the chosen format.
-#include "editor/ui/WalkExport.h"
+#include "editor/picture/WalkExport.h"
 
-#include "editor/ui/GifEncoder.h"
-#include "editor/ui/PngOutput.h"
+#include "editor/picture/GifEncoder.h"
+#include "editor/picture/PngOutput.h"
 #include "platform/fileio/AtomicFile.h"
 
 #include <algorithm>
@@ -41,8 +41,7 @@ bool WalkExport::Start() {
     if (s.poses.empty() || s.poses.size() > 8 || s.width <= 0 || s.height <= 0)
         return Fail(Failure::TooLarge, "an export takes one to eight poses and a picture of at least one pixel");
     if (!m_host->Create()) return Fail(Failure::NoControl, m_host->ErrorText());
-    const auto& a = s.appearance;
-    m_host->SetAppearance(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
+    m_host->SetAppearance(s.appearance);
     if (!s.imagesDirectory.empty()) m_host->SetImagesDirectory(s.imagesDirectory);
     if (!s.bodyDataDirectory.empty()) m_host->SetBodyDataDirectory(s.bodyDataDirectory);
     // A body that did not load would give blank frames: say why instead.

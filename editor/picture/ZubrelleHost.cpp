@@ -1,8 +1,12 @@
 // Creating and driving the picture control through its dispatch interface.
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/picture/ZubrelleHost.h"
+
+#include "platform/com/ModuleFile.h"
 
 #include <cstdio>
 
+#include "control/ZubrelleInterface.h"
+#include "editor/document/Appearance.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ServerRegistration.h"
@@ -10,14 +14,7 @@
 namespace mirtala {
 
 using namespace com;
-
-namespace {
-constexpr IID kEventsIid{0x11DF2DD1, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
-constexpr DISPID kScale = 1, kFriction = 2, kAngle = 3, kPoseCount = 4, kSetAppearance = 5, kPoseString = 6,
-                 kLoadError = 7, kImagesDirectory = 8, kBodyDataDirectory = 9, kReloadBody = 10, kFrameCount = 11, kCurrentFrame = 12, kPlaying = 13,
-                 kStepFrame = 14, kAboutBox = -552,
-                 kClick = -600;
-}  // namespace
+using namespace zubrelle;
 
 // The site lives as long as the host; the control's references do not own it.
 class ZubrelleHost::Site final : public IControlSite {
@@ -67,7 +64,7 @@ public:
     explicit EventSink(Window& window) : m_window(window) {}
     HRESULT QueryInterface(const IID& iid, void** object) override {
         if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kEventsIid) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID__DZubrelleEvents) {
             *object = static_cast<IDispatch*>(this);
             return S_OK;
         }
@@ -86,7 +83,7 @@ public:
     }
     HRESULT Invoke(DISPID id, const IID&, LCID, std::uint16_t, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                    std::uint32_t*) override {
-        if (id == kClick) m_window.ControlClicked();
+        if (id == DISPID_CLICK) m_window.ControlClicked();
         return S_OK;
     }
 
@@ -118,17 +115,21 @@ void ZubrelleHost::Release() {
 bool ZubrelleHost::Create() {
     Release();
     m_error.clear();
-    HRESULT hr = CoCreateInstance(CLSID_ZubrelleControl, nullptr, IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
+    HRESULT hr = CoCreateInstance(CLSID_Zubrelle, nullptr, IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
     if (FAILED(hr)) {
         m_dispatch = nullptr;
-        std::string path = InprocServerPath(CLSID_ZubrelleControl);
+        std::string path = InprocServerPath(CLSID_Zubrelle);
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
         if (hr == REGDB_E_CLASSNOTREG) {
             m_error = "The Zubrelle picture control is not registered. Register it with: " + com::RegisterCommand();
         } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
-            m_error = "The Zubrelle picture control module " + path +
-                      " cannot be loaded. Build it, then register it again with: " + com::RegisterCommand();
+            // A module that is there but unusable says why: cut short, another machine, no entry points.
+            std::string why = hr == CO_E_ERRORINDLL ? ModuleFileProblem(path) : std::string();
+            if (hr == CO_E_ERRORINDLL && why.empty()) why = ModuleEntryProblem(path);
+            m_error = "The Zubrelle picture control module " + path + " cannot be loaded" +
+                      (why.empty() ? std::string() : ": " + why) +
+                      ". Build it, then register it again with: " + com::RegisterCommand();
         } else {
             m_error = std::string("The Zubrelle picture control cannot be created (error ") + code + ").";
         }
@@ -144,7 +145,7 @@ bool ZubrelleHost::Create() {
     m_view->SetSite(m_site);
     IConnectionPointContainer* container = nullptr;
     if (SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-        if (SUCCEEDED(container->FindConnectionPoint(kEventsIid, &m_point)) &&
+        if (SUCCEEDED(container->FindConnectionPoint(DIID__DZubrelleEvents, &m_point)) &&
             FAILED(m_point->Advise(m_sink, &m_cookie)))
             SafeRelease(m_point);
         container->Release();
@@ -170,14 +171,14 @@ void ZubrelleHost::Put(DISPID id, VARIANT value, VARIANT* index) {
     VariantClear(&args[0]);
 }
 
-void ZubrelleHost::SetScale(float scale) { Put(kScale, MakeR4(scale)); }
-void ZubrelleHost::SetFriction(bool friction) { Put(kFriction, MakeBool(friction)); }
-void ZubrelleHost::SetAngle(double angle) { Put(kAngle, MakeR8(angle)); }
-void ZubrelleHost::SetPoseCount(std::int16_t count) { Put(kPoseCount, MakeI2(count)); }
+void ZubrelleHost::SetScale(float scale) { Put(DISPID_Scale, MakeR4(scale)); }
+void ZubrelleHost::SetFriction(bool friction) { Put(DISPID_Friction, MakeBool(friction)); }
+void ZubrelleHost::SetAngle(double angle) { Put(DISPID_Angle, MakeR8(angle)); }
+void ZubrelleHost::SetPoseCount(std::int16_t count) { Put(DISPID_PoseCount, MakeI2(count)); }
 
 void ZubrelleHost::SetPoseString(std::int16_t index, const std::string& poseString) {
     VARIANT i = MakeI2(index);
-    Put(kPoseString, MakeBstr(poseString), &i);
+    Put(DISPID_PoseString, MakeBstr(poseString), &i);
 }
 
 std::string ZubrelleHost::GetText(DISPID id, VARIANT* index) {
@@ -200,15 +201,15 @@ std::int32_t ZubrelleHost::GetInt(DISPID id) {
     return value;
 }
 
-std::int32_t ZubrelleHost::GetFrameCount() { return GetInt(kFrameCount); }
-std::int32_t ZubrelleHost::GetCurrentFrame() { return GetInt(kCurrentFrame); }
-void ZubrelleHost::SetPlaying(bool playing) { Put(kPlaying, MakeBool(playing)); }
+std::int32_t ZubrelleHost::GetFrameCount() { return GetInt(DISPID_FrameCount); }
+std::int32_t ZubrelleHost::GetCurrentFrame() { return GetInt(DISPID_CurrentFrame); }
+void ZubrelleHost::SetPlaying(bool playing) { Put(DISPID_Playing, MakeBool(playing)); }
 
 void ZubrelleHost::StepFrame(bool back) {
     if (!m_dispatch) return;
     VARIANT arg = MakeBool(back);
     DISPPARAMS params{&arg, nullptr, 1, 0};
-    m_lastResult = m_dispatch->Invoke(kStepFrame, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    m_lastResult = m_dispatch->Invoke(DISPID_StepFrame, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
 void ZubrelleHost::Call(DISPID id) {
@@ -219,15 +220,15 @@ void ZubrelleHost::Call(DISPID id) {
 
 std::string ZubrelleHost::GetPoseString(std::int16_t index) {
     VARIANT arg = MakeI2(index);
-    return GetText(kPoseString, &arg);
+    return GetText(DISPID_PoseString, &arg);
 }
 
-std::string ZubrelleHost::GetLoadError() { return GetText(kLoadError); }
-std::string ZubrelleHost::GetImagesDirectory() { return GetText(kImagesDirectory); }
-void ZubrelleHost::SetImagesDirectory(const std::string& folder) { Put(kImagesDirectory, MakeBstr(folder)); }
-std::string ZubrelleHost::GetBodyDataDirectory() { return GetText(kBodyDataDirectory); }
-void ZubrelleHost::SetBodyDataDirectory(const std::string& folder) { Put(kBodyDataDirectory, MakeBstr(folder)); }
-void ZubrelleHost::ReloadBody() { Call(kReloadBody); }
+std::string ZubrelleHost::GetLoadError() { return GetText(DISPID_LoadError); }
+std::string ZubrelleHost::GetImagesDirectory() { return GetText(DISPID_ImagesDirectory); }
+void ZubrelleHost::SetImagesDirectory(const std::string& folder) { Put(DISPID_ImagesDirectory, MakeBstr(folder)); }
+std::string ZubrelleHost::GetBodyDataDirectory() { return GetText(DISPID_BodyDataDirectory); }
+void ZubrelleHost::SetBodyDataDirectory(const std::string& folder) { Put(DISPID_BodyDataDirectory, MakeBstr(folder)); }
+void ZubrelleHost::ReloadBody() { Call(DISPID_ReloadBody); }
 
 void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
                                  std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
@@ -239,14 +240,27 @@ void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVarian
     VARIANT args[12];
     for (int i = 0; i < 12; ++i) args[11 - i] = MakeI2(values[i]);  // last argument first
     DISPPARAMS params{args, nullptr, 12, 0};
-    m_lastResult = m_dispatch->Invoke(kSetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    m_lastResult = m_dispatch->Invoke(DISPID_SetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
-void ZubrelleHost::AboutBox() { Call(kAboutBox); }
+void ZubrelleHost::SetAppearance(const Appearance& appearance) {
+    const std::array<std::int16_t, 12> v = appearance.ControlOrder();
+    SetAppearance(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]);
+}
+
+void ZubrelleHost::AboutBox() { Call(DISPID_ABOUTBOX); }
 
 void ZubrelleHost::Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride) {
     if (!m_view) return;
     m_view->Draw(PixelTarget{pixels, width, height, stride}, RECT{0, 0, width, height});
+}
+
+void ZubrelleHost::PaintFrame(std::int32_t offset, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                              std::int32_t stride) {
+    if (!m_view) return;
+    Put(DISPID_FrameOffset, MakeI4(offset));
+    if (SUCCEEDED(m_lastResult)) Paint(pixels, width, height, stride);
+    Put(DISPID_FrameOffset, MakeI4(0));
 }
 
 void ZubrelleHost::TimerFired(std::uint32_t id) {

@@ -16,8 +16,7 @@
 
 namespace mirtala {
 
-inline constexpr com::CLSID CLSID_ZubrelleControl{
-    0x11DF2DD2, 0xA937, 0x11D2, {0x9D, 0x30, 0x00, 0x90, 0x27, 0x1E, 0xEA, 0xBE}};
+struct Appearance;
 
 class ZubrelleHost {
 public:
@@ -27,7 +26,7 @@ public:
         virtual void Invalidate(bool erase) = 0;
         virtual bool StartTimer(std::uint32_t id, std::uint32_t periodMs) = 0;
         virtual void StopTimer(std::uint32_t id) = 0;
-        virtual com::RECT ClientRect() = 0;  // in device pixels
+        virtual com::RECT ClientRect() = 0;  // in the control's pixels
         virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
         virtual void ControlClicked() {}
 
@@ -55,6 +54,8 @@ public:
                        std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
                        std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
                        std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
+    // The same call with the record's twelve values in the control's order.
+    void SetAppearance(const Appearance& appearance);
     std::string GetPoseString(std::int16_t index);
     void SetPoseString(std::int16_t index, const std::string& poseString);
     void AboutBox();
@@ -82,6 +83,10 @@ public:
     // Paints the control over the whole of a width x height buffer of
     // 0x00BBGGRR pixels (stride in pixels).
     void Paint(std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride);
+    // Paints the frame `offset` frames after the one shown (before it when
+    // negative, around the loop) the same way, leaving the animation as it is.
+    void PaintFrame(std::int32_t offset, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
+                    std::int32_t stride);
     void TimerFired(std::uint32_t id);
     void Click(std::int32_t x, std::int32_t y);
 

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/document/Appearance.h"
+#include "editor/picture/ZubrelleHost.h"
 
 namespace mirtala {
 
@@ -22,7 +23,7 @@ enum class WalkFormat { Frames, Sheet, Gif };
 // What the picture shows: as the control's properties take it.
 struct WalkSettings {
     std::vector<std::string> poses;        // one to eight pose strings
-    std::array<std::int16_t, 12> appearance{};  // SetAppearance's order: genus, variant pairs, sex, age
+    Appearance appearance;
     int width = 320, height = 240;         // the picture, in pixels
     float scale = 1.0f;
     double angle = 0.0;

@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "WalkTestSupport.h"
+#include "picture/WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
-#include "editor/ui/PngOutput.h"
+#include "editor/picture/PngOutput.h"
+#include "editor/picture/PoseSheet.h"
 #include "editor/genome/PoseGenes.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -78,9 +79,8 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
     std::vector<std::string> poses;
     for (mirtala::GeneCursor c(genome, 0, 2, 4); !c.AtEnd(); c.Advance())
         if (mirtala::GeneNumber(*c) == 2)
-            for (int step : mirtala::GaitStepsOf(*c))
-                if (auto gene = step ? mirtala::FindActivePose(genome, step, 4) : mirtala::GeneRef())
-                    poses.push_back(mirtala::PoseStringOf(*gene));
+            for (const mirtala::GaitStepPose& step : mirtala::ResolveGaitSteps(genome, *c, 4))
+                if (step.poseString) poses.push_back(*step.poseString);
     const std::vector<Pixels> expected = mirtala::test::EngineFrames(kAdult, poses, 120, 90, true, 10);
     const int n = int(expected.size());
     ASSERT_GT(n, 3);
@@ -102,6 +102,34 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
 }
 
 // A pose over its own genome is the usage table's NotAGenome row.
+// Pose 1 of the sample switches variant at Adult: the sheet's Adult cell is
+// the engine's drawing of the new one, the Youth cell of the old one.
+TEST_F(CliRenderTest, APoseSheetOfTheGenomeHasTheEnginesDrawingInEachCell) {
+    const std::string out = dir.File("poses.png");
+    Outcome run = Mirtala("--pose-sheet '" + out + "' --genome '" + kSample +
+                          "' --appearance 0,4,1,1,1,0,0,0,2,1,1,0 --stages 3-4 --scale 0.25");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Rows, top to bottom: pose 1 "), std::string::npos) << run.out;
+    int width = 0, height = 0;
+    const Pixels sheet = mirtala::test::ReadPng(out, width, height);
+    const mirtala::PoseSheetLayout layout = mirtala::PoseSheetLayout::ForScale(0.25f);
+    ASSERT_EQ(width, 2 + 2 * (layout.cellWidth + 2));
+    for (int stage : {3, 4}) {
+        int x = 0, y = 0;
+        mirtala::PoseSheetCellOrigin(layout, 0, stage - 3, x, y);
+        Pixels cell;
+        for (int line = 0; line < layout.cellHeight; ++line)
+            cell.insert(cell.end(), sheet.begin() + (y + line) * width + x,
+                        sheet.begin() + (y + line) * width + x + layout.cellWidth);
+        zubrelle::Appearance a = kAdult;
+        a.age = stage;
+        const std::string pose = mirtala::PoseStringOf(*mirtala::FindActivePose(genome, 1, stage));
+        EXPECT_TRUE(cell == mirtala::test::EngineFrames(a, {pose}, layout.cellWidth, layout.cellHeight, false, 0, 1,
+                                                        0.25)[0]) << stage;
+    }
+    EXPECT_EQ(Mirtala("--pose-sheet '" + out + "' --genome '" + kSample + "' --stages 5-2").status, 2);
+}
+
 TEST_F(CliRenderTest, NeverWritesAFrameOverTheInputGenome) {
     std::filesystem::create_directories(dir.File("g"));
     std::string inside = dir.File("g/frame-000.png");  // the input, where the first frame would go
@@ -110,6 +138,60 @@ TEST_F(CliRenderTest, NeverWritesAFrameOverTheInputGenome) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("input genome"), std::string::npos) << run.err;
     EXPECT_EQ(mirtala::test::ReadFileBytes(inside), mirtala::test::ReadFileBytes(kSample));
+}
+
+// An existing output is replaced only by a picture of its own kind, or when empty, so that
+// arguments given in the wrong order cannot turn a genome into a picture; frames are all
+// checked before the first is written.
+TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
+    struct Case {
+        const char* name;
+        const char* command;
+        std::string args;          // after the output
+        std::string output;        // given as the output
+        std::string existing;      // its bytes beforehand
+        std::string refused;       // the file named in the refusal ("" when written)
+        const char* kind;
+    };
+    const std::string genomeBytes = mirtala::test::ReadFileBytes(kSample);
+    const std::string png = "\x89PNG\r\n\x1a\nold";
+    const std::string pose = " --pose-string 201111111111111 --size 20x20";
+    const std::string gait = " --pose-strings 201111111111111,201333111113311 --size 20x20";
+    const Case cases[] = {
+        {"genome as the pose", "--render-pose", pose, "demo.gen", genomeBytes, "demo.gen", "PNG"},
+        {"png bytes as a gif", "--render-gait", gait, "walk.gif", png, "walk.gif", "GIF"},
+        {"text as a sheet", "--sheet", gait, "sheet.png", "notes", "sheet.png", "PNG"},
+        {"genome as the third frame", "--render-gait", gait + " --frames 4", "frames", "", "frames/frame-002.png", "PNG"},
+        {"an older picture", "--render-pose", pose, "old.png", png, "", ""},
+        {"an empty file", "--render-pose", pose, "empty.png", "", "", ""},
+    };
+    std::filesystem::create_directories(dir.File("frames"));
+    dir.Write("frames/frame-002.png", genomeBytes);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool frames = c.output == "frames";
+        if (!frames) dir.Write(c.output, c.existing);
+        Outcome run = Mirtala(std::string(c.command) + " '" + dir.File(c.output) + "'" + c.args);
+        if (c.refused.empty()) {
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(PngPixels(dir.File(c.output), 20, 20).size(), 400u);
+            continue;
+        }
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "mirtala: " + dir.File(c.refused) + " exists and is not a " + c.kind +
+                               " file; it was not changed.\n");
+        EXPECT_EQ(mirtala::test::ReadFileBytes(dir.File(c.refused)), frames ? genomeBytes : c.existing);
+        EXPECT_FALSE(frames && std::filesystem::exists(dir.File("frames/frame-000.png"))) << "a frame came before the refusal";
+    }
+}
+
+// A folder that cannot be made says the system's reason for that, not what a look
+// afterwards finds ("No such file or directory"); /sys stands for a read-only file system.
+TEST_F(CliRenderTest, AFolderThatCannotBeMadeSaysWhy) {
+    if (!std::filesystem::is_directory("/sys/kernel")) GTEST_SKIP() << "no /sys here";
+    Outcome run = Mirtala("--render-gait /sys/mirtala-frames --pose-strings 201111111111111 --size 8x8");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mirtala: /sys/mirtala-frames is not a folder that can be written (Operation not permitted).\n");
 }
 
 // A pose that is not written when the control fails is the unreadable registry's test below.
@@ -215,7 +297,8 @@ TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
 #ifndef MIRTALA_UNDER_ASAN  // the address sanitizer reserves memory beyond any data limit
     std::string large = "dna2";
     for (int i = 0; i < (16 << 20) / 15; ++i) large += std::string("gene\x02\x01\x01\0\0\0\0\x01\x02\x03\x04", 15);
-    Outcome run = Mirtala("--dump '" + dir.Write("large.gen", large) + "'", "ulimit -d 60000; ");
+    // The dump holds little more than the file, so the limit is below the file's own size.
+    Outcome run = Mirtala("--dump '" + dir.Write("large.gen", large) + "'", "ulimit -d 12000; ");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("out of memory while running --dump"), std::string::npos) << run.err;
 #endif

@@ -1,5 +1,5 @@
 // PNG encoding in memory, then one atomic write; frame names and leftovers.
-#include "editor/ui/PngOutput.h"
+#include "editor/picture/PngOutput.h"
 
 #include "platform/fileio/AtomicFile.h"
 

@@ -1,6 +1,6 @@
 // Animated GIF encoding: an exact palette wherever 256 colours suffice,
 // giflib's quantizer where they do not.
-#include "editor/ui/GifEncoder.h"
+#include "editor/picture/GifEncoder.h"
 
 #include <gif_lib.h>
 

@@ -1,0 +1,103 @@
+// The windows at the keyboard: an edit's text selected as a dialog opens,
+// Cut and Copy kept while the menu bar has the keyboard, and the Window
+// menu's list of document windows with Tile keeping them on the area.
+#include "app/AppTestSupport.h"
+
+#include "editor/app/ChildFrame.h"
+#include "editor/app/CommandIds.h"
+#include "editor/app/MainFrame.h"
+#include "editor/app/WindowMenu.h"
+#include "editor/document/MirtalaDoc.h"
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/MirtalaView.h"
+#include "editor/ui/NewGaitDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace mirtala::test {
+namespace {
+
+namespace cmd = app::cmd;
+namespace id = ui::id;
+
+class KeyboardTest : public EditorAppTest {};
+
+TEST_F(KeyboardTest, TypingInANewNameReplacesTheOfferedOne) {
+    CMirtalaApp& a = Start();
+    ui::CNewGaitDlg dialog(*a.MainFrame()->ActiveDocument(), a.MainFrame());
+    QString offered, selected, typed;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* edit = dialog.Controls().ItemAs<QLineEdit>(id::GaitName);
+        offered = edit->text();
+        selected = edit->selectedText();
+        QTest::keyClicks(edit, "Run");
+        typed = edit->text();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    dialog.DoModal();
+    EXPECT_FALSE(offered.isEmpty());
+    EXPECT_EQ(selected, offered);
+    EXPECT_EQ(typed, "Run");
+}
+
+// The menu bar taking the keyboard (Alt, or Escape out of a menu) leaves the
+// pose list the view's focused list: Cut and Copy stay on. Moving the focus
+// to another control of the view turns them off.
+TEST_F(KeyboardTest, CutAndCopyFollowTheDocumentWindowsFocusNotTheMenuBars) {
+    CMirtalaApp& a = Start({GenomeFile("walk.gen", {PoseGene(1, 1)})});
+    app::CMainFrame& frame = *a.MainFrame();
+    QApplication::setActiveWindow(&frame);
+    ui::CMirtalaView& view = *frame.ActiveView();
+    view.PoseList()->setCurrentItem(view.PoseList()->topLevelItem(0));
+    view.PoseList()->setFocus();
+    frame.UpdateCommandUi();
+    ASSERT_TRUE(frame.Action(cmd::EditCut)->isEnabled());
+    frame.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    frame.UpdateCommandUi();
+    EXPECT_TRUE(frame.Action(cmd::EditCut)->isEnabled());
+    EXPECT_TRUE(frame.Action(cmd::EditCopy)->isEnabled());
+    view.Controls().Item(id::Sex)->setFocus();
+    frame.UpdateCommandUi();
+    EXPECT_FALSE(frame.Action(cmd::EditCopy)->isEnabled());
+}
+
+TEST_F(KeyboardTest, TheWindowMenuListsTheDocumentWindowsAndActivatesTheChosenOne) {
+    CMirtalaApp& a = Start();
+    app::CMainFrame& frame = *a.MainFrame();
+    a.OnFileNew();
+    a.OnFileNew();
+    QMenu* window = nullptr;
+    for (QAction* menu : frame.menuBar()->actions())
+        if (menu->text() == "&Window") window = menu->menu();
+    ASSERT_NE(window, nullptr);
+    app::FillWindowList(*window, *frame.MdiArea());
+    QStringList texts;
+    QList<bool> checked;
+    for (QAction* entry : app::WindowListActions(*window)) texts << entry->text(), checked << entry->isChecked();
+    EXPECT_EQ(texts, QStringList({"&1 Genome1", "&2 Genome2", "&3 Genome3"}));
+    EXPECT_EQ(checked, QList<bool>({false, false, true}));
+    app::WindowListActions(*window).front()->trigger();
+    EXPECT_EQ(frame.ActiveChild()->windowTitle(), "Genome1");
+    app::FillWindowList(*window, *frame.MdiArea());
+    EXPECT_TRUE(app::WindowListActions(*window).front()->isChecked());
+
+    // Tile: the fixed-size windows all stay on the area while they fit on it.
+    frame.resize(1200, 900);
+    frame.show();
+    frame.OnCommand(cmd::WindowTile);
+    const QRect area = frame.MdiArea()->viewport()->rect();
+    for (QMdiSubWindow* child : frame.MdiArea()->subWindowList())
+        EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+}
+
+}  // namespace
+}  // namespace mirtala::test

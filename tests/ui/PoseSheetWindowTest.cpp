@@ -1,0 +1,90 @@
+// The pose sheet window on a real document: it follows edits, undo and added
+// genes redrawing only the rows that changed, and a double-click opens the
+// pose dialog on the cell's gene.
+#include <QTest>
+
+#include "activex/ControlTestSupport.h"
+#include "document/DocTestSupport.h"
+#include "editor/document/NameTable.h"
+#include "editor/ui/MirtalaView.h"
+#include "editor/ui/PoseSheetWindow.h"
+
+#include <QTreeWidget>
+
+namespace mirtala::test {
+namespace {
+
+class PoseSheetWindowTest : public DocTest {
+protected:
+    void SetUp() override {
+        controltest::PointRegistryAtDemoCreature();
+        ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
+        Gene adult = PoseGene(3, 2, "222222222222222");
+        adult.header.switchOn = 4;
+        ASSERT_TRUE(Open({PoseGene(1, 1), PoseGene(2, 2), adult}));
+        Appearance a;
+        a.headGenus = 1;
+        doc->ChangeAppearance(a);
+    }
+    ::TempRegistry registry;
+};
+
+TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
+    ui::PoseSheetWindow window(*doc);
+    ASSERT_EQ(window.Model().rows.size(), 2u);
+    const int start = window.RowsDrawn();
+    EXPECT_EQ(start, 2);
+    const struct { const char* step; std::function<void()> act; int rows, redrawn; } steps[] = {
+        {"modify pose 1", [&] { doc->ModifyGene(PoseGene(1, 1, "111111111111111")); }, 2, 1},
+        {"undo", [&] { doc->Undo(); }, 2, 1},
+        {"add pose 7", [&] { doc->AddGene(PoseGene(9, 7)); }, 3, 1},
+        {"remove it", [&] { doc->Undo(); }, 2, 0},
+    };
+    int drawn = window.RowsDrawn();
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(window.Model().rows.size(), std::size_t(s.rows)) << s.step;
+        EXPECT_EQ(window.RowsDrawn() - drawn, s.redrawn) << s.step;
+        drawn = window.RowsDrawn();
+    }
+    EXPECT_TRUE(window.LoadError().empty()) << window.LoadError();
+    window.SetSizeFactor(3);  // large thumbnails: every row again, at 1.5
+    EXPECT_EQ(window.RowsDrawn() - drawn, 2);
+    EXPECT_EQ(window.CellRect(0, 0).size(), QSize(480, 360));
+}
+
+TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpensItsDialog) {
+    ui::CMirtalaView form(*doc);
+    form.OnInitialUpdate();
+    ui::PoseSheetWindow window(*doc);
+    window.show();
+    const QPoint adultOfPose2 = window.CellRect(window.Model().RowOf(2), 4).center();
+    QTest::mouseClick(&window, Qt::LeftButton, {}, adultOfPose2);
+    QTreeWidgetItem* current = form.PoseList()->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_TRUE(form.Poses()[std::size_t(form.PoseList()->indexOfTopLevelItem(current))] == FindActivePose(genome(), 2, 4));
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, adultOfPose2);
+    ASSERT_EQ(doc->PoseDialogs().size(), 1u);
+    EXPECT_TRUE(doc->PoseDialogs()[0]->GetGeneRef() == FindActivePose(genome(), 2, 4));
+    EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
+}
+
+TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene) {
+    NameTable::Instance().SetName(2, "Walk step 1");
+    ui::PoseSheetWindow window(*doc);
+    window.show();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
+        QTest::keyClick(&window, key);
+    EXPECT_EQ(window.CurrentRow(), 1);  // the last row: a second Down stays there
+    EXPECT_EQ(window.CurrentColumn(), 3);
+    EXPECT_EQ(window.accessibleName(), "Walk step 1, Youth");
+    EXPECT_EQ(window.accessibleDescription(), "012301230123012");
+    QTest::keyClick(&window, Qt::Key_Right);
+    QTest::keyClick(&window, Qt::Key_Return);
+    ASSERT_EQ(doc->PoseDialogs().size(), 1u);
+    EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
+    EXPECT_EQ(window.accessibleDescription(), "222222222222222");
+}
+
+}  // namespace
+}  // namespace mirtala::test
