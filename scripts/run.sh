@@ -12,11 +12,11 @@ cmake --build "$build" --target mirtala Zubrelle regsvr regset demo_creature
 # ~/.local/share/mirtala/registry) and, as an installer of the host product would, point
 # its two directory values at the demo creature unless they are set already.
 register() {
-  "$build/tools/regsvr/regsvr" "$build/control/activex/Zubrelle.so" >/dev/null &&
+  "$build/tools/regsvr/mirtala-regsvr" "$build/control/activex/Zubrelle.so" >/dev/null &&
   creature="$(cd "$build" && pwd)/demo-creature" &&
   key='HKEY_LOCAL_MACHINE\Software\Vantrelle Technology\Tarvossa 2\1.0' &&
-  "$build/tools/regset/regset" --if-missing "$key" "Images Directory" "$creature/Images/" &&
-  "$build/tools/regset/regset" --if-missing "$key" "Body Data Directory" "$creature/Body Data/"
+  "$build/tools/regset/mirtala-regset" --if-missing "$key" "Images Directory" "$creature/Images/" &&
+  "$build/tools/regset/mirtala-regset" --if-missing "$key" "Body Data Directory" "$creature/Body Data/"
 }
 # Gait 1 of the sample genome walking, as an adult male with the genome's appearance genes.
 render_gait() {

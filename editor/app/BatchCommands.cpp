@@ -5,7 +5,13 @@
 #include "editor/app/CliCheck.h"
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
+#include "editor/app/InstallPaths.h"
+#include "editor/app/SelfRegistration.h"
 #include "editor/app/CliRender.h"
+#include "editor/picture/ZubrelleHost.h"
+#include "platform/com/ServerRegistration.h"
+
+#include <QtGlobal>
 
 #include <unistd.h>
 
@@ -19,7 +25,7 @@ namespace mirtala {
 namespace {
 
 const char kHelp[] =
-    "usage: mirtala [FILE.gen]   (the editor)\n"
+    "usage: mirtala [FILE.gen ...] [--screenshot OUT.png]   (the editor)\n"
     "       mirtala --dump FILE.gen [--names NAMEFILE]\n"
     "       mirtala --check FILE.gen [--names NAMEFILE] [--json]\n"
     "       mirtala --render-pose OUT.png (--pose-string S | --genome FILE --pose N) [options]\n"
@@ -29,7 +35,15 @@ const char kHelp[] =
     "       mirtala --sheet OUT.png (--pose-strings S1,S2,... | --genome FILE --gait N)\n"
     "               [--columns C] [options]\n"
     "       mirtala --pose-sheet OUT.png --genome FILE.gen [--appearance ...] [--stages 0-6] [--scale S]\n"
+    "       mirtala --version | --help\n"
     "\n"
+    "  FILE.gen            the editor opens these genome files (none: a new, empty\n"
+    "                      genome); a second start hands them to the running editor.\n"
+    "                      The toolkit's own options (-platform NAME, -style NAME,\n"
+    "                      -reverse, ...) go to the editor; any other single-dash\n"
+    "                      option is a usage error.\n"
+    "  --screenshot OUT.png  the editor saves its main window, once shown, as a PNG\n"
+    "                      file and ends.\n"
     "  --dump FILE.gen     write the genome as one JSON object: genes in file order\n"
     "                      (header bytes, data as lowercase hex), genus, appearance,\n"
     "                      decoded pose and gait genes and the reading warnings.\n"
@@ -47,7 +61,18 @@ const char kHelp[] =
     "                      --json writes one JSON object instead. Exit status 0\n"
     "                      with nothing but information, 1 with problems or when\n"
     "                      the file cannot be read, 2 on a usage error.\n";
-const char kHelpEnd[] = "  --help              show this text.\n";
+const char kHelpEnd[] =
+    "  --images DIR        with a render: the host product's sprite folder for this\n"
+    "                      run only (the stored folders are not changed).\n"
+    "  --body-data DIR     with a render: the attachment folder for this run only.\n"
+    "  --demo-creature     with a render: draw the demo creature that comes with\n"
+    "                      mirtala instead of the host product's body files.\n"
+    "  --version           show the versions of mirtala and of Qt.\n"
+    "  --help, -h          show this text.\n"
+    "\n"
+    "An option's value may also follow it after '=' (--size=64x48). A first run registers\n"
+    "the picture control installed with mirtala for the user when none is registered.\n"
+    "Exit status 0 done, 1 a failure (message on standard error), 2 a usage error.\n";
 
 // What the process was doing, for the message when memory runs out. The
 // handler may not allocate, so the text is kept in a fixed buffer.
@@ -81,6 +106,17 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
     if (line.command == "--help") {
         PrintUsage(out);
         return out.flush() ? 0 : 1;
+    }
+    if (line.command == "--version") {
+        out << "Mirtala 0.1\nQt " << qVersion() << "\n";
+        return out.flush() ? 0 : 1;
+    }
+    if (line.command != "--dump") {
+        // The control this program came with registers itself when nothing is registered.
+        const InstallPaths paths = FindInstallPaths(RunningProgram());
+        com::SetRegisterCommand(paths.RegisterCommand());
+        const SelfRegistration registration = RegisterControlIfNeeded(paths, CLSID_ZubrelleControl);
+        if (!registration.message.empty()) err << "mirtala: " << registration.message << "\n";
     }
     NoteCommand(line);
     std::new_handler previous = std::set_new_handler(OutOfMemory);

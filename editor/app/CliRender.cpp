@@ -5,6 +5,7 @@
 
 #include "control/ZubrelleInterface.h"
 #include "editor/app/CommandLine.h"
+#include "editor/app/InstallPaths.h"
 #include "editor/app/RenderOptions.h"
 #include "editor/genome/PoseGenes.h"
 #include "editor/picture/PngOutput.h"
@@ -13,6 +14,8 @@
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
+#include "platform/com/ServerRegistration.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/fileio/OutputCheck.h"
 #include "platform/registry/Registry.h"
 
@@ -102,22 +105,37 @@ std::string CreateFailure(const ZubrelleHost& host) {
     if (host.LastResult() == com::REGDB_E_READREGDB)
         return "the picture control cannot be found: the registry file " +
                registry::RegFileProblem(registry::HKEY_CLASSES_ROOT) +
-               ". Repair or remove that file, then register the control again with regsvr.";
+               ". Repair or remove that file, then register the control again with: " + com::RegisterCommand() + ".";
     const std::string module = com::InprocServerPath(zubrelle::CLSID_Zubrelle);
     if (host.LastResult() == com::CO_E_ERRORINDLL && !module.empty()) {
         std::string problem = com::ModuleFileProblem(module);
         if (problem.empty()) problem = com::ModuleEntryProblem(module);
         if (!problem.empty())
             return "the picture control module " + module + " cannot be loaded: " + problem +
-                   ". Build it, then register it again with regsvr.";
+                   ". Build it, then register it again with: " + com::RegisterCommand() + ".";
     }
     return host.ErrorText();
 }
 
 bool NoBody(ZubrelleHost& host, const std::string& why, std::ostream& err) {
+    const InstallPaths paths = FindInstallPaths(RunningProgram());
     err << "mirtala: " << why << "\nmirtala: no picture was written; the host product's folders are "
-        << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n";
+        << host.GetImagesDirectory() << " and " << host.GetBodyDataDirectory() << ".\n"
+        << "mirtala: give the folders for this run with --images DIR --body-data DIR, or draw the demo creature ("
+        << std::filesystem::path(paths.demoImages).parent_path().parent_path().string() << ") with --demo-creature.\n";
     return false;
+}
+
+// The folders of --images and --body-data, or the demo creature's, ready for the control.
+void ChooseFolders(const RenderOptions& o, std::string& images, std::string& bodyData) {
+    if (o.demoCreature) {
+        const InstallPaths paths = FindInstallPaths(RunningProgram());
+        images = paths.demoImages;
+        bodyData = paths.demoBodyData;
+        return;
+    }
+    if (o.images) images = registry::ResolveHostFolder(*o.images);
+    if (o.bodyData) bodyData = registry::ResolveHostFolder(*o.bodyData);
 }
 
 // A painter over the control: created, given the appearance and shared options.
@@ -140,6 +158,10 @@ struct ControlPainter {
             return false;
         }
         host.SetAppearance(o.appearance);
+        std::string images, bodyData;
+        ChooseFolders(o, images, bodyData);
+        if (!images.empty()) host.SetImagesDirectory(images);
+        if (!bodyData.empty()) host.SetBodyDataDirectory(bodyData);
         // A picture of a body that did not load is blank: say why instead of writing it.
         if (const std::string why = host.GetLoadError(); !why.empty()) return NoBody(host, why, err);
         host.SetScale(o.scale);
@@ -246,6 +268,7 @@ int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, W
     settings.scale = o.scale;
     settings.angle = o.angle;
     settings.friction = o.friction;
+    ChooseFolders(o, settings.imagesDirectory, settings.bodyDataDirectory);
     WalkExport walk(settings, WalkOutput{format, o.output, o.columns});
     if (!walk.Start()) {
         if (walk.FailureKind() == WalkExport::Failure::NoControl)

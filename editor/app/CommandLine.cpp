@@ -3,6 +3,7 @@
 #include "editor/app/CommandLine.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mirtala {
 
@@ -30,6 +31,7 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"--help", true, false, kAny},
+    {"--version", true, false, kAny},
     {"--dump", true, true, kDump},
     {"--render-pose", true, true, kPose},
     {"--render-gait", true, true, kGait},
@@ -51,6 +53,9 @@ constexpr Option kOptions[] = {
     {"--scale", false, true, kRender | kPoseSheet},
     {"--angle", false, true, kRender},
     {"--friction", false, true, kRender},
+    {"--images", false, true, kRender},
+    {"--body-data", false, true, kRender},
+    {"--demo-creature", false, false, kRender},
     {"--screenshot", false, true, kEditor},  // the editor saves its main window and ends
 };
 
@@ -62,6 +67,48 @@ const Option* Find(std::string_view arg) {
 }
 
 bool IsOption(std::string_view arg) { return arg.size() > 1 && arg.substr(0, 2) == "--"; }
+
+// The toolkit's own single-dash options, which go to the editor's
+// QApplication; `value`: the option takes the next argument.
+struct ToolkitOption {
+    std::string_view name;
+    bool value;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"-platform", true},   {"-platformpluginpath", true}, {"-platformtheme", true}, {"-plugin", true},
+    {"-qwindowgeometry", true}, {"-qwindowicon", true},   {"-qwindowtitle", true},  {"-session", true},
+    {"-display", true},    {"-geometry", true},           {"-style", true},         {"-stylesheet", true},
+    {"-name", true},       {"-title", true},              {"-visual", true},        {"-qmljsdebugger", false},
+    {"-reverse", false},   {"-widgetcount", false},       {"-nograb", false},       {"-dograb", false},
+    {"-sync", false}};
+
+// The toolkit option `arg` is (a "-style=fusion" form counts), or nullptr.
+const ToolkitOption* FindToolkitOption(std::string_view arg) {
+    const std::string_view name = arg.substr(0, arg.find('='));
+    for (const ToolkitOption& o : kToolkitOptions)
+        if (o.name == name) return &o;
+    return nullptr;
+}
+
+bool IsShortOption(std::string_view arg) { return arg.size() > 1 && arg[0] == '-' && arg[1] != '-'; }
+
+// One argument, with the value of an "--option=value" form split off.
+struct Argument {
+    std::string text;
+    std::optional<std::string> attached;
+};
+
+std::vector<Argument> SplitAttachedValues(const std::vector<std::string>& args) {
+    std::vector<Argument> split;
+    for (const std::string& arg : args) {
+        const std::size_t equals = arg.find('=');
+        if (IsOption(arg) && equals != std::string::npos)
+            split.push_back({arg.substr(0, equals), arg.substr(equals + 1)});
+        else
+            split.push_back({arg, std::nullopt});
+    }
+    return split;
+}
 
 std::string OwnerText(unsigned owner) {
     switch (owner) {
@@ -86,7 +133,7 @@ const std::string* CommandLine::Value(std::string_view option) const {
     return nullptr;
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine ParseCommandLine(const std::vector<std::string>& rawArgs) {
     CommandLine line;
     const auto fail = [&line](std::string error) {
         line.command.clear();
@@ -94,26 +141,43 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         line.error = std::move(error);
         return line;
     };
-    // Help wins over everything else, as users expect of it.
-    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
-        line.command = "--help";
-        return line;
-    }
+    // Help wins over everything else, as users expect of it; then the version.
+    for (const char* first : {"--help", "--version"})
+        if (std::any_of(rawArgs.begin(), rawArgs.end(), [first](const std::string& a) {
+                return a == first || (first[2] == 'h' && a == "-h");
+            })) {
+            line.command = first;
+            return line;
+        }
+    const std::vector<Argument> args = SplitAttachedValues(rawArgs);
     bool batch = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+        const std::string& arg = args[i].text;
         const Option* option = Find(arg);
         if (!option) {
             if (IsOption(arg)) return fail("unknown option " + arg);
-            // Plain and single-dash arguments are the editor's unless a batch
+            // A single-dash argument is the toolkit's or a mistake; a mistake
+            // is caught here, before a display is needed to report it.
+            if (IsShortOption(arg)) {
+                const ToolkitOption* toolkit = FindToolkitOption(arg);
+                if (!toolkit) return fail("unknown option " + arg);
+                if (toolkit->value && arg.find('=') == std::string::npos) ++i;
+            }
+            // Plain and toolkit arguments are the editor's unless a batch
             // option shows up; then they are strays, reported below.
             continue;
         }
         batch = batch || option->owner != kEditor;
         std::string value;
         if (option->hasValue) {
-            if (i + 1 >= args.size() || IsOption(args[i + 1])) return fail(arg + " needs a value");
-            value = args[++i];
+            if (args[i].attached) {
+                value = *args[i].attached;
+            } else {
+                if (i + 1 >= args.size() || IsOption(args[i + 1].text)) return fail(arg + " needs a value");
+                value = args[++i].text;
+            }
+        } else if (args[i].attached) {
+            return fail(arg + " takes no value");
         }
         if (line.Value(arg)) return fail(arg + " is given twice");
         if (option->command) {
@@ -125,9 +189,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (!batch) return line;
     // The strays and the owners, now that the command is known.
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const Option* option = Find(args[i]);
-        if (!option) return fail("unexpected argument " + args[i]);
-        if (option->hasValue) ++i;
+        const Option* option = Find(args[i].text);
+        if (!option) return fail("unexpected argument " + args[i].text);
+        if (option->hasValue && !args[i].attached) ++i;
     }
     const unsigned command = line.command.empty() ? 0 : Find(line.command)->owner;
     for (const auto& [name, value] : line.options) {

@@ -10,7 +10,7 @@
 namespace mirtala {
 
 struct CommandLine {
-    // "--dump", "--check", "--render-pose", "--render-gait", "--sheet", "--help", or empty when no
+    // "--dump", "--check", "--render-pose", "--render-gait", "--sheet", "--pose-sheet", "--help", "--version", or empty when no
     // batch option was given (the arguments are then the editor's).
     std::string command;
     // The options in the order given, each with its value ("" for --help).
@@ -22,11 +22,12 @@ struct CommandLine {
     const std::string* Value(std::string_view option) const;
 };
 
-// Unknown options, missing values, repeated options, options of another
-// command and stray arguments beside a batch command are usage errors. Without
-// a batch option, plain arguments (genome files), single-dash arguments (the
-// toolkit's own, like -platform) and the editor's --screenshot FILE belong to
-// the editor.
+// Unknown options (single-dash ones too, apart from the toolkit's own),
+// missing values, repeated options, options of another command and stray
+// arguments beside a batch command are usage errors. "--option=value" is the
+// same as "--option value". Without a batch option, plain arguments (genome
+// files), the toolkit's options (-platform NAME, -style NAME, ...) and the
+// editor's --screenshot FILE belong to the editor.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace mirtala

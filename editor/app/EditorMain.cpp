@@ -42,6 +42,8 @@ int RunEditor(int argc, char** argv) {
         const QString argument = PathFromBytes(argv[i]);
         if (argument == QLatin1String("--screenshot") && i + 1 < argc)
             screenshot = PathFromBytes(argv[++i]);
+        else if (argument.startsWith(QLatin1String("--screenshot=")))
+            screenshot = argument.section('=', 1);
         else if (!argument.startsWith('-'))
             files << argument;
     }

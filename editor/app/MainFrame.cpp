@@ -10,6 +10,7 @@
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/NameImports.h"
 #include "editor/app/UserGuide.h"
+#include "editor/app/WindowGeometry.h"
 #include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
@@ -139,7 +140,7 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap");
     MakeAction(cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles");
     MakeAction(cmd::WindowArrange, "&Arrange Icons", "Arrange icons at the bottom of the window");
-    MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide");
+    MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide", {QK(Qt::Key_F1)});
     MakeAction(cmd::AppAbout, "&About Mirtala...", "Display program information and version");
     MakeAction(cmd::NextPane, "Next Pane", "Switch to the next document window", {QK(Qt::Key_F6)});
     MakeAction(cmd::PrevPane, "Previous Pane", "Switch to the previous document window",
@@ -467,6 +468,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_app.DocumentManager().CloseAllDocuments();
+    SaveGeometry(*this);
     event->accept();
 }
 

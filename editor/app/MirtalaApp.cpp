@@ -2,13 +2,21 @@
 #include "editor/app/MirtalaApp.h"
 
 #include "editor/app/AboutBox.h"
+#include "editor/app/FirstStart.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/NameImports.h"
 #include "editor/app/Recovery.h"
+#include "editor/app/SelfRegistration.h"
+#include "editor/app/UserGuide.h"
+#include "editor/app/WindowGeometry.h"
+#include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/NameTable.h"
 #include "editor/document/PathBytes.h"
 #include "editor/ui/EditorDialogFactory.h"
+#include "editor/ui/MirtalaView.h"
+#include "editor/picture/ZubrelleHost.h"
+#include "platform/com/ServerRegistration.h"
 #include "platform/fileio/AtomicFile.h"
 
 #include <QDir>
@@ -16,6 +24,8 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace mirtala::app {
 
@@ -46,19 +56,26 @@ CMirtalaApp* CMirtalaApp::Instance() { return g_app; }
 
 QString CMirtalaApp::DefaultNameFile(const QString& programPath) {
     const QString folder = QFileInfo(programPath).absolutePath();
-    if (!programPath.isEmpty() && QFileInfo(folder).isWritable()) return folder + QStringLiteral("/posegait.txt");
+    // An installed program writes nothing under its prefix.
+    if (!programPath.isEmpty() && !FindInstallPaths(QFile::encodeName(programPath).toStdString()).installed &&
+        QFileInfo(folder).isWritable())
+        return folder + QStringLiteral("/posegait.txt");
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return data + QStringLiteral("/mirtala/posegait.txt");
 }
 
 bool CMirtalaApp::InitInstance(const QStringList& files) {
+    m_paths = FindInstallPaths(LocalPath(m_programPath));
+    com::SetRegisterCommand(m_paths.RegisterCommand());
+    // Before any picture: the control this program came with registers itself when nothing is registered.
+    const SelfRegistration registration = RegisterControlIfNeeded(m_paths, zubrelle::CLSID_Zubrelle);
     m_recentFiles.Load();
     m_strNameFile = Settings().value(kSettingsGroup + '/' + kNameFileValue, DefaultNameFile(m_programPath)).toString();
     if (!NameTable::Instance().LoadNameFile(LocalPath(m_strNameFile))) {
-        // A first run: start from the names shipped beside the program, if any.
+        // A first run: start from the names shipped with the program, if any.
         const QString programDir = QFileInfo(m_programPath).absolutePath();
-        for (const QString& shipped : {programDir + QStringLiteral("/posegait.txt"),
-                                       programDir + QStringLiteral("/../share/mirtala/posegait.txt")})
+        for (const QString& shipped : {QString::fromStdString(m_paths.shippedNameFile),
+                                       programDir + QStringLiteral("/posegait.txt")})
             if (NameTable::Instance().LoadNameFile(LocalPath(shipped))) break;
     }
 
@@ -74,13 +91,15 @@ bool CMirtalaApp::InitInstance(const QStringList& files) {
     for (const QString& file : files) opened = m_documentManager.OpenFile(file) != nullptr || opened;
     if (!opened) return false;
 
-    // The help folder is fixed at start-up, whatever folder a file dialog moves to later.
-    m_helpDirectory = QDir::currentPath();
-    if (!m_helpDirectory.endsWith('/')) m_helpDirectory += '/';
-    m_helpDirectory += QStringLiteral("Help/");
-    m_helpFile = m_helpDirectory + QStringLiteral("Mirtala.htm");
+    // The guide is fixed at start-up, whatever folder a file dialog moves to later.
+    m_helpFile = FindHelpFile(QDir::currentPath(), QString::fromStdString(m_paths.helpFile));
+    m_helpDirectory = QFileInfo(m_helpFile).path() + '/';
 
-    m_mainFrame->show();
+    ShowWithSavedGeometry(*m_mainFrame);
+    if (!registration.message.empty())
+        m_mainFrame->statusBar()->showMessage(QString::fromStdString(registration.message), 15000);
+    // From the event loop, once the window is up: the offer is centred over it.
+    QTimer::singleShot(0, m_mainFrame.get(), [this] { OfferBodyFiles(*m_mainFrame, m_paths); });
     return true;
 }
 

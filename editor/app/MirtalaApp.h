@@ -10,6 +10,7 @@
 
 #include "editor/app/DocumentManager.h"
 #include "editor/app/RecentFileList.h"
+#include "editor/app/InstallPaths.h"
 #include "editor/document/GeneDialog.h"
 
 #include <memory>
@@ -48,9 +49,12 @@ public:
     const QString& NameFile() const { return m_strNameFile; }
     const QString& HelpDirectory() const { return m_helpDirectory; }
     const QString& HelpFile() const { return m_helpFile; }
-    // The program folder's posegait.txt, or the user's data folder's when the
-    // program folder cannot be written.
+    // The user's data folder's posegait.txt for an installed program;
+    // otherwise the program folder's, or the data folder's when the program
+    // folder cannot be written.
     static QString DefaultNameFile(const QString& programPath);
+    // Where the program's own files are (module, demo creature, guide, names).
+    const InstallPaths& Paths() const { return m_paths; }
 
     // The open documents and their windows; the recent files.
     CDocumentManager& DocumentManager() { return m_documentManager; }
@@ -63,6 +67,7 @@ public:
 
 private:
     QString m_programPath;
+    InstallPaths m_paths;
     QString m_strNameFile;
     QString m_helpDirectory;
     QString m_helpFile;

@@ -138,7 +138,17 @@ bool ParseRenderOptions(const CommandLine& line, RenderOptions& o, std::string& 
                 return false;
             }
             o.friction = v == "on";
+        } else if (a == "--images") {
+            o.images = v;
+        } else if (a == "--body-data") {
+            o.bodyData = v;
+        } else if (a == "--demo-creature") {
+            o.demoCreature = true;
         }
+    }
+    if (o.demoCreature && (o.images || o.bodyData)) {
+        error = "--demo-creature brings its own folders; it does not go with --images or --body-data";
+        return false;
     }
     return true;
 }

@@ -33,6 +33,11 @@ struct RenderOptions {
     int firstStage = 0, lastStage = 6;  // --stages of a pose sheet
     double angle = 0.0;
     bool friction = true;
+    // The host product's folders for this run only (never stored); the demo
+    // creature installed with the program brings both.
+    std::optional<std::string> images;
+    std::optional<std::string> bodyData;
+    bool demoCreature = false;
 };
 
 // Fills options from the command line; false with a message naming the option

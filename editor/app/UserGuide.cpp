@@ -12,6 +12,14 @@
 
 namespace mirtala::app {
 
+QString FindHelpFile(const QString& startFolder, const QString& installedGuide) {
+    QString folder = startFolder;
+    if (!folder.endsWith('/')) folder += '/';
+    const QString started = folder + QStringLiteral("Help/Mirtala.htm");
+    if (QFileInfo(started).isFile() || installedGuide.isEmpty() || !QFileInfo(installedGuide).isFile()) return started;
+    return QFileInfo(installedGuide).absoluteFilePath();
+}
+
 int OpenUserGuide(const QString& helpFile) {
     const QFileInfo file(helpFile);
     if (!file.absoluteDir().exists()) return kGuidePathNotFound;
@@ -23,7 +31,9 @@ void ShowUserGuide(const QString& helpFile, QWidget* owner) {
     const int result = OpenUserGuide(helpFile);
     if (result > 32) return;
     QApplication::beep();
-    ShowMessage({kAppTitle, QStringLiteral("Unable to view the user guide [error code %1]").arg(result),
+    ShowMessage({kAppTitle, QStringLiteral("Unable to view the user guide [error code %1]\n%2")
+                                .arg(result)
+                                .arg(QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
                  MessageIcon::Warning, MessageButtons::Ok, owner});
 }
 

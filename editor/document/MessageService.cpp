@@ -63,6 +63,8 @@ MessageAnswer QtMessageService::Show(const MessageRequest& request) {
         yes->setText(request.yesText);
     if (QAbstractButton* no = box.button(QMessageBox::No); no && !request.noText.isEmpty())
         no->setText(request.noText);
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel && !request.cancelText.isEmpty())
+        cancel->setText(request.cancelText);
     switch (box.exec()) {
         case QMessageBox::Ok: return MessageAnswer::Ok;
         case QMessageBox::Yes: return MessageAnswer::Yes;

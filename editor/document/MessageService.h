@@ -24,9 +24,10 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::Warning;
     MessageButtons buttons = MessageButtons::Ok;
     QWidget* owner = nullptr;  // none: the box belongs to no window
-    // Texts for the Yes and No buttons when they stand for other words ("Recover", "Discard").
+    // Texts for the Yes, No and Cancel buttons when they stand for other words ("Recover", "Discard").
     QString yesText;
     QString noText;
+    QString cancelText;
 };
 
 // The answer a box gives when nobody can be asked: the button that changes nothing.

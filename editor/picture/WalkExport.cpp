@@ -42,6 +42,8 @@ bool WalkExport::Start() {
         return Fail(Failure::TooLarge, "an export takes one to eight poses and a picture of at least one pixel");
     if (!m_host->Create()) return Fail(Failure::NoControl, m_host->ErrorText());
     m_host->SetAppearance(s.appearance);
+    if (!s.imagesDirectory.empty()) m_host->SetImagesDirectory(s.imagesDirectory);
+    if (!s.bodyDataDirectory.empty()) m_host->SetBodyDataDirectory(s.bodyDataDirectory);
     // A body that did not load would give blank frames: say why instead.
     if (std::string why = m_host->GetLoadError(); !why.empty()) return Fail(Failure::NoBody, why);
     m_host->SetScale(s.scale);

@@ -28,6 +28,8 @@ struct WalkSettings {
     float scale = 1.0f;
     double angle = 0.0;
     bool friction = true;
+    // Folders to draw from instead of the host product's, when not empty.
+    std::string imagesDirectory, bodyDataDirectory;
 };
 
 struct WalkOutput {

@@ -9,6 +9,7 @@
 #include "editor/document/Appearance.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/com/ServerRegistration.h"
 
 namespace mirtala {
 
@@ -121,14 +122,14 @@ bool ZubrelleHost::Create() {
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
         if (hr == REGDB_E_CLASSNOTREG) {
-            m_error = "The Zubrelle picture control is not registered. Register it with: regsvr Zubrelle.so";
+            m_error = "The Zubrelle picture control is not registered. Register it with: " + com::RegisterCommand();
         } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
             // A module that is there but unusable says why: cut short, another machine, no entry points.
             std::string why = hr == CO_E_ERRORINDLL ? ModuleFileProblem(path) : std::string();
             if (hr == CO_E_ERRORINDLL && why.empty()) why = ModuleEntryProblem(path);
             m_error = "The Zubrelle picture control module " + path + " cannot be loaded" +
                       (why.empty() ? std::string() : ": " + why) +
-                      ". Build it, then register it again with: regsvr Zubrelle.so";
+                      ". Build it, then register it again with: " + com::RegisterCommand();
         } else {
             m_error = std::string("The Zubrelle picture control cannot be created (error ") + code + ").";
         }

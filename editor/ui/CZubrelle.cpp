@@ -95,7 +95,9 @@ bool CZubrelle::IsTimerRunning(std::uint32_t id) const {
 
 void CZubrelle::SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
 
-QString CZubrelle::NoBodyText() { return QStringLiteral("No body files for this appearance"); }
+QString CZubrelle::NoBodyText() { return QStringLiteral("No body files for this appearance. ") + ChooseFoldersText(); }
+
+QString CZubrelle::ChooseFoldersText() { return QStringLiteral("Choose the folders in File › Host Product Folders…"); }
 
 void CZubrelle::SetImagesDirectory(const QString& folder) {
     m_host->SetImagesDirectory(folder.toStdString());
@@ -128,7 +130,8 @@ void CZubrelle::RefreshLoadError() {
     QString error = QString::fromStdString(m_host->GetLoadError());
     if (error == m_loadError) return;
     m_loadError = error;
-    setToolTip(error);
+    // What to do comes last, as on the picture itself.
+    setToolTip(error.isEmpty() ? error : error + QLatin1Char('\n') + ChooseFoldersText());
     QAccessibleEvent described(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
     update();

@@ -101,6 +101,8 @@ public:
     static CZubrelleEvents& Events();
     // The line drawn on a picture whose body did not load.
     static QString NoBodyText();
+    // What the user does about a blank picture; NoBodyText and the tooltip end with it.
+    static QString ChooseFoldersText();
 
     bool IsControlCreated() const { return m_host->IsCreated(); }
     // The text shown instead of the picture when there is no control.

@@ -203,8 +203,17 @@ TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
     const std::string folder = dir.File("nobody") + "/";
     EXPECT_EQ(run.err, "mirtala: Unable to find a head sprite file for adult male Brask of variant B.\n[Tried '" + folder +
                            "a14b.s16']\nmirtala: no picture was written; the host product's folders are " + folder +
-                           " and " + folder + ".\n");
+                           " and " + folder + ".\nmirtala: give the folders for this run with --images DIR "
+                           "--body-data DIR, or draw the demo creature (" + std::getenv("MIRTALA_BINARY_DIR") +
+                           "/demo-creature) with --demo-creature.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("g")));
+    // Folders for one run draw, and the stored ones stay as they were.
+    for (const std::string& folders : {"--images='" + DemoImages() + "' --body-data '" + DemoBodyData() + "'",
+                                       std::string("--demo-creature")}) {
+        run = Mirtala("--sheet '" + dir.File("s.png") + "' --pose-strings 201111111111111 " + folders);
+        EXPECT_EQ(run.status, 0) << folders << "\n" << run.err;
+    }
+    EXPECT_EQ(reg::FindHostFolders().images.path, folder);
 }
 
 // Outputs go through the one atomic writer: a link planted at the old fixed

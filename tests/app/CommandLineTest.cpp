@@ -34,7 +34,16 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"--pose-sheet", "p.png", "--genome", "a", "--stages", "2-4", "--scale", "1"}, "--pose-sheet", ""},
     {{"--pose-sheet", "p.png", "--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet, not of --pose-sheet"},
     {{"--render-pose", "o", "--genome"}, "", "--genome needs a value"},
-    {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"}};
+    {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"},
+    // An attached value is the next argument's, even one that looks like an option.
+    {{"--render-pose=o.png", "--pose-string=--x", "--demo-creature"}, "--render-pose", ""},
+    {{"--dump", "a", "--names="}, "--dump", ""},
+    {{"--render-pose", "o", "--demo-creature=yes"}, "", "--demo-creature takes no value"},
+    {{"--dump=a", "--version"}, "--version", ""},
+    // Single-dash: the toolkit's own go to the editor, with their values; others are mistakes.
+    {{"-style", "fusion", "-reverse", "-qwindowtitle=T", "a.gen"}, "", ""},
+    {{"a.gen", "-x"}, "", "unknown option -x"},
+    {{"-platformx", "offscreen"}, "", "unknown option -platformx"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
     for (const auto& [args, command, error] : kCases) {
@@ -63,6 +72,16 @@ TEST(RenderOptions, RangesAreInclusive) {
                 EXPECT_EQ(ParseRenderOptions(line, options, message), ok) << c.option << " " << value;
                 EXPECT_EQ(message, ok ? "" : c.error);
             }
+}
+
+TEST(RenderOptions, TheDemoCreatureBringsBothFolders) {
+    for (const char* folder : {"--images", "--body-data"}) {
+        RenderOptions options;
+        std::string message;
+        EXPECT_FALSE(ParseRenderOptions(ParseCommandLine({"--render-pose", "o", "--demo-creature", folder, "/d"}),
+                                        options, message));
+        EXPECT_EQ(message, "--demo-creature brings its own folders; it does not go with --images or --body-data");
+    }
 }
 
 }  // namespace

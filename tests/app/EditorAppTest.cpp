@@ -291,7 +291,7 @@ TEST_F(EditorAppTest, TheUserGuideOpensOrSaysWhyNot) {
     EXPECT_EQ(app::OpenUserGuide(help), app::kGuideFileNotFound);
     app::ShowUserGuide(help, nullptr);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to view the user guide [error code 2]");
+    EXPECT_EQ(messages.shown[0].text, "Unable to view the user guide [error code 2]\n" + help);
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Warning);
 
     dir.Write("Help/Mirtala.htm", "<html></html>");

@@ -42,7 +42,7 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(reg) + REGSET " HKEY_CURRENT_USER v x", 0, ""},  // a value of the root key itself
         {In(reg) + REGSET " 'HKEY_CURRENT_USER\\Sub\\Key' w y", 0, ""},
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' w z", 0, ""},  // "y" stays
-        {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' u", 2, "usage: regset [--if-missing]"},
+        {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' u", 2, "usage: mirtala-regset [--if-missing]"},
         {In(reg) + REGSET " HKEY_CLASSES_ROOT v x", 2, "must start with HKEY_LOCAL_MACHINE or"}};
     for (const auto& [command, status, message] : cases) {
         const int code = std::system(("(" + command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());

@@ -75,7 +75,7 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
                                "", "/gone/Zubrelle.so"));  // registered, but its module file is gone
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
     EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded. Build it, then "
-                                                      "register it again with: regsvr"));
+                                                      "register it again with: mirtala-regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
@@ -157,9 +157,9 @@ TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders)
     QString why = QString::fromStdString(second.Host().GetLoadError());
     EXPECT_TRUE(why.startsWith("Unable to find a head sprite file for adult male Brask of variant B.")) << why.toStdString();
     EXPECT_EQ(second.LoadError(), why);
-    EXPECT_EQ(second.toolTip(), why);
+    EXPECT_EQ(second.toolTip(), why + "\n" + CZubrelle::ChooseFoldersText()) << "the reason, then what to do";
     second.setAccessibleDescription("Step 1");  // what a dialog says the picture shows
-    EXPECT_EQ(AccessibleDescription(first), first.LoadError());
+    EXPECT_EQ(AccessibleDescription(first), first.toolTip());
     EXPECT_EQ(AccessibleDescription(second), "Step 1\n" + why);
     EXPECT_EQ(changes, QStringList({"Unable to find a", "Unable to find a", "Unable to find a"}))
         << "the new appearance fails again, for another reason";

@@ -16,7 +16,7 @@ namespace {
 void ReportFailure(const char* what, const std::string& key, reg::HKEY root) {
     std::string problem = reg::RegFileProblem(root);
     problem = problem.empty() ? reg::RegWriteProblem() : "the registry file " + problem;
-    std::fprintf(stderr, "regset: cannot %s %s in the registry folder %s%s%s\n", what, key.c_str(),
+    std::fprintf(stderr, "mirtala-regset: cannot %s %s in the registry folder %s%s%s\n", what, key.c_str(),
                  reg::RegistryFolder().c_str(), problem.empty() ? "" : ": ", problem.c_str());
 }
 
@@ -30,13 +30,13 @@ int main(int argc, char** argv) {
         ++i;
     }
     if (argc - i != 3) {
-        std::fprintf(stderr, "usage: regset [--if-missing] KEY NAME TEXT\n");
+        std::fprintf(stderr, "usage: mirtala-regset [--if-missing] KEY NAME TEXT\n");
         return 2;
     }
     std::string key = argv[i], name = argv[i + 1], text = argv[i + 2];
     // Names stand on one line of the registry file; refused before anything is written.
     if (key.find_first_of("\r\n") != std::string::npos || name.find_first_of("\r\n") != std::string::npos) {
-        std::fprintf(stderr, "regset: a key or value name cannot hold a line break\n");
+        std::fprintf(stderr, "mirtala-regset: a key or value name cannot hold a line break\n");
         return 2;
     }
     std::size_t slash = key.find('\\');
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
                      : rootName == "HKEY_CURRENT_USER" ? reg::HKEY_CURRENT_USER
                                                        : nullptr;
     if (!root) {
-        std::fprintf(stderr, "regset: the key must start with HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER\n");
+        std::fprintf(stderr, "mirtala-regset: the key must start with HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER\n");
         return 2;
     }
     reg::HKEY h = nullptr;
