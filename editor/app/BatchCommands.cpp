@@ -1,5 +1,6 @@
 // Dispatching the batch commands, with the checks every one of them shares:
 // usage errors, running out of memory, and output that could not be written.
+#include "control/ZubrelleInterface.h"
 #include "editor/app/BatchCommands.h"
 
 #include "editor/app/CliCheck.h"
@@ -115,7 +116,7 @@ std::optional<int> RunBatch(const std::vector<std::string>& args, std::ostream& 
         // The control this program came with registers itself when nothing is registered.
         const InstallPaths paths = FindInstallPaths(RunningProgram());
         com::SetRegisterCommand(paths.RegisterCommand());
-        const SelfRegistration registration = RegisterControlIfNeeded(paths, CLSID_ZubrelleControl);
+        const SelfRegistration registration = RegisterControlIfNeeded(paths, zubrelle::CLSID_Zubrelle);
         if (!registration.message.empty()) err << "mirtala: " << registration.message << "\n";
     }
     NoteCommand(line);

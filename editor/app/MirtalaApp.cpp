@@ -15,6 +15,7 @@
 #include "editor/document/PathBytes.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/MirtalaView.h"
+#include "control/ZubrelleInterface.h"
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/fileio/AtomicFile.h"

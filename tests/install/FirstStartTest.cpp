@@ -5,10 +5,11 @@
 #include "app/AppTestSupport.h"
 #include "registry/TempRegistry.h"
 
+#include "control/ZubrelleInterface.h"
 #include "editor/app/FirstStart.h"
 #include "editor/app/MainFrame.h"
 #include "editor/ui/CZubrelle.h"
-#include "editor/ui/ZubrelleHost.h"
+#include "editor/picture/ZubrelleHost.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/registry/HostFolders.h"
@@ -76,12 +77,12 @@ protected:
 };
 
 TEST_F(FirstStartTest, AnEmptyHomeEndsRegisteredWithTheDemoCreatureChosenOnce) {
-    ASSERT_EQ(com::InprocServerPath(CLSID_ZubrelleControl), "");
+    ASSERT_EQ(com::InprocServerPath(zubrelle::CLSID_Zubrelle), "");
     Settings().setValue("Settings/NameFile", QString::fromStdString(home.File("names/posegait.txt")));
 
     // "Not now" registers the control all the same, and leaves the question for the next start.
     CMirtalaApp& first = StartAs(MIRTALA_PROGRAM, MessageAnswer::Cancel);
-    EXPECT_TRUE(fs::equivalent(com::InprocServerPath(CLSID_ZubrelleControl), ZUBRELLE_MODULE_PATH));
+    EXPECT_TRUE(fs::equivalent(com::InprocServerPath(zubrelle::CLSID_Zubrelle), ZUBRELLE_MODULE_PATH));
     EXPECT_TRUE(first.MainFrame()->statusBar()->currentMessage().contains("Registered the picture control"))
         << first.MainFrame()->statusBar()->currentMessage().toStdString();
     ASSERT_EQ(Offers(), 1u);
@@ -117,7 +118,7 @@ TEST_F(FirstStartTest, AModuleRegisteredElsewhereIsKeptAndChoosingFoldersOpensTh
     });
     closer.start(20);
     CMirtalaApp& a = StartAs(MIRTALA_PROGRAM, MessageAnswer::No);
-    EXPECT_TRUE(fs::equivalent(com::InprocServerPath(CLSID_ZubrelleControl), elsewhere));
+    EXPECT_TRUE(fs::equivalent(com::InprocServerPath(zubrelle::CLSID_Zubrelle), elsewhere));
     EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), "");
     EXPECT_EQ(opened, QStringList{"Host Product Folders"});
     EXPECT_EQ(app::StoredFirstStartChoice(), app::FirstStartChoice::ChooseFolders);
