@@ -42,7 +42,7 @@ public:
 
     // The action of a command identifier (menu item, toolbar button, accelerator).
     QAction* Action(int id) const;
-    // Menu 129 while a genome window is active, menu 128 otherwise.
+    // The genome menu while a genome window is active, the no-document menu otherwise.
     bool ShowsDocumentMenu() const { return m_documentMenu; }
     // Enables and names every command for the current state.
     void UpdateCommandUi();

@@ -1,18 +1,17 @@
-// Control identifiers of the pose dialog (template 130) and the gait dialog
-// (134), and the pose dialog's slot buttons: what each slot's buttons stand
+// Control identifiers of the pose dialog and the gait dialog, and the pose dialog's slot buttons: what each slot's buttons stand
 // for and which identifiers they carry.
 #pragma once
 
 namespace mirtala::ui {
 
 namespace id {
-// Pose 130
+// The pose dialog
 inline constexpr int PosePicture = 1001;
-// Gait 134: thumbnail k and step button k carry the first id plus k.
+// The gait dialog: thumbnail k and step button k carry the first id plus k.
 inline constexpr int FirstThumbnail = 1028, FirstStep = 1078;
 inline constexpr int Preview = 1036, StepPicture = 1087, GaitPoseList = 1086;
 inline constexpr int Insert = 1088, Remove = 1089, Angle = 1091, AngleStep = 1092, Friction = 1093;
-// The row under template 134's controls: stepping through the preview, and Export.
+// The row under the gait dialog's template controls: stepping through the preview, and Export.
 inline constexpr int Play = 1094, StepFrame = 1095, FrameReadout = 1096, Speed = 1097, Export = 1098;
 // The preview's onion skin: its neighbouring frames faded behind the one shown.
 inline constexpr int OnionSkin = 1110;

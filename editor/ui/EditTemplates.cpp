@@ -1,4 +1,4 @@
-// Templates 130 (the pose dialog) and 134 (the gait dialog), and the pose
+// The templates of the pose dialog and the gait dialog, and the pose
 // dialog's slot buttons.
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/EditDialogIds.h"
@@ -68,7 +68,7 @@ DialogTemplate MakePose() {
 
 DialogTemplate MakeGait() {
     using K = ControlKind;
-    // 134 with the pose choice labelled, and a row under the preview for the
+    // The gait dialog's template with the pose choice labelled, and a row under the preview for the
     // transport and Export, above OK, Cancel and Apply.
     DialogTemplate t{"Gait", 264, 226, {}};
     auto& c = t.controls;

@@ -1,4 +1,4 @@
-// Templates 101 (the form view), 138 (New Pose) and 140 (New Gait).
+// The templates of the form view, New Pose and New Gait.
 #include "editor/ui/DialogResources.h"
 
 namespace mirtala::ui {

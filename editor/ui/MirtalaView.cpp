@@ -23,10 +23,10 @@ namespace mirtala::ui {
 
 namespace {
 
-constexpr int kFirstCombo = id::Sex;  // combos 1013 to 1025
+constexpr int kFirstCombo = id::Sex;  // the Sex combo; the Tail Variant combo is the last
 constexpr int kGenusIndex = id::Genus - kFirstCombo;
 
-// Record position -> combo index (the genus combo 1015 is not in the record).
+// Record position -> combo index (the Genus combo is not in the record).
 constexpr std::array<int, 12> kRecordCombo = {0, 1, 3, 8, 4, 9, 5, 10, 6, 11, 7, 12};
 
 unsigned Number(const Gene& gene) { return static_cast<unsigned>(GeneNumber(gene)); }

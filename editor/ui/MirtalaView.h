@@ -71,7 +71,7 @@ private:
 
     CMirtalaDoc& m_doc;
     CTemplateWidgets m_controls;
-    std::array<int, 13> m_appearance;  // combos 1013 to 1025, as selection indices
+    std::array<int, 13> m_appearance;  // the Sex combo to the Tail Variant combo, as selection indices
     std::vector<GeneRef> m_poses;
     std::vector<GeneRef> m_gaits;
 };
