@@ -3,6 +3,7 @@
 // plain whole-file read of the same file: each runs in a child process of its own,
 // whose largest resident size the counters give per byte of the file. The ratio of
 // the two is the dump's cost over the bytes it must read anyway.
+#include "ChildPeak.h"
 #include "BenchGenome.h"
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
@@ -22,15 +23,7 @@
 
 namespace {
 
-// The largest resident size of a child that runs `work`, in bytes; 0 when it failed.
-double ChildPeak(const std::function<bool()>& work) {
-    const pid_t pid = ::fork();
-    if (pid == 0) ::_exit(work() ? 0 : 1);
-    int status = 0;
-    struct rusage usage {};
-    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
-    return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
+using bench::ChildPeak;
 
 void Report(benchmark::State& state, double peak, const std::string& file) {
     const auto size = static_cast<double>(std::filesystem::file_size(file));

@@ -3,6 +3,7 @@
 // a part once decoded). Each load runs in a child process; the counters give its largest
 // resident size per byte of the files. The body's decoded size limit ends the load once
 // the parts would pass it, so the peak stays near the limit instead of 20 times the files.
+#include "ChildPeak.h"
 #include <benchmark/benchmark.h>
 
 #include "control/body/BodyFiles.h"
@@ -58,14 +59,7 @@ const HostileBody& Body() {
     return body;
 }
 
-double ChildPeak(const std::function<bool()>& work) {
-    const pid_t pid = ::fork();
-    if (pid == 0) ::_exit(work() ? 0 : 1);
-    int status = 0;
-    struct rusage usage {};
-    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
-    return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
+using bench::ChildPeak;
 
 void BM_ReadSpriteFilesPeak(benchmark::State& state) {
     double peak = 0;
