@@ -98,7 +98,7 @@ struct PaintCounter : QObject {
 void SlotClickToRepaint(benchmark::State& state) {
     Setup& s = TheSetup();
     auto* dialog = dynamic_cast<QWidget*>(s.doc->OpenPoseDialog(s.Gene(kPoseSubtype, 2)));
-    auto* picture = dialog ? Named<CZubrelle>(dialog, "Pose Picture") : nullptr;
+    auto* picture = dialog ? Named<mirtala::ui::CZubrelle>(dialog, "Pose Picture") : nullptr;
     if (!s.ok || !picture || !picture->IsControlCreated()) return state.SkipWithError("no pose dialog with a picture");
     QAbstractButton* heads[] = {Named(dialog, "Head 1"), Named(dialog, "Head 3")};
     PaintCounter counter;
@@ -148,7 +148,7 @@ void OpenGaitDialog(benchmark::State& state) {
     for (auto _ : state) {
         CGeneDialog* dialog = s.doc->OpenGaitDialog(gait);
         auto* window = dynamic_cast<QWidget*>(dialog);
-        Named<CZubrelle>(window, "Preview")->installEventFilter(&counter);
+        Named<mirtala::ui::CZubrelle>(window, "Preview")->installEventFilter(&counter);
         QCoreApplication::processEvents();
         state.PauseTiming();
         s.doc->GaitDialogClosed(dialog);
@@ -186,7 +186,7 @@ void RunPreview(benchmark::State& state, bool minimized) {
     if (minimized) dialog->showMinimized();
     QCoreApplication::processEvents();
     PaintCounter counter;
-    Named<CZubrelle>(dialog, "Preview")->installEventFilter(&counter);
+    Named<mirtala::ui::CZubrelle>(dialog, "Preview")->installEventFilter(&counter);
     double share = 0;
     for (auto _ : state) {
         const double cpu = CpuSeconds();

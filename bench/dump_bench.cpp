@@ -57,7 +57,7 @@ void BM_PlainReadPeak(benchmark::State& state) {
     for (auto _ : state) {
         peak = ChildPeak([&file] {
             std::vector<std::uint8_t> bytes;
-            return mirtala::ReadWholeFile(file, bytes);
+            return mirtala::fileio::ReadWholeFile(file, bytes);
         });
     }
     Report(state, peak, file);

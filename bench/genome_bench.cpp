@@ -24,7 +24,7 @@ void BM_PlainRead(benchmark::State& state) {
     const std::string& file = GenomeFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         std::vector<std::uint8_t> bytes;
-        mirtala::ReadWholeFile(file, bytes);
+        mirtala::fileio::ReadWholeFile(file, bytes);
         benchmark::DoNotOptimize(bytes.data());
     }
     SetBytes(state, file);
@@ -45,7 +45,7 @@ void BM_GenomeRead(benchmark::State& state) {
 void BM_PlainWrite(benchmark::State& state) {
     const std::string& file = GenomeFile(static_cast<int>(state.range(0)));
     std::vector<std::uint8_t> bytes;
-    mirtala::ReadWholeFile(file, bytes);
+    mirtala::fileio::ReadWholeFile(file, bytes);
     const std::string out = file + ".plain";
     for (auto _ : state) {
         std::FILE* f = std::fopen(out.c_str(), "wb");

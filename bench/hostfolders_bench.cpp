@@ -49,7 +49,7 @@ struct Setup {
         }
         text += "[Software\\\\Wow6432Node\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n"
                 "\"Images Directory\"=\"C:\\\\Program Files\\\\Tarvossa 2\\\\Images\\\\\"\n";
-        mirtala::WriteFileAtomically(prefix + "/system.reg", text);
+        mirtala::fileio::WriteFileAtomically(prefix + "/system.reg", text);
         // Kept keys are trusted only once the file's times are two seconds old.
         fs::last_write_time(prefix + "/system.reg", fs::file_time_type::clock::now() - std::chrono::hours(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(2100));
@@ -67,7 +67,7 @@ void ReadSystemReg(benchmark::State& state) {
     const Setup& s = TheSetup();
     std::string text;
     for (auto _ : state) {
-        mirtala::ReadWholeFile(s.prefix + "/system.reg", text);
+        mirtala::fileio::ReadWholeFile(s.prefix + "/system.reg", text);
         benchmark::DoNotOptimize(text.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));

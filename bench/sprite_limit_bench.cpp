@@ -67,7 +67,7 @@ void BM_ReadSpriteFilesPeak(benchmark::State& state) {
         peak = ChildPeak([] {
             std::vector<std::uint8_t> bytes;
             for (int part = 1; part <= 14; ++part)
-                if (!mirtala::ReadWholeFile(Body().images + zubrelle::BodyFileStem(part, 0, 0, 0) + ".s16", bytes))
+                if (!mirtala::fileio::ReadWholeFile(Body().images + zubrelle::BodyFileStem(part, 0, 0, 0) + ".s16", bytes))
                     return false;
             return true;
         });

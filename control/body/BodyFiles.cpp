@@ -22,7 +22,7 @@ std::string Lower(std::string_view text) {
 
 std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (!mirtala::ReadWholeFile(path, bytes)) {
+    if (!mirtala::fileio::ReadWholeFile(path, bytes)) {
         return std::nullopt;
     }
     return bytes;

@@ -43,8 +43,8 @@ int RunCheck(const CommandLine& line, std::ostream& out, std::ostream& err) {
         return 1;
     }
     std::vector<std::uint8_t> bytes;
-    FileError error;
-    if (!ReadWholeFile(file, bytes, &error)) {
+    fileio::FileError error;
+    if (!fileio::ReadWholeFile(file, bytes, &error)) {
         err << "mirtala: cannot open " << file << ": " << error.reason << "\n";
         return 1;
     }

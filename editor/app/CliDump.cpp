@@ -166,7 +166,7 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const std::string& file = *line.Value("--dump");
     const std::string* namesFile = line.Value("--names");
     NameTable names;
-    FileError error;
+    fileio::FileError error;
     if (namesFile && !names.LoadNameFile(*namesFile, &error)) {
         err << "mirtala: cannot open name file '" << *namesFile << "': " << error.reason << "\n";
         return 1;

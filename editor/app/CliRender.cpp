@@ -176,8 +176,8 @@ struct ControlPainter {
 };
 
 // True (with the reason on `err`) when an existing file is in the way of the picture.
-bool OutputRefused(const std::string& path, PictureKind kind, std::ostream& err) {
-    const std::string refusal = PictureOutputRefusal(path, kind);
+bool OutputRefused(const std::string& path, fileio::PictureKind kind, std::ostream& err) {
+    const std::string refusal = fileio::PictureOutputRefusal(path, kind);
     if (!refusal.empty()) err << "mirtala: " << refusal << "\n";
     return !refusal.empty();
 }
@@ -196,7 +196,7 @@ int RunRenderPose(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (o.poseString.has_value() == (o.genome.has_value() || o.pose.has_value()) ||
         o.genome.has_value() != o.pose.has_value())
         return Usage(err, "--render-pose takes either --pose-string S or --genome FILE --pose N");
-    if (OutputRefused(o.output, PictureKind::Png, err)) return 1;
+    if (OutputRefused(o.output, fileio::PictureKind::Png, err)) return 1;
     std::string poseString;
     if (o.poseString) {
         poseString = *o.poseString;
@@ -305,7 +305,7 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
         return 1;
     }
-    if ((sheet || gif) && OutputRefused(o.output, gif ? PictureKind::Gif : PictureKind::Png, err)) return 1;
+    if ((sheet || gif) && OutputRefused(o.output, gif ? fileio::PictureKind::Gif : fileio::PictureKind::Png, err)) return 1;
     const std::filesystem::path dir(o.output);
     // Every frame is checked before the first is written, so a refusal changes nothing.
     for (int k = 0; !sheet && !gif && k < o.frames; ++k) {
@@ -314,7 +314,7 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
             err << "mirtala: " << file << " is the input genome; choose another folder.\n";
             return 1;
         }
-        if (OutputRefused(file, PictureKind::Png, err)) return 1;
+        if (OutputRefused(file, fileio::PictureKind::Png, err)) return 1;
     }
     const std::optional<std::vector<std::string>> found = GaitPoses(o, err);
     if (!found) return 1;

@@ -149,7 +149,7 @@ void CDocumentManager::UpdateFrameTitles(const CMirtalaDoc& doc) {
 
 bool CDocumentManager::SaveTo(CMirtalaDoc& doc, const QString& path) {
     // A read-only file is refused, not replaced, and the user may choose another name.
-    if (IsReadOnlyFile(PathToBytes(path))) {
+    if (fileio::IsReadOnlyFile(PathToBytes(path))) {
         ShowMessage(kAppTitle,
                     QStringLiteral("%1 is read-only. The file was not changed.").arg(QDir::toNativeSeparators(path)),
                     MessageIcon::Warning);

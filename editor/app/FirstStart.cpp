@@ -78,7 +78,7 @@ FirstStartChoice OfferBodyFiles(CMainFrame& frame, const InstallPaths& paths) {
             return FirstStartChoice::None;  // asked again next time
         }
         settings.setValue(kChoiceValue, QStringLiteral("DemoCreature"));
-        CZubrelle::ReloadAll();
+        ui::CZubrelle::ReloadAll();
         return FirstStartChoice::DemoCreature;
     }
     if (answer == MessageAnswer::No) {

@@ -38,7 +38,7 @@ QString SourceText(const reg::HostFolder& folder, const std::string& prefix) {
 }  // namespace
 
 CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
-    : QDialog(parent), m_probe(new CZubrelle(this)), m_checkTimer(new QTimer(this)) {
+    : QDialog(parent), m_probe(new ui::CZubrelle(this)), m_checkTimer(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Host Product Folders"));
     auto* intro = new QLabel(QStringLiteral("The pictures are drawn from the host product's body files: "
                                             "sprite images and body data, each in a folder of its own."));
@@ -151,7 +151,7 @@ void CHostFoldersDlg::accept() {
                      MessageIcon::Warning, MessageButtons::Ok, this});
         return;
     }
-    CZubrelle::ReloadAll();
+    ui::CZubrelle::ReloadAll();
     QDialog::accept();
 }
 

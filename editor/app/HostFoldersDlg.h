@@ -12,7 +12,9 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QTimer;
+namespace mirtala::ui {
 class CZubrelle;
+}
 
 namespace mirtala::app {
 
@@ -40,7 +42,7 @@ private:
     QLabel* m_imagesSource;
     QLabel* m_bodyDataSource;
     QLabel* m_check;
-    CZubrelle* m_probe;
+    ui::CZubrelle* m_probe;
     QTimer* m_checkTimer;
 };
 

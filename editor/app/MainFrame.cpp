@@ -70,7 +70,7 @@ CMainFrame::CMainFrame(CMirtalaApp& app)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUi);
     // The message pane names a load error of the active window's pictures:
     // it changes when a picture's error does or another window becomes active.
-    connect(&CZubrelle::Events(), &CZubrelleEvents::LoadErrorChanged, this, &CMainFrame::ScheduleMessagePane);
+    connect(&ui::CZubrelle::Events(), &ui::CZubrelleEvents::LoadErrorChanged, this, &CMainFrame::ScheduleMessagePane);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::ScheduleMessagePane);
     resize(900, 640);
     UpdateCommandUi();
@@ -240,7 +240,7 @@ void CMainFrame::UpdateMessagePane() {
     // A picture in the active dialog that could not load its body says why here.
     QString text = QStringLiteral("Ready");
     if (QWidget* active = QApplication::activeWindow(); active && active != this)
-        for (CZubrelle* picture : active->findChildren<CZubrelle*>())
+        for (ui::CZubrelle* picture : active->findChildren<ui::CZubrelle*>())
             if (picture->isVisible() && !picture->LoadError().isEmpty()) {
                 text = picture->LoadError();
                 break;

@@ -108,7 +108,7 @@ int CMirtalaApp::ExitInstance() {
     Settings().setValue(kSettingsGroup + '/' + kNameFileValue, m_strNameFile);
     const QString folder = QFileInfo(m_strNameFile).absolutePath();
     QDir().mkpath(folder);
-    if (IsReadOnlyFile(LocalPath(m_strNameFile))) {
+    if (fileio::IsReadOnlyFile(LocalPath(m_strNameFile))) {
         ShowMessage(kAppTitle,
                     QStringLiteral("%1 is read-only. The file was not changed.")
                         .arg(QDir::toNativeSeparators(m_strNameFile)),

@@ -24,7 +24,7 @@ std::optional<std::vector<std::uint8_t>> ChooseAndRead(const FileDialogRequest& 
     if (!chosen) return std::nullopt;
     // Read first, so that a file that cannot be read leaves the names as they are.
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(QFile::encodeName(*chosen).toStdString(), bytes)) {
+    if (!fileio::ReadWholeFile(QFile::encodeName(*chosen).toStdString(), bytes)) {
         ShowMessage(kAppTitle, QStringLiteral("Cannot open %1.\n\nThe %2 were not changed.")
                                    .arg(QDir::toNativeSeparators(*chosen), names),
                     MessageIcon::Warning);

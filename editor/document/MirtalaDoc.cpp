@@ -74,7 +74,7 @@ bool CMirtalaDoc::OnNewDocument() {
 
 bool CMirtalaDoc::OnOpenDocument(const QString& path) {
     ReadWarningTally warnings;
-    FileError error;
+    fileio::FileError error;
     const ReadStatus status =
         m_genome.ReadFile(LocalPath(path), [&warnings](std::string_view w) { warnings.Add(w); }, &error);
     if (status == ReadStatus::CannotOpen) {

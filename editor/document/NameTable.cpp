@@ -91,9 +91,9 @@ void NameTable::ParseNameFile(std::string_view text) {
     }
 }
 
-bool NameTable::LoadNameFile(const std::string& path, FileError* error) {
+bool NameTable::LoadNameFile(const std::string& path, fileio::FileError* error) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
+    if (!fileio::ReadWholeFile(path, bytes, error)) return false;
     ParseNameFile(AsText(bytes));
     return true;
 }
@@ -109,7 +109,7 @@ std::string NameTable::NameFileText() const {
 
 bool NameTable::SaveNameFile(const std::string& path, std::string* error) const {
     const std::string text = NameFileText();
-    return WriteFileAtomically(path, std::string_view(text), error);
+    return fileio::WriteFileAtomically(path, std::string_view(text), error);
 }
 
 void NameTable::ParsePoseNames(std::string_view bytes) {
@@ -129,7 +129,7 @@ void NameTable::ParsePoseNames(std::string_view bytes) {
 
 bool NameTable::ImportPoseNames(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!fileio::ReadWholeFile(path, bytes)) {
         ResetRange(0, kGaitBase);
         return false;
     }
@@ -162,7 +162,7 @@ void NameTable::ParseGaitNames(std::string_view bytes, const Genome& genome) {
 
 bool NameTable::ImportGaitNames(const std::string& path, const Genome& genome) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!fileio::ReadWholeFile(path, bytes)) {
         ResetRange(kGaitBase, kEntries);
         return false;
     }

@@ -9,7 +9,9 @@
 namespace mirtala {
 
 class Genome;
+namespace fileio {
 struct FileError;
+}
 
 class NameTable {
 public:
@@ -30,7 +32,7 @@ public:
 
     // Line k replaces entry k; LF and CR LF line ends. False when it cannot be opened.
     // `error` (if given) says why it could not be read.
-    bool LoadNameFile(const std::string& path, FileError* error = nullptr);
+    bool LoadNameFile(const std::string& path, fileio::FileError* error = nullptr);
     // All 512 entries, atomically. False (with `error` filled) when it could not be written.
     bool SaveNameFile(const std::string& path, std::string* error = nullptr) const;
     // Resets the pose names, then reads length-prefixed names. False when it cannot be opened.

@@ -59,19 +59,19 @@ bool Genome::Read(const std::string& path, const ReadWarningSink& warn) {
 }
 
 ReadStatus ReadGenomeFile(const std::string& path, std::vector<std::uint8_t>& file, const ReadWarningSink& warn,
-                          FileError* error) {
+                          fileio::FileError* error) {
     // The magic first: a large file that is no genome costs four bytes, not its size.
-    if (!ReadFileHead(path, 4, file, error)) return ReadStatus::CannotOpen;
+    if (!fileio::ReadFileHead(path, 4, file, error)) return ReadStatus::CannotOpen;
     if (file.size() < 4 || std::memcmp(file.data(), kMagic, 4) != 0) {
         file.clear();
         Warn(warn, kWarnNotGenome);
         return ReadStatus::NotGenome;
     }
-    if (!ReadWholeFile(path, file, error)) return ReadStatus::CannotOpen;
+    if (!fileio::ReadWholeFile(path, file, error)) return ReadStatus::CannotOpen;
     return ReadStatus::Ok;
 }
 
-ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn, FileError* error) {
+ReadStatus Genome::ReadFile(const std::string& path, const ReadWarningSink& warn, fileio::FileError* error) {
     std::vector<std::uint8_t> file;
     const ReadStatus status = ReadGenomeFile(path, file, warn, error);
     return status == ReadStatus::Ok ? ReadBytes(file, warn) : status;
@@ -133,7 +133,7 @@ std::vector<std::uint8_t> Genome::Serialize() const {
 }
 
 bool Genome::Write(const std::string& path, std::string* error) const {
-    return WriteFileAtomically(path, Serialize(), error);
+    return fileio::WriteFileAtomically(path, Serialize(), error);
 }
 
 std::optional<UnfaithfulGene> Genome::FindUnfaithfulGene() const {

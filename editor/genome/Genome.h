@@ -40,7 +40,7 @@ public:
     // not a genome. Warnings go to the sink, and reading goes on where it can.
     bool Read(const std::string& path, const ReadWarningSink& warn = {});
     // `error` (if given) says why a file could not be opened.
-    ReadStatus ReadFile(const std::string& path, const ReadWarningSink& warn = {}, FileError* error = nullptr);
+    ReadStatus ReadFile(const std::string& path, const ReadWarningSink& warn = {}, fileio::FileError* error = nullptr);
     // The same on bytes already in memory (the whole file, magic included).
     ReadStatus ReadBytes(std::span<const std::uint8_t> file, const ReadWarningSink& warn = {});
 
@@ -72,7 +72,7 @@ private:
 // Reads a genome file into `file`, its first four bytes before the rest, so that a
 // file that is no genome is refused ("Not a genome File.") without reading it whole.
 ReadStatus ReadGenomeFile(const std::string& path, std::vector<std::uint8_t>& file, const ReadWarningSink& warn = {},
-                          FileError* error = nullptr);
+                          fileio::FileError* error = nullptr);
 
 // Hands each gene of a whole genome file to `each` as its header and data, in file
 // order, with the reading warnings to `warn`; nothing is copied.

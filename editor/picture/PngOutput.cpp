@@ -31,7 +31,7 @@ bool WritePng(const std::vector<std::uint32_t>& pixels, int width, int height, c
         error = "the picture cannot be encoded as PNG";
         return false;
     }
-    return WriteFileAtomically(path, png, &error);
+    return fileio::WriteFileAtomically(path, png, &error);
 }
 
 std::string FrameName(int index, int frameCount) {

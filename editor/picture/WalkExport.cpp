@@ -108,7 +108,7 @@ bool WalkExport::WriteFrames() {
     for (std::size_t k = 0; k < m_encoded.size(); ++k) {
         const std::string path = (folder / FrameName(int(k), m_frameCount)).string();
         std::string error;
-        if (!WriteFileAtomically(path, m_encoded[k], &error)) return Fail(Failure::Writing, error);
+        if (!fileio::WriteFileAtomically(path, m_encoded[k], &error)) return Fail(Failure::Writing, error);
         m_written.push_back(path);
     }
     return true;
@@ -139,7 +139,7 @@ bool WalkExport::WriteGif() {
     std::string error;
     if (!EncodeGif(m_frames, m_settings.width, m_settings.height, kFrameDelayCs, gif, error))
         return Fail(Failure::Encoding, error);
-    if (!WriteFileAtomically(m_output.path, gif, &error)) return Fail(Failure::Writing, error);
+    if (!fileio::WriteFileAtomically(m_output.path, gif, &error)) return Fail(Failure::Writing, error);
     m_written.push_back(m_output.path);
     return true;
 }

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <vector>
 
+namespace mirtala::ui {
+
 namespace {
 CZubrelle::MessageHandler& Handler() {
     static CZubrelle::MessageHandler handler;
@@ -256,3 +258,5 @@ void CZubrelle::ShowMessage(const std::string& caption, const std::string& text)
         QMessageBox::about(this, c, t);
     }
 }
+
+}  // namespace mirtala::ui

@@ -23,6 +23,9 @@
 #include "editor/picture/ZubrelleHost.h"
 
 class QTimer;
+
+namespace mirtala::ui {
+
 class CZubrelle;
 
 // What every picture tells: the main window's status bar names the load
@@ -152,3 +155,5 @@ private:
     QString m_loadError;
     std::unique_ptr<mirtala::OnionSkin> m_onion;
 };
+
+}  // namespace mirtala::ui

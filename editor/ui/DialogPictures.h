@@ -8,9 +8,10 @@
 
 #include <QString>
 
-class CZubrelle;
 
 namespace mirtala::ui {
+
+class CZubrelle;
 
 // The template builder's picture factory: the control created by its class identifier.
 QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent);

@@ -6,12 +6,13 @@
 
 #include <QObject>
 
-class CZubrelle;
 class QAbstractButton;
 class QComboBox;
 class QLabel;
 
 namespace mirtala::ui {
+
+class CZubrelle;
 
 class CGaitTransport final : public QObject {
     Q_OBJECT

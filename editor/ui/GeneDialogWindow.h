@@ -9,9 +9,10 @@
 #include "editor/document/GeneDialog.h"
 #include "editor/ui/TemplateDialog.h"
 
-class CZubrelle;
 
 namespace mirtala::ui {
+
+class CZubrelle;
 
 class CGeneDialogWindow : public CTemplateDialog, public CGeneDialog {
     Q_OBJECT

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace mirtala {
+namespace mirtala::fileio {
 
 namespace {
 
@@ -232,4 +232,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view text, std::st
     return WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
 }
 
-}  // namespace mirtala
+}  // namespace mirtala::fileio

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mirtala {
+namespace mirtala::fileio {
 
 // Why a file could not be read: the system's error number (ENOENT when there is
 // no file, EISDIR for a folder, EINVAL for a device, pipe or socket) and the
@@ -45,4 +45,4 @@ bool ReadWholeFile(const std::string& path, std::string& out, FileError* error =
 bool ReadFileHead(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out,
                   FileError* error = nullptr);
 
-}  // namespace mirtala
+}  // namespace mirtala::fileio

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace mirtala {
+namespace mirtala::fileio {
 
 std::string PictureOutputRefusal(const std::string& path, PictureKind kind) {
     const char* name = kind == PictureKind::Png ? "PNG" : "GIF";
@@ -37,4 +37,4 @@ std::string PictureOutputRefusal(const std::string& path, PictureKind kind) {
     return matches ? std::string() : refusal;
 }
 
-}  // namespace mirtala
+}  // namespace mirtala::fileio

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace mirtala {
+namespace mirtala::fileio {
 
 enum class PictureKind { Png, Gif };
 
@@ -15,4 +15,4 @@ enum class PictureKind { Png, Gif };
 // line can never turn a genome or any other file into a picture.
 std::string PictureOutputRefusal(const std::string& path, PictureKind kind);
 
-}  // namespace mirtala
+}  // namespace mirtala::fileio

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace mirtala {
+namespace mirtala::fileio {
 
 namespace {
 
@@ -94,4 +94,4 @@ bool ReadFileHead(const std::string& path, std::size_t count, std::vector<std::u
     return ReadInto(path, out, error, count);
 }
 
-}  // namespace mirtala
+}  // namespace mirtala::fileio

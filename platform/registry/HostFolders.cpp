@@ -52,7 +52,7 @@ public:
         if (m_keys && m_trusted && path == m_path && stamp == m_stamp) return m_keys;
         auto keys = std::make_shared<RegNode>();
         std::string text;
-        if (ReadWholeFile(path, text)) ReadWineRegText(text, {kWow64Key, kNativeKey}, *keys);
+        if (fileio::ReadWholeFile(path, text)) ReadWineRegText(text, {kWow64Key, kNativeKey}, *keys);
         m_path = path;
         m_stamp = stamp;
         m_trusted = stamp.exists && Settled(stamp);

@@ -90,8 +90,8 @@ LoadedRoot Load(RegRoot root) {
     const std::string file = RootFile(root);
     if (file.empty()) return loaded;
     std::string text;
-    FileError error;
-    if (ReadWholeFile(file, text, &error)) {
+    fileio::FileError error;
+    if (fileio::ReadWholeFile(file, text, &error)) {
         loaded.parse = ParseRegText(text, RootName(root), loaded.tree);
     } else if (error.code != ENOENT && error.code != ENOTDIR) {
         loaded.parse.complete = false;
@@ -103,7 +103,7 @@ LoadedRoot Load(RegRoot root) {
 // Only under the folder's lock.
 LSTATUS Save(const LoadedRoot& loaded) {
     if (!loaded.parse.complete) return ERROR_INVALID_DATA;
-    return WriteFileAtomically(RootFile(loaded.root), FormatRegText(loaded.tree, RootName(loaded.root)))
+    return fileio::WriteFileAtomically(RootFile(loaded.root), FormatRegText(loaded.tree, RootName(loaded.root)))
                ? ERROR_SUCCESS
                : ERROR_WRITE_FAULT;
 }

@@ -37,7 +37,7 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     ASSERT_TRUE(reg::WriteHostFolders(dir.File("empty") + "/", dir.File("empty") + "/", nullptr));
 
     // An open picture draws nothing from the empty folders.
-    CZubrelle picture;
+    ui::CZubrelle picture;
     ASSERT_TRUE(picture.Create("Probe", 0, QRect(0, 0, 80, 60), nullptr, 1));
     picture.SetPoseString(0, "211111111111111");
     EXPECT_FALSE(picture.LoadError().isEmpty());
@@ -94,7 +94,7 @@ TEST_F(HostFoldersDlgTest, TheStatusBarNamesTheActiveWindowsLoadErrorUntilTheBod
         return pane->text().toStdString();
     };
     QDialog window;
-    auto* picture = new CZubrelle(&window);
+    auto* picture = new ui::CZubrelle(&window);
     ASSERT_TRUE(picture->Create("Probe", 0, QRect(0, 0, 80, 60), &window, 1));
     window.show();
     window.activateWindow();
@@ -103,7 +103,7 @@ TEST_F(HostFoldersDlgTest, TheStatusBarNamesTheActiveWindowsLoadErrorUntilTheBod
     EXPECT_EQ(shows(picture->LoadError()), picture->LoadError().toStdString());
 
     ASSERT_TRUE(reg::WriteHostFolders(controltest::DemoImages(), controltest::DemoBodyData(), nullptr));
-    CZubrelle::ReloadAll();
+    ui::CZubrelle::ReloadAll();
     EXPECT_EQ(shows("Ready"), "Ready") << "the window stays active; the picture's signal tells";
 }
 

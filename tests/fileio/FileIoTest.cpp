@@ -30,8 +30,8 @@ TEST(AtomicWrite, LinksAreWrittenThroughKeepingOwnerAndMode) {
     fs::create_symlink(dir.File("near"), dir.File("far"));
     fs::create_symlink("made", dir.File("dangling"));
     const std::size_t openFiles = Entries("/proc/self/fd");
-    ASSERT_TRUE(WriteFileAtomically(dir.File("far"), std::string_view("new")));
-    ASSERT_TRUE(WriteFileAtomically(dir.File("dangling"), std::string_view("x")));
+    ASSERT_TRUE(fileio::WriteFileAtomically(dir.File("far"), std::string_view("new")));
+    ASSERT_TRUE(fileio::WriteFileAtomically(dir.File("dangling"), std::string_view("x")));
     EXPECT_EQ(Entries("/proc/self/fd"), openFiles) << "a file or folder was left open";
     EXPECT_TRUE(fs::is_symlink(dir.File("far")) && fs::is_symlink(dir.File("near")));
     EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.File("made")), "newx");
@@ -51,13 +51,13 @@ TEST(AtomicWrite, RefusalsSayWhyAndLeaveNothingBehind) {
     const std::string name(250, 'n');  // legal, but not with a suffix appended
     const std::string file = dir.Write(name, "old");
     std::string error;
-    ASSERT_TRUE(WriteFileAtomically(file, std::string_view("fits"), &error)) << error;
+    ASSERT_TRUE(fileio::WriteFileAtomically(file, std::string_view("fits"), &error)) << error;
 
     const std::pair<std::string, const char*> refused[] = {{"folder", "it is a folder"},
                                                            {"pipe", "it is not a regular file"},
                                                            {std::string(300, 'n'), "File name too long"}};
     for (const auto& [target, reason] : refused) {
-        EXPECT_FALSE(WriteFileAtomically(dir.File(target), std::string_view("x"), &error));
+        EXPECT_FALSE(fileio::WriteFileAtomically(dir.File(target), std::string_view("x"), &error));
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
     EXPECT_EQ(ReadFileBytes(file), "fits");
@@ -74,12 +74,12 @@ TEST(AtomicWrite, ReadOnlyTargetsAreRefusedAndLeftAlone) {
     const std::string open = dir.Write("open", "old");
     for (const std::string& path : {locked, dir.File("link")}) {
         std::string error;
-        EXPECT_TRUE(IsReadOnlyFile(path));
-        EXPECT_FALSE(WriteFileAtomically(path, std::string_view("new"), &error));
+        EXPECT_TRUE(fileio::IsReadOnlyFile(path));
+        EXPECT_FALSE(fileio::WriteFileAtomically(path, std::string_view("new"), &error));
         EXPECT_EQ(error, "Cannot write " + path + ": it is read-only");
     }
     EXPECT_EQ(ReadFileBytes(locked), "old");
-    EXPECT_FALSE(IsReadOnlyFile(open) || IsReadOnlyFile(dir.File("missing")) || IsReadOnlyFile(dir.Path()));
+    EXPECT_FALSE(fileio::IsReadOnlyFile(open) || fileio::IsReadOnlyFile(dir.File("missing")) || fileio::IsReadOnlyFile(dir.Path()));
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
 }
 
@@ -106,7 +106,7 @@ TEST(AtomicWrite, AKilledSaveLeavesNothingThatOutlivesTheNextSave) {
     if (writer == 0) {
         const std::string big(64 << 20, 'x');
         [[maybe_unused]] ssize_t n = ::write(ready[1], "!", 1);
-        WriteFileAtomically(target, std::string_view(big));
+        fileio::WriteFileAtomically(target, std::string_view(big));
         ::_exit(0);
     }
     char started = 0;
@@ -117,7 +117,7 @@ TEST(AtomicWrite, AKilledSaveLeavesNothingThatOutlivesTheNextSave) {
     ::close(ready[0]);
     ::close(ready[1]);
 
-    ASSERT_TRUE(WriteFileAtomically(target, std::string_view("new")));
+    ASSERT_TRUE(fileio::WriteFileAtomically(target, std::string_view("new")));
     EXPECT_EQ(ReadFileBytes(target), "new");
     EXPECT_FALSE(fs::exists(gone));
     EXPECT_TRUE(fs::exists(running) && fs::exists(other));
@@ -134,17 +134,17 @@ TEST(WholeRead, FailuresEmptyTheBufferAndSayWhy) {
     const std::string file = dir.Write("file", grown);
     std::string text = "stale";
     std::vector<std::uint8_t> bytes{1, 2, 3};
-    ASSERT_TRUE(ReadWholeFile(file, text));
+    ASSERT_TRUE(fileio::ReadWholeFile(file, text));
     EXPECT_EQ(text, grown);
     // A file whose size the system does not tell (0, as in /proc) is read to its end all the same.
-    ASSERT_TRUE(ReadWholeFile("/proc/self/status", text));
+    ASSERT_TRUE(fileio::ReadWholeFile("/proc/self/status", text));
     EXPECT_EQ(text.rfind("Name:", 0), 0u) << text.substr(0, 40);
     const std::pair<std::string, int> failures[] = {{"missing", ENOENT}, {"folder", EISDIR}, {"pipe", EINVAL}};
     for (const auto& [name, code] : failures) {
-        FileError error;
+        fileio::FileError error;
         text = "stale";
-        EXPECT_FALSE(ReadWholeFile(dir.File(name), text, &error)) << name;
-        EXPECT_FALSE(ReadWholeFile(dir.File(name), bytes)) << name;
+        EXPECT_FALSE(fileio::ReadWholeFile(dir.File(name), text, &error)) << name;
+        EXPECT_FALSE(fileio::ReadWholeFile(dir.File(name), bytes)) << name;
         EXPECT_TRUE(text.empty() && bytes.empty()) << name;
         EXPECT_EQ(error.code, code) << name;
     }

@@ -59,7 +59,7 @@ protected:
     }
     // A pose of the default appearance, drawn as the pose dialog draws it.
     int DrawnPixels() {
-        CZubrelle picture;
+        ui::CZubrelle picture;
         EXPECT_TRUE(picture.Create("Pose", 0, QRect(0, 0, 160, 120), nullptr, 1087));
         picture.SetPoseString(0, "201111111111111");
         picture.SetPoseCount(1);

@@ -19,7 +19,7 @@ void EditDialogTest::TearDown() {
     com::CoFreeUnusedLibraries();
 }
 
-std::vector<std::uint32_t> Shown(CZubrelle& picture) { return ImagePixels(picture.grab().toImage()); }
+std::vector<std::uint32_t> Shown(ui::CZubrelle& picture) { return ImagePixels(picture.grab().toImage()); }
 
 }  // namespace mirtala::test
 

@@ -44,6 +44,6 @@ private:
 };
 
 // The picture as the widget paints it, in 0x00BBGGRR pixels.
-std::vector<std::uint32_t> Shown(CZubrelle& picture);
+std::vector<std::uint32_t> Shown(ui::CZubrelle& picture);
 
 }  // namespace mirtala::test

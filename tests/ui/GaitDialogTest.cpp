@@ -26,10 +26,10 @@ const std::string kWalk1 = "211000222220111", kWalk2 = "211201111111111", kFace 
 std::string Bytes(std::initializer_list<char> steps) { return steps; }
 Gene Gait(const std::string& steps) { return GaitGene(1, 1, steps); }
 
-std::string Text(CZubrelle& picture, int index = 0) { return picture.GetPoseString(std::int16_t(index)).toStdString(); }
-CZubrelle& Thumbnail(CGaitDlg* d, int k) { return *Named<CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1)); }
+std::string Text(ui::CZubrelle& picture, int index = 0) { return picture.GetPoseString(std::int16_t(index)).toStdString(); }
+ui::CZubrelle& Thumbnail(CGaitDlg* d, int k) { return *Named<ui::CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1)); }
 
-com::VARIANT Get(CZubrelle& picture, com::DISPID id) {
+com::VARIANT Get(ui::CZubrelle& picture, com::DISPID id) {
     com::VARIANT result{};
     EXPECT_EQ(controltest::Invoke(picture.Host().Dispatch(), id, com::DISPATCH_PROPERTYGET, {}, &result), com::S_OK);
     return result;
@@ -68,15 +68,15 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         doc->ChangeAppearance(Appearance{0, a.age});
         std::vector<std::string> thumbnails, preview;
         for (int k = 0; k < 8; ++k) thumbnails.push_back(Text(Thumbnail(dialog, k)));
-        for (int i = 0; i < 4; ++i) preview.push_back(Text(*Named<CZubrelle>(dialog, "Preview"), i));
+        for (int i = 0; i < 4; ++i) preview.push_back(Text(*Named<ui::CZubrelle>(dialog, "Preview"), i));
         EXPECT_EQ(thumbnails, (std::vector<std::string>{a.pose5, "", a.pose6, "", a.pose5, "", "", ""})) << a.age;
         EXPECT_EQ(preview, (std::vector<std::string>{a.pose5, a.pose6, a.pose5, ""})) << a.age;
-        EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 3);
+        EXPECT_EQ(Get(*Named<ui::CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 3);
     }
-    const std::pair<CZubrelle*, std::string> described[] = {
+    const std::pair<ui::CZubrelle*, std::string> described[] = {
         {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
         {&Thumbnail(dialog, 3), "Step 4: blank, no pose gene carries pose 99"},
-        {Named<CZubrelle>(dialog, "Preview"),
+        {Named<ui::CZubrelle>(dialog, "Preview"),
          "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}};
     for (const auto& [picture, text] : described) EXPECT_EQ(picture->accessibleDescription().toStdString(), text);
 }
@@ -99,7 +99,7 @@ TEST_F(GaitDialogTest, OnlySequenceChangesEnableApplyAndUndoLeavesTheWorkingCopy
 
     Choose(list, 0);
     EXPECT_TRUE(apply->isEnabled());
-    EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), kWalk1) << "the step picture follows at once";
+    EXPECT_EQ(Text(*Named<ui::CZubrelle>(dialog, "Step Picture")), kWalk1) << "the step picture follows at once";
     EXPECT_EQ(GeneAt(2)->data[3], 0);
     apply->click();
     EXPECT_FALSE(apply->isEnabled());
@@ -117,7 +117,7 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
     Open({Gait(Bytes({0, 0, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
     auto* edit = Named<QLineEdit>(dialog, "Angle");
-    CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
+    ui::CZubrelle& preview = *Named<ui::CZubrelle>(dialog, "Preview");
     EXPECT_EQ(edit->text(), "0");
     for (const char* arrow : {"Angle Step Up", "Angle Step Down"}) {  // held, an arrow steps again and again
         EXPECT_TRUE(Named<QAbstractButton>(dialog, arrow)->autoRepeat()) << arrow;
@@ -170,14 +170,14 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     Named(dialog, "Step 3")->click();
     Choose(list, 0);  // the removed pose 2
     EXPECT_EQ(dialog->Step(2), 2);
-    EXPECT_EQ(Text(*Named<CZubrelle>(dialog, "Step Picture")), "");
-    EXPECT_EQ(Get(*Named<CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 1);
+    EXPECT_EQ(Text(*Named<ui::CZubrelle>(dialog, "Step Picture")), "");
+    EXPECT_EQ(Get(*Named<ui::CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 1);
 }
 
 TEST_F(GaitDialogTest, ThePreviewAnimatesOnlyWhileItCanBeSeen) {
     Open({PoseGene(1, 2, kWalk1), PoseGene(2, 3, kWalk2), Gait(Bytes({2, 3, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(2);
-    CZubrelle& preview = *Named<CZubrelle>(dialog, "Preview");
+    ui::CZubrelle& preview = *Named<ui::CZubrelle>(dialog, "Preview");
     preview.grab();
     EXPECT_TRUE(preview.IsTimerRunning(zubrelle::kAnimationTimerId));
     dialog->showMinimized();
@@ -197,9 +197,9 @@ TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
     Open({PoseGene(1, 2, kWalk1), Gait(Bytes({2, 0, 0, 0, 0, 0, 0, 0}))});
     CGaitDlg* gait = OpenGait<CGaitDlg>(1);
     auto* pose = dynamic_cast<ui::CPoseDlg*>(doc->OpenPoseDialog(GeneAt(0)));
-    const QList<CZubrelle*> pictures = gait->findChildren<CZubrelle*>() + pose->findChildren<CZubrelle*>();
+    const QList<ui::CZubrelle*> pictures = gait->findChildren<ui::CZubrelle*>() + pose->findChildren<ui::CZubrelle*>();
     EXPECT_EQ(pictures.size(), 11);
-    for (CZubrelle* picture : pictures) {
+    for (ui::CZubrelle* picture : pictures) {
         EXPECT_FALSE(picture->IsControlCreated());
         EXPECT_TRUE(picture->accessibleDescription().contains("not registered"))
             << picture->accessibleName().toStdString();

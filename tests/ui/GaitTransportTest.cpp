@@ -42,11 +42,11 @@ protected:
         genes.push_back(GaitGene(1, 1, steps + std::string(std::size_t(8 - poses), '\0')));
         Open(genes);
         CGaitDlg* dialog = OpenGait<CGaitDlg>(8);
-        preview = Named<CZubrelle>(dialog, "Preview");
+        preview = Named<ui::CZubrelle>(dialog, "Preview");
         return dialog;
     }
 
-    CZubrelle* preview = nullptr;
+    ui::CZubrelle* preview = nullptr;
 };
 
 // Holding, stepping and wrapping are the control's (its own tests draw them);

@@ -25,7 +25,7 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
     Open({PoseGene(1, 2, "211000222220111")});
     CPoseDlg* dialog = OpenPose<CPoseDlg>(0);
     ASSERT_NE(dialog, nullptr);
-    auto* picture = Named<CZubrelle>(dialog, "Pose Picture");
+    auto* picture = Named<ui::CZubrelle>(dialog, "Pose Picture");
     QAbstractButton* apply = Named(dialog, "Apply");
     EXPECT_EQ(dialog->windowTitle(), "Walk step 1");
     EXPECT_FALSE(apply->isEnabled());
@@ -102,7 +102,7 @@ TEST_F(PoseDialogTest, EveryDialogReloadsOnUndoAndTheDialogOfARemovedGeneCloses)
     Named(old, "Body 2")->click();  // neither Body 2 is applied
     doc->Undo();
     EXPECT_EQ(young->PoseString() + "|" + old->PoseString(), "211111111111111|211111111112211");
-    EXPECT_EQ(Named<CZubrelle>(young, "Pose Picture")->GetPoseString(0), "211111111111111");
+    EXPECT_EQ(Named<ui::CZubrelle>(young, "Pose Picture")->GetPoseString(0), "211111111111111");
     EXPECT_TRUE(Named(young, "Head 1")->isChecked());
     EXPECT_TRUE(Named(old, "Body 1")->isChecked());
 
@@ -126,11 +126,11 @@ TEST_F(PoseDialogTest, PicturesShowTheEnginesDrawingInTheDocumentsAppearance) {
     doc->ChangeAppearance(Appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1});
     const zubrelle::Appearance look{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1};  // the same, as the engine takes it
 
-    const struct { CZubrelle* picture; double scale; std::vector<std::string> poses; } pictures[] = {
-        {Named<CZubrelle>(pose, "Pose Picture"), double(1.35f), {"221000222220111"}},
-        {Named<CZubrelle>(gait, "Step 1 Picture"), 0.5, {walk1}},
-        {Named<CZubrelle>(gait, "Step Picture"), 1.0, {walk1}},
-        {Named<CZubrelle>(gait, "Preview"), 1.0, {walk1, walk2}},  // the empty step 2 leaves no gap
+    const struct { ui::CZubrelle* picture; double scale; std::vector<std::string> poses; } pictures[] = {
+        {Named<ui::CZubrelle>(pose, "Pose Picture"), double(1.35f), {"221000222220111"}},
+        {Named<ui::CZubrelle>(gait, "Step 1 Picture"), 0.5, {walk1}},
+        {Named<ui::CZubrelle>(gait, "Step Picture"), 1.0, {walk1}},
+        {Named<ui::CZubrelle>(gait, "Preview"), 1.0, {walk1, walk2}},  // the empty step 2 leaves no gap
     };
     for (const auto& s : pictures) {
         const Pixels shown = Shown(*s.picture);

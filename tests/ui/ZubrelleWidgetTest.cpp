@@ -20,6 +20,7 @@
 
 using namespace controltest;
 namespace reg = mirtala::registry;
+using mirtala::ui::CZubrelle;
 
 namespace {
 

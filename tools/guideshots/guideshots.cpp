@@ -61,7 +61,7 @@ bool SaveEditDialogs(mirtala::CMirtalaDoc& doc, const QString& dir) {
     QTimer::singleShot(1500, &walking, &QEventLoop::quit);
     walking.exec();
     auto* gaitDialog = dynamic_cast<mirtala::ui::CGaitDlg*>(walk);
-    auto* preview = walk->findChild<CZubrelle*>(QStringLiteral("zubrelle1036"));
+    auto* preview = walk->findChild<mirtala::ui::CZubrelle*>(QStringLiteral("zubrelle1036"));
     if (gaitDialog && preview) {
         // Paused in mid-stride, with the readout saying where.
         gaitDialog->Transport().SetPlaying(false);
