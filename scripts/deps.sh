@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, tests and run need, only those missing.
-# Usage: scripts/deps.sh [run|test|ci]
+# Usage: scripts/deps.sh [run|test|ci|format]
 set -euo pipefail
 need=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgif-dev qt6-translations-l10n
       qt6-base-dev nlohmann-json3-dev
@@ -8,7 +8,8 @@ need=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-de
       dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin lintian)
 case "${1:-test}" in
   run) need+=(xvfb xauth) ;;
-  ci)  need+=(clang libclang-rt-14-dev xvfb xauth) ;;
+  ci)  need+=(clang libclang-rt-14-dev clang-format-14 xvfb xauth) ;;
+  format) need=(clang-format-14) ;;
 esac
 missing=()
 for p in "${need[@]}"; do
