@@ -43,7 +43,7 @@ void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floo
             continue;
         }
         const PartImage& image = m_parts[std::size_t(part)].images[std::size_t(imageIndex)];
-        if (image.pixels.size() != std::size_t(image.width) * image.height) {
+        if (!image.pixels || image.pixels->size() != std::size_t(image.width) * image.height) {
             continue;
         }
         const gdi::Point offset = layout.offset[std::size_t(part)];
@@ -56,7 +56,7 @@ void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floo
             if (sy + side <= 0 || sy >= bitmap.Height()) {
                 continue;  // the whole row lies above or below the bitmap
             }
-            const std::uint32_t* row = image.pixels.data() + std::size_t(y) * image.width;
+            const std::uint32_t* row = image.pixels->data() + std::size_t(y) * image.width;
             for (std::int32_t x = 0; x < image.width; x += step) {
                 const std::uint32_t c = row[x];
                 if (c == kTransparent) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "control/body/BodyParts.h"
@@ -25,8 +26,10 @@ struct PartImage {
     std::uint16_t width = 0;
     std::uint16_t height = 0;
     ImageBounds bounds;
-    // width x height values 0x00BBGGRR or kTransparent, rows top first; empty when released.
-    std::vector<std::uint32_t> pixels;
+    // width x height values 0x00BBGGRR or kTransparent, rows top first; null when released
+    // or not decoded. Never written after decoding, so entries of a sprite file that name
+    // the same block of pixels hold one buffer.
+    std::shared_ptr<const std::vector<std::uint32_t>> pixels;
 };
 
 struct AttachmentPoint {

@@ -73,8 +73,8 @@ bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_vi
     std::string_view cursor(reinterpret_cast<const char*>(attachment->bytes.data()),
                             attachment->bytes.size());
     const std::size_t pointCount = std::size_t(AttachmentPointCount(part));
+    DecodeImages(sprite->bytes, data.images);
     for (int i = 0; i < kImagesPerPart; ++i) {
-        DecodeImage(sprite->bytes, i, data.images[std::size_t(i)]);
         ImagePoints& points = data.points[std::size_t(i)];
         points = ImagePoints{};
         ReadAttachmentPoints(cursor, std::span<AttachmentPoint>(points.data(), pointCount));

@@ -2,6 +2,8 @@
 #include "control/body/SpriteDecoder.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace zubrelle {
 namespace {
@@ -22,6 +24,7 @@ struct Entry {
     std::uint32_t offset;
     std::uint16_t width;
     std::uint16_t height;
+    friend bool operator==(const Entry&, const Entry&) = default;
 };
 
 bool ReadEntry(std::span<const std::uint8_t> file, int index, Entry& entry) {
@@ -36,6 +39,15 @@ bool ReadEntry(std::span<const std::uint8_t> file, int index, Entry& entry) {
     const std::uint64_t end =
         std::uint64_t(entry.offset) + 2ull * std::uint64_t(entry.width) * entry.height;
     return end <= file.size();
+}
+
+// The first entry before `index` that names the same block of pixels; -1 when none does.
+int EarlierSameBlock(std::span<const std::uint8_t> file, int index) {
+    Entry entry{}, earlier{};
+    if (!ReadEntry(file, index, entry)) return -1;
+    for (int i = 0; i < index; ++i)
+        if (ReadEntry(file, i, earlier) && earlier == entry) return i;
+    return -1;
 }
 
 }  // namespace
@@ -85,7 +97,7 @@ std::uint64_t DecodedSpriteBytes(std::span<const std::uint8_t> file) {
     std::uint64_t total = 0;
     Entry entry{};
     for (int i = 0; i < kImagesPerPart; ++i)
-        if (ReadEntry(file, i, entry)) total += 4ull * entry.width * entry.height;
+        if (ReadEntry(file, i, entry) && EarlierSameBlock(file, i) < 0) total += 4ull * entry.width * entry.height;
     return total;
 }
 
@@ -98,10 +110,10 @@ bool DecodeImage(std::span<const std::uint8_t> file, int index, PartImage& image
     const bool is565 = Read32(file, 0) == kPixelFormat565;
     image.width = entry.width;
     image.height = entry.height;
-    image.pixels.resize(std::size_t(entry.width) * entry.height);
+    std::vector<std::uint32_t> pixels(std::size_t(entry.width) * entry.height);
     ImageBounds bounds;
     const std::uint8_t* source = file.data() + entry.offset;
-    std::uint32_t* target = image.pixels.data();
+    std::uint32_t* target = pixels.data();
     for (std::int32_t y = 0; y < entry.height; ++y) {
         for (std::int32_t x = 0; x < entry.width; ++x, source += 2, ++target) {
             const std::uint16_t p = std::uint16_t(source[0] | (source[1] << 8));
@@ -117,7 +129,18 @@ bool DecodeImage(std::span<const std::uint8_t> file, int index, PartImage& image
         }
     }
     image.bounds = bounds;
+    image.pixels = std::make_shared<const std::vector<std::uint32_t>>(std::move(pixels));
     return true;
+}
+
+void DecodeImages(std::span<const std::uint8_t> file, std::array<PartImage, kImagesPerPart>& images) {
+    for (int i = 0; i < kImagesPerPart; ++i) {
+        const int same = EarlierSameBlock(file, i);
+        if (same >= 0)
+            images[std::size_t(i)] = images[std::size_t(same)];
+        else
+            DecodeImage(file, i, images[std::size_t(i)]);
+    }
 }
 
 }  // namespace zubrelle

@@ -5,6 +5,7 @@
 #include "editor/document/FileDialogService.h"
 #include "editor/document/MessageService.h"
 #include "editor/ui/CZubrelle.h"
+#include "platform/fileio/Folders.h"
 #include "platform/registry/HostFolders.h"
 
 #include <QDialogButtonBox>
@@ -133,9 +134,23 @@ void CHostFoldersDlg::Check() {
         m_check->setText(m_probe->MissingControlText());
         return;
     }
-    m_probe->SetImagesDirectory(QString::fromStdString(registry::ResolveHostFolder(m_images->text().toStdString())));
-    m_probe->SetBodyDataDirectory(
-        QString::fromStdString(registry::ResolveHostFolder(m_bodyData->text().toStdString())));
+    const std::string images = registry::ResolveHostFolder(m_images->text().toStdString());
+    const std::string bodyData = registry::ResolveHostFolder(m_bodyData->text().toStdString());
+    // A folder that cannot be listed says why, rather than that no body file was found in it.
+    const struct {
+        const char* name;
+        const std::string& path;
+    } folders[] = {{"Images", images}, {"Body Data", bodyData}};
+    for (const auto& folder : folders) {
+        const std::string problem = fileio::FolderReadProblem(folder.path);
+        if (problem.empty()) continue;
+        m_check->setText(QStringLiteral("The %1 folder %2 cannot be read: %3.")
+                             .arg(QLatin1String(folder.name), QString::fromStdString(folder.path),
+                                  QString::fromStdString(problem)));
+        return;
+    }
+    m_probe->SetImagesDirectory(QString::fromStdString(images));
+    m_probe->SetBodyDataDirectory(QString::fromStdString(bodyData));
     const QString error = m_probe->LoadError();
     m_check->setText(error.isEmpty()
                          ? QStringLiteral("A body of the preview appearance loads from these folders.")

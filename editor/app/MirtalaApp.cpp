@@ -19,6 +19,7 @@
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/fileio/AtomicFile.h"
+#include "platform/fileio/Folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,7 +108,16 @@ bool CMirtalaApp::InitInstance(const QStringList& files) {
 int CMirtalaApp::ExitInstance() {
     Settings().setValue(kSettingsGroup + '/' + kNameFileValue, m_strNameFile);
     const QString folder = QFileInfo(m_strNameFile).absolutePath();
-    QDir().mkpath(folder);
+    std::string reason;
+    // The folder's own reason ("Read-only file system"), not the missing file's that would follow.
+    if (!fileio::MakeFolders(LocalPath(folder), &reason)) {
+        ShowMessage(kAppTitle,
+                    QStringLiteral("The names could not be saved to %1:\nthe folder %2 cannot be made: %3.")
+                        .arg(QDir::toNativeSeparators(m_strNameFile), QDir::toNativeSeparators(folder),
+                             QString::fromStdString(reason)),
+                    MessageIcon::Warning);
+        return 1;
+    }
     if (fileio::IsReadOnlyFile(LocalPath(m_strNameFile))) {
         ShowMessage(kAppTitle,
                     QStringLiteral("%1 is read-only. The file was not changed.")

@@ -6,6 +6,7 @@
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
+#include "platform/fileio/Folders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -114,7 +115,9 @@ void CRecovery::SaveNow() {
                 if (!modified) Remove(doc);
             });
         }
-        if (!QDir().mkpath(m_runFolder)) return ReportFailure(QStringLiteral("the folder cannot be created"));
+        std::string reason;
+        if (!fileio::MakeFolders(QFile::encodeName(m_runFolder).toStdString(), &reason))
+            return ReportFailure(QStringLiteral("the folder cannot be created: %1").arg(QString::fromStdString(reason)));
         const QString file = CopyFile(doc, "gen");
         // Never over the user's own file, whatever folder the user keeps documents in.
         if (!doc->GetPathName().isEmpty() && SameFileKey(doc->GetPathName()) == SameFileKey(file)) continue;

@@ -4,6 +4,7 @@
 #include "editor/picture/GifEncoder.h"
 #include "editor/picture/PngOutput.h"
 #include "platform/fileio/AtomicFile.h"
+#include "platform/fileio/Folders.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -100,10 +101,9 @@ bool WalkExport::Finish() {
 
 bool WalkExport::WriteFrames() {
     const std::filesystem::path folder(m_output.path);
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (!std::filesystem::is_directory(folder, ec))
-        return Fail(Failure::Writing, m_output.path + " is not a folder that can be written");
+    std::string reason;
+    if (!fileio::MakeFolders(m_output.path, &reason))
+        return Fail(Failure::Writing, m_output.path + " is not a folder that can be written (" + reason + ")");
     // All were encoded before the first file is written, so a failure to encode changes nothing.
     for (std::size_t k = 0; k < m_encoded.size(); ++k) {
         const std::string path = (folder / FrameName(int(k), m_frameCount)).string();

@@ -124,9 +124,9 @@ bool ZubrelleHost::Create() {
         if (hr == REGDB_E_CLASSNOTREG) {
             m_error = "The Zubrelle picture control is not registered. Register it with: " + com::RegisterCommand();
         } else if (hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL) {
-            // A module that is there but unusable says why: cut short, another machine, no entry points.
-            std::string why = hr == CO_E_ERRORINDLL ? ModuleFileProblem(path) : std::string();
-            if (hr == CO_E_ERRORINDLL && why.empty()) why = ModuleEntryProblem(path);
+            // Either says why: gone, cut short, another machine, the loader's reason, no entry points.
+            std::string why = ModuleFileProblem(path);
+            if (why.empty()) why = ModuleEntryProblem(path);
             m_error = "The Zubrelle picture control module " + path + " cannot be loaded" +
                       (why.empty() ? std::string() : ": " + why) +
                       ". Build it, then register it again with: " + com::RegisterCommand();

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace mirtala::fileio {
@@ -152,6 +153,11 @@ bool IsReadOnly(const std::string& path, const struct stat& st) {
     return ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
 }
 
+bool OnReadOnlyFileSystem(const std::string& path) {
+    struct statvfs fs {};
+    return ::statvfs(path.c_str(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
+}
+
 // Makes the rename itself durable; some file systems cannot sync a folder, which costs nothing here.
 void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -188,7 +194,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
     // The file's own permission counts, though the folder's alone would allow the rename.
     if (exists && IsReadOnly(target, old)) {
-        if (error) *error = "Cannot write " + path + ": it is read-only";
+        if (error)
+            *error = "Cannot write " + path + (OnReadOnlyFileSystem(target) ? ": " + std::string(std::strerror(EROFS))
+                                                                            : std::string(": it is read-only"));
         return false;
     }
 

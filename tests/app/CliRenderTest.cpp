@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "fixtures/ReadOnlyMount.h"
 #include "picture/WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
 #include "editor/picture/PngOutput.h"
@@ -186,12 +187,13 @@ TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
 }
 
 // A folder that cannot be made says the system's reason for that, not what a look
-// afterwards finds ("No such file or directory"); /sys stands for a read-only file system.
+// afterwards finds ("No such file or directory").
 TEST_F(CliRenderTest, AFolderThatCannotBeMadeSaysWhy) {
-    if (!std::filesystem::is_directory("/sys/kernel")) GTEST_SKIP() << "no /sys here";
-    Outcome run = Mirtala("--render-gait /sys/mirtala-frames --pose-strings 201111111111111 --size 8x8");
+    const mirtala::test::ReadOnlyMount ro;
+    MIRTALA_REQUIRE_MOUNT(ro);
+    Outcome run = Mirtala("--render-gait '" + ro.File("frames") + "' --pose-strings 201111111111111 --size 8x8");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "mirtala: /sys/mirtala-frames is not a folder that can be written (Operation not permitted).\n");
+    EXPECT_EQ(run.err, "mirtala: " + ro.File("frames") + " is not a folder that can be written (Read-only file system).\n");
 }
 
 // A pose that is not written when the control fails is the unreadable registry's test below.
@@ -276,6 +278,14 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
     run = Mirtala(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(truncated + " cannot be loaded: it is cut short"), std::string::npos) << run.err;
+#if defined(__x86_64__)
+    std::string arm = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    arm[18] = char(183);  // e_machine: 64-bit ARM
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", "",
+                               dir.Write("arm.so", arm)));
+    run = Mirtala(args);
+    EXPECT_NE(run.err.find("arm.so cannot be loaded: it was built for ARM, this is x86-64."), std::string::npos) << run.err;
+#endif
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
 }
 

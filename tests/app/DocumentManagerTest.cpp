@@ -2,6 +2,7 @@
 // copy) gives it one window and one notice; titles and window numbers; Save As
 // and a failing save; the question before a modified document closes.
 #include "app/AppTestSupport.h"
+#include "fixtures/ReadOnlyMount.h"
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/DocumentManager.h"
@@ -122,6 +123,19 @@ TEST_F(DocumentManagerTest, SavingOverAReadOnlyGenomeIsRefusedAndOffersSaveAs) {
     EXPECT_EQ(doc.GetPathName(), QString::fromStdString(dir.File("copy.gen")));
     EXPECT_EQ(ReadFileBytes(dir.File("locked.gen")), "dna2gend");
     EXPECT_FALSE(doc.IsModified());
+}
+
+// Save As into a folder on a read-only file system names the file system.
+TEST_F(DocumentManagerTest, SavingOntoAReadOnlyFileSystemSaysSo) {
+    const ReadOnlyMount ro;
+    MIRTALA_REQUIRE_MOUNT(ro);
+    CMirtalaDoc& doc = *documents.OpenNew();
+    const QString target = QString::fromStdString(ro.File("new.gen"));
+    files.answers = {target};
+    EXPECT_FALSE(documents.SaveAs(doc));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Cannot save " + target + ".\n\nCannot create a file beside " + target +
+                                          ": Read-only file system.\n\nThe file was not changed.");
 }
 
 // Closing asks about unsaved changes only; Yes saves (through Save As for a new document).

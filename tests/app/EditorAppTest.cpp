@@ -1,6 +1,7 @@
 // The application shell: start-up and exit with settings and the name file,
 // documents from the command line, menus, help, recent files and hand-off.
 #include "app/AppTestSupport.h"
+#include "fixtures/ReadOnlyMount.h"
 
 #include "editor/app/AboutBox.h"
 #include "editor/app/ChildFrame.h"
@@ -118,6 +119,29 @@ TEST_F(EditorAppTest, AReadOnlyNameFileIsRefusedNotReplaced) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QString::fromStdString(locked) + " is read-only. The file was not changed.");
     EXPECT_EQ(ReadFileBytes(locked), "kept\n");
+}
+
+// On a read-only file system the reason is the file system, for the folder or the file.
+TEST_F(EditorAppTest, ANameFileOnAReadOnlyFileSystemSaysSo) {
+    const ReadOnlyMount ro;
+    MIRTALA_REQUIRE_MOUNT(ro);
+    const struct {
+        std::string nameFile;
+        QString message;
+    } cases[] = {
+        {ro.File("mirtala/posegait.txt"), "the folder " + QString::fromStdString(ro.File("mirtala")) +
+                                              " cannot be made: Read-only file system."},
+        {ro.File("posegait.txt"),
+         "Cannot create a file beside " + QString::fromStdString(ro.File("posegait.txt")) + ": Read-only file system"}};
+    for (const auto& c : cases) {
+        Settings().setValue("Settings/NameFile", QString::fromStdString(c.nameFile));
+        CMirtalaApp& a = Start();
+        messages.shown.clear();
+        EXPECT_EQ(a.ExitInstance(), 1);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text,
+                  "The names could not be saved to " + QString::fromStdString(c.nameFile) + ":\n" + c.message);
+    }
 }
 
 TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {

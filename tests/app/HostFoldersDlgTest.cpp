@@ -8,6 +8,7 @@
 #include "editor/app/HostFoldersDlg.h"
 #include "editor/ui/CZubrelle.h"
 #include "platform/registry/HostFolders.h"
+#include "fixtures/ReadOnlyMount.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +52,10 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     dialog.layout()->activate();  // each folder's caption stands left of its box
     for (const QLabel* caption : dialog.findChildren<QLabel*>())
         EXPECT_TRUE(!caption->buddy() || caption->geometry().right() < caption->buddy()->geometry().left());
+    EXPECT_EQ(dialog.CheckText(), "The Images folder " + QString::fromStdString(dir.File("empty")) +
+                                      "/ cannot be read: No such file or directory.");
+    std::filesystem::create_directory(dir.File("empty"));
+    dialog.Check();
     EXPECT_TRUE(dialog.CheckText().contains("does not load")) << dialog.CheckText().toStdString();
 
     // The source line follows the folder as it changes, and back.
@@ -82,6 +87,13 @@ TEST_F(HostFoldersDlgTest, FoldersThatCannotBeStoredAreToldAndTheDialogStaysOpen
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("The folders could not be stored: "));
+
+    const ReadOnlyMount ro;
+    MIRTALA_REQUIRE_MOUNT(ro);
+    ScopedVariable readOnly{"MIRTALA_REGISTRY_DIR", ro.File("registry")};
+    dialog.accept();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[1].text.endsWith(": Read-only file system")) << messages.shown[1].text.toStdString();
 }
 
 // The pane follows the pictures' signal: nothing polls them any more.

@@ -91,7 +91,8 @@ TEST_F(RecoveryTest, CopiesFollowTheModifiedStateAndFailuresAreToldOnce) {
     doc.Redo();
     for (int i = 0; i < 2; ++i) blocked.SaveNow();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("cannot be written"));
+    EXPECT_TRUE(messages.shown[0].text.contains("cannot be written")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains("the folder cannot be created: Not a directory."));
     EXPECT_TRUE(doc.IsModified());
 }
 

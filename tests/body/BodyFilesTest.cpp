@@ -69,7 +69,7 @@ TEST(SpriteDecoder, ConvertsBothPixelFormatsWithoutReplicatingLowBits) {
         const auto file = democreature::EncodeSpriteFile(std::vector<Sprite16>(10, Block(1, 1, c.pixel)), c.format);
         zubrelle::PartImage image;
         ASSERT_TRUE(zubrelle::DecodeImage(file, 3, image));
-        EXPECT_EQ(image.pixels, std::vector<std::uint32_t>{c.colour}) << c.format << " " << c.pixel;
+        EXPECT_EQ(*image.pixels, std::vector<std::uint32_t>{c.colour}) << c.format << " " << c.pixel;
     }
 }
 
@@ -85,13 +85,13 @@ TEST(SpriteDecoder, BoundsAreInclusiveAroundOpaquePixelsWithSentinelsWhenNone) {
     ASSERT_TRUE(zubrelle::DecodeImage(file, 7, image));
     EXPECT_EQ(std::pair(int(image.width), int(image.height)), std::pair(5, 4));
     EXPECT_EQ(image.bounds, (zubrelle::ImageBounds{1, 1, 3, 2}));
-    EXPECT_EQ(image.pixels[0], zubrelle::kTransparent);
-    EXPECT_EQ(image.pixels[8], zubrelle::ConvertPixel565(0x1234));
+    EXPECT_EQ((*image.pixels)[0], zubrelle::kTransparent);
+    EXPECT_EQ((*image.pixels)[8], zubrelle::ConvertPixel565(0x1234));
     ASSERT_TRUE(zubrelle::DecodeImage(file, 0, image));
     EXPECT_EQ(image.bounds, (zubrelle::ImageBounds{1000000, 1000000, -1000000, -1000000}));
-    EXPECT_EQ(image.pixels, std::vector<std::uint32_t>(6, zubrelle::kTransparent));
+    EXPECT_EQ(*image.pixels, std::vector<std::uint32_t>(6, zubrelle::kTransparent));
     ASSERT_TRUE(zubrelle::DecodeImage(file, 9, image));
-    EXPECT_TRUE(image.pixels.empty());
+    EXPECT_TRUE(image.pixels->empty());
 }
 
 TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
@@ -116,7 +116,7 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
     for (const auto& [file, problem] : problems) EXPECT_EQ(zubrelle::SpriteFileProblem(file), problem);
     zubrelle::PartImage image;
     EXPECT_FALSE(zubrelle::DecodeImage(cut, 9, image));
-    EXPECT_TRUE(image.pixels.empty());
+    EXPECT_FALSE(image.pixels);
     EXPECT_TRUE(zubrelle::DecodeImage(cut, 8, image));
     // An offset far past the end, and a size whose byte count overflows 32 bits.
     std::vector<std::uint8_t> far = whole, huge = whole;
@@ -160,7 +160,7 @@ TEST(PartLoader, SearchesEachFileFromTheRequestedValuesAndReadsShortTextAsZero) 
     EXPECT_EQ(error, "previous");
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(data.images[std::size_t(i)].width, i + 1);
-        EXPECT_EQ(data.images[std::size_t(i)].pixels.size(), std::size_t(2 * (i + 1)));
+        EXPECT_EQ(data.images[std::size_t(i)].pixels->size(), std::size_t(2 * (i + 1)));
         // Limbs fill two points; the others stay (0, 0).
         EXPECT_EQ(data.points[std::size_t(i)], (zubrelle::ImagePoints{{{i, 10 + i}, {20 + i, 30 + i}}}));
     }
@@ -208,6 +208,39 @@ TEST(PartLoader, ABodyPastTheDecodedLimitIsRefusedNamingTheFile) {
     EXPECT_FALSE(zubrelle::LoadPart(3, 0, 0, 0, 0, tree.Images(), tree.BodyData(), data, error, &used));
     EXPECT_EQ(error, "The body's images would take more than 128 MiB once decoded, the most a body may take; '" +
                          tree.Images() + "c00a.s16' takes 0 MiB of it.");
+}
+
+// Ten entries naming one block: one buffer, counted once toward the limit, drawn as a file
+// holding ten copies of the block draws.
+TEST(PartLoader, EntriesSharingOneBlockDecodeItOnceAndDrawTheSame) {
+    const Sprite16 block{3, 2, {0xF800, 0x07E0, 0xF800, 0x07E0, 0x001F, 0x07E0}};
+    std::vector<std::uint8_t> shared = {1, 0, 0, 0, 10, 0};  // 5-6-5, ten entries
+    for (int i = 0; i < 10; ++i) shared.insert(shared.end(), {86, 0, 0, 0, 3, 0, 2, 0});
+    for (std::uint16_t p : block.pixels) shared.insert(shared.end(), {std::uint8_t(p), std::uint8_t(p >> 8)});
+    TestParts body = EmptyBody();
+    body[zubrelle::kBody] = UniformPart(block, std::vector<Point16>(6));
+    EXPECT_EQ(zubrelle::DecodedSpriteBytes(shared), 4u * 6);
+    EXPECT_EQ(zubrelle::DecodedSpriteBytes(SpriteBytes(body[zubrelle::kBody])), 10u * 4 * 6);
+
+    TempTree sharedTree, copiesTree;
+    zubrelle::BodyModel fromShared, fromCopies;
+    ASSERT_EQ(LoadBody(copiesTree, body, fromCopies), "");
+    for (int part = 1; part <= 14; ++part) WritePart(sharedTree, part, body[std::size_t(part)]);
+    sharedTree.Write("images/" + zubrelle::BodyFileStem(zubrelle::kBody, 0, 0, 0) + ".s16", shared);
+    std::string error;
+    ASSERT_EQ(fromShared.Load(sharedTree.Images(), sharedTree.BodyData(), zubrelle::Appearance{}, error), 0) << error;
+    const auto& sharedImages = fromShared.Part(zubrelle::kBody).images;
+    for (const zubrelle::PartImage& image : sharedImages) EXPECT_EQ(image.pixels, sharedImages[0].pixels);
+    const auto& copies = fromCopies.Part(zubrelle::kBody).images;
+    EXPECT_NE(copies[0].pixels, copies[1].pixels);  // equal pixels in different blocks stay apart
+    EXPECT_EQ(*sharedImages[0].pixels, *copies[0].pixels);
+
+    gdi::Bitmap drawnShared(7, 5), drawnCopies(7, 5);
+    zubrelle::AnimationState animation;
+    fromShared.DrawPose({0, 0, 7, 5}, drawnShared, ConvertPoseString("2"), 1.0, animation);
+    fromCopies.DrawPose({0, 0, 7, 5}, drawnCopies, ConvertPoseString("2"), 1.0, animation);
+    EXPECT_EQ(drawnShared.Pixels(), drawnCopies.Pixels());
+    EXPECT_NE(drawnShared.Pixels(), gdi::Bitmap(7, 5, 0xFFFFFF).Pixels()) << "the block is drawn";
 }
 
 TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {

@@ -1,6 +1,9 @@
 // The shared file layer: what the atomic writer does with links, folders,
-// pipes and long names, and what a failed whole-file read leaves.
+// pipes, long names and read-only file systems, what a failed whole-file read leaves,
+// and the reasons folders cannot be made or listed.
 #include "platform/fileio/AtomicFile.h"
+#include "platform/fileio/Folders.h"
+#include "fixtures/ReadOnlyMount.h"
 #include "fixtures/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +84,46 @@ TEST(AtomicWrite, ReadOnlyTargetsAreRefusedAndLeftAlone) {
     EXPECT_EQ(ReadFileBytes(locked), "old");
     EXPECT_FALSE(fileio::IsReadOnlyFile(open) || fileio::IsReadOnlyFile(dir.File("missing")) || fileio::IsReadOnlyFile(dir.Path()));
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
+}
+
+// Making folders and listing them give the system's reason, not a later look's.
+TEST(Folders, MadeOrListedOrSayWhyNot) {
+    test::TempDir dir;
+    const std::string file = dir.Write("file", "x");
+    std::string reason;
+    EXPECT_TRUE(fileio::MakeFolders(dir.File("a/b/c"), &reason) && fileio::MakeFolders(dir.File("a/b/c/"), &reason))
+        << reason;
+    EXPECT_TRUE(fs::is_directory(dir.File("a/b/c")));
+    const struct {
+        std::string path;
+        std::string made;    // MakeFolders' reason
+        std::string listed;  // FolderReadProblem
+    } cases[] = {{file, "Not a directory", "Not a directory"},
+                 {file + "/under", "Not a directory", "Not a directory"},
+                 {dir.File("missing"), "", "No such file or directory"},
+                 {"", "No such file or directory", "No such file or directory"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(fileio::FolderReadProblem(c.path), c.listed) << c.path;
+        reason.clear();
+        EXPECT_EQ(fileio::MakeFolders(c.path, &reason), c.made.empty()) << c.path;
+        EXPECT_EQ(reason, c.made) << c.path;
+    }
+    EXPECT_EQ(fileio::FolderReadProblem(dir.File("missing")), "") << "made by the case above";
+}
+
+// On a read-only file system a new file, a file there and a folder to make all say so.
+TEST(Folders, AReadOnlyFileSystemIsNamedByEveryWrite) {
+    const test::ReadOnlyMount ro({{"there", "old"}}, {"folder"});
+    MIRTALA_REQUIRE_MOUNT(ro);
+    std::string error;
+    EXPECT_FALSE(fileio::WriteFileAtomically(ro.File("new"), std::string_view("x"), &error));
+    EXPECT_EQ(error, "Cannot create a file beside " + ro.File("new") + ": Read-only file system");
+    EXPECT_FALSE(fileio::WriteFileAtomically(ro.File("there"), std::string_view("x"), &error));
+    EXPECT_EQ(error, "Cannot write " + ro.File("there") + ": Read-only file system");
+    EXPECT_EQ(ReadFileBytes(ro.File("there")), "old");
+    EXPECT_FALSE(fileio::MakeFolders(ro.File("folder/new/deeper"), &error));
+    EXPECT_EQ(error, "Read-only file system");
+    EXPECT_TRUE(fileio::MakeFolders(ro.File("folder"), &error)) << "a folder that is there is fine";
 }
 
 pid_t GonePid() {

@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zubrelle::PartImage image;
     for (int i = -1; i <= 10; ++i) {
         if (zubrelle::DecodeImage(file, i, image)) {
+            if (!image.pixels || image.pixels->size() != std::size_t(image.width) * image.height) __builtin_trap();
             std::uint64_t opaque = 0;
-            for (std::uint32_t p : image.pixels) opaque += p != zubrelle::kTransparent;
-            if (image.pixels.size() != std::size_t(image.width) * image.height) __builtin_trap();
+            for (std::uint32_t p : *image.pixels) opaque += p != zubrelle::kTransparent;
             if ((opaque == 0) != (image.bounds.right < image.bounds.left)) __builtin_trap();
         }
     }

@@ -21,6 +21,9 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
     TempDir dir;
     const std::string module = ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = dir.Write("cut.so", module.substr(0, 4096));
+    std::string armBytes = module;
+    armBytes[18] = char(183);  // e_machine: 64-bit ARM (read before the word size, so on any host)
+    const std::string arm = dir.Write("arm.so", armBytes);
     const std::string file = dir.Write("file", "");
     const std::string reg = dir.File("reg"), broken = dir.File("broken");
     std::filesystem::create_directory(broken);
@@ -29,6 +32,9 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
     const std::tuple<std::string, int, std::string> cases[] = {
         {In(reg) + REGSVR " '" + truncated + "'", 1,
          "the module cannot be loaded: it is cut short: loadable segment 0 ends at byte"},
+#if defined(__x86_64__)
+        {In(reg) + REGSVR " '" + arm + "'", 1, "the module cannot be loaded: it was built for ARM, this is x86-64"},
+#endif
         {In(reg) + REGSVR " -u " ZUBRELLE_MODULE_PATH, 1,
          "the module is not registered in the registry folder " + reg + ", so there is nothing to unregister"},
         {"unset XDG_DATA_HOME; HOME= " + In("") + REGSVR " " ZUBRELLE_MODULE_PATH, 1, "HOME is not set"},

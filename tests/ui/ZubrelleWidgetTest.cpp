@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "activex/ControlTestSupport.h"
+#include "fixtures/TempDir.h"
 #include "control/ZubrelleInterface.h"
 #include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
@@ -75,9 +76,21 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
                                "", "/gone/Zubrelle.so"));  // registered, but its module file is gone
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
-    EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded. Build it, then "
+    EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded: it cannot be opened: "
+                                                      "No such file or directory. Build it, then "
                                                       "register it again with: mirtala-regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
+#if defined(__x86_64__)
+    mirtala::test::TempDir dir;
+    std::string arm = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
+    arm[18] = char(183);  // e_machine: 64-bit ARM
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                               "", dir.Write("arm.so", arm)));
+    CZubrelle other;
+    EXPECT_FALSE(other.Create("Other", 0, QRect(0, 0, 20, 20), &parent, 1037));
+    EXPECT_TRUE(other.MissingControlText().contains("arm.so cannot be loaded: it was built for ARM, this is x86-64."))
+        << other.MissingControlText().toStdString();
+#endif
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
     host.Click(1, 1);
