@@ -42,7 +42,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vantrelle.example.com/mirtala")
+# No Homepage field: the project has no web home yet.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The private control module is no library of the system: its folder is searched too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/control/activex)

@@ -5,7 +5,7 @@ set -euo pipefail
 need=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libgif-dev qt6-translations-l10n
       qt6-base-dev nlohmann-json3-dev
       # the installed files' checks and the Debian package's (tests/install)
-      dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin lintian)
+      dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin lintian xdg-utils libfile-mimeinfo-perl)
 case "${1:-test}" in
   run) need+=(xvfb xauth) ;;
   ci)  need+=(clang libclang-rt-14-dev clang-format-14 xvfb xauth) ;;

@@ -150,14 +150,14 @@ void CDocumentManager::UpdateFrameTitles(const CMirtalaDoc& doc) {
 bool CDocumentManager::SaveTo(CMirtalaDoc& doc, const QString& path) {
     // A read-only file is refused, not replaced, and the user may choose another name.
     if (fileio::IsReadOnlyFile(PathToBytes(path))) {
-        ShowMessage(kAppTitle,
-                    QStringLiteral("%1 is read-only. The file was not changed.").arg(QDir::toNativeSeparators(path)),
-                    MessageIcon::Warning);
+        ShowMessage({kAppTitle,
+                     QStringLiteral("%1 is read-only. The file was not changed.").arg(QDir::toNativeSeparators(path)),
+                     MessageIcon::Warning, MessageButtons::Ok, m_owner});
         return SaveAs(doc);
     }
     QString error;
     if (!doc.OnSaveDocument(path, &error)) {
-        ShowMessage(kAppTitle, error, MessageIcon::Critical);
+        ShowMessage({kAppTitle, error, MessageIcon::Critical, MessageButtons::Ok, m_owner});
         return false;
     }
     doc.SetPathName(path);
@@ -176,6 +176,7 @@ bool CDocumentManager::SaveAs(CMirtalaDoc& doc) {
     request.filter = QStringLiteral("Genome Files (*.gen)|*.gen");
     request.hideReadOnly = true;
     request.overwritePrompt = true;
+    request.owner = m_owner;
     const std::optional<QString> chosen = ChooseFile(request);
     return chosen && SaveTo(doc, *chosen);
 }
@@ -183,8 +184,9 @@ bool CDocumentManager::SaveAs(CMirtalaDoc& doc) {
 bool CDocumentManager::CanCloseDocument(CMirtalaDoc& doc) {
     if (!doc.IsModified()) return true;
     const QString name = doc.GetPathName().isEmpty() ? doc.GetTitle() : QDir::toNativeSeparators(doc.GetPathName());
-    switch (ShowMessage(kAppTitle, QStringLiteral("Save changes to %1?").arg(name), MessageIcon::Warning,
-                        MessageButtons::YesNoCancel)) {
+    // The question belongs to the main window, so that it stays in front of it.
+    switch (ShowMessage({kAppTitle, QStringLiteral("Save changes to %1?").arg(name), MessageIcon::Warning,
+                         MessageButtons::YesNoCancel, m_owner})) {
     case MessageAnswer::Yes: return Save(doc);
     case MessageAnswer::No: return true;
     default: return false;

@@ -1,8 +1,11 @@
 // File dialogs: the installed service, the QFileDialog one and the scripted one.
 #include "editor/document/FileDialogService.h"
 
+#include "editor/document/DialogOwner.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QPointer>
 #include <QRegularExpression>
 
 #include <utility>
@@ -34,17 +37,21 @@ std::optional<QString> ChooseFile(const FileDialogRequest& request) {
 
 std::optional<QString> QtFileDialogService::Choose(const FileDialogRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
-    QFileDialog dialog(request.owner, request.caption);
-    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultExtension);  // the dot before it is Qt's to drop
+    // On the heap, as a message box is: its owner may go while it is up.
+    QPointer<QFileDialog> dialog = new QFileDialog(DialogOwner(request.owner), request.caption);
+    dialog->setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog->setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(request.defaultExtension);  // the dot before it is Qt's to drop
     const QStringList filters = QtNameFilters(request.filter);
-    if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!request.initialFile.isEmpty()) dialog.selectFile(request.initialFile);
+    if (!filters.isEmpty()) dialog->setNameFilters(filters);
+    if (!request.initialFile.isEmpty()) dialog->selectFile(request.initialFile);
     // Qt file dialogs have no read-only check box, so only the overwrite prompt maps.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    const bool accepted = dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty();
+    const QString chosen = accepted ? dialog->selectedFiles().constFirst() : QString();
+    delete dialog.data();
+    if (!accepted) return std::nullopt;
+    return chosen;
 }
 
 std::optional<QString> ScriptedFileDialogService::Choose(const FileDialogRequest& request) {

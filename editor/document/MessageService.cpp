@@ -1,9 +1,12 @@
 // Message boxes: the installed service, the QMessageBox one and the recorder.
 #include "editor/document/MessageService.h"
 
+#include "editor/document/DialogOwner.h"
+
 #include <QApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <utility>
 
@@ -54,18 +57,20 @@ MessageAnswer ShowMessage(const QString& caption, const QString& text, MessageIc
     return ShowMessage(MessageRequest{caption, text, icon, buttons, nullptr});
 }
 
-
 MessageAnswer QtMessageService::Show(const MessageRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return DefaultAnswer(request.buttons);
-    QMessageBox box(ToQt(request.icon), request.caption, request.text, ToQt(request.buttons),
-                    request.owner);
-    if (QAbstractButton* yes = box.button(QMessageBox::Yes); yes && !request.yesText.isEmpty())
+    // On the heap: should the owner go while the box is up, it takes the box with it.
+    QPointer<QMessageBox> box = new QMessageBox(ToQt(request.icon), request.caption, request.text,
+                                                ToQt(request.buttons), DialogOwner(request.owner));
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes); yes && !request.yesText.isEmpty())
         yes->setText(request.yesText);
-    if (QAbstractButton* no = box.button(QMessageBox::No); no && !request.noText.isEmpty())
+    if (QAbstractButton* no = box->button(QMessageBox::No); no && !request.noText.isEmpty())
         no->setText(request.noText);
-    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel && !request.cancelText.isEmpty())
+    if (QAbstractButton* cancel = box->button(QMessageBox::Cancel); cancel && !request.cancelText.isEmpty())
         cancel->setText(request.cancelText);
-    switch (box.exec()) {
+    const int result = box->exec();
+    delete box.data();
+    switch (result) {
         case QMessageBox::Ok: return MessageAnswer::Ok;
         case QMessageBox::Yes: return MessageAnswer::Yes;
         case QMessageBox::No: return MessageAnswer::No;

@@ -23,7 +23,7 @@ struct MessageRequest {
     QString text;
     MessageIcon icon = MessageIcon::Warning;
     MessageButtons buttons = MessageButtons::Ok;
-    QWidget* owner = nullptr;  // none: the box belongs to no window
+    QWidget* owner = nullptr;  // none: the window DialogOwner chooses
     // Texts for the Yes, No and Cancel buttons when they stand for other words ("Recover", "Discard").
     QString yesText;
     QString noText;

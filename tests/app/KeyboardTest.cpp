@@ -1,6 +1,7 @@
 // The windows at the keyboard: an edit's text selected as a dialog opens,
-// Cut and Copy kept while the menu bar has the keyboard, and the Window
-// menu's list of document windows with Tile keeping them on the area.
+// Cut and Copy kept while the menu bar has the keyboard, the Window menu's
+// list of document windows with Tile keeping them on the area, and closing
+// the main window after a cancelled File, Close.
 #include "app/AppTestSupport.h"
 
 #include "editor/app/ChildFrame.h"
@@ -19,8 +20,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+
+#include <deque>
 #include <QTreeWidget>
 
 namespace mirtala::test {
@@ -97,6 +103,53 @@ TEST_F(KeyboardTest, TheWindowMenuListsTheDocumentWindowsAndActivatesTheChosenOn
     const QRect area = frame.MdiArea()->viewport()->rect();
     for (QMdiSubWindow* child : frame.MdiArea()->subWindowList())
         EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+}
+
+// Real message boxes, each answered from its own modal loop, and the close
+// request a window manager sends the main window (a close event to its window).
+// The question must come every time, in front of the main window (owned by
+// it), and No must close.
+TEST_F(KeyboardTest, TheMainWindowClosesAfterACancelledCloseQuestionEveryTime) {
+    QtMessageService realBoxes;
+    ScopedMessageService useRealBoxes{realBoxes};
+    CMirtalaApp& a = Start({GenomeFile("walk.gen", {PoseGene(1, 1), PoseGene(2, 2)})});
+    app::CMainFrame& frame = *a.MainFrame();
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.ActiveDocument()->RemoveGene(PoseGene(2, 2));
+    ASSERT_TRUE(frame.ActiveDocument()->IsModified());
+
+    std::deque<QMessageBox::StandardButton> answers;
+    int questions = 0, ownedByFrame = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || answers.empty()) return;
+        ++questions;
+        if (box->parentWidget() == &frame) ++ownedByFrame;
+        box->button(answers.front())->click();
+        answers.pop_front();
+    });
+    answerer.start(5);
+    const auto requestClose = [&] {
+        QCloseEvent close;
+        QApplication::sendEvent(frame.windowHandle(), &close);
+        return close.isAccepted();
+    };
+    constexpr int kRounds = 20;
+    for (int round = 0; round < kRounds; ++round) {
+        answers = {QMessageBox::Cancel, QMessageBox::Cancel};
+        frame.OnCommand(cmd::FileClose);
+        ASSERT_NE(frame.ActiveDocument(), nullptr) << "round " << round;
+        EXPECT_FALSE(requestClose()) << "round " << round;
+        EXPECT_TRUE(frame.isVisible());
+        ASSERT_EQ(questions, 2 * (round + 1)) << "round " << round;
+    }
+    answers = {QMessageBox::No};
+    EXPECT_TRUE(requestClose());
+    EXPECT_EQ(questions, 2 * kRounds + 1);
+    EXPECT_EQ(ownedByFrame, questions);
+    EXPECT_FALSE(frame.isVisible());
 }
 
 }  // namespace
