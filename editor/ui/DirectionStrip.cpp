@@ -36,78 +36,6 @@ QAbstractButton* DirectionButton(const CTemplateDialog& dialog, int direction) {
 
 }  // namespace
 
-// One picture of the strip with its caption. The picture takes the focus from
-// the keyboard, and Space or Enter on it clicks its direction button as a
-// mouse click on it does.
-class CDirectionCell final : public QWidget {
-public:
-    CDirectionCell(QAbstractButton* radio, int direction, QWidget* parent) : QWidget(parent), m_radio(radio) {
-        // The template names its buttons "Direction 0" and so on: the caption
-        // says which direction a picture shows in the words its button uses.
-        const QString name = radio ? radio->accessibleName() : QString();
-        m_picture = new CZubrelle(this);
-        // Not a control of the template: no template id.
-        m_picture->Create(name, 0, QRect(), this, -1);
-        m_picture->setObjectName(QStringLiteral("directionPicture%1").arg(direction));
-        m_picture->setFocusPolicy(Qt::StrongFocus);
-        m_picture->installEventFilter(this);
-        m_caption = new QLabel(name, this);
-        m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        m_caption->setBuddy(m_picture);
-        QObject::connect(m_picture, &CZubrelle::Clicked, this, [this] { ClickDirection(); });
-    }
-
-    CZubrelle* Picture() const { return m_picture; }
-
-    // The picture at `pictureSize`, its caption under it; returns the cell's height.
-    int Place(const QSize& pictureSize) {
-        m_picture->setGeometry(QRect(QPoint(kFrame, kFrame), pictureSize));
-        const int top = kFrame * 2 + pictureSize.height();
-        const int captionHeight = m_caption->sizeHint().height();
-        m_caption->setGeometry(0, top, pictureSize.width() + 2 * kFrame, captionHeight);
-        resize(pictureSize.width() + 2 * kFrame, top + captionHeight);
-        return height();
-    }
-
-    // The direction the pose has now is captioned in bold.
-    void SetCurrent(bool current) {
-        QFont font = m_caption->font();
-        if (font.bold() == current) return;
-        font.setBold(current);
-        m_caption->setFont(font);
-        update();
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_picture) return false;
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) update();
-        if (event->type() != QEvent::KeyPress) return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        ClickDirection();
-        return true;
-    }
-
-    void paintEvent(QPaintEvent*) override {
-        const bool focused = m_picture->hasFocus();
-        if (!focused && !m_caption->font().bold()) return;
-        QPainter painter(this);
-        const QRect around = m_picture->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame);
-        const QColor colour = palette().color(focused ? QPalette::Highlight : QPalette::Mid);
-        painter.fillRect(around, colour);
-    }
-
-private:
-    void ClickDirection() {
-        if (m_radio) m_radio->click();
-    }
-
-    QAbstractButton* m_radio;  // the dialog's, which outlives the strip's cells
-    CZubrelle* m_picture;
-    QLabel* m_caption;
-};
-
 const QString& CDirectionStrip::SettingKey() {
     static const QString key = QStringLiteral("PoseDialog/ShowAllDirections");
     return key;
@@ -124,21 +52,44 @@ CDirectionStrip::CDirectionStrip(CTemplateDialog& dialog, const QWidget& picture
     const QRect box = units.Rect(kCheckX, kCheckY, kCheckW, kCheckH);
     m_check->setGeometry(box.x(), box.y(), std::max(box.width(), m_check->sizeHint().width()), box.height());
 
-    // Four pictures across the dialog's width, each shaped like the dialog's own.
+    // Four pictures across the dialog's width, as tall as the dialog's own and
+    // drawn at its scale: the figure is the same size and stands at the same
+    // height as there, and whatever the dialog's picture shows whole, a side
+    // view included, fits the narrower strip picture too.
     const int margin = units.X(kMargin), gap = units.X(kGap);
     const int cellWidth = (client.width() - 2 * margin - (kDirections - 1) * gap) / kDirections;
-    const int pictureWidth = std::max(1, cellWidth - 2 * kFrame);
-    const int pictureHeight = std::max(1, pictureWidth * std::max(1, picture.height()) / std::max(1, picture.width()));
-    m_scale = scale * float(pictureWidth) / float(std::max(1, picture.width()));
-    int cellHeight = 0;
+    const QSize pictureSize(std::max(1, cellWidth - 2 * kFrame), std::max(1, picture.height()));
+    const int top = units.Y(kMargin);
+    const int captionTop = top + pictureSize.height() + 2 * kFrame;
+    QWidget* before = m_check;
     for (int k = 0; k < kDirections; ++k) {
-        auto* cell = new CDirectionCell(DirectionButton(dialog, k), k, this);
-        m_cells[std::size_t(k)] = cell;
-        cellHeight = cell->Place(QSize(pictureWidth, pictureHeight));
-        cell->move(margin + k * (cellWidth + gap), units.Y(kMargin));
-        cell->Picture()->SetScale(m_scale);
+        const std::size_t i = std::size_t(k);
+        m_buttons[i] = DirectionButton(dialog, k);
+        // The template names its buttons "Direction 0" and so on: a caption
+        // says which direction its picture shows in the words its button uses.
+        const QString name = m_buttons[i] ? m_buttons[i]->accessibleName() : QString();
+        const int left = margin + k * (cellWidth + gap);
+        auto* picture = new CZubrelle(this);
+        // Not a control of the template: no template id.
+        picture->Create(name, 0, QRect(QPoint(left + kFrame, top + kFrame), pictureSize), this, -1);
+        picture->setObjectName(QStringLiteral("directionPicture%1").arg(k));
+        picture->setFocusPolicy(Qt::StrongFocus);
+        picture->installEventFilter(this);
+        picture->SetScale(scale);
+        connect(picture, &CZubrelle::Clicked, this, [this, i] {
+            if (m_buttons[i]) m_buttons[i]->click();
+        });
+        auto* caption = new QLabel(name, this);
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setBuddy(picture);
+        caption->setGeometry(left, captionTop, cellWidth, caption->sizeHint().height());
+        m_pictures[i] = picture;
+        m_captions[i] = caption;
+        // Tab goes from the check box along the pictures, then on to OK.
+        QWidget::setTabOrder(before, picture);
+        before = picture;
     }
-    setGeometry(0, m_templateHeight, client.width(), units.Y(kMargin) + cellHeight + units.Y(kMargin) / 2);
+    setGeometry(0, m_templateHeight, client.width(), captionTop + m_captions[0]->height() + top / 2);
     setAccessibleName(QStringLiteral("All directions"));
 
     const bool shown = QSettings().value(SettingKey(), false).toBool();
@@ -151,7 +102,7 @@ CDirectionStrip::CDirectionStrip(CTemplateDialog& dialog, const QWidget& picture
 }
 
 CZubrelle* CDirectionStrip::Picture(int direction) const {
-    return direction >= 0 && direction < kDirections ? m_cells[std::size_t(direction)]->Picture() : nullptr;
+    return direction >= 0 && direction < kDirections ? m_pictures[std::size_t(direction)] : nullptr;
 }
 
 std::string CDirectionStrip::InDirection(std::string pose, int direction) {
@@ -161,14 +112,20 @@ std::string CDirectionStrip::InDirection(std::string pose, int direction) {
 }
 
 void CDirectionStrip::ShowPose(const std::string& pose) {
+    const int current = !pose.empty() && pose[0] >= '0' && pose[0] < char('0' + kDirections) ? pose[0] - '0' : -1;
     for (int k = 0; k < kDirections; ++k) {
         const std::string shown = InDirection(pose, k);
         const QString text = QString::fromLatin1(shown.data(), qsizetype(shown.size()));
         CZubrelle& picture = *Picture(k);
         picture.SetPoseString(0, text);
         DescribePicture(picture, QStringLiteral("Pose string %1").arg(text));
-        m_cells[std::size_t(k)]->SetCurrent(!pose.empty() && pose[0] == char('0' + k));
+        // The direction the pose has now is captioned in bold.
+        QFont font = m_captions[std::size_t(k)]->font();
+        font.setBold(k == current);
+        m_captions[std::size_t(k)]->setFont(font);
     }
+    if (current != m_current) update();
+    m_current = current;
 }
 
 void CDirectionStrip::SetAppearance(const Appearance& appearance) {
@@ -180,11 +137,28 @@ void CDirectionStrip::SetShown(bool shown) {
     m_dialog.setFixedSize(width(), m_templateHeight + (shown ? height() : 0));
 }
 
+bool CDirectionStrip::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = std::find(m_pictures.begin(), m_pictures.end(), watched);
+    if (found == m_pictures.end()) return false;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) update();
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space) return false;
+    if (QAbstractButton* button = m_buttons[std::size_t(found - m_pictures.begin())]) button->click();
+    return true;
+}
+
 void CDirectionStrip::paintEvent(QPaintEvent*) {
-    // A line between the template's controls and the strip.
     QPainter painter(this);
+    // A line between the template's controls and the strip.
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(0, 0, width(), 0);
+    // A frame around the picture of the pose's own direction, a stronger one
+    // around the picture that has the focus.
+    for (int k = 0; k < kDirections; ++k) {
+        const CZubrelle* picture = m_pictures[std::size_t(k)];
+        if (!picture->hasFocus() && k != m_current) continue;
+        const QColor colour = palette().color(picture->hasFocus() ? QPalette::Highlight : QPalette::Mid);
+        painter.fillRect(picture->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame), colour);
+    }
 }
 
 }  // namespace mirtala::ui

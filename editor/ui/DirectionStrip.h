@@ -1,8 +1,9 @@
 // CDirectionStrip: the pose dialog's "Show all directions" check box and the
 // strip it adds under the dialog, where the pose being edited is drawn in each
 // of the four facings (direction slot 0 to 3, every other slot as edited), each
-// picture captioned with the name of its direction button. Clicking a picture
-// clicks that button, so the choice is an edit like any other. While the strip
+// picture captioned with the name of its direction button. Clicking a picture,
+// or Space on it, clicks that button, so the choice is an edit like any other
+// (Enter, as on the buttons, is OK). While the strip
 // is shown the dialog grows downward by its height; the template's controls
 // stay where they are. The check box's state is remembered in the settings.
 #pragma once
@@ -16,10 +17,10 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QLabel;
 
 namespace mirtala::ui {
 
-class CDirectionCell;
 class CTemplateDialog;
 class CZubrelle;
 
@@ -40,20 +41,20 @@ public:
 
     QCheckBox* CheckBox() const { return m_check; }
     CZubrelle* Picture(int direction) const;
-    // The pictures' Scale: the dialog picture's, reduced as the picture is, so
-    // the figure fills a strip picture as it fills the dialog's.
-    float Scale() const { return m_scale; }
     // `pose` with its direction slot set to `direction` (0 to 3).
     static std::string InDirection(std::string pose, int direction);
 
 private:
     void SetShown(bool shown);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
     CTemplateDialog& m_dialog;
     QCheckBox* m_check = nullptr;
-    std::array<CDirectionCell*, kDirections> m_cells{};
-    float m_scale = 1.0f;
+    std::array<CZubrelle*, kDirections> m_pictures{};
+    std::array<QLabel*, kDirections> m_captions{};
+    std::array<QAbstractButton*, kDirections> m_buttons{};  // the dialog's, which outlive the strip
+    int m_current = -1;  // the direction the pose has, when it is one of the four
     int m_templateHeight = 0;
 };
 

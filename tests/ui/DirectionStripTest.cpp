@@ -88,7 +88,7 @@ TEST_F(DirectionStripTest, PicturesAreTheControlsDrawingOfEachDirectionAndFollow
             std::string pose = c.pose;
             pose[0] = char('0' + k);
             EXPECT_EQ(picture.GetPoseString(0).toStdString(), pose) << c.edit;
-            drawings.push_back(ControlDrawing(c.look, pose, picture.size(), strip.Scale()));
+            drawings.push_back(ControlDrawing(c.look, pose, picture.size(), 1.35f));
             EXPECT_EQ(Shown(picture), drawings.back()) << c.edit << ", direction " << k;
         }
         EXPECT_NE(drawings[0], drawings[2]) << "the facings differ";
