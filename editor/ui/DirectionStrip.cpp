@@ -51,6 +51,8 @@ CDirectionStrip::CDirectionStrip(CTemplateDialog& dialog, const QWidget& picture
     m_check->setAccessibleName(AccessibleNameFromText(m_check->text()));
     const QRect box = units.Rect(kCheckX, kCheckY, kCheckW, kCheckH);
     m_check->setGeometry(box.x(), box.y(), std::max(box.width(), m_check->sizeHint().width()), box.height());
+    // Assistive tools list the dialog's children in stacking order: the check box before what it opens.
+    m_check->stackUnder(this);
 
     // Four pictures across the dialog's width, as tall as the dialog's own and
     // drawn at its scale: the figure is the same size and stands at the same
@@ -89,7 +91,7 @@ CDirectionStrip::CDirectionStrip(CTemplateDialog& dialog, const QWidget& picture
         QWidget::setTabOrder(before, picture);
         before = picture;
     }
-    setGeometry(0, m_templateHeight, client.width(), captionTop + m_captions[0]->height() + top / 2);
+    setGeometry(0, m_templateHeight, client.width(), captionTop + m_captions[0]->height() + top);
     setAccessibleName(QStringLiteral("All directions"));
 
     const bool shown = QSettings().value(SettingKey(), false).toBool();
