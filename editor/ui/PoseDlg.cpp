@@ -6,6 +6,7 @@
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/DialogPictures.h"
 #include "editor/ui/DialogResources.h"
+#include "editor/ui/DirectionStrip.h"
 #include "editor/ui/NameText.h"
 
 #include <cstring>
@@ -13,6 +14,8 @@
 namespace mirtala::ui {
 
 namespace {
+
+constexpr float kPictureScale = 1.35f;
 
 std::string FifteenCharacters(std::string pose) {
     pose.resize(kPoseStringLength, '0');
@@ -44,11 +47,12 @@ void CPoseDlg::DoDataExchange(bool save) {
 
 void CPoseDlg::OnInitDialog() {
     m_picture = Picture(id::PosePicture);
+    m_strip = new CDirectionStrip(*this, *m_picture, kPictureScale);
     UpdateData(false);
     ShowPose();
-    m_picture->SetScale(1.35f);
+    m_picture->SetScale(kPictureScale);
     setWindowTitle(NameOf(unsigned(GeneNumber(*GetGeneRef()))));
-    m_picture->SetAppearance(Document()->GetAppearance());
+    SetAppearance(Document()->GetAppearance());
 }
 
 void CPoseDlg::BeforeCommand(int) {
@@ -63,7 +67,10 @@ void CPoseDlg::Refresh() {
     ShowPose();
 }
 
-void CPoseDlg::SetAppearance(const Appearance& appearance) { m_picture->SetAppearance(appearance); }
+void CPoseDlg::SetAppearance(const Appearance& appearance) {
+    m_picture->SetAppearance(appearance);
+    if (m_strip) m_strip->SetAppearance(appearance);
+}
 
 void CPoseDlg::Apply() {
     UpdateData(true);
@@ -82,6 +89,7 @@ void CPoseDlg::ShowPose() {
     const QString pose = QString::fromLatin1(m_poseString.data(), qsizetype(m_poseString.size()));
     m_picture->SetPoseString(0, pose);
     DescribePicture(*m_picture, QStringLiteral("Pose string %1").arg(pose));
+    if (m_strip) m_strip->ShowPose(m_poseString);
 }
 
 }  // namespace mirtala::ui

@@ -11,6 +11,8 @@
 
 namespace mirtala::ui {
 
+class CDirectionStrip;
+
 class CPoseDlg final : public CGeneDialogWindow {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ public:
 
     // The working pose: character k is slot k.
     const std::string& PoseString() const { return m_poseString; }
+    // The four directions under the dialog ("Show all directions").
+    CDirectionStrip* DirectionStrip() const { return m_strip; }
 
 protected:
     void DoDataExchange(bool save) override;
@@ -38,6 +42,7 @@ private:
     std::string m_poseString;
     std::array<int, kPoseSlotCount> m_slots{};  // the selected button of each slot
     CZubrelle* m_picture = nullptr;
+    CDirectionStrip* m_strip = nullptr;
 };
 
 }  // namespace mirtala::ui

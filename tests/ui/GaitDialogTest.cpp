@@ -12,6 +12,7 @@
 
 #include "control/ZubrelleInterface.h"
 #include "editor/document/NameTable.h"
+#include "editor/ui/DirectionStrip.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/PoseDlg.h"
 
@@ -198,7 +199,7 @@ TEST_F(WithoutControlTest, BothDialogsWorkAndThePicturesSayWhy) {
     CGaitDlg* gait = OpenGait<CGaitDlg>(1);
     auto* pose = dynamic_cast<ui::CPoseDlg*>(doc->OpenPoseDialog(GeneAt(0)));
     const QList<ui::CZubrelle*> pictures = gait->findChildren<ui::CZubrelle*>() + pose->findChildren<ui::CZubrelle*>();
-    EXPECT_EQ(pictures.size(), 11);
+    EXPECT_EQ(pictures.size(), 11 + ui::CDirectionStrip::kDirections);  // the pose dialog's strip, hidden or not
     for (ui::CZubrelle* picture : pictures) {
         EXPECT_FALSE(picture->IsControlCreated());
         EXPECT_TRUE(picture->accessibleDescription().contains("not registered"))
