@@ -8,8 +8,12 @@
 namespace mirtala {
 namespace {
 
-// The arguments, the command expected ("" for the editor) and the usage error expected ("" for none).
-const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = {
+struct Case {
+    std::vector<std::string> args;
+    const char* command;  // "" for the editor
+    const char* error;    // "" for none
+};
+const Case kCases[] = {
     {{}, "", ""},
     {{"a.gen", "b.gen"}, "", ""},
     {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
@@ -46,10 +50,10 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"-platformx", "offscreen"}, "", "unknown option -platformx"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
-    for (const auto& [args, command, error] : kCases) {
-        const CommandLine line = ParseCommandLine(args);
-        EXPECT_EQ(line.command, command) << testing::PrintToString(args);
-        EXPECT_EQ(line.error, error) << testing::PrintToString(args);
+    for (const Case& c : kCases) {
+        const CommandLine line = ParseCommandLine(c.args);
+        EXPECT_EQ(line.command, c.command) << testing::PrintToString(c.args);
+        EXPECT_EQ(line.error, c.error) << testing::PrintToString(c.args);
     }
 }
 
@@ -63,8 +67,8 @@ TEST(RenderOptions, RangesAreInclusive) {
         {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
         {"--friction", {}, {"yes"}, "--friction takes on or off"}};
     for (const auto& c : cases)
-        for (const auto& [values, ok] : {std::pair{c.accepted, true}, {c.refused, false}})
-            for (const char* value : values) {
+        for (const bool ok : {true, false})
+            for (const char* value : ok ? c.accepted : c.refused) {
                 const CommandLine line = ParseCommandLine({"--render-gait", "o", c.option, value});
                 ASSERT_EQ(line.error, "") << c.option;
                 RenderOptions options;

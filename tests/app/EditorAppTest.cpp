@@ -92,8 +92,12 @@ TEST_F(EditorAppTest, ImportGaitNamesAsksForAGnoFileAndKeepsTheNamesWhenItCannot
     EXPECT_EQ(Texts()[0], "Cannot open " + QString::fromStdString(dir.File("absent.gno")) + ".\n\nThe gait names were not changed.");
     ASSERT_EQ(files.requests.size(), 3u);
     const FileDialogRequest& r = files.requests[0];
-    EXPECT_EQ(std::tuple(r.open, r.defaultExtension, r.initialFile, r.hideReadOnly, r.overwritePrompt, r.filter),
-              std::tuple(true, QString(".gno"), QString(), true, true, QString("Genome files (*.gno)|*.gno")));
+    EXPECT_TRUE(r.open);
+    EXPECT_EQ(r.defaultExtension, ".gno");
+    EXPECT_EQ(r.initialFile, "");
+    EXPECT_TRUE(r.hideReadOnly);
+    EXPECT_TRUE(r.overwritePrompt);
+    EXPECT_EQ(r.filter, "Genome files (*.gno)|*.gno");
     EXPECT_FALSE(doc->IsModified());
 }
 

@@ -97,12 +97,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-using MapCase = std::pair<const char*, const char*>;  // a Windows path, where it maps (null: nowhere)
+struct MapCase {
+    const char* windowsPath;
+    const char* mapped;  // <prefix> stands for the Wine prefix; null: it maps nowhere
+};
 
 using DriveLinks = testing::TestWithParam<MapCase>;
 
 TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
-    const auto& [windowsPath, mapped] = GetParam();
+    const char* windowsPath = GetParam().windowsPath;
+    const char* mapped = GetParam().mapped;
     FakeWinePrefix prefix;
     for (const char* folder : {"Images", "images", "Body Data"})
         prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
