@@ -88,7 +88,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     const OLECHAR* names[] = {u"posestring", u"INDEX"};
     DISPID ids[2];
     ASSERT_EQ(d->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
-    EXPECT_EQ(std::pair(ids[0], ids[1]), std::pair(6, 0));
+    EXPECT_EQ(ids[0], 6);
+    EXPECT_EQ(ids[1], 0);
     const OLECHAR* unknown[] = {u"Colour"};
     EXPECT_EQ(d->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 
@@ -117,7 +118,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
     EXPECT_EQ(Utf8FromBstr(pageInfo.title), "General");
     SysFreeString(pageInfo.title);
-    EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
+    EXPECT_EQ(pageInfo.width, 250) << "the size its host lays out";
+    EXPECT_EQ(pageInfo.height, 62);
     SysFreeString(pageInfo.text);
     IUnknown* objects[] = {d};
     EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);

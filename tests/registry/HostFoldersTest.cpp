@@ -57,18 +57,18 @@ using SearchOrder = testing::TestWithParam<SearchCase>;
 }  // namespace
 
 TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
-    const auto& [name, ourImages, ourBodyData, systemReg, defaultFolders, expected] = GetParam();
+    const SearchCase& c = GetParam();
     TempRegistry registry;
     FakeWinePrefix prefix;
-    if (ourImages) SetOurs(kImagesDirectoryValue, *ourImages);
-    if (ourBodyData) SetOurs(kBodyDataDirectoryValue, *ourBodyData);
-    if (!systemReg.empty()) prefix.WriteSystemReg(systemReg);
+    if (c.ourImages) SetOurs(kImagesDirectoryValue, *c.ourImages);
+    if (c.ourBodyData) SetOurs(kBodyDataDirectoryValue, *c.ourBodyData);
+    if (!c.systemReg.empty()) prefix.WriteSystemReg(c.systemReg);
     prefix.Folder("drive_c/Program Files (x86)/Tarvossa 2/Images");
     for (const char* folder : {"Images", "Body Data"})
-        if (defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
+        if (c.defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
     HostFolders found = FindHostFolders();
     EXPECT_EQ(found.winePrefix, prefix.Path());
-    EXPECT_EQ(Describe(found, prefix.Path()), expected);
+    EXPECT_EQ(Describe(found, prefix.Path()), c.expected);
 }
 
 const std::string kWineBoth = std::string(kWowKey) +
