@@ -24,6 +24,7 @@ const Case kCases[] = {
     {{"--dump", "--names", "n.txt"}, "", "--dump needs a value"},
     {{"--names", "n.txt"}, "", "--names is an option of --dump or --check"},
     {{"--dump", "a", "--pose", "2"}, "", "--pose is an option of --render-pose, not of --dump"},
+    {{"--dump", "a", "--json"}, "", "--json is an option of --check, not of --dump"},
     {{"--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet"},
     {{"--dump", "a", "--dump", "b"}, "", "--dump is given twice"},
     {{"--render-pose", "o", "--frames", "2"}, "", "--frames is an option of --render-gait, not of --render-pose"},

@@ -136,8 +136,6 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     ASSERT_NE(pose, nullptr);
     EXPECT_EQ(pose->pos(), a.MainFrame()->centralWidget()->mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(a.DocumentManager().Documents()[0]->PoseDialogs().size(), 1u);
-    // Opening it again activates the open document.
-    EXPECT_EQ(a.DocumentManager().OpenFile(first), a.DocumentManager().Documents()[0]);
     QMimeData dropped;  // four files dropped on the frame open
     QList<QUrl> urls;
     for (const char* name : {"b.gen", "c.gen", "d.gen", "e.gen"}) urls << QUrl::fromLocalFile(GenomeFile(name, {}));

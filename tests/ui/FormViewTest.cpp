@@ -182,7 +182,8 @@ TEST_F(FormViewTest, TheListButtonsActOnTheChosenRow) {
     EXPECT_EQ(copied.data, PoseGene(2, 3).data);
     Named(&view, "Pose Properties")->click();
     emit view.GaitList()->itemDoubleClicked(view.GaitList()->item(1));
-    ASSERT_EQ(std::pair(doc->PoseDialogs().size(), doc->GaitDialogs().size()), std::pair(1ul, 1ul));
+    ASSERT_EQ(doc->PoseDialogs().size(), 1u);
+    ASSERT_EQ(doc->GaitDialogs().size(), 1u);
     EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 2);
     EXPECT_EQ(doc->GaitDialogs()[0]->GetGeneRef()->header.id, 4);
     Named(&view, "Remove Pose")->click();

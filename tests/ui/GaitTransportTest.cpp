@@ -95,7 +95,8 @@ TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     ASSERT_TRUE(walk.Run(nullptr)) << walk.Error();
     int width = 0, height = 0;
     const Pixels sheet = ReadPng(dir.File("row.png"), width, height);
-    ASSERT_EQ(std::pair(width, height), std::pair(n * w, h));
+    ASSERT_EQ(width, n * w) << "one row of every frame";
+    ASSERT_EQ(height, h);
     for (int k = 0; k < n; ++k) EXPECT_EQ(SheetCell(sheet, width, n, k, w, h), expected[std::size_t(k)]) << k;
     WalkExport frames(settings, WalkOutput{WalkFormat::Frames, dir.File("frames"), 0});  // a folder it makes
     ASSERT_TRUE(frames.Start() && frames.Run(nullptr)) << frames.Error();
