@@ -144,14 +144,16 @@ TEST_F(EditorAppTest, CommandLineFilesOpenAndEnterTheRecentList) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(a.MainFrame(), &enter);
     QCoreApplication::sendEvent(a.MainFrame(), &drop);
-    EXPECT_TRUE(enter.isAccepted() && drop.isAccepted());
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(a.DocumentManager().Documents().size(), 5u);
     EXPECT_EQ(a.RecentFiles().Files().size(), app::kRecentFiles);
     EXPECT_TRUE(a.RecentFiles().Files().front().endsWith("e.gen"));
     EXPECT_TRUE(Settings().value("Recent File List/File4").toString().endsWith("b.gen"));
     const QStringList items = FileItems(*a.MainFrame());  // ... "-", "&1 ...e.gen" to "&4 ...b.gen", "-", "E&xit"
     const QString fourth = items[items.size() - 3];
-    EXPECT_TRUE(fourth.startsWith("&4 ") && fourth.endsWith("b.gen")) << items.join('|').toStdString();
+    EXPECT_TRUE(fourth.startsWith("&4 ")) << items.join('|').toStdString();
+    EXPECT_TRUE(fourth.endsWith("b.gen")) << items.join('|').toStdString();
 
     // A file that cannot be read fails the start-up, with its message.
     CMirtalaApp other(QString::fromStdString(dir.File("mirtala")));

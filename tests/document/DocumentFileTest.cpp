@@ -162,8 +162,8 @@ TEST_F(DocumentFileTest, AFailingSaveReportsAndLeavesTheOldFileIntact) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(error.startsWith("Cannot save " + Q(dir.File("old.gen"))) && error.endsWith("The file was not changed."))
-        << error.toStdString();
+    EXPECT_TRUE(error.startsWith("Cannot save " + Q(dir.File("old.gen")))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith("The file was not changed.")) << error.toStdString();
     EXPECT_EQ(ReadFileBytes(dir.File("old.gen")), before);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // no temporary file left

@@ -109,7 +109,8 @@ TEST(Registry, ConcurrentWritersKeepEveryValue) {
     }
     for (pid_t pid : children) {
         int status = -1;
-        EXPECT_TRUE(::waitpid(pid, &status, 0) == pid && status == 0) << status;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_EQ(status, 0) << "a writer failed";
     }
     for (int n = 0; n < 40; ++n)
         EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(n)), std::to_string(n));
