@@ -95,8 +95,7 @@ TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ControlAnimation,
-                         testing::Values(AnimationCase{"Walking", true, 10.0, 10, 1.0f},
-                                         AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
+                         testing::Values(AnimationCase{"WalkingSteepTruncated", true, 45.9, 45, 0.5f},
                                          AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f},
                                          AnimationCase{"SiteNotAtTheOrigin", true, 0, 0, 1.0f, {10, 20, 210, 120}},
                                          AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},

@@ -36,8 +36,13 @@ protected:
     static constexpr const char* kWalk[] = {"201111111111111", "201222000002211", "201333111113311", "201000222220011"};
 };
 
-// The property, the value put, the put's result, and the type and value read back.
-using Rule = std::tuple<DISPID, VARIANT (*)(), HRESULT, VARTYPE, double>;
+struct Rule {
+    DISPID property;
+    VARIANT (*put)();
+    HRESULT putResult;
+    VARTYPE readType;  // the type and value read back after the put
+    double stored;
+};
 
 class PropertyRule : public ControlTest, public testing::WithParamInterface<Rule> {};
 
@@ -55,23 +60,25 @@ HRESULT PutText(const ControlPtr& c, DISPID id, const std::string& text) {
 }  // namespace
 
 TEST_P(PropertyRule, StoresTheRuledValueWithTheChangeReactionOrRefusesWithout) {
-    const auto& [id, put, hr, vt, stored] = GetParam();
+    const Rule& rule = GetParam();
+    const DISPID id = rule.property;
     auto c = NewControl();
     Canvas canvas(60, 40);
     Paint(c, canvas);
     ASSERT_TRUE(c->IsPrepared());
     VARIANT untouched = MakeI4(7);  // a put returns nothing: the caller's variant keeps its value
-    EXPECT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYPUT, {put()}, &untouched), hr);
-    EXPECT_EQ(std::pair(untouched.vt, untouched.lVal), std::pair(VARTYPE(VT_I4), 7));
-    bool changed = hr == S_OK;
+    EXPECT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYPUT, {rule.put()}, &untouched), rule.putResult);
+    EXPECT_EQ(untouched.vt, VT_I4);
+    EXPECT_EQ(untouched.lVal, 7);
+    bool changed = rule.putResult == S_OK;
     EXPECT_EQ(c->IsPrepared(), !changed || id == DISPID_BORDERSTYLE);  // a stock property: no new animation
     EXPECT_EQ(site.erasingInvalidations, changed ? 1 : 0);
     EXPECT_EQ(c->IsModified(), changed);
     VARIANT v;
     ASSERT_EQ(Invoke(D(c), id, DISPATCH_PROPERTYGET, {}, &v), S_OK);
-    EXPECT_EQ(v.vt, vt);
+    EXPECT_EQ(v.vt, rule.readType);
     ASSERT_EQ(VariantChangeType(&v, &v, VT_R8), S_OK);
-    EXPECT_EQ(v.dblVal, stored);
+    EXPECT_EQ(v.dblVal, rule.stored);
 }
 
 // PoseCount is clamped to 1..8; Scale and Angle are stored unvalidated; BorderStyle is 0 or 1.

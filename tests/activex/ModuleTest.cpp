@@ -88,7 +88,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     const OLECHAR* names[] = {u"posestring", u"INDEX"};
     DISPID ids[2];
     ASSERT_EQ(d->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
-    EXPECT_EQ(std::pair(ids[0], ids[1]), std::pair(6, 0));
+    EXPECT_EQ(ids[0], 6);
+    EXPECT_EQ(ids[1], 0);
     const OLECHAR* unknown[] = {u"Colour"};
     EXPECT_EQ(d->GetIDsOfNames(IID_NULL, unknown, 1, 0, ids), DISP_E_UNKNOWNNAME);
 
@@ -117,7 +118,8 @@ TEST_F(ModuleTest, HostsCreateTheControlByClassOrProgrammaticIdentifierAndUnload
     ASSERT_EQ(page->GetPageInfo(&pageInfo), S_OK);
     EXPECT_EQ(Utf8FromBstr(pageInfo.title), "General");
     SysFreeString(pageInfo.title);
-    EXPECT_EQ(std::pair(pageInfo.width, pageInfo.height), std::pair(250, 62)) << "the size its host lays out";
+    EXPECT_EQ(pageInfo.width, 250) << "the size its host lays out";
+    EXPECT_EQ(pageInfo.height, 62);
     SysFreeString(pageInfo.text);
     IUnknown* objects[] = {d};
     EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
@@ -139,12 +141,13 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
     const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = registry.Dir().string() + "/truncated.so";
     EXPECT_EQ(ModuleFileProblem(ZUBRELLE_MODULE_PATH), "");
-    const std::pair<std::size_t, const char*> cuts[] = {{whole.size() - 1, "its section header table ends at byte"},
-                                                        {100, "its program header table ends at byte"},
-                                                        {10, "it is not a module"}};
-    for (const auto& [size, problem] : cuts) {
-        std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
-        EXPECT_NE(ModuleFileProblem(truncated).find(problem), std::string::npos) << ModuleFileProblem(truncated);
+    const struct { std::size_t bytesKept; const char* problem; } cuts[] = {
+        {whole.size() - 1, "its section header table ends at byte"},
+        {100, "its program header table ends at byte"},
+        {10, "it is not a module"}};
+    for (const auto& cut : cuts) {
+        std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, cut.bytesKept);
+        EXPECT_NE(ModuleFileProblem(truncated).find(cut.problem), std::string::npos) << ModuleFileProblem(truncated);
     }
     EXPECT_NE(ModuleFileProblem(registry.Dir().string()).find("it is not a regular file"), std::string::npos);
 #if defined(__x86_64__)

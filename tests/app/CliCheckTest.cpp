@@ -67,12 +67,5 @@ TEST(CliCheck, JsonHoldsTheSameFindings) {
         {"kind": "information", "gene": 0, "key": [2, 3, 1], "text": "pose 3 is used by no gait"}]})"));
 }
 
-TEST(CliCheck, UsageErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--check"}, {"--check", "a.gen", "--columns", "2"}, {"--dump", "a.gen", "--json"},
-          {"--check", "a.gen", "--json", "--json"}})
-        EXPECT_FALSE(ParseCommandLine(args).error.empty()) << args.back();
-}
-
 }  // namespace
 }  // namespace mirtala

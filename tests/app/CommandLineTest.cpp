@@ -8,10 +8,13 @@
 namespace mirtala {
 namespace {
 
-// The arguments, the command expected ("" for the editor) and the usage error expected ("" for none).
-const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = {
+struct Case {
+    std::vector<std::string> args;
+    const char* command;  // "" for the editor
+    const char* error;    // "" for none
+};
+const Case kCases[] = {
     {{}, "", ""},
-    {{"a.gen", "b.gen"}, "", ""},
     {{"-platform", "offscreen", "a.gen", "--screenshot", "s.png"}, "", ""},
     {{"--screenshot", "s.png", "--dump", "a.gen"}, "", "--screenshot is an option of the editor, not of --dump"},
     {{"--names", "n.txt", "--dump", "a.gen"}, "--dump", ""},  // options may come before their command
@@ -20,6 +23,7 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"--dump", "--names", "n.txt"}, "", "--dump needs a value"},
     {{"--names", "n.txt"}, "", "--names is an option of --dump or --check"},
     {{"--dump", "a", "--pose", "2"}, "", "--pose is an option of --render-pose, not of --dump"},
+    {{"--dump", "a", "--json"}, "", "--json is an option of --check, not of --dump"},
     {{"--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet"},
     {{"--dump", "a", "--dump", "b"}, "", "--dump is given twice"},
     {{"--render-pose", "o", "--frames", "2"}, "", "--frames is an option of --render-gait, not of --render-pose"},
@@ -46,10 +50,10 @@ const std::tuple<std::vector<std::string>, const char*, const char*> kCases[] = 
     {{"-platformx", "offscreen"}, "", "unknown option -platformx"}};
 
 TEST(CommandLine, CommandsAndUsageErrors) {
-    for (const auto& [args, command, error] : kCases) {
-        const CommandLine line = ParseCommandLine(args);
-        EXPECT_EQ(line.command, command) << testing::PrintToString(args);
-        EXPECT_EQ(line.error, error) << testing::PrintToString(args);
+    for (const Case& c : kCases) {
+        const CommandLine line = ParseCommandLine(c.args);
+        EXPECT_EQ(line.command, c.command) << testing::PrintToString(c.args);
+        EXPECT_EQ(line.error, c.error) << testing::PrintToString(c.args);
     }
 }
 
@@ -57,14 +61,14 @@ TEST(CommandLine, CommandsAndUsageErrors) {
 // the values reach the pictures is the render tests' to show.
 TEST(RenderOptions, RangesAreInclusive) {
     const struct { const char* option; std::vector<const char*> accepted, refused; const char* error; } cases[] = {
-        {"--scale", {"64", "1.2e-38"}, {"64.0001", "0", "1e-300", "1e-40", "nan", "inf"}, "--scale takes a number above 0 and at most 64"},
+        {"--scale", {"64", "1.2e-38"}, {"64.0001", "0", "1e-40", "nan", "inf"}, "--scale takes a number above 0 and at most 64"},
         {"--size", {"8192x1"}, {"8193x1", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
         {"--angle", {"-1e9"}, {"1.1e9"}, "--angle takes a number of degrees"},
         {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
         {"--friction", {}, {"yes"}, "--friction takes on or off"}};
     for (const auto& c : cases)
-        for (const auto& [values, ok] : {std::pair{c.accepted, true}, {c.refused, false}})
-            for (const char* value : values) {
+        for (const bool ok : {true, false})
+            for (const char* value : ok ? c.accepted : c.refused) {
                 const CommandLine line = ParseCommandLine({"--render-gait", "o", c.option, value});
                 ASSERT_EQ(line.error, "") << c.option;
                 RenderOptions options;

@@ -90,8 +90,10 @@ TEST_F(DocumentManagerTest, SaveAsTakesThePathAndAFailingSaveIsShownByTheManager
     files.answers = {QString::fromStdString(dir.File("new.gen")), QString::fromStdString(dir.File("no/such.gen"))};
     ASSERT_TRUE(documents.Save(doc));  // no path yet: Save As
     const FileDialogRequest& r = files.requests.at(0);
-    EXPECT_EQ(std::tuple(r.open, r.initialFile, r.defaultExtension, r.overwritePrompt),
-              std::tuple(false, QString("Genome1"), QString(".gen"), true));
+    EXPECT_FALSE(r.open);
+    EXPECT_EQ(r.initialFile, "Genome1");
+    EXPECT_EQ(r.defaultExtension, ".gen");
+    EXPECT_TRUE(r.overwritePrompt);
     EXPECT_EQ(ReadFileBytes(dir.File("new.gen")), "dna2gend");
     EXPECT_EQ(Captions(doc), QStringList{"new.gen"});
     doc.AddGene(PoseGene(1, 1));

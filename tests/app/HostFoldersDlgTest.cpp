@@ -75,7 +75,8 @@ TEST_F(HostFoldersDlgTest, ChecksCandidatesAndStoresTheChoiceForEveryPicture) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const reg::HostFolders stored = reg::FindHostFolders();
-    EXPECT_EQ(std::pair(stored.images.path, stored.bodyData.path), std::pair(images, bodyData));
+    EXPECT_EQ(stored.images.path, images);
+    EXPECT_EQ(stored.bodyData.path, bodyData);
     EXPECT_TRUE(picture.LoadError().isEmpty()) << picture.LoadError().toStdString();
 }
 

@@ -129,8 +129,10 @@ TEST(TypeLibrary, IsFoundThroughItsRegistrationAndAnswersOnlyForWhatItHolds) {
         EXPECT_EQ(out, nullptr);
     }
     GUID first{}, second{}, g{};
-    EXPECT_EQ(std::pair(coclass->GetImplType(0, &first), coclass->GetImplType(1, &second)), std::pair(S_OK, S_OK));
-    EXPECT_EQ(std::pair(first, second), std::pair(kIface, kEvents));
+    EXPECT_EQ(coclass->GetImplType(0, &first), S_OK);
+    EXPECT_EQ(first, kIface);
+    EXPECT_EQ(coclass->GetImplType(1, &second), S_OK);
+    EXPECT_EQ(second, kEvents) << "the event interface";
     EXPECT_EQ(coclass->GetImplType(2, &g), TYPE_E_ELEMENTNOTFOUND);
     EXPECT_EQ(iface->GetImplType(0, &g), TYPE_E_ELEMENTNOTFOUND) << "not a class";
     std::uint32_t context = 77;

@@ -18,12 +18,14 @@ Gene WithReservedBytes(Gene g) {
 using GeneClipboard = DocTest;
 
 TEST_F(GeneClipboard, PoseGaitAndEmptyGenesAreHeaderThenDataAndComeBackWhole) {
-    const std::pair<Gene, std::size_t> cases[] = {{WithReservedBytes(PoseGene(7, 33, "X?!012345012345")), 23},
-                                                  {WithReservedBytes(GaitGene(9, 201)), 16},
-                                                  {Gene{GeneHeader{1, 2, 3, 4, 5, 6, 7}, {}}, 7}};
-    for (const auto& [gene, size] : cases) {
+    const struct { Gene gene; std::size_t blockSize; } cases[] = {
+        {WithReservedBytes(PoseGene(7, 33, "X?!012345012345")), 23},
+        {WithReservedBytes(GaitGene(9, 201)), 16},
+        {Gene{GeneHeader{1, 2, 3, 4, 5, 6, 7}, {}}, 7}};
+    for (const auto& c : cases) {
+        const Gene& gene = c.gene;
         const std::vector<std::uint8_t> block = BlockFromGene(gene);
-        ASSERT_EQ(block.size(), size);
+        ASSERT_EQ(block.size(), c.blockSize);
         const auto header = gene.header.Bytes();
         EXPECT_TRUE(std::equal(header.begin(), header.end(), block.begin()));
         EXPECT_TRUE(std::equal(gene.data.begin(), gene.data.end(), block.begin() + 7));

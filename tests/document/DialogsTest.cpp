@@ -30,7 +30,8 @@ TEST_F(DialogsTest, OneDialogPerGeneObjectAndReopeningRaisesIt) {
     EXPECT_NE(doc->OpenPoseDialog(genome().At(1)), first);
     EXPECT_EQ(&Gait(2), &Gait(2));
     EXPECT_EQ(Events("top"), (DialogLog{"pose1 top", "pose1 top", "pose2 top", "gait1 top", "gait1 top"}));
-    EXPECT_EQ(std::pair(doc->PoseDialogs().size(), doc->GaitDialogs().size()), std::pair(2ul, 1ul));
+    EXPECT_EQ(doc->PoseDialogs().size(), 2u);
+    EXPECT_EQ(doc->GaitDialogs().size(), 1u);
     // The same content in another object gets its own dialog; no gene gets none.
     EXPECT_NE(doc->OpenPoseDialog(GeneRef::Make(*genome().At(0))), first);
     EXPECT_EQ(doc->OpenPoseDialog(GeneRef()), nullptr);

@@ -47,7 +47,7 @@ TEST(NameTableDefaults, NumbersAndOutOfRange) {
 TEST(NameFile, LinesReplaceEntriesInOrder) {
     std::string sixHundred;
     for (int i = 0; i < 600; ++i) sixHundred += "n" + std::to_string(i) + "\n";
-    const std::pair<std::string, Names> cases[] = {
+    const struct { std::string file; Names expected; } cases[] = {
         {"Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
         {"Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
         {"a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},  // the last line without an end
@@ -55,11 +55,11 @@ TEST(NameFile, LinesReplaceEntriesInOrder) {
         {"\n", {{0, ""}, {1, "1"}}},
         {"a\rb\n", {{0, "a\rb"}}},  // a carriage return inside a line is kept
         {sixHundred, {{0, "n0"}, {511, "n511"}}}};  // more lines than entries fill them all
-    for (const auto& [text, expect] : cases) {
-        SCOPED_TRACE(text.substr(0, 16));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.substr(0, 16));
         NameTable t = With({{3, "kept"}});
-        t.ParseNameFile(text);
-        ExpectNames(t, expect);
+        t.ParseNameFile(c.file);
+        ExpectNames(t, c.expected);
     }
 }
 

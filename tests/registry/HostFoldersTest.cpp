@@ -57,18 +57,18 @@ using SearchOrder = testing::TestWithParam<SearchCase>;
 }  // namespace
 
 TEST_P(SearchOrder, TakesEachFolderFromTheFirstStepThatGivesIt) {
-    const auto& [name, ourImages, ourBodyData, systemReg, defaultFolders, expected] = GetParam();
+    const SearchCase& c = GetParam();
     TempRegistry registry;
     FakeWinePrefix prefix;
-    if (ourImages) SetOurs(kImagesDirectoryValue, *ourImages);
-    if (ourBodyData) SetOurs(kBodyDataDirectoryValue, *ourBodyData);
-    if (!systemReg.empty()) prefix.WriteSystemReg(systemReg);
+    if (c.ourImages) SetOurs(kImagesDirectoryValue, *c.ourImages);
+    if (c.ourBodyData) SetOurs(kBodyDataDirectoryValue, *c.ourBodyData);
+    if (!c.systemReg.empty()) prefix.WriteSystemReg(c.systemReg);
     prefix.Folder("drive_c/Program Files (x86)/Tarvossa 2/Images");
     for (const char* folder : {"Images", "Body Data"})
-        if (defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
+        if (c.defaultFolders) prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);
     HostFolders found = FindHostFolders();
     EXPECT_EQ(found.winePrefix, prefix.Path());
-    EXPECT_EQ(Describe(found, prefix.Path()), expected);
+    EXPECT_EQ(Describe(found, prefix.Path()), c.expected);
 }
 
 const std::string kWineBoth = std::string(kWowKey) +
@@ -97,12 +97,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-using MapCase = std::pair<const char*, const char*>;  // a Windows path, where it maps (null: nowhere)
+struct MapCase {
+    const char* windowsPath;
+    const char* mapped;  // <prefix> stands for the Wine prefix; null: it maps nowhere
+};
 
 using DriveLinks = testing::TestWithParam<MapCase>;
 
 TEST_P(DriveLinks, MapAWindowsPathComponentByComponentWhateverItsCase) {
-    const auto& [windowsPath, mapped] = GetParam();
+    const char* windowsPath = GetParam().windowsPath;
+    const char* mapped = GetParam().mapped;
     FakeWinePrefix prefix;
     for (const char* folder : {"Images", "images", "Body Data"})
         prefix.Folder(std::string("drive_c/Program Files/Tarvossa 2/") + folder);

@@ -76,16 +76,16 @@ struct Malformed {
 class RegFileMalformed : public testing::TestWithParam<Malformed> {};
 
 TEST_P(RegFileMalformed, KeepsWhatCameBeforeTheFault) {
-    const auto& [name, after, badLine, keepsFirstKey] = GetParam();
+    const Malformed& c = GetParam();
     const std::string good = "REGEDIT4\n[HKEY_CURRENT_USER\\Good]\n\"kept\"=\"yes\"\n";
-    std::string text = (keepsFirstKey ? good : std::string()) + after;
+    std::string text = (c.keepsFirstKey ? good : std::string()) + c.after;
     RegNode root;
     RegParseResult result = ParseRegText(text, "HKEY_CURRENT_USER", root);
-    EXPECT_EQ(result.complete, badLine == 0);
-    bool startsWithLine = result.problem.rfind("line " + std::to_string(badLine) + ":", 0) == 0;
-    EXPECT_EQ(startsWithLine, badLine != 0) << result.problem;
+    EXPECT_EQ(result.complete, c.badLine == 0);
+    bool startsWithLine = result.problem.rfind("line " + std::to_string(c.badLine) + ":", 0) == 0;
+    EXPECT_EQ(startsWithLine, c.badLine != 0) << result.problem;
     RegNode* first = root.Find({"Good"});
-    EXPECT_EQ(first != nullptr && first->Value("kept") != nullptr, keepsFirstKey);
+    EXPECT_EQ(first != nullptr && first->Value("kept") != nullptr, c.keepsFirstKey);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RegFileMalformed,

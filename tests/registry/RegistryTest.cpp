@@ -109,7 +109,8 @@ TEST(Registry, ConcurrentWritersKeepEveryValue) {
     }
     for (pid_t pid : children) {
         int status = -1;
-        EXPECT_TRUE(::waitpid(pid, &status, 0) == pid && status == 0) << status;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_EQ(status, 0) << "a writer failed";
     }
     for (int n = 0; n < 40; ++n)
         EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, "Shared", std::to_string(n)), std::to_string(n));
@@ -138,21 +139,24 @@ TEST(Registry, NamesTheFileCannotHoldAreRefusedBeforeWriting) {
 // Empty variables count as unset. Without a home folder there is no registry
 // folder nor Wine prefix, and nothing is written in the working folder.
 TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {  // XDG_DATA_HOME, HOME (null: unset), folder
-        {nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "", ""}, {"", "/h", "/h/.local/share/mirtala/registry"},
-        {"/d", "", "/d/mirtala/registry"}};
+    const struct {
+        const char* xdg;   // XDG_DATA_HOME (null: unset)
+        const char* home;  // HOME (null: unset)
+        const char* folder;
+    } cases[] = {{nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "/h", "/h/.local/share/mirtala/registry"},
+                 {"/d", "", "/d/mirtala/registry"}};
     const char* const names[] = {kRegistryFolderVariable, "XDG_DATA_HOME", "HOME", kWinePrefixVariable};
     const ScopedVariable kept[] = {{names[0], ""}, {names[1], ""}, {names[2], ""}, {names[3], ""}};  // put back after
     mirtala::test::TempDir work;
     const std::filesystem::path was = std::filesystem::current_path();
     std::filesystem::current_path(work.Path());
-    for (const auto& [xdg, home, folder] : cases) {
+    for (const auto& c : cases) {
         for (const char* name : names) ::unsetenv(name);
-        if (xdg) ::setenv("XDG_DATA_HOME", xdg, 1);
-        if (home) ::setenv("HOME", home, 1);
-        EXPECT_EQ(RegistryFolder(), folder);
-        EXPECT_EQ(WinePrefix(), home && *home ? std::string(home) + "/.wine" : "");
-        if (*folder) continue;
+        if (c.xdg) ::setenv("XDG_DATA_HOME", c.xdg, 1);
+        if (c.home) ::setenv("HOME", c.home, 1);
+        EXPECT_EQ(RegistryFolder(), c.folder);
+        EXPECT_EQ(WinePrefix(), c.home && *c.home ? std::string(c.home) + "/.wine" : "");
+        if (*c.folder) continue;
         Key key;
         EXPECT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software", &key.h), ERROR_PATH_NOT_FOUND);
         EXPECT_NE(RegWriteProblem().find("nor HOME is set"), std::string::npos) << RegWriteProblem();

@@ -29,7 +29,11 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
     std::filesystem::create_directory(broken);
     dir.Write("broken/HKEY_LOCAL_MACHINE.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"v\"=\"1\"\nnot a line\n");
     const std::string key = " 'HKEY_LOCAL_MACHINE\\Software\\T' ";
-    const std::tuple<std::string, int, std::string> cases[] = {
+    const struct {
+        std::string command;
+        int status;
+        std::string message;  // a part of standard error
+    } cases[] = {
         {In(reg) + REGSVR " '" + truncated + "'", 1,
          "the module cannot be loaded: it is cut short: loadable segment 0 ends at byte"},
 #if defined(__x86_64__)
@@ -50,11 +54,11 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' w z", 0, ""},  // "y" stays
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' u", 2, "usage: mirtala-regset [--if-missing]"},
         {In(reg) + REGSET " HKEY_CLASSES_ROOT v x", 2, "must start with HKEY_LOCAL_MACHINE or"}};
-    for (const auto& [command, status, message] : cases) {
-        const int code = std::system(("(" + command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
+    for (const auto& c : cases) {
+        const int code = std::system(("(" + c.command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
         const std::string err = ReadFileBytes(dir.File("stderr"));
-        EXPECT_EQ(WIFEXITED(code) ? WEXITSTATUS(code) : 128 + WTERMSIG(code), status) << command << "\n" << err;
-        EXPECT_NE(err.find(message), std::string::npos) << command << "\n" << err;
+        EXPECT_EQ(WIFEXITED(code) ? WEXITSTATUS(code) : 128 + WTERMSIG(code), c.status) << c.command << "\n" << err;
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.command << "\n" << err;
     }
     EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
     EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"), "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"

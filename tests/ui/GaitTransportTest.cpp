@@ -95,7 +95,8 @@ TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     ASSERT_TRUE(walk.Run(nullptr)) << walk.Error();
     int width = 0, height = 0;
     const Pixels sheet = ReadPng(dir.File("row.png"), width, height);
-    ASSERT_EQ(std::pair(width, height), std::pair(n * w, h));
+    ASSERT_EQ(width, n * w) << "one row of every frame";
+    ASSERT_EQ(height, h);
     for (int k = 0; k < n; ++k) EXPECT_EQ(SheetCell(sheet, width, n, k, w, h), expected[std::size_t(k)]) << k;
     WalkExport frames(settings, WalkOutput{WalkFormat::Frames, dir.File("frames"), 0});  // a folder it makes
     ASSERT_TRUE(frames.Start() && frames.Run(nullptr)) << frames.Error();
@@ -114,10 +115,18 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     EXPECT_EQ(exportDialog.Scale().value(), 1.0);
     exportDialog.Scale().setValue(2.0);
     const WalkSettings scaled = exportDialog.Settings();
-    EXPECT_EQ(std::tuple(scaled.width, scaled.height, scaled.scale, scaled.poses),
-              std::tuple(2 * settings.width, 2 * settings.height, 2.0f, settings.poses));
+    EXPECT_EQ(scaled.width, 2 * settings.width);
+    EXPECT_EQ(scaled.height, 2 * settings.height);
+    EXPECT_EQ(scaled.scale, 2.0f);
+    EXPECT_EQ(scaled.poses, settings.poses);
     EXPECT_TRUE(exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
-    const char* names[] = {"Walk.gif", "Walk-sheet.png", "Walk-frames"};
+    const struct {
+        const char* output;   // the file or folder the format proposes
+        const char* caption;  // of the Browse dialog
+        bool overwritePrompt;  // a file is replaced; a folder, which may exist, is not
+    } formats[] = {{"Walk.gif", "Export Walk as GIF", true},
+                   {"Walk-sheet.png", "Export Walk as Sprite Sheet", true},
+                   {"Walk-frames", "Export Walk Frames into Folder", false}};
     QPushButton* browse = exportDialog.findChildren<QPushButton*>().front();
     files.answers = {std::nullopt, std::nullopt, QStringLiteral("/chosen")};
     exportDialog.show();
@@ -128,16 +137,16 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
         // The sheet's longer size line neither widens the dialog nor is cut off.
         EXPECT_EQ(exportDialog.width(), width);
         EXPECT_LE(exportDialog.layout()->minimumSize().width(), width);
-        EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), names[f]);
+        EXPECT_EQ(std::filesystem::path(exportDialog.Output().path).filename(), formats[f].output);
         EXPECT_EQ(exportDialog.Columns().isEnabled(), f == 1);
         EXPECT_EQ(exportDialog.SizeText().contains("a sheet of"), f == 1);
-        browse->click();  // a file of the format's kind; a folder, which may exist, for frames
-        EXPECT_EQ(std::tuple(files.requests[std::size_t(f)].caption, files.requests[std::size_t(f)].overwritePrompt),
-                  std::tuple(QString(f == 0 ? "Export Walk as GIF" : f == 1 ? "Export Walk as Sprite Sheet"
-                                                                       : "Export Walk Frames into Folder"), f < 2));
+        browse->click();
+        EXPECT_EQ(files.requests[std::size_t(f)].caption, formats[f].caption);
+        EXPECT_EQ(files.requests[std::size_t(f)].overwritePrompt, formats[f].overwritePrompt);
     }
-    EXPECT_EQ(std::tuple(files.requests[1].filter, files.requests[1].defaultExtension, exportDialog.Output().path),
-              std::tuple(QString("PNG pictures (*.png)|*.png"), QString(".png"), std::string("/chosen")));
+    EXPECT_EQ(files.requests[1].filter, "PNG pictures (*.png)|*.png");
+    EXPECT_EQ(files.requests[1].defaultExtension, ".png");
+    EXPECT_EQ(exportDialog.Output().path, "/chosen");
     // Export in the gait dialog writes a GIF beside the genome, named by the dialog's title;
     // a failure is told over the gait dialog, which stays open.
     QTimer::singleShot(0, [] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "accept"); });

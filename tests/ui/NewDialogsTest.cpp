@@ -36,7 +36,9 @@ TEST_F(NewDialogsTest, NewPoseInAnEmptyGenomeTakesNumberZeroAtEmbryo) {
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
     // The fresh gene's layout is the gene factory's.
-    EXPECT_EQ(std::tuple(added.header.subtype, added.data[0], added.header.switchOn), std::tuple(kPoseSubtype, 0, 0));
+    EXPECT_EQ(added.header.subtype, kPoseSubtype);
+    EXPECT_EQ(added.data[0], 0) << "the new pose number";
+    EXPECT_EQ(added.header.switchOn, 0);
     // The name is stored on OK and stays when the addition is undone.
     doc->Undo();
     EXPECT_EQ(NameTable::Instance().GetName(0), "Stand tall");
@@ -69,7 +71,8 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
     Choose(stages, 4);
     Named(&dialog, "OK")->click();
     ASSERT_EQ(genome().Count(), 4u);
-    EXPECT_EQ(std::tuple(genome().At(3)->data[0], genome().At(3)->header.switchOn), std::tuple(7, 4));
+    EXPECT_EQ(genome().At(3)->data[0], 7) << "the chosen pose";
+    EXPECT_EQ(genome().At(3)->header.switchOn, 4) << "Adult";
 }
 
 TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
@@ -99,8 +102,10 @@ TEST_F(NewDialogsTest, APastedPoseKeepsItsStringAndHeaderBytesAndGetsANewIdentit
     ASSERT_EQ(genome().Count(), 2u);
     const Gene& added = *genome().At(1);
     EXPECT_EQ(added.data, std::vector<std::uint8_t>({1, 'X', '?', '1', '2'}));
-    EXPECT_EQ(std::tuple(added.header.reserved3, added.header.switchOn, added.header.reserved5, added.header.reserved6),
-              std::tuple(0x11, 0, 0x22, 0x33));
+    EXPECT_EQ(added.header.reserved3, 0x11);
+    EXPECT_EQ(added.header.switchOn, 0) << "a new pose, not a variant";
+    EXPECT_EQ(added.header.reserved5, 0x22);
+    EXPECT_EQ(added.header.reserved6, 0x33);
     EXPECT_NE(added.header.id, 1);
 }
 
