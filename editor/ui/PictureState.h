@@ -22,6 +22,8 @@ struct PictureState {
     std::optional<std::int16_t> poseCount;
     std::optional<Appearance> appearance;
     std::map<std::int16_t, QString> poseStrings;
+
+    friend bool operator==(const PictureState&, const PictureState&) = default;
 };
 
 // Puts on `to` each value of `from` that `to` does not hold already, and
