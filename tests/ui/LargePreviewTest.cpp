@@ -144,7 +144,7 @@ TEST_F(LargePreviewTest, PlayPauseAndStepInEitherWindowMoveBoth) {
 
     const int n = source->FrameCount();
     const int first = source->CurrentFrame();
-    Named(preview.get(), "Step")->click();
+    QTest::mouseClick(Named(preview.get(), "Step"), Qt::LeftButton, Qt::NoModifier);
     Shown(*source);
     EXPECT_EQ(source->CurrentFrame(), (first + 1) % n);
     EXPECT_EQ(Mirror().CurrentFrame(), source->CurrentFrame());
