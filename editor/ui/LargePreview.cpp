@@ -8,9 +8,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -138,6 +141,13 @@ void CLargePreview::Open() {
                 }
         }
     }
+    // The first time, large enough for zoom 4 where the screen has room.
+    if (CZubrelle* mirrored = MirroredPicture(m_dialog); !m_sized && mirrored) {
+        m_sized = true;
+        const QSize room = screen()->availableGeometry().size() * 0.95;
+        const QSize wanted = mirrored->PixelSize() * 4 + (size() - m_scroll->maximumViewportSize());
+        resize(wanted.boundedTo(room));
+    }
     show();
     raise();
     activateWindow();
@@ -246,6 +256,12 @@ void CLargePreview::ApplyZoom() {
     // The control keeps the dialog picture's size: only the enlargement changes.
     m_picture->SetZoom(zoom);
     m_picture->resize(m_source->PixelSize() * zoom);
+    // Larger than the window, the middle of the picture is shown (once the
+    // scroll bars know the new size).
+    QTimer::singleShot(0, this, [this] {
+        for (QScrollBar* bar : {m_scroll->horizontalScrollBar(), m_scroll->verticalScrollBar()})
+            bar->setValue((bar->maximum() + bar->minimum()) / 2);
+    });
 }
 
 bool CLargePreview::eventFilter(QObject* watched, QEvent* event) {

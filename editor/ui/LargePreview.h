@@ -78,6 +78,7 @@ private:
     QPushButton* m_play;
     QPushButton* m_step;
     QLabel* m_readout;
+    bool m_sized = false;
 };
 
 }  // namespace mirtala::ui
