@@ -108,7 +108,11 @@ CLargePreview::CLargePreview(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (const QKeySequence& keys : {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { ZoomBy(1); });
     connect(new QShortcut(QKeySequence::ZoomOut, this), &QShortcut::activated, this, [this] { ZoomBy(-1); });
-    connect(qApp, &QApplication::focusChanged, this, &CLargePreview::FollowActiveWindow);
+    // Looked at once the event is through: focus also moves while a window is
+    // being destroyed, when its children must not be searched.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now) QTimer::singleShot(0, this, &CLargePreview::FollowActiveWindow);
+    });
 
     UpdateTransport();
     resize(720, 640);
