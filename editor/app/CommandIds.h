@@ -12,6 +12,7 @@ inline constexpr int ViewToolbar = 59392, ViewStatusBar = 59393;
 inline constexpr int ImportPoseNames = 32771, ImportGaitNames = 32772, UserGuide = 32775;
 inline constexpr int HostFolders = 32780, UndoHistory = 32781;
 inline constexpr int ViewPoseSheet = 32782;
+inline constexpr int ViewLargePreview = 32786;
 // The pose sheet's thumbnail sizes: small, medium, large.
 inline constexpr int ViewSheetSmall = 32783, ViewSheetMedium = 32784, ViewSheetLarge = 32785;
 inline constexpr int NextPane = 0xE150, PrevPane = 0xE151;

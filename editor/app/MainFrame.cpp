@@ -14,6 +14,7 @@
 #include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
+#include "editor/ui/LargePreview.h"
 #include "editor/ui/MirtalaView.h"
 #include "editor/ui/PoseSheetWindow.h"
 
@@ -72,6 +73,9 @@ CMainFrame::CMainFrame(CMirtalaApp& app)
     // it changes when a picture's error does or another window becomes active.
     connect(&ui::CZubrelle::Events(), &ui::CZubrelleEvents::LoadErrorChanged, this, &CMainFrame::ScheduleMessagePane);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrame::ScheduleMessagePane);
+    m_largePreview = new ui::CLargePreview(this);
+    connect(&ui::CZubrelle::Events(), &ui::CZubrelleEvents::LargePreviewRequested, this,
+            [this](ui::CZubrelle* picture) { ShowLargePreview(picture->window()); });
     resize(900, 640);
     UpdateCommandUi();
     m_lockTimer = startTimer(250);
@@ -128,6 +132,7 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
     MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
+    MakeAction(cmd::ViewLargePreview, "Large Pre&view", "Show the picture of the active pose or gait dialog enlarged");
     auto* sizes = new QActionGroup(this);
     for (const auto& [id, text] : {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"},
                                    std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
@@ -322,6 +327,8 @@ void CMainFrame::RebuildMenus() {
         view->addAction(Action(cmd::ViewSheetSmall));
         view->addAction(Action(cmd::ViewSheetMedium));
         view->addAction(Action(cmd::ViewSheetLarge));
+        view->addSeparator();
+        view->addAction(Action(cmd::ViewLargePreview));
     }
     if (doc) {
         QMenu* window = bar->addMenu(QStringLiteral("&Window"));
@@ -383,7 +390,7 @@ void CMainFrame::UpdateCommandUi() {
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
                    cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
-                   cmd::ViewPoseSheet})
+                   cmd::ViewPoseSheet, cmd::ViewLargePreview})
         Action(id)->setEnabled(doc != nullptr);
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -433,6 +440,7 @@ void CMainFrame::OnCommand(int id) {
         break;
     }
     case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
+    case cmd::ViewLargePreview: ShowLargePreview(); break;
     case cmd::ViewSheetSmall:
     case cmd::ViewSheetMedium:
     case cmd::ViewSheetLarge:
@@ -499,6 +507,11 @@ void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
     connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
     scroll->resize(std::min(sheet->minimumWidth() + 24, 1260), std::min(sheet->minimumHeight() + 24, 900));
     scroll->show();
+}
+
+void CMainFrame::ShowLargePreview(QWidget* dialog) {
+    if (dialog) m_largePreview->SetSource(dialog);
+    m_largePreview->Open();
 }
 
 }  // namespace mirtala::app

@@ -20,6 +20,7 @@ namespace mirtala {
 class CMirtalaDoc;
 }
 namespace mirtala::ui {
+class CLargePreview;
 class CMirtalaView;
 }
 
@@ -49,6 +50,9 @@ public:
     // Runs a command as its menu item would.
     void OnCommand(int id);
     void ShowPoseSheet(CMirtalaDoc& doc);
+    // View › Large Preview: the one preview window, on this dialog if given.
+    ui::CLargePreview& LargePreview() const { return *m_largePreview; }
+    void ShowLargePreview(QWidget* dialog = nullptr);
     static int PoseSheetSizeFactor();
     QToolBar* ToolBar() const { return m_toolBar; }
     // Edit, Undo History: the active document's undo stack in a dock.
@@ -90,6 +94,8 @@ private:
     bool m_documentMenu = false;
     bool m_messagePending = false;
     int m_lockTimer = 0;
+    // Made with the window, so that it knows the last active dialog when opened.
+    ui::CLargePreview* m_largePreview;
 };
 
 }  // namespace mirtala::app

@@ -157,19 +157,73 @@ void CZubrelle::paintEvent(QPaintEvent*) {
     if (size.isEmpty()) return;
     QImage image = Render(size);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    const QRect shown(QPoint(0, 0), size * m_zoom);
+    painter.drawImage(shown, image);
+    // A widget not a multiple of the zoom keeps a white edge.
+    painter.fillRect(QRect(shown.width(), 0, width() - shown.width(), height()), Qt::white);
+    painter.fillRect(QRect(0, shown.height(), shown.width(), height() - shown.height()), Qt::white);
     if (!m_loadError.isEmpty()) DrawFittingText(painter, rect().adjusted(3, 3, -3, -3), NoBodyText());
     emit Painted();
 }
 
 void CZubrelle::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        m_host->Click(int(event->position().x()), int(event->position().y()));
+        m_host->Click(int(event->position().x()) / m_zoom, int(event->position().y()) / m_zoom);
     }
     QWidget::mouseReleaseEvent(event);
 }
 
+void CZubrelle::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit DoubleClicked();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
 void CZubrelle::Invalidate(bool) { update(); }
+
+void CZubrelle::SetScale(float scale) {
+    m_host->SetScale(scale);
+    m_state.scale = scale;
+    emit StateChanged();
+}
+
+void CZubrelle::SetFriction(bool friction) {
+    m_host->SetFriction(friction);
+    m_state.friction = friction;
+    emit StateChanged();
+}
+
+void CZubrelle::SetAngle(double angle) {
+    m_host->SetAngle(angle);
+    m_state.angle = angle;
+    emit StateChanged();
+}
+
+void CZubrelle::SetPoseCount(std::int16_t count) {
+    m_host->SetPoseCount(count);
+    m_state.poseCount = count;
+    emit StateChanged();
+}
+
+void CZubrelle::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
+                              std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
+                              std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
+                              std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
+    SetAppearance(mirtala::Appearance{sex, age, headGenus, headVariant, bodyGenus, bodyVariant, legsGenus,
+                                      legsVariant, armsGenus, armsVariant, tailGenus, tailVariant});
+}
+
+void CZubrelle::SetAppearance(const mirtala::Appearance& appearance) {
+    m_host->SetAppearance(appearance);
+    m_state.appearance = appearance;
+    RefreshLoadError();
+    emit StateChanged();
+}
+
+void CZubrelle::SetPoseString(std::int16_t index, const QString& text) {
+    m_host->SetPoseString(index, text.toStdString());
+    m_state.poseStrings[index] = text;
+    emit StateChanged();
+}
 
 
 bool CZubrelle::StartTimer(std::uint32_t id, std::uint32_t periodMs) {
@@ -225,7 +279,13 @@ void CZubrelle::SetTimersPaused(bool paused) {
     if (!paused) m_pausedTimers.clear();
 }
 
-QSize CZubrelle::PixelSize() const { return size(); }
+QSize CZubrelle::PixelSize() const { return {width() / m_zoom, height() / m_zoom}; }
+
+void CZubrelle::SetZoom(int zoom) {
+    if (zoom < 1 || zoom == m_zoom) return;
+    m_zoom = zoom;
+    update();
+}
 
 QImage CZubrelle::Render(const QSize& size) {
     QImage image(size, QImage::Format_RGBX8888);

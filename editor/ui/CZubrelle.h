@@ -21,6 +21,7 @@
 #include "editor/document/Appearance.h"
 #include "editor/picture/OnionSkin.h"
 #include "editor/picture/ZubrelleHost.h"
+#include "editor/ui/PictureState.h"
 
 class QTimer;
 
@@ -35,6 +36,8 @@ class CZubrelleEvents : public QObject {
 signals:
     // A picture's load error changed, or a picture with one went away.
     void LoadErrorChanged(CZubrelle* picture);
+    // A picture of a dialog was double-clicked: its window asks for the large preview.
+    void LargePreviewRequested(CZubrelle* picture);
 };
 
 class CZubrelle : public QWidget, private mirtala::ZubrelleHost::Window {
@@ -47,25 +50,21 @@ public:
     // the window name becomes the accessible name, the identifier the object name.
     bool Create(const QString& windowName, std::uint32_t style, const QRect& rect, QWidget* parent, int id);
 
-    void SetScale(float scale) { m_host->SetScale(scale); }
-    void SetFriction(bool friction) { m_host->SetFriction(friction); }
-    void SetAngle(double angle) { m_host->SetAngle(angle); }
-    void SetPoseCount(std::int16_t count) { m_host->SetPoseCount(count); }
+    // Each put is remembered in State() and told by StateChanged.
+    void SetScale(float scale);
+    void SetFriction(bool friction);
+    void SetAngle(double angle);
+    void SetPoseCount(std::int16_t count);
     void SetAppearance(std::int16_t headGenus, std::int16_t headVariant, std::int16_t bodyGenus,
                        std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
                        std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
-                       std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
-        m_host->SetAppearance(headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant, armsGenus,
-                             armsVariant, tailGenus, tailVariant, sex, age);
-        RefreshLoadError();
-    }
+                       std::int16_t tailVariant, std::int16_t sex, std::int16_t age);
     // The document's appearance record, in the control's order.
-    void SetAppearance(const mirtala::Appearance& appearance) {
-        m_host->SetAppearance(appearance);
-        RefreshLoadError();
-    }
+    void SetAppearance(const mirtala::Appearance& appearance);
     QString GetPoseString(std::int16_t index) { return QString::fromStdString(m_host->GetPoseString(index)); }
-    void SetPoseString(std::int16_t index, const QString& text) { m_host->SetPoseString(index, text.toStdString()); }
+    void SetPoseString(std::int16_t index, const QString& text);
+    // What has been put on the picture so far (MirrorPictureState copies it).
+    const PictureState& State() const { return m_state; }
     void AboutBox() { m_host->AboutBox(); }
     // The animation's frames in one cycle and the one shown (from 0).
     int FrameCount() { return m_host->GetFrameCount(); }
@@ -82,9 +81,13 @@ public:
     // faded (OnionSkin); 0, the default, turns the onion skin off.
     void SetOnionSkin(int depth);
     int OnionSkinDepth() const { return m_onion ? m_onion->Depth() : 0; }
-    // The picture's size in the control's pixels: its logical size, whatever
-    // the screen's pixel ratio.
+    // The picture's size in the control's pixels: its logical size divided by
+    // the zoom, whatever the screen's pixel ratio.
     QSize PixelSize() const;
+    // Each control pixel shown as zoom x zoom logical pixels, never smoothed
+    // (the large preview); 1, the default, for every dialog picture.
+    void SetZoom(int zoom);
+    int Zoom() const { return m_zoom; }
 
     // Why the body did not load (the body loader's message); empty when it
     // loaded, and when there is no control.
@@ -126,10 +129,14 @@ signals:
     void LoadErrorChanged(const QString& error);
     // The control painted: an animation may show another frame now.
     void Painted();
+    // Something was put on the picture: State() has changed.
+    void StateChanged();
+    void DoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     QSize sizeHint() const override { return {144, 124}; }
 
 private:
@@ -154,6 +161,8 @@ private:
     bool m_createTried = false;
     QString m_loadError;
     std::unique_ptr<mirtala::OnionSkin> m_onion;
+    PictureState m_state;
+    int m_zoom = 1;
 };
 
 }  // namespace mirtala::ui

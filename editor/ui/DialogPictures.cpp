@@ -8,6 +8,8 @@ namespace mirtala::ui {
 QWidget* MakeDialogPicture(const ControlTemplate& control, const QRect& rect, QWidget* parent) {
     auto* picture = new CZubrelle(parent);
     picture->Create(AccessibleNameFromText(control.accessibleName), 0, rect, parent, control.id);
+    QObject::connect(picture, &CZubrelle::DoubleClicked, picture,
+                     [picture] { emit CZubrelle::Events().LargePreviewRequested(picture); });
     return picture;
 }
 

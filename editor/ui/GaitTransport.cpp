@@ -27,6 +27,7 @@ void CGaitTransport::SetPlaying(bool playing) {
     m_play.setText(playing ? QStringLiteral("&Pause") : QStringLiteral("&Play"));
     m_play.setAccessibleName(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
     UpdateReadout();
+    emit PlayingChanged(playing);
 }
 
 void CGaitTransport::Step(bool back) {
@@ -41,10 +42,12 @@ void CGaitTransport::SpeedChosen(int index) {
 }
 
 void CGaitTransport::UpdateReadout() {
-    const int count = m_preview.FrameCount();
-    const QString text = count > 0 ? QStringLiteral("Frame %1 of %2").arg(m_preview.CurrentFrame() + 1).arg(count)
-                                   : QStringLiteral("No frames");
+    const QString text = ReadoutText(m_preview.CurrentFrame(), m_preview.FrameCount());
     if (m_readout.text() != text) m_readout.setText(text);
+}
+
+QString CGaitTransport::ReadoutText(int current, int count) {
+    return count > 0 ? QStringLiteral("Frame %1 of %2").arg(current + 1).arg(count) : QStringLiteral("No frames");
 }
 
 }  // namespace mirtala::ui

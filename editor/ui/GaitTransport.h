@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class QAbstractButton;
 class QComboBox;
@@ -32,6 +33,12 @@ public:
     void SpeedChosen(int index);
     // "Frame 7 of 24", from the control.
     void UpdateReadout();
+    // The readout's text for frame `current` (from 0) of `count`.
+    static QString ReadoutText(int current, int count);
+
+signals:
+    // Play or Pause took effect (the large preview's transport follows).
+    void PlayingChanged(bool playing);
 
 private:
     CZubrelle& m_preview;
