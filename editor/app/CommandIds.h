@@ -14,6 +14,7 @@ inline constexpr int HostFolders = 32780, UndoHistory = 32781;
 inline constexpr int ViewPoseSheet = 32782;
 // The pose sheet's thumbnail sizes: small, medium, large.
 inline constexpr int ViewSheetSmall = 32783, ViewSheetMedium = 32784, ViewSheetLarge = 32785;
+inline constexpr int EditCheckGenome = 32790;
 inline constexpr int NextPane = 0xE150, PrevPane = 0xE151;
 
 }  // namespace mirtala::app::cmd

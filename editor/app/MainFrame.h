@@ -49,6 +49,8 @@ public:
     // Runs a command as its menu item would.
     void OnCommand(int id);
     void ShowPoseSheet(CMirtalaDoc& doc);
+    // Edit › Check Genome: the document's check window, raised when it is open already.
+    void ShowCheckGenome(CMirtalaDoc& doc);
     static int PoseSheetSizeFactor();
     QToolBar* ToolBar() const { return m_toolBar; }
     // Edit, Undo History: the active document's undo stack in a dock.
