@@ -22,7 +22,7 @@ constexpr std::uint64_t kMaxSheetPixels = std::uint64_t(1) << 28;
 void LightenPixels(std::uint32_t* pixels, std::size_t count) {
     static constexpr auto kLighter = [] {
         std::array<std::uint32_t, 256> table{};
-        for (std::uint32_t c = 0; c < 256; ++c) table[c] = LighterPixel(c);
+        for (std::uint32_t c = 0; c < 256; ++c) table[c] = LighterPixel(c) & 0xFFu;
         return table;
     }();
     for (std::size_t i = 0; i < count; ++i) {
