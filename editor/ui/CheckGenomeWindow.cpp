@@ -50,8 +50,9 @@ CheckGenomeWindow::CheckGenomeWindow(CMirtalaDoc& doc, QWidget* parent)
     layout->addWidget(m_summary);
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
-    // Activated by a double-click and by Enter.
+    // Enter activates; a double-click does so only where the style says so, hence both.
     connect(m_list, &QTreeWidget::itemActivated, this, &CheckGenomeWindow::OnActivated);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CheckGenomeWindow::OnActivated);
     connect(m_list, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { m_goTo->setEnabled(FindingOf(item) >= 0); });
     connect(m_goTo, &QPushButton::clicked, this, [this] { OnActivated(m_list->currentItem()); });
