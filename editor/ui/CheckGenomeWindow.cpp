@@ -63,7 +63,7 @@ CheckGenomeWindow::CheckGenomeWindow(CMirtalaDoc& doc, QWidget* parent)
     connect(&NameEvents::Instance(), &NameEvents::namesChanged, this, &CheckGenomeWindow::Refresh);
     UpdateTitle();
     Refresh();
-    resize(560, 360);
+    resize(760, 360);
 }
 
 void CheckGenomeWindow::UpdateTitle() {
@@ -106,6 +106,7 @@ void CheckGenomeWindow::Refresh() {
         ++counts[g];
         auto* item = new QTreeWidgetItem(groups[g], {QString::fromStdString(f.text)});
         item->setIcon(0, style()->standardIcon(icons[g]));
+        item->setToolTip(0, item->text(0));  // a long finding is cut short in the list
         item->setData(0, kFindingRole, int(i));
         if (selected >= 0 && f.kind == previous.kind && f.text == previous.text) keep = item;
     }
