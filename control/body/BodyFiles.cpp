@@ -28,45 +28,42 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
     return bytes;
 }
 
-// The directory's file names by their lower-case form. An exact match wins over names that
-// differ in case; among those, the smallest name.
-class DirectoryIndex {
-public:
-    explicit DirectoryIndex(const std::string& directory) {
-        std::error_code error;
-        const std::filesystem::path dir = directory.empty() ? std::filesystem::path(".")
-                                                            : std::filesystem::path(directory);
-        std::filesystem::directory_iterator it(dir, error);
-        if (error) {
-            return;
-        }
-        m_listed = true;
-        for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-            if (error) {
-                break;
-            }
-            const std::string name = it->path().filename().string();
-            const std::string key = Lower(name);
-            auto found = m_names.find(key);
-            if (found == m_names.end()) {
-                m_names.emplace(key, name);
-            } else if (found->second != key && (name == key || name < found->second)) {
-                found->second = name;
-            }
-        }
-    }
-    bool Listed() const { return m_listed; }
-    const std::string* Find(const std::string& lowerName) const {
-        auto found = m_names.find(lowerName);
-        return found == m_names.end() ? nullptr : &found->second;
-    }
-
-private:
-    bool m_listed = false;
-    std::map<std::string, std::string> m_names;
-};
-
 }  // namespace
+
+DirectoryIndex::DirectoryIndex(const std::string& directory) {
+    std::error_code error;
+    const std::filesystem::path dir = directory.empty() ? std::filesystem::path(".")
+                                                        : std::filesystem::path(directory);
+    std::filesystem::directory_iterator it(dir, error);
+    if (error) {
+        return;
+    }
+    m_listed = true;
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (error) {
+            break;
+        }
+        const std::string name = it->path().filename().string();
+        const std::string key = Lower(name);
+        auto found = m_names.find(key);
+        if (found == m_names.end()) {
+            m_names.emplace(key, name);
+        } else if (found->second != key && (name == key || name < found->second)) {
+            found->second = name;
+        }
+    }
+}
+
+const std::string* DirectoryIndex::Find(const std::string& lowerName) const {
+    auto found = m_names.find(lowerName);
+    return found == m_names.end() ? nullptr : &found->second;
+}
+
+const DirectoryIndex& DirectoryListings::Of(const std::string& directory) {
+    auto found = m_listed.find(directory);
+    if (found == m_listed.end()) found = m_listed.emplace(directory, DirectoryIndex(directory)).first;
+    return found->second;
+}
 
 std::string WithTrailingSeparator(std::string_view directory) {
     std::string out(directory);
@@ -87,10 +84,13 @@ std::string BodyFileStem(int part, int genusSexDigit, int age, int variant) {
 }
 
 std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int genus, int sex,
-                                     int age, int variant, std::string_view extension) {
+                                     int age, int variant, std::string_view extension,
+                                     DirectoryListings* listings) {
     const std::string dir = WithTrailingSeparator(directory);
     const std::string ext = Lower(extension);
-    std::optional<DirectoryIndex> index;
+    DirectoryListings own;
+    DirectoryListings& shared = listings ? *listings : own;
+    const DirectoryIndex* index = nullptr;
 
     // A name character repeats every 256 values, so at most 256 steps of each loop can
     // name different files; the rest would only try the same names again.
@@ -112,7 +112,7 @@ std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int g
                     if (auto bytes = ReadWhole(dir + name)) {
                         return BodyFile{dir + name, std::move(*bytes)};
                     }
-                    index.emplace(dir);
+                    index = &shared.Of(dir);
                 }
                 if (index->Listed()) {
                     const std::string* actual = index->Find(Lower(name));

@@ -13,6 +13,7 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
                     std::string& errorText) {
     Clear();
     std::uint64_t decodedBytes = 0;
+    DirectoryListings listings;  // each folder listed once for all fourteen parts
     for (int part = 1; part <= kPartCount; ++part) {
         std::int32_t genus = 0;
         std::int32_t variant = 0;
@@ -33,7 +34,7 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
             variant = tailVariant;
         }
         if (!LoadPart(part, genus, sex, age, variant, imagesDirectory, bodyDataDirectory,
-                      m_parts[std::size_t(part)], errorText, &decodedBytes)) {
+                      m_parts[std::size_t(part)], errorText, &decodedBytes, &listings)) {
             Clear();
             return -1;
         }

@@ -43,9 +43,9 @@ std::string MissingFileMessage(std::string_view kind, std::string_view extension
 
 bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_view imagesDirectory,
               std::string_view bodyDataDirectory, PartData& data, std::string& errorText,
-              std::uint64_t* bodyBytes) {
+              std::uint64_t* bodyBytes, DirectoryListings* listings) {
     std::optional<BodyFile> sprite =
-        FindBodyFile(imagesDirectory, part, genus, sex, age, variant, ".s16");
+        FindBodyFile(imagesDirectory, part, genus, sex, age, variant, ".s16", listings);
     if (!sprite || !SpriteFileIsComplete(sprite->bytes)) {
         errorText = MissingFileMessage("sprite", ".s16", part, genus, sex, age, variant,
                                        WithTrailingSeparator(imagesDirectory));
@@ -64,7 +64,7 @@ bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_vi
         }
     }
     std::optional<BodyFile> attachment =
-        FindBodyFile(bodyDataDirectory, part, genus, sex, age, variant, ".att");
+        FindBodyFile(bodyDataDirectory, part, genus, sex, age, variant, ".att", listings);
     if (!attachment) {
         errorText = MissingFileMessage("attachment", ".att", part, genus, sex, age, variant,
                                        WithTrailingSeparator(bodyDataDirectory));

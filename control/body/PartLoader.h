@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "control/body/BodyFiles.h"
 #include "control/body/PartData.h"
 
 namespace zubrelle {
@@ -19,8 +20,9 @@ inline constexpr std::uint64_t kMaxBodyDecodedBytes = std::uint64_t(128) << 20;
 // counts as a sprite that could not be found, with a line saying how it is damaged.
 // `bodyBytes` (if given) adds up the decoded size of a body's parts: a part that would
 // take it past kMaxBodyDecodedBytes is refused with a message naming its file.
+// `listings` (if given) shares the folders' listings between the parts of one body.
 bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_view imagesDirectory,
               std::string_view bodyDataDirectory, PartData& data, std::string& errorText,
-              std::uint64_t* bodyBytes = nullptr);
+              std::uint64_t* bodyBytes = nullptr, DirectoryListings* listings = nullptr);
 
 }  // namespace zubrelle

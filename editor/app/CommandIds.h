@@ -15,6 +15,7 @@ inline constexpr int ViewPoseSheet = 32782;
 inline constexpr int ViewLargePreview = 32786;
 // The pose sheet's thumbnail sizes: small, medium, large.
 inline constexpr int ViewSheetSmall = 32783, ViewSheetMedium = 32784, ViewSheetLarge = 32785;
+inline constexpr int EditCheckGenome = 32790;
 inline constexpr int NextPane = 0xE150, PrevPane = 0xE151;
 
 }  // namespace mirtala::app::cmd

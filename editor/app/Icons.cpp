@@ -151,6 +151,16 @@ QIcon CommandIcon(int command) {
         return Painted([](QPainter& p) { Arrow(p, false); });
     case cmd::EditRedo:
         return Painted([](QPainter& p) { Arrow(p, true); });
+    case cmd::ViewPoseSheet:
+        // A grid of cells, the later cells of each row lighter as on the sheet.
+        return Painted([](QPainter& p) {
+            p.setPen(QPen(kInk, 1));
+            for (int row = 0; row < 3; ++row)
+                for (int column = 0; column < 3; ++column) {
+                    p.setBrush(column == 0 || (row == 1 && column == 2) ? kAccent : QColor(170, 200, 235));
+                    p.drawRect(QRectF(1.5 + column * 4.5, 1.5 + row * 4.5, 4, 4));
+                }
+        });
     case cmd::AppAbout:
         return Painted([](QPainter& p) {
             p.setPen(QPen(kInk, 1));

@@ -15,7 +15,9 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/LargePreview.h"
+#include "editor/ui/CheckGenomeWindow.h"
 #include "editor/ui/MirtalaView.h"
+#include "editor/ui/PoseSheetFrame.h"
 #include "editor/ui/PoseSheetWindow.h"
 
 #include <QAccessible>
@@ -37,7 +39,6 @@
 #include <QUndoStack>
 #include <QActionGroup>
 #include <QSettings>
-#include <QScrollArea>
 #include <QUndoView>
 #include <QWindow>
 
@@ -129,6 +130,7 @@ void CMainFrame::CreateActions() {
                {QK(Qt::CTRL | Qt::Key_C), QK(Qt::CTRL | Qt::Key_Insert)});
     MakeAction(cmd::EditPaste, "&Paste", "Insert Clipboard contents",
                {QK(Qt::CTRL | Qt::Key_V), QK(Qt::SHIFT | Qt::Key_Insert)});
+    MakeAction(cmd::EditCheckGenome, "Chec&k Genome", "List the problems of the active document's pose and gait genes");
     MakeAction(cmd::ViewToolbar, "&Toolbar", "Show or hide the toolbar")->setCheckable(true);
     MakeAction(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar")->setCheckable(true);
     MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
@@ -166,8 +168,10 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     const int buttons[] = {cmd::FileNew,   cmd::FileOpen, cmd::FileSave,  0,           cmd::EditCut,  cmd::EditCopy,
-                           cmd::EditPaste, 0,            cmd::EditUndo,  cmd::EditRedo, 0,            cmd::AppAbout};
-    const char* tips[] = {"New", "Open", "Save", "", "Cut", "Copy", "Paste", "", "Undo", "Redo", "", "About"};
+                           cmd::EditPaste, 0,            cmd::EditUndo,  cmd::EditRedo, 0,            cmd::ViewPoseSheet,
+                           0,              cmd::AppAbout};
+    const char* tips[] = {"New", "Open", "Save", "", "Cut", "Copy", "Paste", "", "Undo", "Redo", "", "Pose Sheet", "",
+                          "About"};
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         if (!buttons[i]) {
             m_toolBar->addSeparator();
@@ -317,6 +321,8 @@ void CMainFrame::RebuildMenus() {
         edit->addAction(Action(cmd::EditCut));
         edit->addAction(Action(cmd::EditCopy));
         edit->addAction(Action(cmd::EditPaste));
+        edit->addSeparator();
+        edit->addAction(Action(cmd::EditCheckGenome));
     }
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->addAction(Action(cmd::ViewToolbar));
@@ -390,7 +396,8 @@ void CMainFrame::UpdateCommandUi() {
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
                    cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
-                   cmd::ViewPoseSheet, cmd::ViewLargePreview})
+                   cmd::ViewPoseSheet, cmd::ViewLargePreview,
+                   cmd::EditCheckGenome})
         Action(id)->setEnabled(doc != nullptr);
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -441,6 +448,7 @@ void CMainFrame::OnCommand(int id) {
     }
     case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
     case cmd::ViewLargePreview: ShowLargePreview(); break;
+    case cmd::EditCheckGenome: if (doc) ShowCheckGenome(*doc); break;
     case cmd::ViewSheetSmall:
     case cmd::ViewSheetMedium:
     case cmd::ViewSheetLarge:
@@ -497,16 +505,22 @@ int CMainFrame::PoseSheetSizeFactor() {
 
 // The document's pose sheet in a window of its own, scrolled; it closes with the document.
 void CMainFrame::ShowPoseSheet(CMirtalaDoc& doc) {
-    auto* scroll = new QScrollArea(this);
-    scroll->setWindowFlag(Qt::Window);
-    scroll->setAttribute(Qt::WA_DeleteOnClose);
-    auto* sheet = new ui::PoseSheetWindow(doc, PoseSheetSizeFactor());
-    scroll->setWidget(sheet);
-    scroll->setWindowTitle(QStringLiteral("Pose Sheet - ") + doc.GetWindowTitle());
-    scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
-    connect(sheet, &QObject::destroyed, scroll, &QWidget::close);
-    scroll->resize(std::min(sheet->minimumWidth() + 24, 1260), std::min(sheet->minimumHeight() + 24, 900));
-    scroll->show();
+    auto* frame = new ui::PoseSheetFrame(doc, PoseSheetSizeFactor(), this);
+    frame->show();
+}
+
+void CMainFrame::ShowCheckGenome(CMirtalaDoc& doc) {
+    for (ui::CheckGenomeWindow* open : findChildren<ui::CheckGenomeWindow*>(Qt::FindDirectChildrenOnly))
+        if (open->Document() == &doc) {
+            open->Refresh();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    auto* window = new ui::CheckGenomeWindow(doc, this);
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void CMainFrame::ShowLargePreview(QWidget* dialog) {

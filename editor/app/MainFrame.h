@@ -53,6 +53,8 @@ public:
     // View › Large Preview: the one preview window, on this dialog if given.
     ui::CLargePreview& LargePreview() const { return *m_largePreview; }
     void ShowLargePreview(QWidget* dialog = nullptr);
+    // Edit › Check Genome: the document's check window, raised when it is open already.
+    void ShowCheckGenome(CMirtalaDoc& doc);
     static int PoseSheetSizeFactor();
     QToolBar* ToolBar() const { return m_toolBar; }
     // Edit, Undo History: the active document's undo stack in a dock.

@@ -192,6 +192,7 @@ void CMirtalaDoc::ChangeAppearance(const Appearance& appearance) {
     // A copy keeps every dialog alive while it is told, even if one closes meanwhile.
     const std::vector<OpenEditor> dialogs = m_dialogs;
     for (const OpenEditor& e : dialogs) e.dialog->SetAppearance(m_appearance);
+    emit appearanceChanged();
 }
 
 void CMirtalaDoc::RefreshDialogs(const GeneKey&) {

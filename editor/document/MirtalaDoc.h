@@ -97,6 +97,8 @@ public:
 signals:
     void modifiedChanged(bool modified);
     void titleChanged(const QString& windowTitle);
+    // ChangeAppearance replaced the preview appearance (not undoable, so no stack change tells of it).
+    void appearanceChanged();
 
 private:
     friend class GeneCommand;

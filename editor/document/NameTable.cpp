@@ -73,11 +73,13 @@ std::string_view NameTable::NameBytes(unsigned index) const {
 }
 
 void NameTable::SetName(unsigned index, std::string_view name) {
+    const ChangeScope changed{*this};
     if (index >= kEntries) return;
     m_names[index] = OneLine(name);
 }
 
 void NameTable::ParseNameFile(std::string_view text) {
+    const ChangeScope changed{*this};
     unsigned k = 0;
     std::size_t pos = 0;
     while (pos < text.size() && k < kEntries) {
@@ -113,6 +115,7 @@ bool NameTable::SaveNameFile(const std::string& path, std::string* error) const 
 }
 
 void NameTable::ParsePoseNames(std::string_view bytes) {
+    const ChangeScope changed{*this};
     ResetRange(0, kGaitBase);
     ByteReader in(bytes);
     unsigned length = 0;
@@ -128,6 +131,7 @@ void NameTable::ParsePoseNames(std::string_view bytes) {
 }
 
 bool NameTable::ImportPoseNames(const std::string& path) {
+    const ChangeScope changed{*this};
     std::vector<std::uint8_t> bytes;
     if (!fileio::ReadWholeFile(path, bytes)) {
         ResetRange(0, kGaitBase);
@@ -138,6 +142,7 @@ bool NameTable::ImportPoseNames(const std::string& path) {
 }
 
 void NameTable::ParseGaitNames(std::string_view bytes, const Genome& genome) {
+    const ChangeScope changed{*this};
     ResetRange(kGaitBase, kEntries);
     ByteReader in(bytes);
     if (!in.Skip(4)) return;
@@ -161,6 +166,7 @@ void NameTable::ParseGaitNames(std::string_view bytes, const Genome& genome) {
 }
 
 bool NameTable::ImportGaitNames(const std::string& path, const Genome& genome) {
+    const ChangeScope changed{*this};
     std::vector<std::uint8_t> bytes;
     if (!fileio::ReadWholeFile(path, bytes)) {
         ResetRange(kGaitBase, kEntries);

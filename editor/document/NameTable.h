@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,9 +47,22 @@ public:
     void ParsePoseNames(std::string_view bytes);
     void ParseGaitNames(std::string_view bytes, const Genome& genome);
 
+    // Called after every change to the table (a name set, a file or an import
+    // read, whether or not it succeeded), so that windows showing names can
+    // follow; one listener, which replaces the one before.
+    void SetChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
+
 private:
+    // Tells the listener when the function that made it returns, on every path.
+    struct ChangeScope {
+        const NameTable& table;
+        ~ChangeScope() {
+            if (table.m_changed) table.m_changed();
+        }
+    };
     void ResetRange(unsigned first, unsigned last);
     std::array<std::string, kEntries> m_names;
+    std::function<void()> m_changed;
 };
 
 }  // namespace mirtala

@@ -3,8 +3,10 @@
 #include "editor/picture/PoseSheet.h"
 
 #include "editor/picture/PngOutput.h"
+#include "platform/fileio/OutputCheck.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace mirtala {
@@ -16,6 +18,18 @@ constexpr std::uint32_t kWhite = 0x00FFFFFFu;
 // Pixels of one sheet held at once (4 bytes each); above this it is refused.
 constexpr std::uint64_t kMaxSheetPixels = std::uint64_t(1) << 28;
 }  // namespace
+
+void LightenPixels(std::uint32_t* pixels, std::size_t count) {
+    static constexpr auto kLighter = [] {
+        std::array<std::uint32_t, 256> table{};
+        for (std::uint32_t c = 0; c < 256; ++c) table[c] = LighterPixel(c) & 0xFFu;
+        return table;
+    }();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t p = pixels[i];
+        pixels[i] = kLighter[p & 0xFFu] | kLighter[(p >> 8) & 0xFFu] << 8 | kLighter[(p >> 16) & 0xFFu] << 16;
+    }
+}
 
 int PoseSheetModel::RowOf(int poseNumber) const {
     const auto it = std::lower_bound(rows.begin(), rows.end(), poseNumber,
@@ -53,12 +67,13 @@ PoseSheetLayout PoseSheetLayout::ForScale(float scale) {
     return layout;
 }
 
-void PaintEmptyCell(std::uint32_t* pixels, int width, int height) {
-    std::fill_n(pixels, std::size_t(width) * std::size_t(height), kWhite);
+void PaintEmptyCell(std::uint32_t* pixels, int width, int height, int stride) {
+    if (stride <= 0) stride = width;
+    for (int y = 0; y < height; ++y) std::fill_n(pixels + std::ptrdiff_t(y) * stride, width, kWhite);
     const int dashWidth = std::max(1, width / 8), dashHeight = std::max(1, height / 40);
     const int left = (width - dashWidth) / 2, top = (height - dashHeight) / 2;
     for (int y = top; y < top + dashHeight; ++y)
-        std::fill_n(pixels + std::ptrdiff_t(y) * width + left, dashWidth, kDashColour);
+        std::fill_n(pixels + std::ptrdiff_t(y) * stride + left, dashWidth, kDashColour);
 }
 
 struct PoseSheetPainter::Stage {
@@ -118,15 +133,17 @@ std::string PoseSheetPainter::LoadError() const {
     return first.empty() ? std::string() : "The body does not load at " + stages + ": " + first;
 }
 
-void PoseSheetPainter::PaintCell(const PoseSheetCell& cell, int stage, std::uint32_t* pixels) {
+void PoseSheetPainter::PaintCell(const PoseSheetCell& cell, int stage, std::uint32_t* pixels, int stride) {
     const int w = m_layout.cellWidth, h = m_layout.cellHeight;
+    if (stride <= 0) stride = w;
     ZubrelleHost* host = HostFor(stage);
-    if (!cell.gene || !host || !BodyLoads(stage)) return PaintEmptyCell(pixels, w, h);
+    if (!cell.gene || !host || !BodyLoads(stage)) return PaintEmptyCell(pixels, w, h, stride);
     host->SetPoseString(0, PoseStringOf(*cell.gene));
-    std::fill_n(pixels, std::size_t(w) * std::size_t(h), 0u);
-    host->Paint(pixels, w, h, w);
+    // The control covers the whole target with its picture.
+    host->Paint(pixels, w, h, stride);
     ++m_paints;
-    if (cell.sameAsLeft) std::transform(pixels, pixels + std::ptrdiff_t(w) * h, pixels, LighterPixel);
+    if (cell.sameAsLeft)
+        for (int y = 0; y < h; ++y) LightenPixels(pixels + std::ptrdiff_t(y) * stride, std::size_t(w));
 }
 
 void PoseSheetCellOrigin(const PoseSheetLayout& layout, int row, int column, int& x, int& y) {
@@ -134,9 +151,8 @@ void PoseSheetCellOrigin(const PoseSheetLayout& layout, int row, int column, int
     y = layout.gap + row * (layout.cellHeight + layout.gap);
 }
 
-bool PaintPoseSheet(const PoseSheetModel& model, PoseSheetPainter& painter, std::vector<std::uint32_t>& pixels,
-                    int& sheetWidth, int& sheetHeight, std::string& error) {
-    const PoseSheetLayout& l = painter.Layout();
+bool PoseSheetSize(const PoseSheetModel& model, const PoseSheetLayout& l, int& sheetWidth, int& sheetHeight,
+                   std::string& error) {
     const int rows = std::max<int>(1, int(model.rows.size()));
     const std::uint64_t w = std::uint64_t(model.StageCount()) * std::uint64_t(l.cellWidth + l.gap) + std::uint64_t(l.gap);
     const std::uint64_t h = std::uint64_t(rows) * std::uint64_t(l.cellHeight + l.gap) + std::uint64_t(l.gap);
@@ -147,23 +163,33 @@ bool PaintPoseSheet(const PoseSheetModel& model, PoseSheetPainter& painter, std:
     }
     sheetWidth = int(w);
     sheetHeight = int(h);
-    pixels.assign(std::size_t(w * h), kGridColour);
-    std::vector<std::uint32_t> cell(std::size_t(l.cellWidth) * std::size_t(l.cellHeight));
-    for (std::size_t r = 0; r < model.rows.size(); ++r) {
-        for (int c = 0; c < model.StageCount(); ++c) {
-            painter.PaintCell(model.rows[r].cells[std::size_t(c)], model.firstStage + c, cell.data());
+    return true;
+}
+
+bool PaintPoseSheet(const PoseSheetModel& model, PoseSheetPainter& painter, std::vector<std::uint32_t>& pixels,
+                    int& sheetWidth, int& sheetHeight, std::string& error) {
+    const PoseSheetLayout& l = painter.Layout();
+    if (!PoseSheetSize(model, l, sheetWidth, sheetHeight, error)) return false;
+    pixels.assign(std::size_t(sheetWidth) * std::size_t(sheetHeight), kGridColour);
+    // Column by column: a stage's cells one after another through its control.
+    for (int c = 0; c < model.StageCount(); ++c)
+        for (std::size_t r = 0; r < model.rows.size(); ++r) {
             int x = 0, y = 0;
             PoseSheetCellOrigin(l, int(r), c, x, y);
-            for (int line = 0; line < l.cellHeight; ++line)
-                std::copy_n(cell.begin() + std::ptrdiff_t(line) * l.cellWidth, l.cellWidth,
-                            pixels.begin() + std::ptrdiff_t(y + line) * sheetWidth + x);
+            painter.PaintCell(model.rows[r].cells[std::size_t(c)], model.firstStage + c,
+                              pixels.data() + std::ptrdiff_t(y) * sheetWidth + x, sheetWidth);
         }
-    }
     return true;
 }
 
 bool ExportPoseSheet(const PoseSheetModel& model, const Appearance& appearance, const PoseSheetLayout& layout,
                      const std::string& path, std::string& error) {
+    // Another kind of file at the path (a genome, say) is never turned into a picture.
+    if (std::string refusal = fileio::PictureOutputRefusal(path, fileio::PictureKind::Png); !refusal.empty()) {
+        if (refusal.back() == '.') refusal.pop_back();
+        error = std::move(refusal);
+        return false;
+    }
     PoseSheetPainter painter(appearance, layout, model.firstStage, model.lastStage);
     if (!painter.Start()) {
         error = painter.Error();

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace mirtala::ui {
 
 namespace {
@@ -46,6 +48,12 @@ void CNewPoseDlg::OnInitDialog() {
         m_mode = 1;
     } else {
         m_mode = 0;
+    }
+    const auto preset = std::find(m_poseNumbers.begin(), m_poseNumbers.end(), m_presetPose);
+    if (preset != m_poseNumbers.end()) {
+        m_mode = 1;
+        m_poseIndex = static_cast<int>(preset - m_poseNumbers.begin());
+        m_switchOn = std::clamp(m_presetSwitchOn, 0, kStages - 1);
     }
     UpdateData(false);
     OnModeChange();

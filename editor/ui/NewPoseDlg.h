@@ -20,6 +20,12 @@ public:
     CNewPoseDlg(CMirtalaDoc& doc, QWidget* parent = nullptr);
     // Starts from this gene (a pasted one) instead of a fresh pose gene.
     void SetGene(const Gene& gene) { m_gene = gene; }
+    // Opens in variant mode on this pose number with this switch-on time chosen
+    // (the pose sheet's "New Variant at this stage").
+    void PresetVariant(int poseNumber, int switchOn) {
+        m_presetPose = poseNumber;
+        m_presetSwitchOn = switchOn;
+    }
     const Gene& GetGene() const { return m_gene; }
     int NewPoseNumber() const { return m_newPoseNumber; }
     const std::vector<int>& PoseNumbers() const { return m_poseNumbers; }
@@ -44,6 +50,7 @@ private:
     QString m_poseName;
     std::vector<int> m_poseNumbers;
     int m_newPoseNumber = 256;
+    int m_presetPose = -1, m_presetSwitchOn = 0;
     Gene m_gene;
 };
 

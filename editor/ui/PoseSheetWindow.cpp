@@ -1,30 +1,50 @@
-// Drawing the pose sheet window's rows through the sheet's painter and
-// keeping them in step with the document.
+// Drawing the pose sheet window's rows through the sheet's painter, keeping
+// them in step with the document, and what a cell offers.
 #include "editor/ui/PoseSheetWindow.h"
 
+#include "editor/document/GeneClipboard.h"
 #include "editor/document/MirtalaDoc.h"
-#include "editor/ui/MirtalaView.h"
+#include "editor/document/NameEvents.h"
+#include "editor/ui/GeneNavigation.h"
 #include "editor/ui/NameText.h"
+#include "editor/ui/NewPoseDlg.h"
+#include "editor/ui/PoseSheetAccessible.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QUndoStack>
 
 #include <algorithm>
-#include <cstring>
-#include <QPainter>
-#include <QTreeWidget>
-#include <QUndoStack>
 
 namespace mirtala::ui {
 
+namespace {
+
+// The sheet draws each stage at its own age: the preview age is not part of its pictures.
+Appearance WithoutAge(Appearance a) {
+    a.age = 0;
+    return a;
+}
+
+std::string PoseOf(const PoseSheetCell& cell) { return cell.gene ? PoseStringOf(*cell.gene) : std::string(); }
+
+}  // namespace
+
 PoseSheetWindow::PoseSheetWindow(CMirtalaDoc& doc, int sizeFactor, QWidget* parent)
     : QWidget(parent), m_doc(&doc), m_layout(PoseSheetLayout::ForSizeFactor(std::clamp(sizeFactor, 1, 3))) {
+    InstallPoseSheetAccessible();
     setWindowTitle(QStringLiteral("Pose Sheet"));
     setAccessibleName(QStringLiteral("Pose Sheet"));
     setFocusPolicy(Qt::StrongFocus);
     doc.AddView(this);
     connect(doc.UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
+    connect(&doc, &CMirtalaDoc::appearanceChanged, this, [this] { Refresh(); });
     connect(&doc, &QObject::destroyed, this, &QObject::deleteLater);
+    connect(&NameEvents::Instance(), &NameEvents::namesChanged, this, &PoseSheetWindow::OnNamesChanged);
     Refresh();
 }
 
@@ -45,6 +65,25 @@ QString PoseSheetWindow::RowLabel(int row) const {
     return QStringLiteral("(%1) %2").arg(number).arg(NameOf(unsigned(number)));
 }
 
+QString PoseSheetWindow::CellName(int row, int column) const {
+    if (row < 0 || row >= int(m_model.rows.size())) return {};
+    const int number = m_model.rows[std::size_t(row)].poseNumber;
+    QString name = NameOf(unsigned(number));
+    // A name still its own digits is the table's default: no name.
+    if (name.isEmpty() || name == QString::number(number)) name = QStringLiteral("Pose %1").arg(number);
+    return name + QStringLiteral(", ") + QString::fromLatin1(LifeStageName(m_model.firstStage + column));
+}
+
+QString PoseSheetWindow::CellDescription(int row, int column) const {
+    const GeneRef gene = GeneAt(row, column);
+    return gene ? QString::fromLatin1(PoseStringOf(*gene)) : QStringLiteral("No variant");
+}
+
+GeneRef PoseSheetWindow::GeneAt(int row, int column) const {
+    if (row < 0 || row >= int(m_model.rows.size()) || column < 0 || column >= m_model.StageCount()) return {};
+    return m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
+}
+
 int PoseSheetWindow::MeasureLabels() const {
     // As wide as the longest label, within reason: longer names are elided.
     int widest = fontMetrics().horizontalAdvance(QStringLiteral("(255)"));
@@ -52,37 +91,39 @@ int PoseSheetWindow::MeasureLabels() const {
     return std::min(widest, 200) + 12;
 }
 int PoseSheetWindow::HeaderHeight() const { return fontMetrics().height() + 6; }
+int PoseSheetWindow::GridTop() const {
+    return HeaderHeight() + (m_loadError.empty() ? 0 : fontMetrics().height() * 2);
+}
 
 QRect PoseSheetWindow::CellRect(int row, int column) const {
     int x = 0, y = 0;
     PoseSheetCellOrigin(m_layout, row, column, x, y);
-    const int top = HeaderHeight() + (m_loadError.empty() ? 0 : fontMetrics().height() * 2);
-    return QRect(m_labelWidth + x, top + y, m_layout.cellWidth, m_layout.cellHeight);
+    return QRect(m_labelWidth + x, GridTop() + y, m_layout.cellWidth, m_layout.cellHeight);
 }
 
 bool PoseSheetWindow::CellAt(const QPoint& point, int& row, int& column) const {
-    for (int r = 0; r < int(m_model.rows.size()); ++r)
-        for (int c = 0; c < m_model.StageCount(); ++c)
-            if (CellRect(r, c).contains(point)) {
-                row = r;
-                column = c;
-                return true;
-            }
-    return false;
+    const QRect first = CellRect(0, 0);
+    const int pitchX = m_layout.cellWidth + m_layout.gap, pitchY = m_layout.cellHeight + m_layout.gap;
+    const int dx = point.x() - first.left(), dy = point.y() - first.top();
+    if (dx < 0 || dy < 0) return false;
+    const int r = dy / pitchY, c = dx / pitchX;
+    if (r >= int(m_model.rows.size()) || c >= m_model.StageCount() || !CellRect(r, c).contains(point)) return false;
+    row = r;
+    column = c;
+    return true;
 }
 
 PoseSheetWindow::RowPicture PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
     RowPicture picture;
     const int w = m_layout.cellWidth, h = m_layout.cellHeight;
     picture.image = QImage(w * int(row.cells.size()), h, QImage::Format_RGBX8888);
-    std::vector<std::uint32_t> cell(std::size_t(w) * std::size_t(h));
+    // The control paints each cell straight into its place in the row's picture.
+    const int stride = int(picture.image.bytesPerLine() / 4);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(picture.image.bits());
     for (std::size_t c = 0; c < row.cells.size(); ++c) {
-        picture.poses.push_back(row.cells[c].gene ? PoseStringOf(*row.cells[c].gene) : std::string());
+        picture.poses.push_back(PoseOf(row.cells[c]));
         picture.lighter.push_back(row.cells[c].sameAsLeft);
-        m_painter->PaintCell(row.cells[c], m_model.firstStage + int(c), cell.data());
-        for (int y = 0; y < h; ++y)
-            std::memcpy(picture.image.scanLine(y) + std::size_t(c) * std::size_t(w) * 4, cell.data() + std::size_t(y) * std::size_t(w),
-                        std::size_t(w) * 4);
+        m_painter->PaintCell(row.cells[c], m_model.firstStage + int(c), pixels + c * std::size_t(w), stride);
     }
     ++m_rowsDrawn;
     return picture;
@@ -90,23 +131,22 @@ PoseSheetWindow::RowPicture PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
 
 void PoseSheetWindow::Refresh() {
     if (!m_doc) return;
-    // A changed appearance redraws everything, through new controls.
-    if (!m_painter || !(m_appearance == m_doc->GetAppearance())) {
-        m_appearance = m_doc->GetAppearance();
-        m_painter = std::make_unique<PoseSheetPainter>(m_appearance, m_layout);
+    // A changed appearance redraws everything; the preview age alone changes no picture.
+    if (!m_painter || !(WithoutAge(m_appearance) == WithoutAge(m_doc->GetAppearance()))) {
+        m_painter = std::make_unique<PoseSheetPainter>(m_doc->GetAppearance(), m_layout);
         m_loadError = m_painter->Start() ? m_painter->LoadError() : m_painter->Error();
         m_rows.clear();
     }
+    m_appearance = m_doc->GetAppearance();
     m_model = BuildPoseSheet(m_doc->GetGenome());
     std::vector<RowPicture> rows;
+    rows.reserve(m_model.rows.size());
     for (const PoseSheetRow& row : m_model.rows) {
         // An unchanged row keeps its picture: same pose strings and the same lighter cells.
         auto same = std::find_if(m_rows.begin(), m_rows.end(), [&](const RowPicture& old) {
             if (old.poses.size() != row.cells.size()) return false;
             for (std::size_t c = 0; c < row.cells.size(); ++c)
-                if (old.lighter[c] != row.cells[c].sameAsLeft ||
-                    old.poses[c] != (row.cells[c].gene ? PoseStringOf(*row.cells[c].gene) : std::string()))
-                    return false;
+                if (old.lighter[c] != row.cells[c].sameAsLeft || old.poses[c] != PoseOf(row.cells[c])) return false;
             return true;
         });
         rows.push_back(same != m_rows.end() ? std::move(*same) : DrawRow(row));
@@ -114,32 +154,53 @@ void PoseSheetWindow::Refresh() {
     }
     m_rows = std::move(rows);
     m_labelWidth = MeasureLabels();
+    UpdateSize();
     SetCurrentCell(m_currentRow, m_currentColumn);
+}
+
+void PoseSheetWindow::OnNamesChanged() {
+    m_labelWidth = MeasureLabels();
+    UpdateSize();
+    TellFocus();
+}
+
+void PoseSheetWindow::UpdateSize() {
     const QRect last = CellRect(std::max(0, int(m_model.rows.size()) - 1), m_model.StageCount() - 1);
     setMinimumSize(last.right() + m_layout.gap + 1, last.bottom() + m_layout.gap + 1);
     update();
 }
 
-void PoseSheetWindow::paintEvent(QPaintEvent*) {
+void PoseSheetWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
+    const QRect exposed = event->rect();
+    p.fillRect(exposed, palette().window());
     int top = 0;
     if (!m_loadError.empty()) {
         p.drawText(QRect(4, 0, width() - 8, fontMetrics().height() * 2), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
                    QString::fromStdString(m_loadError));
         top = fontMetrics().height() * 2;
     }
+    // The column of the preview age, which the pose dialogs show, is marked.
+    const int previewColumn = m_appearance.age - m_model.firstStage;
     for (int c = 0; c < m_model.StageCount(); ++c) {
         const QRect cell = CellRect(0, c);
-        p.drawText(QRect(cell.left(), top, cell.width(), HeaderHeight()), Qt::AlignCenter,
-                   QString::fromLatin1(LifeStageName(m_model.firstStage + c)));
+        const QRect header(cell.left(), top, cell.width(), HeaderHeight());
+        QFont font = p.font();
+        font.setBold(c == previewColumn);
+        p.setFont(font);
+        if (c == previewColumn) p.fillRect(header.adjusted(0, 2, 0, -2), palette().alternateBase());
+        p.drawText(header, Qt::AlignCenter, QString::fromLatin1(LifeStageName(m_model.firstStage + c)));
     }
+    p.setFont(font());
+    // Only the rows the exposed area reaches.
     for (int r = 0; r < int(m_rows.size()); ++r) {
         const QRect first = CellRect(r, 0);
-        const int labelWidth = m_labelWidth;
-        p.drawText(QRect(6, first.top(), labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, labelWidth - 8));
-        for (int c = 0; c < m_model.StageCount(); ++c)
+        if (first.bottom() < exposed.top()) continue;
+        if (first.top() > exposed.bottom()) break;
+        p.drawText(QRect(6, first.top(), m_labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, m_labelWidth - 8));
+        p.drawImage(first.topLeft(), m_rows[std::size_t(r)].image, QRect(0, 0, m_layout.cellWidth, m_layout.cellHeight));
+        for (int c = 1; c < m_model.StageCount(); ++c)
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
     }
@@ -151,15 +212,47 @@ void PoseSheetWindow::paintEvent(QPaintEvent*) {
 
 void PoseSheetWindow::SetCurrentCell(int row, int column) {
     if (m_model.rows.empty()) return;
+    const QRect before = CellRect(m_currentRow, m_currentColumn);
     m_currentRow = std::clamp(row, 0, int(m_model.rows.size()) - 1);
     m_currentColumn = std::clamp(column, 0, m_model.StageCount() - 1);
-    const PoseSheetRow& r = m_model.rows[std::size_t(m_currentRow)];
-    const QString name = NameOf(unsigned(r.poseNumber));
-    setAccessibleName((name.isEmpty() ? QStringLiteral("Pose %1").arg(r.poseNumber) : name) + QStringLiteral(", ") +
-                      QString::fromLatin1(LifeStageName(m_model.firstStage + m_currentColumn)));
-    const GeneRef& gene = r.cells[std::size_t(m_currentColumn)].gene;
-    setAccessibleDescription(gene ? QString::fromLatin1(PoseStringOf(*gene)) : QStringLiteral("No variant"));
-    update();
+    update(before.adjusted(-3, -3, 3, 3));
+    update(CellRect(m_currentRow, m_currentColumn).adjusted(-3, -3, 3, 3));
+    TellFocus();
+    emit currentCellChanged(m_currentRow, m_currentColumn);
+}
+
+void PoseSheetWindow::TellFocus() {
+    if (!hasFocus() || m_model.rows.empty() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_currentRow * m_model.StageCount() + m_currentColumn);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void PoseSheetWindow::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update(CellRect(m_currentRow, m_currentColumn).adjusted(-3, -3, 3, 3));
+    TellFocus();
+}
+
+void PoseSheetWindow::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update(CellRect(m_currentRow, m_currentColumn).adjusted(-3, -3, 3, 3));
+}
+
+void PoseSheetWindow::OpenCell(int row, int column) {
+    if (const GeneRef gene = GeneAt(row, column); gene && m_doc) m_doc->OpenPoseDialog(gene);
+}
+
+void PoseSheetWindow::CopyCell(int row, int column) {
+    // As the form's Copy: the gene goes to the clipboard as it is in the genome.
+    if (const GeneRef gene = GeneAt(row, column)) CopyToClipboard(*gene);
+}
+
+void PoseSheetWindow::NewVariantAt(int row, int column) {
+    if (!m_doc || row < 0 || row >= int(m_model.rows.size())) return;
+    CNewPoseDlg dialog(*m_doc, window());
+    dialog.PresetVariant(m_model.rows[std::size_t(row)].poseNumber, m_model.firstStage + column);
+    dialog.DoModal();
 }
 
 void PoseSheetWindow::keyPressEvent(QKeyEvent* event) {
@@ -169,11 +262,7 @@ void PoseSheetWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up: SetCurrentCell(m_currentRow - 1, m_currentColumn); break;
     case Qt::Key_Down: SetCurrentCell(m_currentRow + 1, m_currentColumn); break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (m_doc && !m_model.rows.empty())
-            if (const GeneRef& gene = m_model.rows[std::size_t(m_currentRow)].cells[std::size_t(m_currentColumn)].gene)
-                m_doc->OpenPoseDialog(gene);
-        break;
+    case Qt::Key_Enter: OpenCell(m_currentRow, m_currentColumn); break;
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
@@ -183,24 +272,35 @@ void PoseSheetWindow::mousePressEvent(QMouseEvent* event) {
     int row = 0, column = 0;
     if (!m_doc || event->button() != Qt::LeftButton || !CellAt(event->position().toPoint(), row, column)) return;
     SetCurrentCell(row, column);
-    const GeneRef& gene = m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
-    if (!gene) return;
-    // Each form of the document selects the gene in its pose list (item k is gene k).
-    for (CDocumentView* view : m_doc->Views()) {
-        auto* form = dynamic_cast<CMirtalaView*>(view);
-        if (!form) continue;
-        const auto& poses = form->Poses();
-        const auto it = std::find(poses.begin(), poses.end(), gene);
-        if (it != poses.end())
-            form->PoseList()->setCurrentItem(form->PoseList()->topLevelItem(int(it - poses.begin())));
-    }
+    SelectInForms(*m_doc, GeneAt(row, column));
 }
 
 void PoseSheetWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     int row = 0, column = 0;
-    if (!CellAt(event->position().toPoint(), row, column)) return;
-    const GeneRef& gene = m_model.rows[std::size_t(row)].cells[std::size_t(column)].gene;
-    if (gene && m_doc) m_doc->OpenPoseDialog(gene);
+    if (CellAt(event->position().toPoint(), row, column)) OpenCell(row, column);
+}
+
+void PoseSheetWindow::contextMenuEvent(QContextMenuEvent* event) {
+    int row = m_currentRow, column = m_currentColumn;
+    QPoint at = CellRect(row, column).center();
+    // From the keyboard (menu key, Shift+F10) the menu is the current cell's.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        if (!CellAt(event->pos(), row, column)) return;
+        SetCurrentCell(row, column);
+        at = event->pos();
+    }
+    if (m_model.rows.empty() || !m_doc) return;
+    const bool hasGene = bool(GeneAt(row, column));
+    QMenu menu(this);
+    menu.setAccessibleName(CellName(row, column));
+    QAction* properties = menu.addAction(QStringLiteral("&Properties"), this, [=, this] { OpenCell(row, column); });
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"), this, [=, this] { CopyCell(row, column); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("New &Variant at this stage"), this, [=, this] { NewVariantAt(row, column); });
+    properties->setEnabled(hasGene);
+    copy->setEnabled(hasGene);
+    menu.setDefaultAction(properties);
+    menu.exec(mapToGlobal(at));
 }
 
 }  // namespace mirtala::ui

@@ -1,8 +1,11 @@
 // The pose sheet of a document as a window: a row per pose number, a column
 // per life stage, each cell the control's picture of the variant shown there.
-// It follows the document (undo stack and update hints), repainting only the
-// rows whose genes changed, and opens the pose dialog on a double-clicked cell.
-// It deletes itself when its document goes.
+// It follows the document (undo stack and update hints), the preview
+// appearance and the names, repainting only the rows whose pictures changed;
+// a double-clicked cell opens the pose dialog on its gene, the context menu
+// offers Properties, Copy and a new variant at the cell's stage. Assistive
+// tools see each cell (PoseSheetAccessible). It deletes itself when its
+// document goes.
 #pragma once
 
 #include <QImage>
@@ -29,7 +32,11 @@ public:
     PoseSheetWindow(CMirtalaDoc& doc, int sizeFactor = 1, QWidget* parent = nullptr);
     ~PoseSheetWindow() override;
 
+    CMirtalaDoc* Document() const { return m_doc; }
     const PoseSheetModel& Model() const { return m_model; }
+    const PoseSheetLayout& Layout() const { return m_layout; }
+    // The appearance the cells are drawn at (the document's; each cell's age is its stage).
+    const Appearance& DrawnAppearance() const { return m_appearance; }
     // Rows whose pictures were drawn since the window opened.
     int RowsDrawn() const { return m_rowsDrawn; }
     // Why the body does not load; empty when it loads at every stage.
@@ -37,25 +44,43 @@ public:
     // The cell under a point of the window: false outside every cell.
     bool CellAt(const QPoint& point, int& row, int& column) const;
     QRect CellRect(int row, int column) const;
+    // The gene a cell shows; empty for an empty cell or one outside the sheet.
+    GeneRef GeneAt(int row, int column) const;
+    // "Walk step 1, Adult" ("Pose 7, Adult" while pose 7 has no name of its own).
+    QString CellName(int row, int column) const;
+    // The cell's pose string, or "No variant".
+    QString CellDescription(int row, int column) const;
     // Rebuilds the model from the document and redraws the rows that changed.
     void Refresh();
     // Thumbnails 1, 2 or 3 times the sheet's scale 0.5: every row is drawn again.
     void SetSizeFactor(int sizeFactor);
-    // The cell the keyboard is on; the window's accessible name ("Walk step 1, Adult")
-    // and description (the pose string, or "No variant") say what it shows.
+    // The cell the keyboard is on, framed; assistive tools are told it has the focus.
     void SetCurrentCell(int row, int column);
     int CurrentRow() const { return m_currentRow; }
     int CurrentColumn() const { return m_currentColumn; }
 
+    // What a cell offers (the context menu; Enter and double-click open).
+    void OpenCell(int row, int column);
+    void CopyCell(int row, int column);
+    // The New Pose dialog in variant mode on the row's pose with the cell's stage chosen.
+    void NewVariantAt(int row, int column);
+
     void OnUpdate(CDocumentView* sender, int hint, const GeneRef& gene) override;
+
+signals:
+    // The keyboard or a click moved to a cell (the frame scrolls it into view).
+    void currentCellChanged(int row, int column);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Click selects the cell's gene in the form's pose list; double-click opens its dialog.
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     // Arrows move between cells, Enter opens the current cell's gene.
     void keyPressEvent(QKeyEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct RowPicture {
@@ -68,6 +93,11 @@ private:
     QString RowLabel(int row) const;
     int MeasureLabels() const;
     int HeaderHeight() const;
+    int GridTop() const;
+    // Names changed: labels and accessible names follow, no picture is drawn.
+    void OnNamesChanged();
+    void UpdateSize();
+    void TellFocus();
 
     QPointer<CMirtalaDoc> m_doc;  // closes with its document; the window may outlive it briefly
     PoseSheetLayout m_layout;
@@ -77,8 +107,8 @@ private:
     std::vector<RowPicture> m_rows;
     std::string m_loadError;
     int m_rowsDrawn = 0;
-    int m_labelWidth = 0;
-    int m_currentRow = 0, m_currentColumn = 0;  // measured when the rows change
+    int m_labelWidth = 0;  // measured when the rows or the names change
+    int m_currentRow = 0, m_currentColumn = 0;
 };
 
 }  // namespace mirtala::ui

@@ -44,7 +44,8 @@ TEST_F(UndoHistoryTest, ClickingARowUndoesOrRedoesOneCommandAtATimeToIt) {
 
     QStringList edit;
     for (QAction* item : frame.menuBar()->actions()[1]->menu()->actions()) edit << (item->isSeparator() ? "-" : item->text());
-    EXPECT_EQ(edit, QStringList({"Undo Add Gene", "Redo", "Undo &History", "-", "Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(edit, QStringList({"Undo Add Gene", "Redo", "Undo &History", "-", "Cu&t", "&Copy", "&Paste", "-",
+                                 "Chec&k Genome"}));
     EXPECT_FALSE(frame.UndoHistory()->isVisibleTo(&frame));
     frame.OnCommand(cmd::UndoHistory);
     ASSERT_TRUE(frame.UndoHistory()->isVisibleTo(&frame));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 
 #include "editor/picture/PoseSheet.h"
 #include "picture/WalkTestSupport.h"
@@ -127,6 +128,13 @@ TEST_F(PoseSheetExport, ABodyThatDoesNotLoadAtAnyStageIsRefusedWithTheReasonOnce
         << error;
     EXPECT_EQ(error.find("Unable"), error.rfind("Unable")) << error;
     EXPECT_FALSE(std::filesystem::exists(path));
+    // A file of another kind in the way (the genome itself, say) is never turned into a picture.
+    const std::string genomeFile = dir.Write("walk.gen", "dna3gene");
+    appearance.headGenus = 1;
+    EXPECT_FALSE(ExportPoseSheet(BuildPoseSheet(genome), appearance, PoseSheetLayout::ForSizeFactor(1), genomeFile, error));
+    EXPECT_NE(error.find("is not a PNG file"), std::string::npos) << error;
+    std::ifstream in(genomeFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "dna3gene");
 }
 
 }  // namespace

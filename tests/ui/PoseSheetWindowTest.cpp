@@ -9,6 +9,7 @@
 #include "editor/ui/MirtalaView.h"
 #include "editor/ui/PoseSheetWindow.h"
 
+#include <QAccessible>
 #include <QTreeWidget>
 
 namespace mirtala::test {
@@ -39,6 +40,8 @@ TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
         {"undo", [&] { doc->Undo(); }, 2, 1},
         {"add pose 7", [&] { doc->AddGene(PoseGene(9, 7)); }, 3, 1},
         {"remove it", [&] { doc->Undo(); }, 2, 0},
+        {"preview age only", [&] { Appearance a = doc->GetAppearance(); a.age = 5; doc->ChangeAppearance(a); }, 2, 0},
+        {"another head", [&] { Appearance a = doc->GetAppearance(); a.headGenus = 2; doc->ChangeAppearance(a); }, 2, 2},
     };
     int drawn = window.RowsDrawn();
     for (const auto& s : steps) {
@@ -77,13 +80,19 @@ TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene
         QTest::keyClick(&window, key);
     EXPECT_EQ(window.CurrentRow(), 1);  // the last row: a second Down stays there
     EXPECT_EQ(window.CurrentColumn(), 3);
-    EXPECT_EQ(window.accessibleName(), "Walk step 1, Youth");
-    EXPECT_EQ(window.accessibleDescription(), "012301230123012");
+    // Every cell is a child of the sheet's accessible table, row by row.
+    QAccessibleInterface* sheet = QAccessible::queryAccessibleInterface(&window);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->childCount(), 14);
+    QAccessibleInterface* youth = sheet->child(1 * 7 + 3);
+    EXPECT_EQ(youth->text(QAccessible::Name), "Walk step 1, Youth");
+    EXPECT_EQ(youth->text(QAccessible::Description), "012301230123012");
+    EXPECT_EQ(sheet->child(0)->text(QAccessible::Name), "Pose 1, Embryo");  // still named by its digits
     QTest::keyClick(&window, Qt::Key_Right);
     QTest::keyClick(&window, Qt::Key_Return);
     ASSERT_EQ(doc->PoseDialogs().size(), 1u);
     EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
-    EXPECT_EQ(window.accessibleDescription(), "222222222222222");
+    EXPECT_EQ(sheet->child(1 * 7 + 4)->text(QAccessible::Description), "222222222222222");
 }
 
 }  // namespace

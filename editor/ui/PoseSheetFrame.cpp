@@ -1,0 +1,99 @@
+// The pose sheet window's frame, and exporting the sheet from it.
+#include "editor/ui/PoseSheetFrame.h"
+
+#include "editor/document/FileDialogService.h"
+#include "editor/document/MessageService.h"
+#include "editor/document/MirtalaDoc.h"
+#include "editor/document/PathBytes.h"
+#include "editor/ui/PoseSheetWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace mirtala::ui {
+
+PoseSheetFrame::PoseSheetFrame(CMirtalaDoc& doc, int sizeFactor, QWidget* parent)
+    : QMainWindow(parent), m_doc(&doc), m_scroll(new QScrollArea), m_sheet(new PoseSheetWindow(doc, sizeFactor)),
+      m_status(new QLabel(QStringLiteral("Ready"))) {
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAccessibleName(QStringLiteral("Pose Sheet"));
+    m_scroll->setWidget(m_sheet);
+    m_scroll->setAccessibleName(QStringLiteral("Pose Sheet"));
+    m_scroll->setFocusProxy(m_sheet);
+    setCentralWidget(m_scroll);
+    QToolBar* tools = addToolBar(QStringLiteral("Pose Sheet"));
+    tools->setMovable(false);
+    QAction* exportAction = tools->addAction(QStringLiteral("&Export..."), this, [this] { Export(); });
+    exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportAction->setStatusTip(QStringLiteral("Write the pose sheet as one PNG picture"));
+    if (QWidget* button = tools->widgetForAction(exportAction)) {
+        button->setAccessibleName(QStringLiteral("Export"));
+        button->setToolTip(QStringLiteral("Export the sheet as a PNG picture (Ctrl+E)"));
+    }
+    m_status->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->addWidget(m_status, 1);
+    connect(m_sheet, &PoseSheetWindow::currentCellChanged, this, [this](int row, int column) {
+        const QRect cell = m_sheet->CellRect(row, column);
+        m_scroll->ensureVisible(cell.center().x(), cell.center().y(), cell.width() / 2 + 8, cell.height() / 2 + 8);
+    });
+    connect(m_sheet, &QObject::destroyed, this, &QWidget::close);
+    connect(&doc, &CMirtalaDoc::titleChanged, this, &PoseSheetFrame::UpdateTitle);
+    UpdateTitle();
+    const QSize content = m_sheet->minimumSize();
+    resize(std::min(content.width() + 28, 1260), std::min(content.height() + 90, 900));
+    m_sheet->setFocus();
+}
+
+void PoseSheetFrame::UpdateTitle() {
+    if (m_doc) setWindowTitle(QStringLiteral("Pose Sheet - ") + m_doc->GetWindowTitle());
+}
+
+QString PoseSheetFrame::StatusText() const { return m_status->text(); }
+
+bool PoseSheetFrame::Export() {
+    if (!m_doc) return false;
+    FileDialogRequest request;
+    request.open = false;
+    request.owner = this;
+    request.caption = QStringLiteral("Export Pose Sheet");
+    request.filter = QStringLiteral("PNG pictures (*.png)|*.png");
+    request.defaultExtension = QStringLiteral(".png");
+    request.overwritePrompt = true;
+    // Beside the genome, named after it.
+    const QFileInfo genome(m_doc->GetPathName());
+    request.initialFile = m_doc->GetPathName().isEmpty()
+                              ? m_doc->GetTitle() + QStringLiteral(" poses.png")
+                              : genome.dir().filePath(genome.completeBaseName() + QStringLiteral(" poses.png"));
+    const std::optional<QString> chosen = ChooseFile(request);
+    if (!chosen) return false;
+    const PoseSheetModel& model = m_sheet->Model();
+    std::string error;
+    int width = 0, height = 0;
+    bool written = false;
+    if (model.rows.empty())
+        error = "the genome has no pose gene";
+    else
+        written = PoseSheetSize(model, m_sheet->Layout(), width, height, error) &&
+                  ExportPoseSheet(model, m_sheet->DrawnAppearance(), m_sheet->Layout(), PathToBytes(*chosen), error);
+    if (!written) {
+        const QString text = QStringLiteral("The pose sheet was not exported: %1.").arg(QString::fromStdString(error));
+        m_status->setText(text);
+        ShowMessage({QStringLiteral("Export Pose Sheet"), text, MessageIcon::Warning, MessageButtons::Ok, this});
+        return false;
+    }
+    m_status->setText(QStringLiteral("Wrote the pose sheet of %1 poses, %2 x %3 pixels, to %4")
+                          .arg(model.rows.size())
+                          .arg(width)
+                          .arg(height)
+                          .arg(QDir::toNativeSeparators(*chosen)));
+    return true;
+}
+
+}  // namespace mirtala::ui
