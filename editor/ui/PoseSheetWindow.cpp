@@ -129,6 +129,33 @@ PoseSheetWindow::RowPicture PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
     return picture;
 }
 
+void PoseSheetWindow::EnsurePicture(std::size_t row) {
+    RowPicture& picture = m_rows[row];
+    if (!picture.image.isNull()) return;
+    RowPicture drawn = DrawRow(m_model.rows[row]);
+    picture.image = std::move(drawn.image);
+}
+
+std::size_t PoseSheetWindow::PictureBytes() const {
+    std::size_t bytes = 0;
+    for (const RowPicture& row : m_rows) bytes += std::size_t(row.image.sizeInBytes());
+    return bytes;
+}
+
+void PoseSheetWindow::KeepWithinBudget() {
+    std::size_t bytes = PictureBytes();
+    if (bytes <= m_pictureBudget) return;
+    std::vector<std::size_t> order;
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        if (!m_rows[r].image.isNull() && m_rows[r].used != m_paints) order.push_back(r);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return m_rows[a].used < m_rows[b].used; });
+    for (std::size_t r : order) {
+        if (bytes <= m_pictureBudget) break;
+        bytes -= std::size_t(m_rows[r].image.sizeInBytes());
+        m_rows[r].image = QImage();
+    }
+}
+
 void PoseSheetWindow::Refresh() {
     if (!m_doc) return;
     // A changed appearance redraws everything; the preview age alone changes no picture.
@@ -149,10 +176,28 @@ void PoseSheetWindow::Refresh() {
                 if (old.lighter[c] != row.cells[c].sameAsLeft || old.poses[c] != PoseOf(row.cells[c])) return false;
             return true;
         });
-        rows.push_back(same != m_rows.end() ? std::move(*same) : DrawRow(row));
-        if (same != m_rows.end()) m_rows.erase(same);
+        if (same != m_rows.end()) {
+            rows.push_back(std::move(*same));
+            m_rows.erase(same);
+        } else {
+            // A changed row is drawn now while the budget allows, else when it is shown.
+            RowPicture picture;
+            for (const PoseSheetCell& cell : row.cells) {
+                picture.poses.push_back(PoseOf(cell));
+                picture.lighter.push_back(cell.sameAsLeft);
+            }
+            rows.push_back(std::move(picture));
+        }
     }
     m_rows = std::move(rows);
+    const std::size_t rowBytes = std::size_t(m_layout.cellWidth) * m_layout.cellHeight * 4 * m_model.StageCount();
+    std::size_t bytes = PictureBytes();
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        if (!m_rows[r].image.isNull()) continue;
+        if (bytes + rowBytes > m_pictureBudget) break;
+        EnsurePicture(r);
+        bytes += rowBytes;
+    }
     m_labelWidth = MeasureLabels();
     UpdateSize();
     SetCurrentCell(m_currentRow, m_currentColumn);
@@ -193,10 +238,13 @@ void PoseSheetWindow::paintEvent(QPaintEvent* event) {
     }
     p.setFont(font());
     // Only the rows the exposed area reaches.
+    ++m_paints;
     for (int r = 0; r < int(m_rows.size()); ++r) {
         const QRect first = CellRect(r, 0);
         if (first.bottom() < exposed.top()) continue;
         if (first.top() > exposed.bottom()) break;
+        EnsurePicture(std::size_t(r));
+        m_rows[std::size_t(r)].used = m_paints;
         p.drawText(QRect(6, first.top(), m_labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, m_labelWidth - 8));
         p.drawImage(first.topLeft(), m_rows[std::size_t(r)].image, QRect(0, 0, m_layout.cellWidth, m_layout.cellHeight));
@@ -204,6 +252,7 @@ void PoseSheetWindow::paintEvent(QPaintEvent* event) {
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
     }
+    KeepWithinBudget();
     if (hasFocus() && !m_rows.empty()) {
         p.setPen(QPen(palette().highlight(), 2));
         p.drawRect(CellRect(m_currentRow, m_currentColumn).adjusted(-1, -1, 0, 0));

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ public:
     const Appearance& DrawnAppearance() const { return m_appearance; }
     // Rows whose pictures were drawn since the window opened.
     int RowsDrawn() const { return m_rowsDrawn; }
+    // The bytes the row pictures may hold at once. A sheet larger than that keeps
+    // the rows painted last and draws the others again when they come into view.
+    static constexpr std::size_t kPictureBudget = std::size_t(256) << 20;
+    void SetPictureBudget(std::size_t bytes) { m_pictureBudget = bytes; }
+    // The bytes the row pictures hold now.
+    std::size_t PictureBytes() const;
     // Why the body does not load; empty when it loads at every stage.
     const std::string& LoadError() const { return m_loadError; }
     // The cell under a point of the window: false outside every cell.
@@ -86,9 +93,15 @@ private:
     struct RowPicture {
         std::vector<std::string> poses;  // each cell's pose string ("" when empty), to see a change
         std::vector<bool> lighter;
-        QImage image;
+        QImage image;            // null until drawn, and again once dropped for the budget
+        std::uint64_t used = 0;  // the paint that last showed it
     };
     RowPicture DrawRow(const PoseSheetRow& row);
+    // Draws a row whose picture is null; an unchanged row keeps the one it has.
+    void EnsurePicture(std::size_t row);
+    // Drops the pictures of the rows shown longest ago until the budget holds,
+    // never one shown by the current paint.
+    void KeepWithinBudget();
     // "(n) name" from the name table.
     QString RowLabel(int row) const;
     int MeasureLabels() const;
@@ -107,6 +120,8 @@ private:
     std::vector<RowPicture> m_rows;
     std::string m_loadError;
     int m_rowsDrawn = 0;
+    std::uint64_t m_paints = 0;
+    std::size_t m_pictureBudget = kPictureBudget;
     int m_labelWidth = 0;  // measured when the rows or the names change
     int m_currentRow = 0, m_currentColumn = 0;
 };

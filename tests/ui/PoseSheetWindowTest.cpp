@@ -95,5 +95,22 @@ TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene
     EXPECT_EQ(sheet->child(1 * 7 + 4)->text(QAccessible::Description), "222222222222222");
 }
 
+TEST_F(PoseSheetWindowTest, ASheetPastItsPictureBudgetDrawsRowsAgainWhenShownWithTheSamePixels) {
+    ui::PoseSheetWindow window(*doc);
+    window.resize(window.minimumSize());
+    const QRect row0 = window.CellRect(0, 0).united(window.CellRect(0, 6));
+    const QRect row1 = window.CellRect(1, 0).united(window.CellRect(1, 6));
+    const QImage before = window.grab(row0).toImage();
+    const std::size_t oneRow = window.PictureBytes() / 2;
+    window.SetPictureBudget(oneRow);
+    const int drawn = window.RowsDrawn();
+    window.grab(row1);  // shows row 1 only: row 0's picture goes
+    EXPECT_EQ(window.PictureBytes(), oneRow);
+    EXPECT_EQ(window.RowsDrawn(), drawn);
+    EXPECT_EQ(window.grab(row0).toImage(), before);  // drawn again, the same
+    EXPECT_EQ(window.RowsDrawn(), drawn + 1);
+    EXPECT_EQ(window.PictureBytes(), oneRow);
+}
+
 }  // namespace
 }  // namespace mirtala::test
