@@ -21,7 +21,8 @@ inline const std::string& GenomeFile(int maxData) {
     while (bytes.size() < target) {
         bytes += "gene";
         const std::size_t len = 7 + minData + rng() % static_cast<unsigned>(maxData - minData + 1);
-        for (std::size_t i = 0; i < len; ++i) bytes.push_back(static_cast<char>(rng() % 256 == 'g' ? 'h' : rng() % 256));
+        for (std::size_t i = 0; i < len; ++i)
+            bytes.push_back(static_cast<char>(rng() % 256 == 'g' ? 'h' : rng() % 256));
     }
     bytes += "gend";
     const std::string p =

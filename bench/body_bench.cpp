@@ -73,8 +73,8 @@ void DrawWalkFrame(benchmark::State& state) {
     }
     gdi::Bitmap bitmap(kSize, kSize);
     zubrelle::AnimationState animation;
-    std::vector<zubrelle::PoseSlotValues> poses = {zubrelle::ConvertPoseString("212322000013221"),
-                                                   zubrelle::ConvertPoseString("212000322320121"), {}};
+    std::vector<zubrelle::PoseSlotValues> poses = {
+        zubrelle::ConvertPoseString("212322000013221"), zubrelle::ConvertPoseString("212000322320121"), {}};
     body.PrepareWalk(kRect, poses, 2, 1.0, 10, animation);
     for (auto _ : state) {
         body.DrawWalkFrame(kRect, bitmap, animation);

@@ -48,7 +48,8 @@ void LoadBody(benchmark::State& state) {
     for (auto _ : state) {
         zubrelle::BodyModel body;
         std::string error;
-        benchmark::DoNotOptimize(body.Load(MIRTALA_DEMO_IMAGES_DIR, MIRTALA_DEMO_BODY_DATA_DIR, zubrelle::Appearance{}, error));
+        benchmark::DoNotOptimize(
+            body.Load(MIRTALA_DEMO_IMAGES_DIR, MIRTALA_DEMO_BODY_DATA_DIR, zubrelle::Appearance{}, error));
     }
 }
 BENCHMARK(LoadBody)->Unit(benchmark::kMicrosecond);
@@ -115,7 +116,8 @@ void PutPoseStringByDispatch(benchmark::State& state) {
     for (auto _ : state) {
         com::VARIANT args[2] = {com::MakeBstr(kWalk[1]), com::MakeI2(1)};
         com::DISPPARAMS params{args, &named, 2, 1};
-        benchmark::DoNotOptimize(d->Invoke(6, com::IID_NULL, 0, com::DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr));
+        benchmark::DoNotOptimize(
+            d->Invoke(6, com::IID_NULL, 0, com::DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr));
         com::VariantClear(&args[0]);
     }
     d->Release();

@@ -19,6 +19,7 @@
 
 #include <dlfcn.h>
 
+#include "bench/DemoRegistry.h"
 #include "control/body/BodyModel.h"
 #include "editor/document/MessageService.h"
 #include "editor/document/MirtalaDoc.h"
@@ -27,7 +28,6 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/TemplateDialog.h"
-#include "bench/DemoRegistry.h"
 #include "platform/com/ModuleExports.h"
 
 namespace {
@@ -46,7 +46,8 @@ struct Setup {
 
     Setup() {
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer = module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
+        auto registerServer =
+            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
         const bool registered = registerServer && registerServer() == 0;
         if (module) ::dlclose(module);
         useMessages = std::make_unique<ScopedMessageService>(messages);

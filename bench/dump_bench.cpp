@@ -3,8 +3,8 @@
 // plain whole-file read of the same file: each runs in a child process of its own,
 // whose largest resident size the counters give per byte of the file. The ratio of
 // the two is the dump's cost over the bytes it must read anyway.
-#include "ChildPeak.h"
 #include "BenchGenome.h"
+#include "ChildPeak.h"
 #include "editor/app/CliDump.h"
 #include "editor/app/CommandLine.h"
 #include "platform/fileio/AtomicFile.h"
@@ -46,7 +46,8 @@ const std::string& ShapeFile(std::int64_t shape) {
         bytes.resize(target, 'x');
     }
     bytes += "gend";
-    path = (std::filesystem::temp_directory_path() / ("mirtala-bench-shape-" + std::to_string(shape) + ".gen")).string();
+    path =
+        (std::filesystem::temp_directory_path() / ("mirtala-bench-shape-" + std::to_string(shape) + ".gen")).string();
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
 }

@@ -43,7 +43,8 @@ struct Setup {
             genome.Append(Gene{{kCreatureGeneType, kGaitSubtype, static_cast<std::uint8_t>(i), 0, 0, 0, 0},
                                {static_cast<std::uint8_t>(i), 1, 2, 3, 4, 0, 0, 0, 0}});
         const auto bytes = genome.Serialize();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     ~Setup() { std::filesystem::remove(path); }
 };

@@ -3,8 +3,8 @@
 // data size of a gene: 80 bytes gives about a million small genes, as real
 // genes are; 8192 gives a few thousand large ones.
 #include "BenchGenome.h"
-#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/Genome.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -47,8 +47,9 @@ struct Setup {
                           i, i);
             text += key;
         }
-        text += "[Software\\\\Wow6432Node\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n"
-                "\"Images Directory\"=\"C:\\\\Program Files\\\\Tarvossa 2\\\\Images\\\\\"\n";
+        text +=
+            "[Software\\\\Wow6432Node\\\\Vantrelle Technology\\\\Tarvossa 2\\\\1.0] 1700000000\n"
+            "\"Images Directory\"=\"C:\\\\Program Files\\\\Tarvossa 2\\\\Images\\\\\"\n";
         mirtala::fileio::WriteFileAtomically(prefix + "/system.reg", text);
         // Kept keys are trusted only once the file's times are two seconds old.
         fs::last_write_time(prefix + "/system.reg", fs::file_time_type::clock::now() - std::chrono::hours(1));

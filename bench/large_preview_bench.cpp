@@ -47,8 +47,10 @@ std::unique_ptr<mirtala::ui::CZubrelle> Walking(bool zoomed, bool onion) {
     for (std::int16_t i = 0; i < 4; ++i) picture->SetPoseString(i, QString::fromLatin1(poses[i]));
     picture->SetPoseCount(4);
     picture->SetAngle(10);
-    if (zoomed) picture->SetZoom(kZoom);
-    else picture->SetScale(float(kZoom));
+    if (zoomed)
+        picture->SetZoom(kZoom);
+    else
+        picture->SetScale(float(kZoom));
     picture->SetOnionSkin(onion ? 3 : 0);
     return picture;
 }

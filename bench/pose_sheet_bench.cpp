@@ -19,7 +19,8 @@ struct Setup {
     mirtala::Genome genome;
     Setup() {
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer = module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
+        auto registerServer =
+            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
         ok = registerServer && registerServer() == 0;
         if (module) ::dlclose(module);
         std::uint8_t id = 0;

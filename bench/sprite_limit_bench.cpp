@@ -4,8 +4,8 @@
 // its largest resident size per byte of the files, and whether the body loaded. A block
 // named by several entries is decoded once (4 MB and 16 MB a part), so the 1000 body loads
 // within the body's decoded size limit and the 2000 body is refused once its parts pass it.
-#include "ChildPeak.h"
 #include <benchmark/benchmark.h>
+#include "ChildPeak.h"
 
 #include "control/body/BodyFiles.h"
 #include "control/body/BodyModel.h"
@@ -68,7 +68,8 @@ void BM_ReadSpriteFilesPeak(benchmark::State& state) {
         peak = ChildPeak([&body] {
             std::vector<std::uint8_t> bytes;
             for (int part = 1; part <= 14; ++part)
-                if (!mirtala::fileio::ReadWholeFile(body.images + zubrelle::BodyFileStem(part, 0, 0, 0) + ".s16", bytes))
+                if (!mirtala::fileio::ReadWholeFile(body.images + zubrelle::BodyFileStem(part, 0, 0, 0) + ".s16",
+                                                    bytes))
                     return false;
             return true;
         });

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "bench/DemoRegistry.h"
-#include "platform/com/ModuleExports.h"
 #include "editor/picture/WalkExport.h"
+#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ struct Setup {
     bool ok = false;
     Setup() {
         void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer = module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
+        auto registerServer =
+            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
         ok = registerServer && registerServer() == 0;
         if (module) ::dlclose(module);
         std::filesystem::create_directories(out);
@@ -50,8 +51,7 @@ void PaintFramesAlone(benchmark::State& state) {
     for (auto _ : state) {
         mirtala::WalkExport walk(LongWalk(), {});
         if (!walk.Start()) return state.SkipWithError(walk.Error().c_str());
-        while (walk.PaintNext()) {
-        }
+        while (walk.PaintNext()) {}
         state.counters["frames"] = walk.FrameCount();
     }
 }

@@ -10,9 +10,8 @@ BodyCache& BodyCache::Instance() {
 
 BodyCache::Entry BodyCache::Load(const Appearance& a, const std::string& images, const std::string& bodyData) {
     Entry entry{a, images, bodyData, std::make_shared<BodyModel>(), 1, {}};
-    entry.body->Load(images, bodyData, a.headGenus, a.bodyGenus, a.legsGenus, a.armsGenus, a.tailGenus, a.sex,
-                     a.age, a.headVariant, a.bodyVariant, a.legsVariant, a.armsVariant, a.tailVariant,
-                     entry.loadError);
+    entry.body->Load(images, bodyData, a.headGenus, a.bodyGenus, a.legsGenus, a.armsGenus, a.tailGenus, a.sex, a.age,
+                     a.headVariant, a.bodyVariant, a.legsVariant, a.armsVariant, a.tailVariant, entry.loadError);
     if (entry.body->IsLoaded()) {
         entry.loadError.clear();
     } else if (entry.loadError.empty()) {
@@ -22,8 +21,7 @@ BodyCache::Entry BodyCache::Load(const Appearance& a, const std::string& images,
 }
 
 std::shared_ptr<BodyModel> BodyCache::Acquire(const Appearance& appearance, const std::string& images,
-                                              const std::string& bodyData, std::string& loadError,
-                                              bool retryFailed) {
+                                              const std::string& bodyData, std::string& loadError, bool retryFailed) {
     if (m_entries.empty()) m_entries.push_back(Load(Appearance{}, images, bodyData));
     for (auto& entry : m_entries) {
         if (!entry.givenOut || entry.key != appearance || entry.imagesDirectory != images ||
@@ -57,8 +55,6 @@ std::int32_t BodyCache::UseCount(const Appearance& appearance) const {
     return count;
 }
 
-void BodyCache::Clear() {
-    m_entries.clear();
-}
+void BodyCache::Clear() { m_entries.clear(); }
 
 }  // namespace zubrelle

@@ -5,18 +5,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "control/ZubrelleInterface.h"
 #include "control/activex/ModuleLock.h"
 #include "control/activex/TargetPaint.h"
-#include "control/ZubrelleInterface.h"
 #include "platform/com/TypeLibrary.h"
 
 namespace zubrelle {
 
 using namespace com;
 
-COleControl::COleControl(const TypeDesc& dispatchType, const IID& events, const GUID& libid,
-                         std::vector<CLSID> pages)
-    : m_dispatchType(dispatchType), m_libid(libid), m_pages(std::move(pages)),
+COleControl::COleControl(const TypeDesc& dispatchType, const IID& events, const GUID& libid, std::vector<CLSID> pages)
+    : m_dispatchType(dispatchType),
+      m_libid(libid),
+      m_pages(std::move(pages)),
       m_events(static_cast<IDispatch&>(*this), events) {
     LockModule();
 }
@@ -75,8 +76,8 @@ HRESULT COleControl::GetIDsOfNames(const IID& iid, const OLECHAR* const* names, 
     return FindIdsOfNames(m_dispatchType, names, count, ids);
 }
 
-HRESULT COleControl::Invoke(DISPID id, const IID& iid, LCID, std::uint16_t flags, DISPPARAMS* params,
-                            VARIANT* result, EXCEPINFO*, std::uint32_t* argErr) {
+HRESULT COleControl::Invoke(DISPID id, const IID& iid, LCID, std::uint16_t flags, DISPPARAMS* params, VARIANT* result,
+                            EXCEPINFO*, std::uint32_t* argErr) {
     if (!(iid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     DispatchCall call;
     HRESULT hr = PrepareDispatchCall(m_dispatchType, id, flags, params, &call, argErr);

@@ -7,9 +7,7 @@
 namespace zubrelle {
 
 namespace {
-bool Usable(const com::PixelTarget& t) {
-    return t.pixels && t.width > 0 && t.height > 0 && t.stride >= t.width;
-}
+bool Usable(const com::PixelTarget& t) { return t.pixels && t.width > 0 && t.height > 0 && t.stride >= t.width; }
 }  // namespace
 
 void FillTarget(const com::PixelTarget& target, const com::RECT& rect, gdi::Colour colour) {

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
+#include "control/ZubrelleInterface.h"
 #include "control/activex/BodyCache.h"
 #include "control/activex/ControlRegistration.h"
 #include "control/activex/ModuleLock.h"
 #include "control/activex/ZubrelleCtrl.h"
-#include "control/ZubrelleInterface.h"
 #include "control/activex/ZubrellePropPage.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "control/ZubrelleInterface.h"
 #include "control/activex/BodyCache.h"
 #include "control/activex/TargetPaint.h"
-#include "control/ZubrelleInterface.h"
 #include "control/activex/ZubrelleResources.h"
 #include "control/activex/ZubrelleTypeLib.h"
 #include "control/body/PoseSlotValues.h"
@@ -45,8 +45,7 @@ void CZubrelleCtrl::FindFolders() {
 }
 
 std::shared_ptr<BodyModel> CZubrelleCtrl::AcquireBody(const Appearance& appearance, bool retryFailed) {
-    return BodyCache::Instance().Acquire(appearance, m_imagesDirectory, m_bodyDataDirectory, m_loadError,
-                                         retryFailed);
+    return BodyCache::Instance().Acquire(appearance, m_imagesDirectory, m_bodyDataDirectory, m_loadError, retryFailed);
 }
 
 void CZubrelleCtrl::SwapBody(bool retryFailed) {
@@ -117,9 +116,8 @@ void CZubrelleCtrl::SetAppearance(std::int16_t headGenus, std::int16_t headVaria
                                   std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
     if (m_timerId != 0) KillTimer(m_timerId);
     m_timerId = 0;
-    m_appearance = Appearance{sex,         age,       headGenus,   headVariant, bodyGenus,
-                              bodyVariant, legsGenus, legsVariant, armsGenus,   armsVariant,
-                              tailGenus,   tailVariant};
+    m_appearance = Appearance{sex,       age,         headGenus, headVariant, bodyGenus, bodyVariant,
+                              legsGenus, legsVariant, armsGenus, armsVariant, tailGenus, tailVariant};
     ReleaseBody(m_body);
     m_body = AcquireBody(m_appearance);
     m_prepared = false;
@@ -140,8 +138,8 @@ void CZubrelleCtrl::PrepareAnimation() {
         double scale = static_cast<double>(m_scale);
         if (m_friction) {
             RECT c = GetClientRect();
-            prepared = m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount,
-                                           scale, TruncatedAngle(), m_animation);
+            prepared = m_body->PrepareWalk(gdi::Rect{c.left, c.top, c.right, c.bottom}, poses, m_poseCount, scale,
+                                           TruncatedAngle(), m_animation);
         } else {
             prepared = m_body->PrepareStand(poses, m_poseCount, scale, m_animation);
         }
@@ -267,8 +265,7 @@ void CZubrelleCtrl::OnDraw(const PixelTarget& target, const RECT& bounds) {
     gdi::Bitmap& bitmap = m_offscreen;
     if (!m_body->IsLoaded()) std::fill(bitmap.Pixels().begin(), bitmap.Pixels().end(), gdi::Rgb(255, 255, 255));
     if (m_poseCount == 1) {
-        m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale),
-                         m_animation);
+        m_body->DrawPose(rect, bitmap, ConvertPoseString(m_poseStrings[0]), static_cast<double>(m_scale), m_animation);
     } else if (m_frameOffset != 0 && m_frameCount > 0) {
         DrawOffsetFrame(rect, bitmap);
         CopyToTarget(target, bounds.left, bounds.top, bitmap);
@@ -305,20 +302,28 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
     const auto& a = call.args;
     switch (call.member->dispid) {
         case DISPID_Scale:
-            if (call.isPut) SetScale(a[0].fltVal);
-            else if (result) *result = MakeR4(m_scale);
+            if (call.isPut)
+                SetScale(a[0].fltVal);
+            else if (result)
+                *result = MakeR4(m_scale);
             return S_OK;
         case DISPID_Friction:
-            if (call.isPut) SetFriction(a[0].boolVal != VARIANT_FALSE);
-            else if (result) *result = MakeBool(m_friction != 0);
+            if (call.isPut)
+                SetFriction(a[0].boolVal != VARIANT_FALSE);
+            else if (result)
+                *result = MakeBool(m_friction != 0);
             return S_OK;
         case DISPID_Angle:
-            if (call.isPut) SetAngle(a[0].dblVal);
-            else if (result) *result = MakeR8(m_angle);
+            if (call.isPut)
+                SetAngle(a[0].dblVal);
+            else if (result)
+                *result = MakeR8(m_angle);
             return S_OK;
         case DISPID_PoseCount:
-            if (call.isPut) SetPoseCount(a[0].iVal);
-            else if (result) *result = MakeI2(m_poseCount);
+            if (call.isPut)
+                SetPoseCount(a[0].iVal);
+            else if (result)
+                *result = MakeI2(m_poseCount);
             return S_OK;
         case DISPID_PoseString:
             if (call.isPut) {
@@ -332,8 +337,7 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
             SetAppearance(a[0].iVal, a[1].iVal, a[2].iVal, a[3].iVal, a[4].iVal, a[5].iVal, a[6].iVal, a[7].iVal,
                           a[8].iVal, a[9].iVal, a[10].iVal, a[11].iVal);
             return S_OK;
-        case DISPID_LoadError:
-            return ReturnText(m_loadError, result);
+        case DISPID_LoadError: return ReturnText(m_loadError, result);
         case DISPID_ImagesDirectory:
             if (!call.isPut) return ReturnText(m_imagesDirectory, result);
             SetImagesDirectory(Utf8FromBstr(a[0].bstrVal));
@@ -342,9 +346,7 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
             if (!call.isPut) return ReturnText(m_bodyDataDirectory, result);
             SetBodyDataDirectory(Utf8FromBstr(a[0].bstrVal));
             return S_OK;
-        case DISPID_ReloadBody:
-            ReloadBody();
-            return S_OK;
+        case DISPID_ReloadBody: ReloadBody(); return S_OK;
         case DISPID_FrameCount:
             if (result) *result = MakeI4(GetFrameCount());
             return S_OK;
@@ -352,18 +354,19 @@ HRESULT CZubrelleCtrl::InvokeMember(const DispatchCall& call, VARIANT* result) {
             if (result) *result = MakeI4(GetCurrentFrame());
             return S_OK;
         case DISPID_Playing:
-            if (call.isPut) SetPlaying(a[0].boolVal != VARIANT_FALSE);
-            else if (result) *result = MakeBool(m_playing);
+            if (call.isPut)
+                SetPlaying(a[0].boolVal != VARIANT_FALSE);
+            else if (result)
+                *result = MakeBool(m_playing);
             return S_OK;
         case DISPID_FrameOffset:
-            if (call.isPut) SetFrameOffset(a[0].lVal);
-            else if (result) *result = MakeI4(m_frameOffset);
+            if (call.isPut)
+                SetFrameOffset(a[0].lVal);
+            else if (result)
+                *result = MakeI4(m_frameOffset);
             return S_OK;
-        case DISPID_StepFrame:
-            StepFrame(a[0].boolVal != VARIANT_FALSE);
-            return S_OK;
-        default:
-            return DISP_E_MEMBERNOTFOUND;
+        case DISPID_StepFrame: StepFrame(a[0].boolVal != VARIANT_FALSE); return S_OK;
+        default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 

@@ -131,7 +131,7 @@ private:
     std::uint32_t m_timerId = 0;
     AnimationState m_animation;
     bool m_playing = true;
-    bool m_holdNext = false;  // a step chose what the next paint shows
+    bool m_holdNext = false;        // a step chose what the next paint shows
     std::int32_t m_frameCount = 0;  // of the last preparation
     std::int32_t m_frameOffset = 0;
     std::deque<FrameStart> m_shown;  // the frames shown since the preparation, the latest last

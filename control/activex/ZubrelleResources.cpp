@@ -18,8 +18,7 @@ const char* LoadResourceString(std::uint32_t id) {
 
 const VersionInfo& ModuleVersionInfo() {
     // The type library's major and minor version, then release 0, build 1.
-    static const std::string version =
-        std::to_string(kTypeLibMajor) + "." + std::to_string(kTypeLibMinor) + ".0.1";
+    static const std::string version = std::to_string(kTypeLibMajor) + "." + std::to_string(kTypeLibMinor) + ".0.1";
     static const VersionInfo info{version.c_str(), version.c_str(), "Zubrelle ActiveX Control Module", "Zubrelle.OCX",
                                   true};
     return info;

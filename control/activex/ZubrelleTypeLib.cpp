@@ -10,10 +10,10 @@ using namespace com;
 namespace {
 
 constexpr ParamDesc kIndex[] = {{"Index", VT_I2}};
-constexpr ParamDesc kAppearance[] = {
-    {"HeadGenus", VT_I2}, {"HeadVariant", VT_I2}, {"BodyGenus", VT_I2}, {"BodyVariant", VT_I2},
-    {"LegsGenus", VT_I2}, {"LegsVariant", VT_I2}, {"ArmsGenus", VT_I2}, {"ArmsVariant", VT_I2},
-    {"TailGenus", VT_I2}, {"TailVariant", VT_I2}, {"Sex", VT_I2},       {"Age", VT_I2}};
+constexpr ParamDesc kAppearance[] = {{"HeadGenus", VT_I2},   {"HeadVariant", VT_I2}, {"BodyGenus", VT_I2},
+                                     {"BodyVariant", VT_I2}, {"LegsGenus", VT_I2},   {"LegsVariant", VT_I2},
+                                     {"ArmsGenus", VT_I2},   {"ArmsVariant", VT_I2}, {"TailGenus", VT_I2},
+                                     {"TailVariant", VT_I2}, {"Sex", VT_I2},         {"Age", VT_I2}};
 
 constexpr ParamDesc kBack[] = {{"Back", VT_BOOL}};
 
@@ -51,6 +51,8 @@ constexpr MemberDesc kEventMembers[] = {
     {DISPID_CLICK, "Click", MemberKind::Method, VT_EMPTY, nullptr, 0, nullptr},
 };
 
+// One type per pair of lines, laid out by hand.
+// clang-format off
 constexpr TypeDesc kTypes[] = {
     {DIID__DZubrelle, "_DZubrelle", "Dispatch interface for Zubrelle Control", TypeKind::Dispatch,
      kDispatchMembers, sizeof kDispatchMembers / sizeof kDispatchMembers[0], {}, {}},
@@ -59,9 +61,17 @@ constexpr TypeDesc kTypes[] = {
     {CLSID_Zubrelle, "Zubrelle", "Zubrelle Control", TypeKind::CoClass, nullptr, 0, DIID__DZubrelle,
      DIID__DZubrelleEvents},
 };
+// clang-format on
 
-constexpr TypeLibDesc kLibrary{LIBID_ZUBRELLELib, kTypeLibMajor, kTypeLibMinor, 0x409, "ZUBRELLELib",
-                               "Zubrelle ActiveX Control module", "Zubrelle.hlp", kTypes, 3};
+constexpr TypeLibDesc kLibrary{LIBID_ZUBRELLELib,
+                               kTypeLibMajor,
+                               kTypeLibMinor,
+                               0x409,
+                               "ZUBRELLELib",
+                               "Zubrelle ActiveX Control module",
+                               "Zubrelle.hlp",
+                               kTypes,
+                               3};
 
 }  // namespace
 

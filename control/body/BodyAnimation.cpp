@@ -8,12 +8,8 @@
 namespace zubrelle {
 namespace {
 
-gdi::Point Add(gdi::Point a, gdi::Point b) {
-    return {ClampToInt(0LL + a.x + b.x), ClampToInt(0LL + a.y + b.y)};
-}
-gdi::Point Sub(gdi::Point a, gdi::Point b) {
-    return {ClampToInt(0LL + a.x - b.x), ClampToInt(0LL + a.y - b.y)};
-}
+gdi::Point Add(gdi::Point a, gdi::Point b) { return {ClampToInt(0LL + a.x + b.x), ClampToInt(0LL + a.y + b.y)}; }
+gdi::Point Sub(gdi::Point a, gdi::Point b) { return {ClampToInt(0LL + a.x - b.x), ClampToInt(0LL + a.y - b.y)}; }
 
 // The frame a draw shows; an out-of-range index (no frames, or a state changed by hand)
 // falls back to frame 0 instead of reading outside the store.
@@ -24,20 +20,17 @@ int CurrentFrame(const AnimationState& state) {
     return state.current;
 }
 
-void Advance(AnimationState& state, int shown) {
-    state.current = shown + 1 >= state.frameCount ? 0 : shown + 1;
-}
+void Advance(AnimationState& state, int shown) { state.current = shown + 1 >= state.frameCount ? 0 : shown + 1; }
 
 }  // namespace
 
-int BodyModel::PrepareWalk(const gdi::Rect& clientRect, std::span<PoseSlotValues> poses, int count,
-                           double scale, int angle, AnimationState& animation) const {
+int BodyModel::PrepareWalk(const gdi::Rect& clientRect, std::span<PoseSlotValues> poses, int count, double scale,
+                           int angle, AnimationState& animation) const {
     if (!IsLoaded()) {
         return 0;
     }
     animation.scale = scale;
-    const Floor floor = FloorLine(clientRect.right - clientRect.left,
-                                  clientRect.bottom - clientRect.top, angle);
+    const Floor floor = FloorLine(clientRect.right - clientRect.left, clientRect.bottom - clientRect.top, angle);
     animation.floorA = floor.a;
     animation.floorB = floor.b;
     animation.position = floor.middle;
@@ -54,8 +47,7 @@ int BodyModel::PrepareWalk(const gdi::Rect& clientRect, std::span<PoseSlotValues
     return animation.frameCount;
 }
 
-int BodyModel::DrawWalkFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap,
-                             AnimationState& animation) const {
+int BodyModel::DrawWalkFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap, AnimationState& animation) const {
     if (!IsLoaded()) {
         return 0;
     }
@@ -68,8 +60,7 @@ int BodyModel::DrawWalkFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap,
     gdi::Point base;
     if (s.y > floorY && s.y > animation.swingFoot.y) {
         // The swing foot came down through the floor: it takes the weight.
-        animation.swingFoot = {animation.position.x,
-                               ClampToInt(0LL + animation.position.y + floorY - s.y)};
+        animation.swingFoot = {animation.position.x, ClampToInt(0LL + animation.position.y + floorY - s.y)};
         animation.position = {s.x, floorY};
         animation.plantedFoot = 1 - animation.plantedFoot;
         base = swing;
@@ -83,14 +74,13 @@ int BodyModel::DrawWalkFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap,
     if (animation.position.x > animation.floorB.x) {
         animation.position = animation.floorA;
     }
-    RenderFigure(layout, animation.scale, true, layout.origin, base, rect.right - rect.left,
-                 rect.bottom - rect.top, animation.position, bitmap, animation);
+    RenderFigure(layout, animation.scale, true, layout.origin, base, rect.right - rect.left, rect.bottom - rect.top,
+                 animation.position, bitmap, animation);
     Advance(animation, k);
     return k;
 }
 
-int BodyModel::PrepareStand(std::span<PoseSlotValues> poses, int count, double scale,
-                            AnimationState& animation) const {
+int BodyModel::PrepareStand(std::span<PoseSlotValues> poses, int count, double scale, AnimationState& animation) const {
     animation.scale = scale;
     animation.current = 0;
     if (!IsLoaded()) {
@@ -99,8 +89,7 @@ int BodyModel::PrepareStand(std::span<PoseSlotValues> poses, int count, double s
     return BuildFrames(poses, count, animation);
 }
 
-int BodyModel::DrawStandFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap, int angle,
-                              AnimationState& animation) const {
+int BodyModel::DrawStandFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap, int angle, AnimationState& animation) const {
     if (!IsLoaded()) {
         return 0;
     }
@@ -112,8 +101,7 @@ int BodyModel::DrawStandFrame(const gdi::Rect& rect, gdi::Bitmap& bitmap, int an
     const int k = CurrentFrame(animation);
     const FigureLayout layout = LayoutFigure(animation.frames[std::size_t(k)], animation.scale);
     const gdi::Point base = layout.leftFoot.y > layout.rightFoot.y ? layout.leftFoot : layout.rightFoot;
-    RenderFigure(layout, animation.scale, true, layout.origin, base, w, h, floor.middle, bitmap,
-                 animation);
+    RenderFigure(layout, animation.scale, true, layout.origin, base, w, h, floor.middle, bitmap, animation);
     Advance(animation, k);
     return k;
 }

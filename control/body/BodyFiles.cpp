@@ -14,9 +14,8 @@ namespace {
 
 std::string Lower(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
     return out;
 }
 
@@ -32,8 +31,7 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
 
 DirectoryIndex::DirectoryIndex(const std::string& directory) {
     std::error_code error;
-    const std::filesystem::path dir = directory.empty() ? std::filesystem::path(".")
-                                                        : std::filesystem::path(directory);
+    const std::filesystem::path dir = directory.empty() ? std::filesystem::path(".") : std::filesystem::path(directory);
     std::filesystem::directory_iterator it(dir, error);
     if (error) {
         return;
@@ -83,9 +81,8 @@ std::string BodyFileStem(int part, int genusSexDigit, int age, int variant) {
     return stem;
 }
 
-std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int genus, int sex,
-                                     int age, int variant, std::string_view extension,
-                                     DirectoryListings* listings) {
+std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int genus, int sex, int age, int variant,
+                                     std::string_view extension, DirectoryListings* listings) {
     const std::string dir = WithTrailingSeparator(directory);
     const std::string ext = Lower(extension);
     DirectoryListings own;

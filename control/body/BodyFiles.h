@@ -52,8 +52,7 @@ private:
 // (".s16" or ".att"), matching names whatever their case. Candidates that exist but
 // cannot be read count as absent. Returns the first candidate read, or nothing.
 // `listings` (if given) keeps the folder's listing for the next lookups of the same load.
-std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int genus, int sex,
-                                     int age, int variant, std::string_view extension,
-                                     DirectoryListings* listings = nullptr);
+std::optional<BodyFile> FindBodyFile(std::string_view directory, int part, int genus, int sex, int age, int variant,
+                                     std::string_view extension, DirectoryListings* listings = nullptr);
 
 }  // namespace zubrelle

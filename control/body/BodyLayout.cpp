@@ -10,8 +10,8 @@ namespace {
 
 // Parents come before their children.
 constexpr std::array<int, kPartCount - 1> kPlacementOrder = {
-    kHead, kLeftThigh, kRightThigh, kLeftHumerus, kRightHumerus, kTailRoot, kLeftShin,
-    kRightShin, kLeftRadius, kRightRadius, kTailTip, kLeftFoot, kRightFoot};
+    kHead,      kLeftThigh,  kRightThigh,  kLeftHumerus, kRightHumerus, kTailRoot, kLeftShin,
+    kRightShin, kLeftRadius, kRightRadius, kTailTip,     kLeftFoot,     kRightFoot};
 
 bool ValidImage(int image) { return image >= 0 && image < kImagesPerPart; }
 
@@ -37,8 +37,7 @@ FigureLayout BodyModel::LayoutFigure(const PoseSlotValues& pose, double scale) c
         const gdi::Point parentOffset = layout.offset[std::size_t(joint.parent)];
         const AttachmentPoint at = point(joint.parent, joint.parentPoint);
         const AttachmentPoint own = point(part, 0);
-        layout.offset[std::size_t(part)] = {parentOffset.x + at.x - own.x,
-                                            parentOffset.y + at.y - own.y};
+        layout.offset[std::size_t(part)] = {parentOffset.x + at.x - own.x, parentOffset.y + at.y - own.y};
     }
     layout.order = DrawingOrder(pose[0]);
 

@@ -5,10 +5,9 @@
 
 namespace zubrelle {
 
-int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataDirectory,
-                    std::int32_t headGenus, std::int32_t bodyGenus, std::int32_t legsGenus,
-                    std::int32_t armsGenus, std::int32_t tailGenus, std::int32_t sex,
-                    std::int32_t age, std::int32_t headVariant, std::int32_t bodyVariant,
+int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataDirectory, std::int32_t headGenus,
+                    std::int32_t bodyGenus, std::int32_t legsGenus, std::int32_t armsGenus, std::int32_t tailGenus,
+                    std::int32_t sex, std::int32_t age, std::int32_t headVariant, std::int32_t bodyVariant,
                     std::int32_t legsVariant, std::int32_t armsVariant, std::int32_t tailVariant,
                     std::string& errorText) {
     Clear();
@@ -33,8 +32,8 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
             genus = tailGenus;
             variant = tailVariant;
         }
-        if (!LoadPart(part, genus, sex, age, variant, imagesDirectory, bodyDataDirectory,
-                      m_parts[std::size_t(part)], errorText, &decodedBytes, &listings)) {
+        if (!LoadPart(part, genus, sex, age, variant, imagesDirectory, bodyDataDirectory, m_parts[std::size_t(part)],
+                      errorText, &decodedBytes, &listings)) {
             Clear();
             return -1;
         }
@@ -43,11 +42,10 @@ int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataD
     return 0;
 }
 
-int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataDirectory,
-                    const Appearance& a, std::string& errorText) {
-    return Load(imagesDirectory, bodyDataDirectory, a.headGenus, a.bodyGenus, a.legsGenus,
-                a.armsGenus, a.tailGenus, a.sex, a.age, a.headVariant, a.bodyVariant,
-                a.legsVariant, a.armsVariant, a.tailVariant, errorText);
+int BodyModel::Load(std::string_view imagesDirectory, std::string_view bodyDataDirectory, const Appearance& a,
+                    std::string& errorText) {
+    return Load(imagesDirectory, bodyDataDirectory, a.headGenus, a.bodyGenus, a.legsGenus, a.armsGenus, a.tailGenus,
+                a.sex, a.age, a.headVariant, a.bodyVariant, a.legsVariant, a.armsVariant, a.tailVariant, errorText);
 }
 
 void BodyModel::Clear() {

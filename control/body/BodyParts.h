@@ -6,7 +6,7 @@
 
 namespace zubrelle {
 
-constexpr int kPartCount = 14;        // parts are numbered 1 to 14
+constexpr int kPartCount = 14;  // parts are numbered 1 to 14
 constexpr int kImagesPerPart = 10;
 constexpr int kMaxAttachmentPoints = 6;
 

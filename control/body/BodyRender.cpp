@@ -15,10 +15,9 @@ constexpr gdi::Colour kFloorRed = gdi::Rgb(255, 0, 0);
 
 }  // namespace
 
-void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floorLine,
-                             gdi::Point origin, gdi::Point base, std::int32_t width,
-                             std::int32_t height, gdi::Point position, gdi::Bitmap& bitmap,
-                             const AnimationState& animation) const {
+void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floorLine, gdi::Point origin,
+                             gdi::Point base, std::int32_t width, std::int32_t height, gdi::Point position,
+                             gdi::Bitmap& bitmap, const AnimationState& animation) const {
     gdi::DrawContext dc;
     gdi::Bitmap* previous = dc.Select(&bitmap);
     dc.FillSolidRect(gdi::Rect{0, 0, width, height}, kWhite);
@@ -77,8 +76,8 @@ void BodyModel::RenderFigure(const FigureLayout& layout, double scale, bool floo
     dc.Select(previous);
 }
 
-void BodyModel::DrawPose(const gdi::Rect& rect, gdi::Bitmap& bitmap, const PoseSlotValues& pose,
-                         double scale, AnimationState& animation) const {
+void BodyModel::DrawPose(const gdi::Rect& rect, gdi::Bitmap& bitmap, const PoseSlotValues& pose, double scale,
+                         AnimationState& animation) const {
     if (!IsLoaded()) {
         return;
     }

@@ -14,8 +14,8 @@ struct FigureLayout {
     std::array<int, kPartCount + 1> image{};
     std::array<gdi::Point, kPartCount + 1> offset{};
     std::array<int, kPartCount> order{};
-    int width = 0;   // scaled
-    int height = 0;  // scaled
+    int width = 0;         // scaled
+    int height = 0;        // scaled
     gdi::Point leftFoot;   // scaled, relative to the figure box's top-left
     gdi::Point rightFoot;  // scaled, relative to the figure box's top-left
     gdi::Point origin;     // top-left of the figure box, unscaled figure coordinates

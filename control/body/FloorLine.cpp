@@ -18,8 +18,7 @@ Floor FloorLine(int width, int height, int angle) {
     if (std::fabs(dy) <= halfH) {
         floor.a = {0, TruncToInt(halfH + dy)};
         floor.b = {width, TruncToInt(halfH - dy)};
-        const long long shift = static_cast<long long>(TruncToInt(double(height))) - 5 -
-                                std::max(floor.a.y, floor.b.y);
+        const long long shift = static_cast<long long>(TruncToInt(double(height))) - 5 - std::max(floor.a.y, floor.b.y);
         floor.a.y = TruncToInt(double(floor.a.y + shift));
         floor.b.y = TruncToInt(double(floor.b.y + shift));
     } else {
@@ -42,8 +41,7 @@ int FloorHeightAt(gdi::Point a, gdi::Point b, int x) {
     if (b.x == a.x) {
         return a.y;
     }
-    const double slope = double(static_cast<long long>(b.y) - a.y) /
-                         double(static_cast<long long>(b.x) - a.x);
+    const double slope = double(static_cast<long long>(b.y) - a.y) / double(static_cast<long long>(b.x) - a.x);
     return TruncToInt(a.y + slope * double(static_cast<long long>(x) - a.x));
 }
 

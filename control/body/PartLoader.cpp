@@ -2,7 +2,6 @@
 // then ten images and their points.
 #include "control/body/PartLoader.h"
 
-
 #include "control/body/AttachmentReader.h"
 #include "control/body/BodyFiles.h"
 #include "control/body/SpriteDecoder.h"
@@ -15,9 +14,8 @@ std::string_view NameOf(const std::array<std::string_view, N>& names, int index)
     return (index >= 0 && std::size_t(index) < N) ? names[std::size_t(index)] : "unknown";
 }
 
-std::string MissingFileMessage(std::string_view kind, std::string_view extension, int part,
-                               int genus, int sex, int age, int variant,
-                               std::string_view directory) {
+std::string MissingFileMessage(std::string_view kind, std::string_view extension, int part, int genus, int sex, int age,
+                               int variant, std::string_view directory) {
     const long long digit = static_cast<long long>(genus) + 4LL * sex;
     std::string text = "Unable to find a ";
     text += NameOf(PartNames, part);
@@ -42,10 +40,9 @@ std::string MissingFileMessage(std::string_view kind, std::string_view extension
 }  // namespace
 
 bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_view imagesDirectory,
-              std::string_view bodyDataDirectory, PartData& data, std::string& errorText,
-              std::uint64_t* bodyBytes, DirectoryListings* listings) {
-    std::optional<BodyFile> sprite =
-        FindBodyFile(imagesDirectory, part, genus, sex, age, variant, ".s16", listings);
+              std::string_view bodyDataDirectory, PartData& data, std::string& errorText, std::uint64_t* bodyBytes,
+              DirectoryListings* listings) {
+    std::optional<BodyFile> sprite = FindBodyFile(imagesDirectory, part, genus, sex, age, variant, ".s16", listings);
     if (!sprite || !SpriteFileIsComplete(sprite->bytes)) {
         errorText = MissingFileMessage("sprite", ".s16", part, genus, sex, age, variant,
                                        WithTrailingSeparator(imagesDirectory));
@@ -70,8 +67,7 @@ bool LoadPart(int part, int genus, int sex, int age, int variant, std::string_vi
                                        WithTrailingSeparator(bodyDataDirectory));
         return false;
     }
-    std::string_view cursor(reinterpret_cast<const char*>(attachment->bytes.data()),
-                            attachment->bytes.size());
+    std::string_view cursor(reinterpret_cast<const char*>(attachment->bytes.data()), attachment->bytes.size());
     const std::size_t pointCount = std::size_t(AttachmentPointCount(part));
     DecodeImages(sprite->bytes, data.images);
     for (int i = 0; i < kImagesPerPart; ++i) {

@@ -12,8 +12,8 @@ constexpr std::size_t kDirectoryStart = 6;
 constexpr std::size_t kEntrySize = 8;
 
 std::uint32_t Read32(std::span<const std::uint8_t> file, std::size_t at) {
-    return std::uint32_t(file[at]) | (std::uint32_t(file[at + 1]) << 8) |
-           (std::uint32_t(file[at + 2]) << 16) | (std::uint32_t(file[at + 3]) << 24);
+    return std::uint32_t(file[at]) | (std::uint32_t(file[at + 1]) << 8) | (std::uint32_t(file[at + 2]) << 16) |
+           (std::uint32_t(file[at + 3]) << 24);
 }
 
 std::uint16_t Read16(std::span<const std::uint8_t> file, std::size_t at) {
@@ -36,8 +36,7 @@ bool ReadEntry(std::span<const std::uint8_t> file, int index, Entry& entry) {
         return false;
     }
     entry = {Read32(file, at), Read16(file, at + 4), Read16(file, at + 6)};
-    const std::uint64_t end =
-        std::uint64_t(entry.offset) + 2ull * std::uint64_t(entry.width) * entry.height;
+    const std::uint64_t end = std::uint64_t(entry.offset) + 2ull * std::uint64_t(entry.width) * entry.height;
     return end <= file.size();
 }
 
@@ -87,8 +86,7 @@ std::string SpriteFileProblem(std::span<const std::uint8_t> file) {
     for (int i = 0; i < kImagesPerPart; ++i) {
         if (ReadEntry(file, i, entry)) continue;
         return "the pixels of image " + std::to_string(i) + " (offset " + std::to_string(entry.offset) + ", " +
-               std::to_string(entry.width) + " x " + std::to_string(entry.height) +
-               ") run past its end at " + size;
+               std::to_string(entry.width) + " x " + std::to_string(entry.height) + ") run past its end at " + size;
     }
     return {};
 }

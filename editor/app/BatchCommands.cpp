@@ -1,14 +1,14 @@
 // Dispatching the batch commands, with the checks every one of them shares:
 // usage errors, running out of memory, and output that could not be written.
-#include "control/ZubrelleInterface.h"
 #include "editor/app/BatchCommands.h"
+#include "control/ZubrelleInterface.h"
 
 #include "editor/app/CliCheck.h"
 #include "editor/app/CliDump.h"
+#include "editor/app/CliRender.h"
 #include "editor/app/CommandLine.h"
 #include "editor/app/InstallPaths.h"
 #include "editor/app/SelfRegistration.h"
-#include "editor/app/CliRender.h"
 #include "editor/picture/ZubrelleHost.h"
 #include "platform/com/ServerRegistration.h"
 

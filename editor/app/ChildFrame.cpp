@@ -1,8 +1,8 @@
 // The document window around a form view.
 #include "editor/app/ChildFrame.h"
 
-#include "editor/app/Icons.h"
 #include "editor/app/DocumentManager.h"
+#include "editor/app/Icons.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/MirtalaView.h"
 
@@ -16,8 +16,8 @@ CChildFrame::CChildFrame(CDocumentManager& documents, CMirtalaDoc& doc, QWidget*
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(DocumentIcon());
     // No sizing border: minimize, maximize and close stay.
-    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
     setOption(QMdiSubWindow::RubberBandResize, false);
     setWidget(m_view);
     m_view->OnInitialUpdate();

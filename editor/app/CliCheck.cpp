@@ -27,8 +27,8 @@ void WriteJson(std::ostream& out, const std::string& file, const std::vector<Fin
                         {"gene", f.index},
                         {"key", {f.gene.type, f.gene.subtype, f.gene.id}},
                         {"text", f.text}});
-    const json result = {{"file", file}, {"problems", HasProblems(findings)}, {"warnings", warnings},
-                         {"findings", std::move(list)}};
+    const json result = {
+        {"file", file}, {"problems", HasProblems(findings)}, {"warnings", warnings}, {"findings", std::move(list)}};
     out << result.dump(1, ' ', false, json::error_handler_t::replace) << "\n";
 }
 

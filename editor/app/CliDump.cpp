@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    std::vector<std::string> m_texts;                          // each distinct text once
+    std::vector<std::string> m_texts;                         // each distinct text once
     std::vector<std::pair<std::size_t, std::size_t>> m_runs;  // text index, repeats
 };
 
@@ -84,8 +84,11 @@ Gene Prefix(const GeneHeader& header, std::span<const std::uint8_t> data, std::s
 }
 
 json PoseJson(const Gene& g, std::size_t index, const NameTable* names) {
-    json pose = {{"gene", index}, {"number", GeneNumber(g)}, {"switchOn", g.header.switchOn},
-                 {"id", g.header.id}, {"pose", Cp1252ToUtf8(PoseStringOf(g))}};
+    json pose = {{"gene", index},
+                 {"number", GeneNumber(g)},
+                 {"switchOn", g.header.switchOn},
+                 {"id", g.header.id},
+                 {"pose", Cp1252ToUtf8(PoseStringOf(g))}};
     if (names) pose["name"] = Cp1252ToUtf8(names->GetName(static_cast<unsigned>(GeneNumber(g))));
     return pose;
 }
@@ -112,7 +115,9 @@ void WriteList(std::ostream& out, std::span<const std::uint8_t> file, Each&& eac
     out << ']';
 }
 
-bool IsCreature(const GeneHeader& h, std::uint8_t subtype) { return h.type == kCreatureGeneType && h.subtype == subtype; }
+bool IsCreature(const GeneHeader& h, std::uint8_t subtype) {
+    return h.type == kCreatureGeneType && h.subtype == subtype;
+}
 
 // The genes the genus and appearance are taken from: the last genus gene with data
 // and the first appearance gene of each region, as the genome's own lookups choose them.
@@ -130,11 +135,12 @@ void WriteGenome(std::ostream& out, std::span<const std::uint8_t> file, const Ge
     out << "{\"ok\": true,\n \"warnings\": ";
     warnings.Write(out);
     out << ",\n \"genes\": ";
-    WriteList(out, file, [](std::ostream& o, std::string& line, const GeneHeader& h, std::span<const std::uint8_t> d,
-                            std::size_t) {
-        WriteGene(o, line, h, d);
-        return true;
-    });
+    WriteList(
+        out, file,
+        [](std::ostream& o, std::string& line, const GeneHeader& h, std::span<const std::uint8_t> d, std::size_t) {
+            WriteGene(o, line, h, d);
+            return true;
+        });
     json appearance = json::array();
     for (int region = 0; region < 5; ++region) {
         int genus = 0, variant = 0;
@@ -142,21 +148,23 @@ void WriteGenome(std::ostream& out, std::span<const std::uint8_t> file, const Ge
         appearance.push_back({genus, variant});
     }
     out << ",\n \"genus\": " << looks.Genus() << ",\n \"appearance\": " << Compact(appearance) << ",\n \"poses\": ";
-    WriteList(out, file, [names](std::ostream& o, std::string& line, const GeneHeader& h,
-                                 std::span<const std::uint8_t> d, std::size_t i) {
-        if (!IsCreature(h, kPoseSubtype)) return false;
-        line += Compact(PoseJson(Prefix(h, d, kPoseDataSize), i, names));
-        o.write(line.data(), static_cast<std::streamsize>(line.size()));
-        return true;
-    });
+    WriteList(out, file,
+              [names](std::ostream& o, std::string& line, const GeneHeader& h, std::span<const std::uint8_t> d,
+                      std::size_t i) {
+                  if (!IsCreature(h, kPoseSubtype)) return false;
+                  line += Compact(PoseJson(Prefix(h, d, kPoseDataSize), i, names));
+                  o.write(line.data(), static_cast<std::streamsize>(line.size()));
+                  return true;
+              });
     out << ",\n \"gaits\": ";
-    WriteList(out, file, [names](std::ostream& o, std::string& line, const GeneHeader& h,
-                                 std::span<const std::uint8_t> d, std::size_t i) {
-        if (!IsCreature(h, kGaitSubtype)) return false;
-        line += Compact(GaitJson(Prefix(h, d, kGaitDataSize), i, names));
-        o.write(line.data(), static_cast<std::streamsize>(line.size()));
-        return true;
-    });
+    WriteList(out, file,
+              [names](std::ostream& o, std::string& line, const GeneHeader& h, std::span<const std::uint8_t> d,
+                      std::size_t i) {
+                  if (!IsCreature(h, kGaitSubtype)) return false;
+                  line += Compact(GaitJson(Prefix(h, d, kGaitDataSize), i, names));
+                  o.write(line.data(), static_cast<std::streamsize>(line.size()));
+                  return true;
+              });
     out << "}\n";
 }
 

@@ -15,8 +15,8 @@
 #include "platform/com/Activation.h"
 #include "platform/com/ModuleFile.h"
 #include "platform/com/ServerRegistration.h"
-#include "platform/registry/HostFolders.h"
 #include "platform/fileio/OutputCheck.h"
+#include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
 
 #include <cctype>
@@ -146,11 +146,13 @@ struct ControlPainter {
     int width, height;
 
     ControlPainter(const RenderOptions& o, std::ostream& err)
-        : window(o.width, o.height, [&err](const std::string& caption, const std::string& text) {
-              err << caption << ": " << text << "\n";
-          }),
-          host(window), pixels(std::size_t(o.width) * std::size_t(o.height)),
-          width(o.width), height(o.height) {}
+        : window(
+              o.width, o.height,
+              [&err](const std::string& caption, const std::string& text) { err << caption << ": " << text << "\n"; }),
+          host(window),
+          pixels(std::size_t(o.width) * std::size_t(o.height)),
+          width(o.width),
+          height(o.height) {}
 
     bool Create(const RenderOptions& o, std::ostream& err) {
         if (!host.Create()) {
@@ -283,8 +285,8 @@ int ExportCycle(const RenderOptions& o, const std::vector<std::string>& poses, W
         err << "mirtala: " << walk.Error() << "; the file was not changed.\n";
         return 1;
     }
-    out << "Wrote " << walk.FrameCount() << " frames of " << poses.size() << " poses, one full cycle, to "
-        << o.output << "\n";
+    out << "Wrote " << walk.FrameCount() << " frames of " << poses.size() << " poses, one full cycle, to " << o.output
+        << "\n";
     return 0;
 }
 
@@ -305,7 +307,8 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "mirtala: the output " << o.output << " is the input genome; choose another file.\n";
         return 1;
     }
-    if ((sheet || gif) && OutputRefused(o.output, gif ? fileio::PictureKind::Gif : fileio::PictureKind::Png, err)) return 1;
+    if ((sheet || gif) && OutputRefused(o.output, gif ? fileio::PictureKind::Gif : fileio::PictureKind::Png, err))
+        return 1;
     const std::filesystem::path dir(o.output);
     // Every frame is checked before the first is written, so a refusal changes nothing.
     for (int k = 0; !sheet && !gif && k < o.frames; ++k) {
@@ -327,7 +330,10 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
     std::filesystem::create_directories(dir, ec);
     if (!std::filesystem::is_directory(dir, isFolder)) {
         err << "mirtala: " << o.output << " is not a folder that can be written"
-            << (ec ? " (" + ec.message() + ")" : isFolder ? " (" + isFolder.message() + ")" : std::string()) << ".\n";
+            << (ec         ? " (" + ec.message() + ")"
+                : isFolder ? " (" + isFolder.message() + ")"
+                           : std::string())
+            << ".\n";
         return 1;
     }
     for (std::size_t i = 0; i < poses.size(); ++i) painter.host.SetPoseString(static_cast<std::int16_t>(i), poses[i]);
@@ -337,7 +343,8 @@ int RunRenderGait(const CommandLine& line, std::ostream& out, std::ostream& err)
         painter.Paint();
         if (!Write(painter.pixels, o, file, err)) return 1;
     }
-    out << "Wrote " << o.frames << " frames of " << poses.size() << " poses to " << (dir / FrameName(0, o.frames)).string();
+    out << "Wrote " << o.frames << " frames of " << poses.size() << " poses to "
+        << (dir / FrameName(0, o.frames)).string();
     if (o.frames > 1) out << " ... " << FrameName(o.frames - 1, o.frames);
     out << "\n";
     const std::vector<std::string> older = OlderFrames(o.output, o.frames);

@@ -24,7 +24,7 @@ enum Owner : unsigned {
 
 struct Option {
     std::string_view name;
-    bool command;    // selects what the program does
+    bool command;  // selects what the program does
     bool hasValue;
     unsigned owner;  // the commands it may be given with
 };
@@ -74,6 +74,8 @@ struct ToolkitOption {
     std::string_view name;
     bool value;
 };
+// A table, laid out in columns by hand.
+// clang-format off
 constexpr ToolkitOption kToolkitOptions[] = {
     {"-platform", true},   {"-platformpluginpath", true}, {"-platformtheme", true}, {"-plugin", true},
     {"-qwindowgeometry", true}, {"-qwindowicon", true},   {"-qwindowtitle", true},  {"-session", true},
@@ -81,6 +83,7 @@ constexpr ToolkitOption kToolkitOptions[] = {
     {"-name", true},       {"-title", true},              {"-visual", true},        {"-qmljsdebugger", false},
     {"-reverse", false},   {"-widgetcount", false},       {"-nograb", false},       {"-dograb", false},
     {"-sync", false}};
+// clang-format on
 
 // The toolkit option `arg` is (a "-style=fusion" form counts), or nullptr.
 const ToolkitOption* FindToolkitOption(std::string_view arg) {
@@ -143,9 +146,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& rawArgs) {
     };
     // Help wins over everything else, as users expect of it; then the version.
     for (const char* first : {"--help", "--version"})
-        if (std::any_of(rawArgs.begin(), rawArgs.end(), [first](const std::string& a) {
-                return a == first || (first[2] == 'h' && a == "-h");
-            })) {
+        if (std::any_of(rawArgs.begin(), rawArgs.end(),
+                        [first](const std::string& a) { return a == first || (first[2] == 'h' && a == "-h"); })) {
             line.command = first;
             return line;
         }

@@ -127,7 +127,8 @@ std::vector<CMirtalaDoc*> CDocumentManager::Documents() const {
 }
 
 int CDocumentManager::FramesOf(const CMirtalaDoc& doc) const {
-    return static_cast<int>(std::ranges::count_if(m_frames, [&doc](CChildFrame* f) { return &f->GetDocument() == &doc; }));
+    return static_cast<int>(
+        std::ranges::count_if(m_frames, [&doc](CChildFrame* f) { return &f->GetDocument() == &doc; }));
 }
 
 int CDocumentManager::FrameNumber(const CChildFrame* frame) const {
@@ -187,9 +188,9 @@ bool CDocumentManager::CanCloseDocument(CMirtalaDoc& doc) {
     // The question belongs to the main window, so that it stays in front of it.
     switch (ShowMessage({kAppTitle, QStringLiteral("Save changes to %1?").arg(name), MessageIcon::Warning,
                          MessageButtons::YesNoCancel, m_owner})) {
-    case MessageAnswer::Yes: return Save(doc);
-    case MessageAnswer::No: return true;
-    default: return false;
+        case MessageAnswer::Yes: return Save(doc);
+        case MessageAnswer::No: return true;
+        default: return false;
     }
 }
 

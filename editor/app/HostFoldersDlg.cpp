@@ -28,10 +28,10 @@ const QString kChosenHere = QStringLiteral("Chosen here; set for Mirtala when yo
 
 QString SourceText(const reg::HostFolder& folder, const std::string& prefix) {
     switch (folder.source) {
-    case reg::HostFolder::Source::Registry: return QStringLiteral("Set for Mirtala.");
-    case reg::HostFolder::Source::WinePrefix:
-        return QStringLiteral("Found in the Wine prefix %1.").arg(QString::fromStdString(prefix));
-    case reg::HostFolder::Source::Default: break;
+        case reg::HostFolder::Source::Registry: return QStringLiteral("Set for Mirtala.");
+        case reg::HostFolder::Source::WinePrefix:
+            return QStringLiteral("Found in the Wine prefix %1.").arg(QString::fromStdString(prefix));
+        case reg::HostFolder::Source::Default: break;
     }
     return QStringLiteral("The host product's default folder.");
 }
@@ -41,8 +41,9 @@ QString SourceText(const reg::HostFolder& folder, const std::string& prefix) {
 CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
     : QDialog(parent), m_probe(new ui::CZubrelle(this)), m_checkTimer(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Host Product Folders"));
-    auto* intro = new QLabel(QStringLiteral("The pictures are drawn from the host product's body files: "
-                                            "sprite images and body data, each in a folder of its own."));
+    auto* intro =
+        new QLabel(QStringLiteral("The pictures are drawn from the host product's body files: "
+                                  "sprite images and body data, each in a folder of its own."));
     intro->setWordWrap(true);
     auto* grid = new QGridLayout;
     m_images = AddFolderRow(grid, 0, QStringLiteral("&Images:"), m_imagesSource);
@@ -84,9 +85,10 @@ CHostFoldersDlg::CHostFoldersDlg(const Appearance& appearance, QWidget* parent)
         const QString path = QString::fromStdString(row.folder.path);
         const QString foundText = SourceText(row.folder, found.winePrefix);
         row.source->setText(foundText);
-        connect(row.edit, &QLineEdit::textChanged, row.source, [source = row.source, path, foundText](const QString& text) {
-            source->setText(text == path ? foundText : kChosenHere);
-        });
+        connect(row.edit, &QLineEdit::textChanged, row.source,
+                [source = row.source, path, foundText](const QString& text) {
+                    source->setText(text == path ? foundText : kChosenHere);
+                });
     }
     SetFolders(QString::fromStdString(found.images.path), QString::fromStdString(found.bodyData.path));
     resize(std::max(560, sizeHint().width()), sizeHint().height());
@@ -144,18 +146,18 @@ void CHostFoldersDlg::Check() {
     for (const auto& folder : folders) {
         const std::string problem = fileio::FolderReadProblem(folder.path);
         if (problem.empty()) continue;
-        m_check->setText(QStringLiteral("The %1 folder %2 cannot be read: %3.")
-                             .arg(QLatin1String(folder.name), QString::fromStdString(folder.path),
-                                  QString::fromStdString(problem)));
+        m_check->setText(
+            QStringLiteral("The %1 folder %2 cannot be read: %3.")
+                .arg(QLatin1String(folder.name), QString::fromStdString(folder.path), QString::fromStdString(problem)));
         return;
     }
     m_probe->SetImagesDirectory(QString::fromStdString(images));
     m_probe->SetBodyDataDirectory(QString::fromStdString(bodyData));
     const QString error = m_probe->LoadError();
-    m_check->setText(error.isEmpty()
-                         ? QStringLiteral("A body of the preview appearance loads from these folders.")
-                         : QStringLiteral("A body of the preview appearance does not load from these folders: %1")
-                               .arg(error));
+    m_check->setText(
+        error.isEmpty()
+            ? QStringLiteral("A body of the preview appearance loads from these folders.")
+            : QStringLiteral("A body of the preview appearance does not load from these folders: %1").arg(error));
 }
 
 void CHostFoldersDlg::accept() {

@@ -60,7 +60,8 @@ void Arrow(QPainter& p, bool forward) {
     p.drawPath(arc);
     p.setBrush(kAccent);
     p.setPen(Qt::NoPen);
-    const QPolygonF head = forward ? QPolygonF({{10, 9}, {15, 9}, {13.5, 4.5}}) : QPolygonF({{6, 9}, {1, 9}, {2.5, 4.5}});
+    const QPolygonF head =
+        forward ? QPolygonF({{10, 9}, {15, 9}, {13.5, 4.5}}) : QPolygonF({{6, 9}, {1, 9}, {2.5, 4.5}});
     p.drawPolygon(head);
 }
 
@@ -98,83 +99,80 @@ QIcon DocumentIcon() {
 
 QIcon CommandIcon(int command) {
     switch (command) {
-    case cmd::FileNew:
-        return Painted([](QPainter& p) {
-            Page(p, QRectF(3.5, 1.5, 9, 13));
-            p.setPen(QPen(kAccent, 1.5));
-            p.drawLine(QPointF(12, 9), QPointF(12, 15));
-            p.drawLine(QPointF(9, 12), QPointF(15, 12));
-        });
-    case cmd::FileOpen:
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1));
-            p.setBrush(QColor(230, 190, 90));
-            p.drawRect(QRectF(1.5, 4.5, 12, 9));
-            p.drawRect(QRectF(1.5, 3, 5, 2));
-            p.setBrush(QColor(250, 215, 120));
-            p.drawPolygon(QPolygonF({{3.5, 7.5}, {15.5, 7.5}, {13.5, 13.5}, {1.5, 13.5}}));
-        });
-    case cmd::FileSave:
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1));
-            p.setBrush(kAccent);
-            p.drawRect(QRectF(1.5, 1.5, 13, 13));
-            p.setBrush(kPaper);
-            p.drawRect(QRectF(4, 1.5, 8, 5));
-            p.drawRect(QRectF(3.5, 9, 9, 5.5));
-        });
-    case cmd::EditCut:
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1.2));
-            p.drawLine(QPointF(4, 1), QPointF(10, 11));
-            p.drawLine(QPointF(12, 1), QPointF(6, 11));
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(kAccent, 1.4));
-            p.drawEllipse(QRectF(2, 10.5, 4, 4));
-            p.drawEllipse(QRectF(10, 10.5, 4, 4));
-        });
-    case cmd::EditCopy:
-        return Painted([](QPainter& p) {
-            Page(p, QRectF(1.5, 1.5, 8, 10));
-            Page(p, QRectF(6.5, 4.5, 8, 10));
-        });
-    case cmd::EditPaste:
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1));
-            p.setBrush(QColor(190, 140, 80));
-            p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12), 1, 1);
-            p.setBrush(QColor(200, 200, 200));
-            p.drawRect(QRectF(4, 1, 5, 3));
-            Page(p, QRectF(7.5, 6.5, 7, 9));
-        });
-    case cmd::EditUndo:
-        return Painted([](QPainter& p) { Arrow(p, false); });
-    case cmd::EditRedo:
-        return Painted([](QPainter& p) { Arrow(p, true); });
-    case cmd::ViewPoseSheet:
-        // A grid of cells, the later cells of each row lighter as on the sheet.
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1));
-            for (int row = 0; row < 3; ++row)
-                for (int column = 0; column < 3; ++column) {
-                    p.setBrush(column == 0 || (row == 1 && column == 2) ? kAccent : QColor(170, 200, 235));
-                    p.drawRect(QRectF(1.5 + column * 4.5, 1.5 + row * 4.5, 4, 4));
-                }
-        });
-    case cmd::AppAbout:
-        return Painted([](QPainter& p) {
-            p.setPen(QPen(kInk, 1));
-            p.setBrush(kAccent);
-            p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-            p.setPen(Qt::white);
-            QFont font = p.font();
-            font.setPixelSize(11);
-            font.setBold(true);
-            p.setFont(font);
-            p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
-        });
-    default:
-        return {};
+        case cmd::FileNew:
+            return Painted([](QPainter& p) {
+                Page(p, QRectF(3.5, 1.5, 9, 13));
+                p.setPen(QPen(kAccent, 1.5));
+                p.drawLine(QPointF(12, 9), QPointF(12, 15));
+                p.drawLine(QPointF(9, 12), QPointF(15, 12));
+            });
+        case cmd::FileOpen:
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1));
+                p.setBrush(QColor(230, 190, 90));
+                p.drawRect(QRectF(1.5, 4.5, 12, 9));
+                p.drawRect(QRectF(1.5, 3, 5, 2));
+                p.setBrush(QColor(250, 215, 120));
+                p.drawPolygon(QPolygonF({{3.5, 7.5}, {15.5, 7.5}, {13.5, 13.5}, {1.5, 13.5}}));
+            });
+        case cmd::FileSave:
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1));
+                p.setBrush(kAccent);
+                p.drawRect(QRectF(1.5, 1.5, 13, 13));
+                p.setBrush(kPaper);
+                p.drawRect(QRectF(4, 1.5, 8, 5));
+                p.drawRect(QRectF(3.5, 9, 9, 5.5));
+            });
+        case cmd::EditCut:
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1.2));
+                p.drawLine(QPointF(4, 1), QPointF(10, 11));
+                p.drawLine(QPointF(12, 1), QPointF(6, 11));
+                p.setBrush(Qt::NoBrush);
+                p.setPen(QPen(kAccent, 1.4));
+                p.drawEllipse(QRectF(2, 10.5, 4, 4));
+                p.drawEllipse(QRectF(10, 10.5, 4, 4));
+            });
+        case cmd::EditCopy:
+            return Painted([](QPainter& p) {
+                Page(p, QRectF(1.5, 1.5, 8, 10));
+                Page(p, QRectF(6.5, 4.5, 8, 10));
+            });
+        case cmd::EditPaste:
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1));
+                p.setBrush(QColor(190, 140, 80));
+                p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12), 1, 1);
+                p.setBrush(QColor(200, 200, 200));
+                p.drawRect(QRectF(4, 1, 5, 3));
+                Page(p, QRectF(7.5, 6.5, 7, 9));
+            });
+        case cmd::EditUndo: return Painted([](QPainter& p) { Arrow(p, false); });
+        case cmd::EditRedo: return Painted([](QPainter& p) { Arrow(p, true); });
+        case cmd::ViewPoseSheet:
+            // A grid of cells, the later cells of each row lighter as on the sheet.
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1));
+                for (int row = 0; row < 3; ++row)
+                    for (int column = 0; column < 3; ++column) {
+                        p.setBrush(column == 0 || (row == 1 && column == 2) ? kAccent : QColor(170, 200, 235));
+                        p.drawRect(QRectF(1.5 + column * 4.5, 1.5 + row * 4.5, 4, 4));
+                    }
+            });
+        case cmd::AppAbout:
+            return Painted([](QPainter& p) {
+                p.setPen(QPen(kInk, 1));
+                p.setBrush(kAccent);
+                p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+                p.setPen(Qt::white);
+                QFont font = p.font();
+                font.setPixelSize(11);
+                font.setBold(true);
+                p.setFont(font);
+                p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+            });
+        default: return {};
     }
 }
 

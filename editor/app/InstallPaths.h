@@ -9,15 +9,15 @@
 namespace mirtala {
 
 struct InstallPaths {
-    std::string program;        // the executable, absolute
-    std::string programDir;     // its folder
-    bool buildTree = false;     // the executable the build wrote, run where it was built
-    bool installed = false;     // an installed tree: ../share/mirtala beside the program's folder
-    std::string module;         // the picture control module that belongs to this program
-    std::string registerTool;   // the register tool beside the program (mirtala-regsvr)
-    std::string demoImages;     // the demo creature's folders, each ending with '/'
+    std::string program;       // the executable, absolute
+    std::string programDir;    // its folder
+    bool buildTree = false;    // the executable the build wrote, run where it was built
+    bool installed = false;    // an installed tree: ../share/mirtala beside the program's folder
+    std::string module;        // the picture control module that belongs to this program
+    std::string registerTool;  // the register tool beside the program (mirtala-regsvr)
+    std::string demoImages;    // the demo creature's folders, each ending with '/'
     std::string demoBodyData;
-    std::string helpFile;       // the guide that belongs to this program (Mirtala.htm)
+    std::string helpFile;         // the guide that belongs to this program (Mirtala.htm)
     std::string shippedNameFile;  // the names a first start begins from
 
     // "mirtala-regsvr MODULE", or the tool's full path when its folder is not on PATH.

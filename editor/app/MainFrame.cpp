@@ -14,13 +14,14 @@
 #include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/CZubrelle.h"
-#include "editor/ui/LargePreview.h"
 #include "editor/ui/CheckGenomeWindow.h"
+#include "editor/ui/LargePreview.h"
 #include "editor/ui/MirtalaView.h"
 #include "editor/ui/PoseSheetFrame.h"
 #include "editor/ui/PoseSheetWindow.h"
 
 #include <QAccessible>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -31,14 +32,13 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoGroup>
 #include <QUndoStack>
-#include <QActionGroup>
-#include <QSettings>
 #include <QUndoView>
 #include <QWindow>
 
@@ -136,9 +136,9 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::ViewPoseSheet, "Pose S&heet", "Show every pose of the active document at every life stage");
     MakeAction(cmd::ViewLargePreview, "Large Pre&view", "Show the picture of the active pose or gait dialog enlarged");
     auto* sizes = new QActionGroup(this);
-    for (const auto& [id, text] : {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"},
-                                   std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
-                                   std::pair{cmd::ViewSheetLarge, "&Large Thumbnails"}}) {
+    for (const auto& [id, text] :
+         {std::pair{cmd::ViewSheetSmall, "S&mall Thumbnails"}, std::pair{cmd::ViewSheetMedium, "M&edium Thumbnails"},
+          std::pair{cmd::ViewSheetLarge, "&Large Thumbnails"}}) {
         QAction* action = MakeAction(id, QString::fromLatin1(text), "Choose the size of the pose sheet's pictures");
         action->setCheckable(true);
         sizes->addAction(action);
@@ -150,8 +150,7 @@ void CMainFrame::CreateActions() {
     MakeAction(cmd::UserGuide, "&User Guide", "Open the user guide", {QK(Qt::Key_F1)});
     MakeAction(cmd::AppAbout, "&About Mirtala...", "Display program information and version");
     MakeAction(cmd::NextPane, "Next Pane", "Switch to the next document window", {QK(Qt::Key_F6)});
-    MakeAction(cmd::PrevPane, "Previous Pane", "Switch to the previous document window",
-               {QK(Qt::SHIFT | Qt::Key_F6)});
+    MakeAction(cmd::PrevPane, "Previous Pane", "Switch to the previous document window", {QK(Qt::SHIFT | Qt::Key_F6)});
     for (int i = 0; i < kRecentFiles; ++i) {
         auto* action = new QAction(this);
         action->setStatusTip(QStringLiteral("Open this document"));
@@ -167,11 +166,22 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int buttons[] = {cmd::FileNew,   cmd::FileOpen, cmd::FileSave,  0,           cmd::EditCut,  cmd::EditCopy,
-                           cmd::EditPaste, 0,            cmd::EditUndo,  cmd::EditRedo, 0,            cmd::ViewPoseSheet,
-                           0,              cmd::AppAbout};
-    const char* tips[] = {"New", "Open", "Save", "", "Cut", "Copy", "Paste", "", "Undo", "Redo", "", "Pose Sheet", "",
-                          "About"};
+    const int buttons[] = {cmd::FileNew,
+                           cmd::FileOpen,
+                           cmd::FileSave,
+                           0,
+                           cmd::EditCut,
+                           cmd::EditCopy,
+                           cmd::EditPaste,
+                           0,
+                           cmd::EditUndo,
+                           cmd::EditRedo,
+                           0,
+                           cmd::ViewPoseSheet,
+                           0,
+                           cmd::AppAbout};
+    const char* tips[] = {"New", "Open", "Save", "", "Cut",        "Copy", "Paste",
+                          "",    "Undo", "Redo", "", "Pose Sheet", "",     "About"};
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         if (!buttons[i]) {
             m_toolBar->addSeparator();
@@ -396,8 +406,7 @@ void CMainFrame::UpdateCommandUi() {
     ui::CMirtalaView* view = ActiveView();
     for (int id : {cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::ImportGaitNames, cmd::UserGuide, cmd::WindowNew,
                    cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::NextPane, cmd::PrevPane,
-                   cmd::ViewPoseSheet, cmd::ViewLargePreview,
-                   cmd::EditCheckGenome})
+                   cmd::ViewPoseSheet, cmd::ViewLargePreview, cmd::EditCheckGenome})
         Action(id)->setEnabled(doc != nullptr);
     const bool canCopy = view && view->CanCopy();
     Action(cmd::EditCut)->setEnabled(canCopy);
@@ -416,50 +425,74 @@ void CMainFrame::OnCommand(int id) {
     ui::CMirtalaView* view = ActiveView();
     CDocumentManager& documents = m_app.DocumentManager();
     switch (id) {
-    case cmd::FileNew: documents.OpenNew(); break;
-    case cmd::FileOpen: documents.OnFileOpen(); break;
-    case cmd::FileClose:
-        // Closing the document closes all its windows, after asking once.
-        if (doc && documents.CanCloseDocument(*doc)) documents.CloseDocument(*doc);
-        break;
-    case cmd::FileSave: if (doc) documents.Save(*doc); break;
-    case cmd::FileSaveAs: if (doc) documents.SaveAs(*doc); break;
-    case cmd::ImportPoseNames: m_app.OnImportPoseNames(); break;
-    case cmd::ImportGaitNames: if (doc) ImportGaitNames(doc->GetGenome(), this); break;
-    case cmd::AppExit: close(); break;
-    case cmd::EditUndo: if (doc) doc->Undo(); break;
-    case cmd::EditRedo: if (doc) doc->Redo(); break;
-    case cmd::UndoHistory: m_undoHistory->setVisible(!m_undoHistory->isVisibleTo(this)); break;
-    case cmd::EditCut: if (view) view->OnEditCut(); break;
-    case cmd::EditCopy: if (view) view->OnEditCopy(); break;
-    case cmd::EditPaste: if (view) view->OnEditPaste(); break;
-    case cmd::ViewToolbar: m_toolBar->setVisible(!m_toolBar->isVisibleTo(this)); break;
-    case cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); break;
-    case cmd::WindowNew: if (doc) documents.NewWindow(*doc); break;
-    case cmd::WindowCascade: m_mdiArea->cascadeSubWindows(); break;
-    case cmd::WindowTile: TileWindows(*m_mdiArea); break;
-    case cmd::WindowArrange: ArrangeIcons(); break;
-    case cmd::UserGuide: if (doc) ShowUserGuide(m_app.HelpFile(), this); break;
-    case cmd::AppAbout: m_app.OnAppAbout(); break;
-    case cmd::HostFolders: {
-        CHostFoldersDlg dialog(doc ? doc->GetAppearance() : Appearance{}, this);
-        dialog.exec();
-        break;
-    }
-    case cmd::ViewPoseSheet: if (doc) ShowPoseSheet(*doc); break;
-    case cmd::ViewLargePreview: ShowLargePreview(); break;
-    case cmd::EditCheckGenome: if (doc) ShowCheckGenome(*doc); break;
-    case cmd::ViewSheetSmall:
-    case cmd::ViewSheetMedium:
-    case cmd::ViewSheetLarge:
-        QSettings().setValue(QStringLiteral("PoseSheet/ThumbnailSize"), id - cmd::ViewSheetSmall + 1);
-        for (QWidget* top : QApplication::topLevelWidgets())
-            for (ui::PoseSheetWindow* sheet : top->findChildren<ui::PoseSheetWindow*>())
-                sheet->SetSizeFactor(id - cmd::ViewSheetSmall + 1);
-        break;
-    case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
-    case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
-    default: break;
+        case cmd::FileNew: documents.OpenNew(); break;
+        case cmd::FileOpen: documents.OnFileOpen(); break;
+        case cmd::FileClose:
+            // Closing the document closes all its windows, after asking once.
+            if (doc && documents.CanCloseDocument(*doc)) documents.CloseDocument(*doc);
+            break;
+        case cmd::FileSave:
+            if (doc) documents.Save(*doc);
+            break;
+        case cmd::FileSaveAs:
+            if (doc) documents.SaveAs(*doc);
+            break;
+        case cmd::ImportPoseNames: m_app.OnImportPoseNames(); break;
+        case cmd::ImportGaitNames:
+            if (doc) ImportGaitNames(doc->GetGenome(), this);
+            break;
+        case cmd::AppExit: close(); break;
+        case cmd::EditUndo:
+            if (doc) doc->Undo();
+            break;
+        case cmd::EditRedo:
+            if (doc) doc->Redo();
+            break;
+        case cmd::UndoHistory: m_undoHistory->setVisible(!m_undoHistory->isVisibleTo(this)); break;
+        case cmd::EditCut:
+            if (view) view->OnEditCut();
+            break;
+        case cmd::EditCopy:
+            if (view) view->OnEditCopy();
+            break;
+        case cmd::EditPaste:
+            if (view) view->OnEditPaste();
+            break;
+        case cmd::ViewToolbar: m_toolBar->setVisible(!m_toolBar->isVisibleTo(this)); break;
+        case cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); break;
+        case cmd::WindowNew:
+            if (doc) documents.NewWindow(*doc);
+            break;
+        case cmd::WindowCascade: m_mdiArea->cascadeSubWindows(); break;
+        case cmd::WindowTile: TileWindows(*m_mdiArea); break;
+        case cmd::WindowArrange: ArrangeIcons(); break;
+        case cmd::UserGuide:
+            if (doc) ShowUserGuide(m_app.HelpFile(), this);
+            break;
+        case cmd::AppAbout: m_app.OnAppAbout(); break;
+        case cmd::HostFolders: {
+            CHostFoldersDlg dialog(doc ? doc->GetAppearance() : Appearance{}, this);
+            dialog.exec();
+            break;
+        }
+        case cmd::ViewPoseSheet:
+            if (doc) ShowPoseSheet(*doc);
+            break;
+        case cmd::ViewLargePreview: ShowLargePreview(); break;
+        case cmd::EditCheckGenome:
+            if (doc) ShowCheckGenome(*doc);
+            break;
+        case cmd::ViewSheetSmall:
+        case cmd::ViewSheetMedium:
+        case cmd::ViewSheetLarge:
+            QSettings().setValue(QStringLiteral("PoseSheet/ThumbnailSize"), id - cmd::ViewSheetSmall + 1);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                for (ui::PoseSheetWindow* sheet : top->findChildren<ui::PoseSheetWindow*>())
+                    sheet->SetSizeFactor(id - cmd::ViewSheetSmall + 1);
+            break;
+        case cmd::NextPane: m_mdiArea->activateNextSubWindow(); break;
+        case cmd::PrevPane: m_mdiArea->activatePreviousSubWindow(); break;
+        default: break;
     }
     UpdateCommandUi();
 }

@@ -22,7 +22,7 @@ class CMirtalaDoc;
 namespace mirtala::ui {
 class CLargePreview;
 class CMirtalaView;
-}
+}  // namespace mirtala::ui
 
 namespace mirtala::app {
 

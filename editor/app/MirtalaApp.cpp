@@ -1,6 +1,7 @@
 // Start-up and exit; the commands the application itself handles.
 #include "editor/app/MirtalaApp.h"
 
+#include "control/ZubrelleInterface.h"
 #include "editor/app/AboutBox.h"
 #include "editor/app/FirstStart.h"
 #include "editor/app/MainFrame.h"
@@ -13,10 +14,9 @@
 #include "editor/document/MessageService.h"
 #include "editor/document/NameTable.h"
 #include "editor/document/PathBytes.h"
+#include "editor/picture/ZubrelleHost.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/MirtalaView.h"
-#include "control/ZubrelleInterface.h"
-#include "editor/picture/ZubrelleHost.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/fileio/AtomicFile.h"
 #include "platform/fileio/Folders.h"
@@ -76,8 +76,8 @@ bool CMirtalaApp::InitInstance(const QStringList& files) {
     if (!NameTable::Instance().LoadNameFile(LocalPath(m_strNameFile))) {
         // A first run: start from the names shipped with the program, if any.
         const QString programDir = QFileInfo(m_programPath).absolutePath();
-        for (const QString& shipped : {QString::fromStdString(m_paths.shippedNameFile),
-                                       programDir + QStringLiteral("/posegait.txt")})
+        for (const QString& shipped :
+             {QString::fromStdString(m_paths.shippedNameFile), programDir + QStringLiteral("/posegait.txt")})
             if (NameTable::Instance().LoadNameFile(LocalPath(shipped))) break;
     }
 
@@ -119,10 +119,10 @@ int CMirtalaApp::ExitInstance() {
         return 1;
     }
     if (fileio::IsReadOnlyFile(LocalPath(m_strNameFile))) {
-        ShowMessage(kAppTitle,
-                    QStringLiteral("%1 is read-only. The file was not changed.")
-                        .arg(QDir::toNativeSeparators(m_strNameFile)),
-                    MessageIcon::Warning);
+        ShowMessage(
+            kAppTitle,
+            QStringLiteral("%1 is read-only. The file was not changed.").arg(QDir::toNativeSeparators(m_strNameFile)),
+            MessageIcon::Warning);
         return 1;
     }
     std::string error;

@@ -9,8 +9,8 @@
 #include <QStringList>
 
 #include "editor/app/DocumentManager.h"
-#include "editor/app/RecentFileList.h"
 #include "editor/app/InstallPaths.h"
+#include "editor/app/RecentFileList.h"
 #include "editor/document/GeneDialog.h"
 
 #include <memory>

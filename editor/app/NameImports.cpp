@@ -25,9 +25,10 @@ std::optional<std::vector<std::uint8_t>> ChooseAndRead(const FileDialogRequest& 
     // Read first, so that a file that cannot be read leaves the names as they are.
     std::vector<std::uint8_t> bytes;
     if (!fileio::ReadWholeFile(QFile::encodeName(*chosen).toStdString(), bytes)) {
-        ShowMessage(kAppTitle, QStringLiteral("Cannot open %1.\n\nThe %2 were not changed.")
-                                   .arg(QDir::toNativeSeparators(*chosen), names),
-                    MessageIcon::Warning);
+        ShowMessage(
+            kAppTitle,
+            QStringLiteral("Cannot open %1.\n\nThe %2 were not changed.").arg(QDir::toNativeSeparators(*chosen), names),
+            MessageIcon::Warning);
         return std::nullopt;
     }
     return bytes;

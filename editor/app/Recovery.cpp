@@ -117,7 +117,8 @@ void CRecovery::SaveNow() {
         }
         std::string reason;
         if (!fileio::MakeFolders(QFile::encodeName(m_runFolder).toStdString(), &reason))
-            return ReportFailure(QStringLiteral("the folder cannot be created: %1").arg(QString::fromStdString(reason)));
+            return ReportFailure(
+                QStringLiteral("the folder cannot be created: %1").arg(QString::fromStdString(reason)));
         const QString file = CopyFile(doc, "gen");
         // Never over the user's own file, whatever folder the user keeps documents in.
         if (!doc->GetPathName().isEmpty() && SameFileKey(doc->GetPathName()) == SameFileKey(file)) continue;
@@ -129,7 +130,8 @@ void CRecovery::SaveNow() {
         info.setValue(QStringLiteral("title"), doc->GetTitle());
         info.setValue(QStringLiteral("written"), QDateTime::currentDateTime());
         info.sync();
-        if (info.status() != QSettings::NoError) return ReportFailure(QStringLiteral("its description cannot be written"));
+        if (info.status() != QSettings::NoError)
+            return ReportFailure(QStringLiteral("its description cannot be written"));
     }
     if (!m_numbers.empty() && !SaveNames()) ReportFailure(QStringLiteral("the names cannot be written"));
 }
@@ -219,14 +221,18 @@ int CRecovery::OfferRecovery() {
     QString list;
     for (const Copy& copy : copies) {
         const QString name = copy.originalPath.isEmpty() ? copy.title : QDir::toNativeSeparators(copy.originalPath);
-        list += QStringLiteral("\n    %1 (changes of %2)").arg(name, QLocale().toString(copy.written, QLocale::ShortFormat));
+        list += QStringLiteral("\n    %1 (changes of %2)")
+                    .arg(name, QLocale().toString(copy.written, QLocale::ShortFormat));
     }
     MessageRequest request{kAppTitle,
                            QStringLiteral("Mirtala did not end properly last time. These documents had unsaved "
                                           "changes:\n%1\n\nRecover them, or discard the changes?")
                                .arg(list),
-                           MessageIcon::Question, MessageButtons::YesNo, nullptr,
-                           QStringLiteral("Recover"), QStringLiteral("Discard")};
+                           MessageIcon::Question,
+                           MessageButtons::YesNo,
+                           nullptr,
+                           QStringLiteral("Recover"),
+                           QStringLiteral("Discard")};
     int recovered = 0;
     if (ShowMessage(request) == MessageAnswer::Yes) {
         // The names first, the older run's before the newer's: the recovered

@@ -68,7 +68,7 @@ private:
     std::map<const CMirtalaDoc*, int> m_numbers;  // the copy number of each document
     int m_nextNumber = 1;
     bool m_failureReported = false;
-    int m_lock = -1;  // the descriptor whose lock says this run is alive
+    int m_lock = -1;                          // the descriptor whose lock says this run is alive
     std::vector<std::string> m_namesAtStart;  // the name table as this run found it
 };
 

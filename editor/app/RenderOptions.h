@@ -24,7 +24,7 @@ struct RenderOptions {
     std::optional<int> gait;
     int frames = kDefaultFrames;
     bool framesGiven = false;
-    int columns = 0;  // of a sheet; 0: every frame in one row
+    int columns = 0;        // of a sheet; 0: every frame in one row
     Appearance appearance;  // each value within 16 bits, as the control takes them
     int width = 320;
     int height = 240;

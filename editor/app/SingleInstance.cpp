@@ -80,7 +80,8 @@ void SingleInstance::OnConnection() {
             if (*refused) return;
             QStringList files;
             for (const QByteArray& line : buffer->split('\n'))
-                if (!line.isEmpty()) files << PathFromBytes(std::string_view(line.constData(), std::size_t(line.size())));
+                if (!line.isEmpty())
+                    files << PathFromBytes(std::string_view(line.constData(), std::size_t(line.size())));
             if (m_open) m_open(files);
         });
     }

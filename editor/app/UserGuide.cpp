@@ -31,9 +31,10 @@ void ShowUserGuide(const QString& helpFile, QWidget* owner) {
     const int result = OpenUserGuide(helpFile);
     if (result > 32) return;
     QApplication::beep();
-    ShowMessage({kAppTitle, QStringLiteral("Unable to view the user guide [error code %1]\n%2")
-                                .arg(result)
-                                .arg(QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
+    ShowMessage({kAppTitle,
+                 QStringLiteral("Unable to view the user guide [error code %1]\n%2")
+                     .arg(result)
+                     .arg(QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
                  MessageIcon::Warning, MessageButtons::Ok, owner});
 }
 

@@ -19,11 +19,13 @@ QStringList QtNameFilters(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).trimmed();
+        const QString patterns =
+            parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).trimmed();
         if (patterns.isEmpty()) continue;
         QString description = parts[i];
         description.remove(trailing);
-        filters << (description.isEmpty() ? patterns : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+        filters << (description.isEmpty() ? patterns
+                                          : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return filters;
 }
@@ -33,7 +35,6 @@ std::optional<QString> ChooseFile(const FileDialogRequest& request) {
     QtFileDialogService dialog;
     return dialog.Choose(request);
 }
-
 
 std::optional<QString> QtFileDialogService::Choose(const FileDialogRequest& request) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;

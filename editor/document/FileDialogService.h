@@ -16,9 +16,9 @@ class QWidget;
 namespace mirtala {
 
 struct FileDialogRequest {
-    bool open = true;           // an open dialog, or else a save dialog
-    QString caption;            // empty: the platform's "Open" or "Save As"
-    QString defaultExtension;   // added to a typed name without one, e.g. ".gno"
+    bool open = true;          // an open dialog, or else a save dialog
+    QString caption;           // empty: the platform's "Open" or "Save As"
+    QString defaultExtension;  // added to a typed name without one, e.g. ".gno"
     QString initialFile;
     QString filter;             // pairs of description and pattern joined by '|'
     bool hideReadOnly = false;  // no read-only check box

@@ -38,9 +38,9 @@ bool PasteFromClipboard(Gene& gene, const QClipboard* clipboard) {
     const QMimeData* mime = cb->mimeData();
     if (!mime || !mime->hasFormat(kGeneClipboardFormat)) return false;
     const QByteArray bytes = mime->data(kGeneClipboardFormat);
-    return GeneFromBlock(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                   static_cast<std::size_t>(bytes.size())),
-                         gene);
+    return GeneFromBlock(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+        gene);
 }
 
 bool CanPaste(const QClipboard* clipboard) {

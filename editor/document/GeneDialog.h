@@ -40,11 +40,9 @@ class CGeneDialogFactory {
 public:
     virtual ~CGeneDialogFactory() = default;
     // `poseString`: the fifteen characters of data bytes 1 to 15 ('0' for bytes the gene lacks).
-    virtual GeneDialogHandle CreatePoseDialog(CMirtalaDoc& doc, const GeneRef& gene,
-                                              const std::string& poseString) = 0;
+    virtual GeneDialogHandle CreatePoseDialog(CMirtalaDoc& doc, const GeneRef& gene, const std::string& poseString) = 0;
     // `workingCopy`: header and data of the gene, for the dialog to edit.
-    virtual GeneDialogHandle CreateGaitDialog(CMirtalaDoc& doc, const GeneRef& gene,
-                                              const Gene& workingCopy) = 0;
+    virtual GeneDialogHandle CreateGaitDialog(CMirtalaDoc& doc, const GeneRef& gene, const Gene& workingCopy) = 0;
 };
 
 // The process-wide factory; none until the user interface installs one.

@@ -3,8 +3,8 @@
 
 #include "editor/document/DialogOwner.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -52,8 +52,7 @@ MessageAnswer ShowMessage(const MessageRequest& request) {
     return box.Show(request);
 }
 
-MessageAnswer ShowMessage(const QString& caption, const QString& text, MessageIcon icon,
-                          MessageButtons buttons) {
+MessageAnswer ShowMessage(const QString& caption, const QString& text, MessageIcon icon, MessageButtons buttons) {
     return ShowMessage(MessageRequest{caption, text, icon, buttons, nullptr});
 }
 

@@ -41,8 +41,7 @@ public:
 
 // Shows a box through the installed service (QMessageBox when none is installed).
 MessageAnswer ShowMessage(const MessageRequest& request);
-MessageAnswer ShowMessage(const QString& caption, const QString& text,
-                          MessageIcon icon = MessageIcon::Warning,
+MessageAnswer ShowMessage(const QString& caption, const QString& text, MessageIcon icon = MessageIcon::Warning,
                           MessageButtons buttons = MessageButtons::Ok);
 
 // Installs a service for its lifetime and puts the previous one back after.

@@ -7,8 +7,8 @@
 #include "editor/document/NameTable.h"
 #include "editor/document/PathBytes.h"
 #include "editor/document/ReadWarnings.h"
-#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,8 +59,8 @@ CMirtalaDoc::~CMirtalaDoc() {
     m_undoStack.reset();
     // A dialog may report its closing while it is destroyed: it is unlinked first.
     std::vector<OpenEditor> dialogs = std::exchange(m_dialogs, {});
-    const auto firstGait = std::find_if(dialogs.begin(), dialogs.end(),
-                                        [](const OpenEditor& e) { return e.kind == DialogKind::Gait; });
+    const auto firstGait =
+        std::find_if(dialogs.begin(), dialogs.end(), [](const OpenEditor& e) { return e.kind == DialogKind::Gait; });
     std::rotate(dialogs.begin(), firstGait, dialogs.end());
     for (OpenEditor& editor : dialogs) editor.dialog.reset();
 }
@@ -75,14 +75,15 @@ bool CMirtalaDoc::OnNewDocument() {
 bool CMirtalaDoc::OnOpenDocument(const QString& path) {
     ReadWarningTally warnings;
     fileio::FileError error;
-    const ReadStatus status =
-        m_genome.ReadFile(LocalPath(path), [&warnings](std::string_view w) { warnings.Add(w); }, &error);
+    const ReadStatus status = m_genome.ReadFile(
+        LocalPath(path), [&warnings](std::string_view w) { warnings.Add(w); }, &error);
     if (status == ReadStatus::CannotOpen) {
         // The reason the system gives: a folder, a device, no permission, a loop of links.
         const QString shown = QDir::toNativeSeparators(path);
-        const QString text = error.code == ENOENT
-                                 ? QStringLiteral("%1 was not found.").arg(shown)
-                                 : QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromLocal8Bit(error.reason));
+        const QString text =
+            error.code == ENOENT
+                ? QStringLiteral("%1 was not found.").arg(shown)
+                : QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromLocal8Bit(error.reason));
         ShowMessage(kAppCaption, text, MessageIcon::Warning);
         return false;
     }
@@ -100,8 +101,9 @@ bool CMirtalaDoc::OnSaveDocument(const QString& path, QString* error) {
     QString reason;
     if (auto unfaithful = m_genome.FindUnfaithfulGene()) {
         const Gene& gene = *m_genome.At(unfaithful->index);
-        reason = QStringLiteral("Cannot save %1.\n\n%2 would not read back as it stands: %3.\n\n"
-                                "The file was not changed.")
+        reason = QStringLiteral(
+                     "Cannot save %1.\n\n%2 would not read back as it stands: %3.\n\n"
+                     "The file was not changed.")
                      .arg(shown, DescribeGene(gene, unfaithful->index), QString::fromStdString(unfaithful->reason));
     } else if (std::string written; !m_genome.Write(LocalPath(path), &written)) {
         reason = QStringLiteral("Cannot save %1.\n\n%2.\n\nThe file was not changed.")
@@ -125,9 +127,7 @@ void CMirtalaDoc::SetTitle(const QString& title) {
     emit titleChanged(GetWindowTitle());
 }
 
-QString CMirtalaDoc::GetWindowTitle() const {
-    return IsModified() ? m_title + QLatin1Char('*') : m_title;
-}
+QString CMirtalaDoc::GetWindowTitle() const { return IsModified() ? m_title + QLatin1Char('*') : m_title; }
 
 bool CMirtalaDoc::IsModified() const { return !m_undoStack->isClean(); }
 

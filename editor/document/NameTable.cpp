@@ -1,8 +1,8 @@
 // Name table operations and the three name-file formats.
 #include "editor/document/NameTable.h"
 
-#include "platform/fileio/AtomicFile.h"
 #include "editor/genome/PoseGenes.h"
+#include "platform/fileio/AtomicFile.h"
 
 #include <algorithm>
 
@@ -47,7 +47,8 @@ std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
 // spaces, so that the name file written at exit keeps one name a line and 512 lines.
 std::string OneLine(std::string_view name) {
     std::string flat(name);
-    std::replace_if(flat.begin(), flat.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        flat.begin(), flat.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return flat;
 }
 
@@ -64,9 +65,7 @@ void NameTable::ResetRange(unsigned first, unsigned last) {
     for (unsigned i = first; i < last; ++i) m_names[i] = std::to_string(i % kGaitBase);
 }
 
-std::string NameTable::GetName(unsigned index) const {
-    return index < kEntries ? m_names[index] : std::string();
-}
+std::string NameTable::GetName(unsigned index) const { return index < kEntries ? m_names[index] : std::string(); }
 
 std::string_view NameTable::NameBytes(unsigned index) const {
     return index < kEntries ? std::string_view(m_names[index]) : std::string_view();

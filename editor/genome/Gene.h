@@ -16,17 +16,15 @@ struct GeneHeader {
     std::uint8_t type = 0;
     std::uint8_t subtype = 0;
     std::uint8_t id = 0;
-    std::uint8_t reserved3 = 0;   // carried unchanged
-    std::uint8_t switchOn = 0;    // life stage from which the gene is active
-    std::uint8_t reserved5 = 0;   // carried unchanged
-    std::uint8_t reserved6 = 0;   // carried unchanged
+    std::uint8_t reserved3 = 0;  // carried unchanged
+    std::uint8_t switchOn = 0;   // life stage from which the gene is active
+    std::uint8_t reserved5 = 0;  // carried unchanged
+    std::uint8_t reserved6 = 0;  // carried unchanged
 
     std::array<std::uint8_t, kGeneHeaderSize> Bytes() const {
         return {type, subtype, id, reserved3, switchOn, reserved5, reserved6};
     }
-    static GeneHeader FromBytes(const std::uint8_t* b) {
-        return GeneHeader{b[0], b[1], b[2], b[3], b[4], b[5], b[6]};
-    }
+    static GeneHeader FromBytes(const std::uint8_t* b) { return GeneHeader{b[0], b[1], b[2], b[3], b[4], b[5], b[6]}; }
     friend bool operator==(const GeneHeader&, const GeneHeader&) = default;
 };
 
@@ -53,9 +51,14 @@ public:
     GeneRef() = default;
     static GeneRef Make(Gene gene) { return GeneRef(new Node{std::move(gene), 1}); }
 
-    GeneRef(const GeneRef& other) : m_node(other.m_node) { if (m_node) ++m_node->count; }
+    GeneRef(const GeneRef& other) : m_node(other.m_node) {
+        if (m_node) ++m_node->count;
+    }
     GeneRef(GeneRef&& other) noexcept : m_node(std::exchange(other.m_node, nullptr)) {}
-    GeneRef& operator=(GeneRef other) noexcept { std::swap(m_node, other.m_node); return *this; }
+    GeneRef& operator=(GeneRef other) noexcept {
+        std::swap(m_node, other.m_node);
+        return *this;
+    }
     ~GeneRef() { Reset(); }
 
     void Reset() {

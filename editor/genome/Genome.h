@@ -26,8 +26,8 @@ enum class ReadStatus { Ok, CannotOpen, NotGenome };
 
 // Why a gene would not read back as it stands.
 struct UnfaithfulGene {
-    std::size_t index = 0;   // position in the genome's list
-    std::string reason;      // a sentence for the user
+    std::size_t index = 0;  // position in the genome's list
+    std::string reason;     // a sentence for the user
 };
 
 class Genome {
@@ -83,14 +83,19 @@ ReadStatus ForEachGene(std::span<const std::uint8_t> file, const ReadWarningSink
 class GeneCursor {
 public:
     GeneCursor(const Genome& genome, std::size_t start, std::uint8_t type, std::uint8_t subtype)
-        : m_genome(&genome), m_pos(start), m_type(type), m_subtype(subtype) { Skip(); }
+        : m_genome(&genome), m_pos(start), m_type(type), m_subtype(subtype) {
+        Skip();
+    }
 
     bool AtEnd() const { return m_pos >= m_genome->Count(); }
     std::size_t Position() const { return m_pos; }
     const GeneRef& Ref() const { return m_genome->At(m_pos); }
     const Gene& operator*() const { return *m_genome->At(m_pos); }
     const Gene* operator->() const { return m_genome->At(m_pos).Get(); }
-    void Advance() { ++m_pos; Skip(); }
+    void Advance() {
+        ++m_pos;
+        Skip();
+    }
 
 private:
     void Skip() {

@@ -63,7 +63,9 @@ std::string Lacking(const Gene& g) {
     const std::string number = pose ? "pose number" : "gait number";
     const std::string rest = pose ? "pose string" : "steps";
     if (size == 0) return "has no data: it lacks its " + number + " and its " + rest;
-    if (pose) return "is short: it lacks " + Range("character", "characters", size, kPoseStringLength) + " of its pose string";
+    if (pose)
+        return "is short: it lacks " + Range("character", "characters", size, kPoseStringLength) +
+               " of its pose string";
     return "is short: it lacks " + Range("step", "steps", size, kGaitStepCount);
 }
 
@@ -204,20 +206,18 @@ private:
     const Genome& m_genome;
     const NameLookup& m_names;
     std::vector<Finding> m_findings;
-    std::vector<std::size_t> m_poses;      // pose genes with a pose number, in genome order
+    std::vector<std::size_t> m_poses;        // pose genes with a pose number, in genome order
     std::array<std::size_t, 257> m_start{};  // counts per number, then where each number's run starts
-    std::vector<std::size_t> m_byNumber;   // the pose genes grouped by number
-    std::vector<std::size_t> m_gaits;      // gait genes with a gait number
-    std::bitset<256> m_usedPoses;          // pose numbers some gait step names
+    std::vector<std::size_t> m_byNumber;     // the pose genes grouped by number
+    std::vector<std::size_t> m_gaits;        // gait genes with a gait number
+    std::bitset<256> m_usedPoses;            // pose numbers some gait step names
     std::array<std::string, 256> m_missing;
     std::bitset<256> m_missingDone;
 };
 
 }  // namespace
 
-std::vector<Finding> CheckGenome(const Genome& genome, const NameLookup& names) {
-    return Checker(genome, names).Run();
-}
+std::vector<Finding> CheckGenome(const Genome& genome, const NameLookup& names) { return Checker(genome, names).Run(); }
 
 bool HasProblems(const std::vector<Finding>& findings) {
     return std::any_of(findings.begin(), findings.end(),

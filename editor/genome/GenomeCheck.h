@@ -14,9 +14,9 @@ enum class FindingKind { Problem, Information };
 
 struct Finding {
     FindingKind kind = FindingKind::Problem;
-    GeneKey gene;            // the gene the finding is about
-    std::size_t index = 0;   // its position in the genome's list (keys may repeat)
-    std::string text;        // "gait 3 step 5: pose 12 has no gene active at Embryo, Child"
+    GeneKey gene;           // the gene the finding is about
+    std::size_t index = 0;  // its position in the genome's list (keys may repeat)
+    std::string text;       // "gait 3 step 5: pose 12 has no gene active at Embryo, Child"
 };
 
 // The display name of a name-table entry: pose n at n, gait n at 256 + n. A

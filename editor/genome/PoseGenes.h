@@ -21,12 +21,8 @@ inline constexpr std::size_t kGaitStepCount = 8;
 inline constexpr std::size_t kPoseDataSize = 1 + kPoseStringLength;
 inline constexpr std::size_t kGaitDataSize = 1 + kGaitStepCount;
 
-inline bool IsPoseGene(const Gene& g) {
-    return g.header.type == kCreatureGeneType && g.header.subtype == kPoseSubtype;
-}
-inline bool IsGaitGene(const Gene& g) {
-    return g.header.type == kCreatureGeneType && g.header.subtype == kGaitSubtype;
-}
+inline bool IsPoseGene(const Gene& g) { return g.header.type == kCreatureGeneType && g.header.subtype == kPoseSubtype; }
+inline bool IsGaitGene(const Gene& g) { return g.header.type == kCreatureGeneType && g.header.subtype == kGaitSubtype; }
 
 // Data byte 0 of a pose or gait gene; 0 when the gene has no data.
 int GeneNumber(const Gene& gene);

@@ -38,8 +38,7 @@ void Lay(const OnionSkin::Frame& frame, std::uint32_t tint, std::uint32_t opacit
 
 void OnionSkin::Compose(const Frame& shown, std::span<const Frame> before, std::span<const Frame> after,
                         std::uint32_t* out, std::int32_t width, std::int32_t height, std::int32_t stride) {
-    for (std::int32_t y = 0; y < height; ++y)
-        std::fill_n(out + std::size_t(y) * std::size_t(stride), width, kWhite);
+    for (std::int32_t y = 0; y < height; ++y) std::fill_n(out + std::size_t(y) * std::size_t(stride), width, kWhite);
     const std::size_t depth = std::min<std::size_t>(std::max(before.size(), after.size()), kMaxDepth);
     for (std::size_t d = depth; d-- > 0;) {
         if (d < before.size()) Lay(before[d], kBeforeTint, kOpacity[d], out, width, height, stride);

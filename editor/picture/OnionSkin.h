@@ -45,8 +45,7 @@ public:
 
     // Paints the control's next frame as a plain paint does (the animation
     // moves on as usual), then its neighbours, and composes them into pixels.
-    void Paint(ZubrelleHost& host, std::uint32_t* pixels, std::int32_t width, std::int32_t height,
-               std::int32_t stride);
+    void Paint(ZubrelleHost& host, std::uint32_t* pixels, std::int32_t width, std::int32_t height, std::int32_t stride);
 
 private:
     int m_depth;

@@ -154,7 +154,8 @@ void PoseSheetCellOrigin(const PoseSheetLayout& layout, int row, int column, int
 bool PoseSheetSize(const PoseSheetModel& model, const PoseSheetLayout& l, int& sheetWidth, int& sheetHeight,
                    std::string& error) {
     const int rows = std::max<int>(1, int(model.rows.size()));
-    const std::uint64_t w = std::uint64_t(model.StageCount()) * std::uint64_t(l.cellWidth + l.gap) + std::uint64_t(l.gap);
+    const std::uint64_t w =
+        std::uint64_t(model.StageCount()) * std::uint64_t(l.cellWidth + l.gap) + std::uint64_t(l.gap);
     const std::uint64_t h = std::uint64_t(rows) * std::uint64_t(l.cellHeight + l.gap) + std::uint64_t(l.gap);
     if (w > 32767 || h > 32767 || w * h > kMaxSheetPixels) {
         error = "a sheet of " + std::to_string(w) + " x " + std::to_string(h) +

@@ -43,8 +43,7 @@ struct PoseSheetModel {
 // The row of one pose number over stages first to last.
 PoseSheetRow BuildPoseSheetRow(const Genome& genome, int poseNumber, int firstStage, int lastStage);
 // Every pose number present in the genome (stages clamped to 0 to 6).
-PoseSheetModel BuildPoseSheet(const Genome& genome, int firstStage = kFirstLifeStage,
-                              int lastStage = kLastLifeStage);
+PoseSheetModel BuildPoseSheet(const Genome& genome, int firstStage = kFirstLifeStage, int lastStage = kLastLifeStage);
 
 // The size of a cell and the control's scale in it. The picture's 320 x 240
 // at the control's scale 1 is the reference, so a cell is that picture at the

@@ -72,7 +72,8 @@ bool WalkExport::PaintNext() {
     if (m_failure != Failure::None || FramesDone() >= m_frameCount) return false;
     // The first paint prepares the animation and shows frame 0; each next
     // paint is the next tick.
-    std::vector<std::uint32_t>& pixels = m_frames.emplace_back(std::size_t(m_settings.width) * std::size_t(m_settings.height), 0u);
+    std::vector<std::uint32_t>& pixels =
+        m_frames.emplace_back(std::size_t(m_settings.width) * std::size_t(m_settings.height), 0u);
     m_host->Paint(pixels.data(), m_settings.width, m_settings.height, m_settings.width);
     // Frame files are encoded as they come, so that progress and Cancel cover the encoding.
     if (m_output.format == WalkFormat::Frames &&
@@ -83,14 +84,14 @@ bool WalkExport::PaintNext() {
 
 bool WalkExport::Run(const Progress& progress) {
     while (PaintNext())
-        if (progress && !progress(FramesDone(), m_frameCount)) return Fail(Failure::Cancelled, "the export was cancelled");
+        if (progress && !progress(FramesDone(), m_frameCount))
+            return Fail(Failure::Cancelled, "the export was cancelled");
     return Finish();
 }
 
 bool WalkExport::Finish() {
     if (m_failure != Failure::None) return false;
-    while (PaintNext()) {
-    }
+    while (PaintNext()) {}
     switch (m_output.format) {
         case WalkFormat::Frames: return WriteFrames();
         case WalkFormat::Sheet: return WriteSheet();

@@ -22,9 +22,9 @@ enum class WalkFormat { Frames, Sheet, Gif };
 
 // What the picture shows: as the control's properties take it.
 struct WalkSettings {
-    std::vector<std::string> poses;        // one to eight pose strings
+    std::vector<std::string> poses;  // one to eight pose strings
     Appearance appearance;
-    int width = 320, height = 240;         // the picture, in pixels
+    int width = 320, height = 240;  // the picture, in pixels
     float scale = 1.0f;
     double angle = 0.0;
     bool friction = true;

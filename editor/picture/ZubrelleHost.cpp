@@ -91,8 +91,7 @@ private:
     Window& m_window;
 };
 
-ZubrelleHost::ZubrelleHost(Window& window)
-    : m_site(new Site(window)), m_sink(new EventSink(window)) {}
+ZubrelleHost::ZubrelleHost(Window& window) : m_site(new Site(window)), m_sink(new EventSink(window)) {}
 
 ZubrelleHost::~ZubrelleHost() {
     Release();
@@ -209,7 +208,8 @@ void ZubrelleHost::StepFrame(bool back) {
     if (!m_dispatch) return;
     VARIANT arg = MakeBool(back);
     DISPPARAMS params{&arg, nullptr, 1, 0};
-    m_lastResult = m_dispatch->Invoke(DISPID_StepFrame, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    m_lastResult =
+        m_dispatch->Invoke(DISPID_StepFrame, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
 void ZubrelleHost::Call(DISPID id) {
@@ -236,11 +236,12 @@ void ZubrelleHost::SetAppearance(std::int16_t headGenus, std::int16_t headVarian
                                  std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
     if (!m_dispatch) return;
     const std::int16_t values[12] = {headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant,
-                                     armsGenus, armsVariant, tailGenus, tailVariant, sex,         age};
+                                     armsGenus, armsVariant, tailGenus, tailVariant, sex,       age};
     VARIANT args[12];
     for (int i = 0; i < 12; ++i) args[11 - i] = MakeI2(values[i]);  // last argument first
     DISPPARAMS params{args, nullptr, 12, 0};
-    m_lastResult = m_dispatch->Invoke(DISPID_SetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    m_lastResult =
+        m_dispatch->Invoke(DISPID_SetAppearance, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
 void ZubrelleHost::SetAppearance(const Appearance& appearance) {

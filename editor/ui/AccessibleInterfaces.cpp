@@ -50,8 +50,7 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override {
         return child && child->object() == Combo()->view() ? 0 : -1;
     }
-    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-        QAccessible::Relation match) const override {
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
         return WithOwnLabel(widget(), QAccessibleWidget::relations(match), match);
     }
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }

@@ -61,7 +61,9 @@ void DrawFittingText(QPainter& painter, const QRect& box, const QString& text) {
 }
 }  // namespace
 
-CZubrelle::CZubrelle(QWidget* parent) : QWidget(parent), m_host(std::make_unique<mirtala::ZubrelleHost>(static_cast<mirtala::ZubrelleHost::Window&>(*this))) {
+CZubrelle::CZubrelle(QWidget* parent)
+    : QWidget(parent),
+      m_host(std::make_unique<mirtala::ZubrelleHost>(static_cast<mirtala::ZubrelleHost::Window&>(*this))) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     Pictures().push_back(this);
     static const bool accessible = (QAccessible::installFactory(MakePictureAccessible), true);
@@ -208,8 +210,8 @@ void CZubrelle::SetAppearance(std::int16_t headGenus, std::int16_t headVariant, 
                               std::int16_t bodyVariant, std::int16_t legsGenus, std::int16_t legsVariant,
                               std::int16_t armsGenus, std::int16_t armsVariant, std::int16_t tailGenus,
                               std::int16_t tailVariant, std::int16_t sex, std::int16_t age) {
-    SetAppearance(mirtala::Appearance{sex, age, headGenus, headVariant, bodyGenus, bodyVariant, legsGenus,
-                                      legsVariant, armsGenus, armsVariant, tailGenus, tailVariant});
+    SetAppearance(mirtala::Appearance{sex, age, headGenus, headVariant, bodyGenus, bodyVariant, legsGenus, legsVariant,
+                                      armsGenus, armsVariant, tailGenus, tailVariant});
 }
 
 void CZubrelle::SetAppearance(const mirtala::Appearance& appearance) {
@@ -224,7 +226,6 @@ void CZubrelle::SetPoseString(std::int16_t index, const QString& text) {
     m_state.poseStrings[index] = text;
     emit StateChanged();
 }
-
 
 bool CZubrelle::StartTimer(std::uint32_t id, std::uint32_t periodMs) {
     QTimer*& timer = m_timers[id];

@@ -74,9 +74,11 @@ QString CheckGenomeWindow::Summary() const {
     std::size_t problems = 0;
     for (const Finding& f : m_findings) problems += f.kind == FindingKind::Problem;
     const std::size_t notes = m_findings.size() - problems;
-    if (problems == 0) return notes == 0 ? QStringLiteral("No problems.") : QStringLiteral("No problems; ") + Counted(notes, "note.", "notes.");
-    return Counted(problems, "problem", "problems") + (notes ? QStringLiteral(", ") + Counted(notes, "note", "notes") : QString()) +
-           QStringLiteral(".");
+    if (problems == 0)
+        return notes == 0 ? QStringLiteral("No problems.")
+                          : QStringLiteral("No problems; ") + Counted(notes, "note.", "notes.");
+    return Counted(problems, "problem", "problems") +
+           (notes ? QStringLiteral(", ") + Counted(notes, "note", "notes") : QString()) + QStringLiteral(".");
 }
 
 void CheckGenomeWindow::Refresh() {

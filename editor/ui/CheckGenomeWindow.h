@@ -7,8 +7,8 @@
 
 #include <QPointer>
 
-#include "editor/document/MirtalaDoc.h"
 #include <QWidget>
+#include "editor/document/MirtalaDoc.h"
 
 #include <vector>
 

@@ -8,7 +8,6 @@
 
 #include <QString>
 
-
 namespace mirtala::ui {
 
 class CZubrelle;

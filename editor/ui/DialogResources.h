@@ -5,11 +5,11 @@
 
 namespace mirtala::ui {
 
-const DialogTemplate& FormTemplate();      // the main form view
-const DialogTemplate& PoseTemplate();      // the pose dialog
-const DialogTemplate& GaitTemplate();      // the gait dialog
-const DialogTemplate& NewPoseTemplate();   // New Pose
-const DialogTemplate& NewGaitTemplate();   // New Gait
+const DialogTemplate& FormTemplate();     // the main form view
+const DialogTemplate& PoseTemplate();     // the pose dialog
+const DialogTemplate& GaitTemplate();     // the gait dialog
+const DialogTemplate& NewPoseTemplate();  // New Pose
+const DialogTemplate& NewGaitTemplate();  // New Gait
 
 // Control identifiers shared by several templates.
 namespace id {

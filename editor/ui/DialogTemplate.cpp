@@ -240,7 +240,8 @@ void CTemplateWidgets::Connect(const ControlTemplate& control, QWidget* widget) 
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         QObject::connect(list, &QListWidget::itemDoubleClicked, list, [events, id] { events->OnDoubleClick(id); });
     } else if (auto* upDown = qobject_cast<CUpDown*>(widget)) {
-        QObject::connect(upDown, &CUpDown::DeltaPos, upDown, [events, id](int delta) { events->OnDeltaPos(id, delta); });
+        QObject::connect(upDown, &CUpDown::DeltaPos, upDown,
+                         [events, id](int delta) { events->OnDeltaPos(id, delta); });
     }
 }
 

@@ -23,15 +23,15 @@ enum class ControlKind {
     Static,
     PushButton,
     DefaultButton,
-    RadioButton,      // automatic radio button
-    PushLikeRadio,    // flat, push-like automatic radio button
-    CheckBox,         // automatic check box
-    DropDownList,     // combo box without an edit field
-    ReportList,       // report-style list control, no column header, single selection
-    ListBox,          // unsorted list box
-    Edit,             // single-line edit with automatic horizontal scrolling
-    UpDown,           // up-down control at the right edge of the control before it
-    Picture,          // the picture control, made by the factory its window registers
+    RadioButton,    // automatic radio button
+    PushLikeRadio,  // flat, push-like automatic radio button
+    CheckBox,       // automatic check box
+    DropDownList,   // combo box without an edit field
+    ReportList,     // report-style list control, no column header, single selection
+    ListBox,        // unsorted list box
+    Edit,           // single-line edit with automatic horizontal scrolling
+    UpDown,         // up-down control at the right edge of the control before it
+    Picture,        // the picture control, made by the factory its window registers
 };
 
 enum ControlStyle : std::uint32_t {
@@ -46,8 +46,8 @@ struct ControlTemplate {
     QString text;
     int x = 0, y = 0, w = 0, h = 0;  // dialog units
     std::uint32_t style = StyleNone;
-    QStringList entries;       // drop-down list entries, in order
-    QString accessibleName;    // when the text does not say what the control is
+    QStringList entries;     // drop-down list entries, in order
+    QString accessibleName;  // when the text does not say what the control is
 };
 
 struct DialogTemplate {
@@ -105,7 +105,9 @@ public:
 
     QWidget* Item(int id) const;
     template <typename T>
-    T* ItemAs(int id) const { return qobject_cast<T*>(Item(id)); }
+    T* ItemAs(int id) const {
+        return qobject_cast<T*>(Item(id));
+    }
     // The radio group whose first button has this id.
     QButtonGroup* RadioGroup(int firstId) const;
 

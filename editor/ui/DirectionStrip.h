@@ -54,7 +54,7 @@ private:
     std::array<CZubrelle*, kDirections> m_pictures{};
     std::array<QLabel*, kDirections> m_captions{};
     std::array<QAbstractButton*, kDirections> m_buttons{};  // the dialog's, which outlive the strip
-    int m_current = -1;  // the direction the pose has, when it is one of the four
+    int m_current = -1;                                     // the direction the pose has, when it is one of the four
     int m_templateHeight = 0;
 };
 

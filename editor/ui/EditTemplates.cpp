@@ -12,11 +12,11 @@ namespace {
 
 struct SlotRow {
     int slot;
-    const char* part;          // the start of each button's accessible name
-    const char* label;         // the row's label, or null beside a row that has one
-    int lx, ly, lw, lh;        // the label's rectangle
-    int y, x;                  // the first button
-    std::array<int, 8> ids;    // in button order; 0 past the alphabet's end
+    const char* part;        // the start of each button's accessible name
+    const char* label;       // the row's label, or null beside a row that has one
+    int lx, ly, lw, lh;      // the label's rectangle
+    int y, x;                // the first button
+    std::array<int, 8> ids;  // in button order; 0 past the alphabet's end
 };
 
 // In the template's order: the creature's left limbs at x 41, its right ones at x 109.
@@ -44,6 +44,8 @@ const SlotRow* RowOf(int slot) {
     return nullptr;
 }
 
+// The templates read as one control per line, laid out by hand.
+// clang-format off
 DialogTemplate MakePose() {
     using K = ControlKind;
     DialogTemplate t{"Pose", 291, 164, {}};
@@ -103,6 +105,7 @@ DialogTemplate MakeGait() {
     c.push_back({id::OnionSkin, K::CheckBox, "O&nion skin", 4, 176, 56, 10, StyleNone, {}, "Onion skin"});
     return t;
 }
+// clang-format on
 
 }  // namespace
 

@@ -52,8 +52,16 @@ DialogTemplate MakeNewPose() {
     DialogTemplate t{"New Pose", 169, 142, {}};
     auto& c = t.controls;
     c.push_back({id::NewPoseMode, K::RadioButton, "&New Pose", 7, 7, 49, 10, StyleGroup});
-    c.push_back({id::VariantMode, K::RadioButton, "&Variant (new switch on time for existing pose)", 7, 20, 157, 10,
-                 StyleNone, {}, "Variant"});
+    c.push_back({id::VariantMode,
+                 K::RadioButton,
+                 "&Variant (new switch on time for existing pose)",
+                 7,
+                 20,
+                 157,
+                 10,
+                 StyleNone,
+                 {},
+                 "Variant"});
     c.push_back({-1, K::Static, "&Pose Name:", 7, 43, 40, 8, StyleGroup});
     c.push_back({id::PoseName, K::Edit, "", 54, 41, 108, 12, StyleNone, {}, "Pose Name"});
     c.push_back({-1, K::Static, "&Pose:", 7, 62, 19, 8});

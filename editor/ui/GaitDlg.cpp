@@ -7,9 +7,9 @@
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/DialogPictures.h"
 #include "editor/ui/DialogResources.h"
-#include "editor/ui/NameText.h"
 #include "editor/ui/EditDialogIds.h"
 #include "editor/ui/GaitTransport.h"
+#include "editor/ui/NameText.h"
 #include "editor/ui/WalkExportDlg.h"
 
 #include <QCheckBox>
@@ -21,11 +21,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <locale.h>
+#include <stdlib.h>
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <locale.h>
-#include <stdlib.h>
 
 namespace mirtala::ui {
 
@@ -69,9 +69,9 @@ void CGaitDlg::OnInitDialog() {
     for (int k = 0; k < kSteps; ++k) m_thumbnails[std::size_t(k)] = Picture(id::FirstThumbnail + k);
     m_stepPicture = Picture(id::StepPicture);
     m_preview = Picture(id::Preview);
-    m_transport = new CGaitTransport(*m_preview, *Controls().ItemAs<QPushButton>(id::Play),
-                                     *Controls().ItemAs<QLabel>(id::FrameReadout),
-                                     *Controls().ItemAs<QComboBox>(id::Speed));
+    m_transport =
+        new CGaitTransport(*m_preview, *Controls().ItemAs<QPushButton>(id::Play),
+                           *Controls().ItemAs<QLabel>(id::FrameReadout), *Controls().ItemAs<QComboBox>(id::Speed));
     UpdateData(false);
     setWindowTitle(NameOf(NameTable::kGaitBase + m_workingCopy.data[0]));
     SetAppearance(Document()->GetAppearance());
@@ -115,7 +115,8 @@ void CGaitDlg::RefreshSequence() {
             m_preview->SetPoseString(count++, pose);
             animated << pose;
             m_previewPoses.push_back(*step.poseString);
-            text = QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(step.poseNumber)), pose);
+            text =
+                QStringLiteral("Step %1: %2, pose string %3").arg(k + 1).arg(NameOf(unsigned(step.poseNumber)), pose);
         } else {
             // Blank rather than the picture of whatever stood here before.
             text = QStringLiteral("Step %1: blank, no pose gene carries pose %2").arg(k + 1).arg(step.poseNumber);

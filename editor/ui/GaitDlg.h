@@ -59,8 +59,8 @@ private:
     QString AngleText() const;
     void Export();
 
-    Gene m_workingCopy;          // data padded to eight steps
-    std::size_t m_dataLength;    // what the gene holds; Apply writes no further
+    Gene m_workingCopy;                       // data padded to eight steps
+    std::size_t m_dataLength;                 // what the gene holds; Apply writes no further
     std::vector<std::uint8_t> m_poseNumbers;  // behind each entry of the pose list
     std::array<QString, 8> m_stepText;        // what each thumbnail shows, in words
     int m_selectedStep = 0;
@@ -69,7 +69,7 @@ private:
     std::array<CZubrelle*, 8> m_thumbnails{};
     CZubrelle* m_stepPicture = nullptr;
     CZubrelle* m_preview = nullptr;
-    CGaitTransport* m_transport = nullptr;   // owned by the preview
+    CGaitTransport* m_transport = nullptr;    // owned by the preview
     std::vector<std::string> m_previewPoses;  // the pose strings the preview animates
 };
 

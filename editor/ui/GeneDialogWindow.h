@@ -9,7 +9,6 @@
 #include "editor/document/GeneDialog.h"
 #include "editor/ui/TemplateDialog.h"
 
-
 namespace mirtala::ui {
 
 class CZubrelle;

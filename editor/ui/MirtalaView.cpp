@@ -173,9 +173,8 @@ void CMirtalaView::Insert(const GeneRef& gene) {
     if (!pose && !IsGaitGene(*gene)) return;
     std::vector<GeneRef>& list = pose ? m_poses : m_gaits;
     // After every gene that does not sort after it.
-    const auto after = std::upper_bound(list.begin(), list.end(), gene, [](const GeneRef& g, const GeneRef& e) {
-        return KeyGreater(*e, *g);
-    });
+    const auto after = std::upper_bound(list.begin(), list.end(), gene,
+                                        [](const GeneRef& g, const GeneRef& e) { return KeyGreater(*e, *g); });
     const std::size_t at = static_cast<std::size_t>(after - list.begin());
     list.insert(after, gene);
     const unsigned number = Number(*gene);
@@ -277,26 +276,21 @@ void CMirtalaView::AddGait(const Gene* pasted) {
 
 void CMirtalaView::OnCommand(int id) {
     switch (id) {
-    case id::AddPose:
-        AddPose(nullptr);
-        break;
-    case id::RemovePose:
-        if (const GeneRef* gene = SelectedPose()) m_doc.RemoveGene(Gene(**gene));
-        break;
-    case id::PoseProperties:
-        if (const GeneRef* gene = SelectedPose()) m_doc.OpenPoseDialog(*gene);
-        break;
-    case id::AddGait:
-        AddGait(nullptr);
-        break;
-    case id::RemoveGait:
-        if (const GeneRef* gene = SelectedGait()) m_doc.RemoveGene(Gene(**gene));
-        break;
-    case id::GaitProperties:
-        if (const GeneRef* gene = SelectedGait()) m_doc.OpenGaitDialog(*gene);
-        break;
-    default:
-        break;
+        case id::AddPose: AddPose(nullptr); break;
+        case id::RemovePose:
+            if (const GeneRef* gene = SelectedPose()) m_doc.RemoveGene(Gene(**gene));
+            break;
+        case id::PoseProperties:
+            if (const GeneRef* gene = SelectedPose()) m_doc.OpenPoseDialog(*gene);
+            break;
+        case id::AddGait: AddGait(nullptr); break;
+        case id::RemoveGait:
+            if (const GeneRef* gene = SelectedGait()) m_doc.RemoveGene(Gene(**gene));
+            break;
+        case id::GaitProperties:
+            if (const GeneRef* gene = SelectedGait()) m_doc.OpenGaitDialog(*gene);
+            break;
+        default: break;
     }
 }
 

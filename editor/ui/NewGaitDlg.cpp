@@ -16,9 +16,7 @@ CNewGaitDlg::CNewGaitDlg(CMirtalaDoc& doc, QWidget* parent)
       m_doc(doc),
       m_gene{{kCreatureGeneType, kGaitSubtype, 0, 0, 0, 0, 0}, std::vector<std::uint8_t>(kGaitDataSize, 0)} {}
 
-int CNewGaitDlg::FreeGaitNumber(const Genome& genome) {
-    return LowestFreeNumber(UsedNumbers(genome, kGaitSubtype));
-}
+int CNewGaitDlg::FreeGaitNumber(const Genome& genome) { return LowestFreeNumber(UsedNumbers(genome, kGaitSubtype)); }
 
 void CNewGaitDlg::DoDataExchange(bool save) { Controls().ExchangeText(save, id::GaitName, m_gaitName); }
 
@@ -39,7 +37,8 @@ void CNewGaitDlg::OnOK() {
         return refuse(QStringLiteral("All 256 gait numbers are in use. Remove a gait before adding another."));
     const int id = m_doc.GetGenome().FreeId(kCreatureGeneType, kGaitSubtype);
     if (id < 0)
-        return refuse(QStringLiteral("All 255 gait gene identifiers are in use. Remove a gait gene before adding another."));
+        return refuse(
+            QStringLiteral("All 255 gait gene identifiers are in use. Remove a gait gene before adding another."));
     m_gene.header.id = static_cast<std::uint8_t>(id);
     if (m_gene.data.empty()) m_gene.data.push_back(0);
     m_gene.data[0] = static_cast<std::uint8_t>(m_newGaitNumber);

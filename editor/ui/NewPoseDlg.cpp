@@ -101,7 +101,8 @@ void CNewPoseDlg::OnOK() {
     if (!variant && m_mode != 0) return Refuse(QStringLiteral("Choose New Pose or Variant."));
     const int id = m_doc.GetGenome().FreeId(kCreatureGeneType, kPoseSubtype);
     if (id < 0)
-        return Refuse(QStringLiteral("All 255 pose gene identifiers are in use. Remove a pose gene before adding another."));
+        return Refuse(
+            QStringLiteral("All 255 pose gene identifiers are in use. Remove a pose gene before adding another."));
     const int switchOn = std::max(0, m_switchOn);
     int number = 0;
     if (variant) {

@@ -19,7 +19,10 @@
 namespace mirtala::ui {
 
 PoseSheetFrame::PoseSheetFrame(CMirtalaDoc& doc, int sizeFactor, QWidget* parent)
-    : QMainWindow(parent), m_doc(&doc), m_scroll(new QScrollArea), m_sheet(new PoseSheetWindow(doc, sizeFactor)),
+    : QMainWindow(parent),
+      m_doc(&doc),
+      m_scroll(new QScrollArea),
+      m_sheet(new PoseSheetWindow(doc, sizeFactor)),
       m_status(new QLabel(QStringLiteral("Ready"))) {
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);

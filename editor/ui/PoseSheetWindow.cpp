@@ -87,13 +87,12 @@ GeneRef PoseSheetWindow::GeneAt(int row, int column) const {
 int PoseSheetWindow::MeasureLabels() const {
     // As wide as the longest label, within reason: longer names are elided.
     int widest = fontMetrics().horizontalAdvance(QStringLiteral("(255)"));
-    for (int r = 0; r < int(m_model.rows.size()); ++r) widest = std::max(widest, fontMetrics().horizontalAdvance(RowLabel(r)));
+    for (int r = 0; r < int(m_model.rows.size()); ++r)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(RowLabel(r)));
     return std::min(widest, 200) + 12;
 }
 int PoseSheetWindow::HeaderHeight() const { return fontMetrics().height() + 6; }
-int PoseSheetWindow::GridTop() const {
-    return HeaderHeight() + (m_loadError.empty() ? 0 : fontMetrics().height() * 2);
-}
+int PoseSheetWindow::GridTop() const { return HeaderHeight() + (m_loadError.empty() ? 0 : fontMetrics().height() * 2); }
 
 QRect PoseSheetWindow::CellRect(int row, int column) const {
     int x = 0, y = 0;
@@ -148,7 +147,8 @@ void PoseSheetWindow::KeepWithinBudget() {
     std::vector<std::size_t> order;
     for (std::size_t r = 0; r < m_rows.size(); ++r)
         if (!m_rows[r].image.isNull() && m_rows[r].used != m_paints) order.push_back(r);
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return m_rows[a].used < m_rows[b].used; });
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return m_rows[a].used < m_rows[b].used; });
     for (std::size_t r : order) {
         if (bytes <= m_pictureBudget) break;
         bytes -= std::size_t(m_rows[r].image.sizeInBytes());
@@ -221,8 +221,8 @@ void PoseSheetWindow::paintEvent(QPaintEvent* event) {
     p.fillRect(exposed, palette().window());
     int top = 0;
     if (!m_loadError.empty()) {
-        p.drawText(QRect(4, 0, width() - 8, fontMetrics().height() * 2), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                   QString::fromStdString(m_loadError));
+        p.drawText(QRect(4, 0, width() - 8, fontMetrics().height() * 2),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, QString::fromStdString(m_loadError));
         top = fontMetrics().height() * 2;
     }
     // The column of the preview age, which the pose dialogs show, is marked.
@@ -247,7 +247,8 @@ void PoseSheetWindow::paintEvent(QPaintEvent* event) {
         m_rows[std::size_t(r)].used = m_paints;
         p.drawText(QRect(6, first.top(), m_labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, m_labelWidth - 8));
-        p.drawImage(first.topLeft(), m_rows[std::size_t(r)].image, QRect(0, 0, m_layout.cellWidth, m_layout.cellHeight));
+        p.drawImage(first.topLeft(), m_rows[std::size_t(r)].image,
+                    QRect(0, 0, m_layout.cellWidth, m_layout.cellHeight));
         for (int c = 1; c < m_model.StageCount(); ++c)
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
@@ -306,13 +307,13 @@ void PoseSheetWindow::NewVariantAt(int row, int column) {
 
 void PoseSheetWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Left: SetCurrentCell(m_currentRow, m_currentColumn - 1); break;
-    case Qt::Key_Right: SetCurrentCell(m_currentRow, m_currentColumn + 1); break;
-    case Qt::Key_Up: SetCurrentCell(m_currentRow - 1, m_currentColumn); break;
-    case Qt::Key_Down: SetCurrentCell(m_currentRow + 1, m_currentColumn); break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: OpenCell(m_currentRow, m_currentColumn); break;
-    default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Left: SetCurrentCell(m_currentRow, m_currentColumn - 1); break;
+        case Qt::Key_Right: SetCurrentCell(m_currentRow, m_currentColumn + 1); break;
+        case Qt::Key_Up: SetCurrentCell(m_currentRow - 1, m_currentColumn); break;
+        case Qt::Key_Down: SetCurrentCell(m_currentRow + 1, m_currentColumn); break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: OpenCell(m_currentRow, m_currentColumn); break;
+        default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -8,9 +8,9 @@ CPushRadio::CPushRadio(const QString& text, QWidget* parent) : QPushButton(text,
     setFlat(true);
     setAutoDefault(false);
     setFocusPolicy(Qt::TabFocus);
-    setStyleSheet(QStringLiteral(
-        "QPushButton { border: 1px solid palette(mid); padding: 0; }"
-        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text); }"));
+    setStyleSheet(
+        QStringLiteral("QPushButton { border: 1px solid palette(mid); padding: 0; }"
+                       "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text); }"));
 }
 
 }  // namespace mirtala::ui

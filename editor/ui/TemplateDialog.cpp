@@ -57,9 +57,7 @@ void CTemplateDialog::OnOK() {
     if (UpdateData(true)) EndDialog(IDOK);
 }
 
-void CTemplateDialog::EndDialog(int result) {
-    done(result == IDOK ? QDialog::Accepted : QDialog::Rejected);
-}
+void CTemplateDialog::EndDialog(int result) { done(result == IDOK ? QDialog::Accepted : QDialog::Rejected); }
 
 void CTemplateDialog::Dispatch(int id) {
     BeforeCommand(id);

@@ -55,8 +55,8 @@ CWalkExportDlg::CWalkExportDlg(const WalkSettings& settings, int frameCount, con
     : QDialog(parent), m_settings(settings), m_frameCount(frameCount), m_baseName(baseName) {
     setWindowTitle(QStringLiteral("Export Walk"));
     m_format = new QComboBox(this);
-    m_format->addItems({QStringLiteral("Animated GIF"), QStringLiteral("PNG sprite sheet"),
-                        QStringLiteral("Numbered PNG frames")});
+    m_format->addItems(
+        {QStringLiteral("Animated GIF"), QStringLiteral("PNG sprite sheet"), QStringLiteral("Numbered PNG frames")});
     m_scale = new QDoubleSpinBox(this);
     m_scale->setRange(0.25, 8.0);
     m_scale->setSingleStep(0.25);
@@ -168,8 +168,8 @@ bool RunWalkExport(const WalkSettings& settings, const WalkOutput& output, QWidg
         return false;
     };
     if (!walk.Start()) return fail(walk.Error());
-    QProgressDialog progress(QStringLiteral("Exporting the walk..."), QStringLiteral("Cancel"), 0, walk.FrameCount() + 1,
-                             parent);
+    QProgressDialog progress(QStringLiteral("Exporting the walk..."), QStringLiteral("Cancel"), 0,
+                             walk.FrameCount() + 1, parent);
     progress.setWindowTitle(QStringLiteral("Export Walk"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);  // a short export shows no dialog at all

@@ -11,7 +11,7 @@ namespace com {
 using OLECHAR = char16_t;
 using BSTR = OLECHAR*;
 
-BSTR SysAllocString(const OLECHAR* text);  // null gives null
+BSTR SysAllocString(const OLECHAR* text);                           // null gives null
 BSTR SysAllocStringLen(const OLECHAR* text, std::uint32_t length);  // text may be null: zeros
 void SysFreeString(BSTR text);
 std::uint32_t SysStringLen(BSTR text);  // in characters; 0 for null

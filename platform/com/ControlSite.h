@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/com/Unknown.h"
 #include "platform/com/Bstr.h"
+#include "platform/com/Unknown.h"
 
 namespace com {
 

@@ -48,8 +48,7 @@ HRESULT PrepareDispatchCall(const TypeDesc& type, DISPID id, std::uint16_t flags
         if (params->cNamedArgs) return DISP_E_NONAMEDARGS;
     } else if (flags & DISPATCH_PROPERTYPUT) {
         if (member->kind == MemberKind::ReadOnlyProperty) return DISP_E_MEMBERNOTFOUND;
-        if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
-            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return DISP_E_PARAMNOTFOUND;  // the new value must be named as such
         call->isPut = true;
         ++expected;

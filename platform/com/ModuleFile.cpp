@@ -97,8 +97,7 @@ std::string Check(std::uint64_t fileSize, const ReadAt& read) {
         if (segment.p_type != PT_LOAD) continue;
         loadable = true;
         if (!Inside(segment.p_offset, segment.p_filesz, 1, fileSize))
-            return Short("loadable segment " + std::to_string(i),
-                         End(segment.p_offset, segment.p_filesz, 1), fileSize);
+            return Short("loadable segment " + std::to_string(i), End(segment.p_offset, segment.p_filesz, 1), fileSize);
     }
     if (!loadable) return "it has no loadable segments";
 

@@ -75,7 +75,8 @@ ServerCall CallServerRegistration(const std::string& module, bool unregister) {
     auto fn = reinterpret_cast<HRESULT (*)()>(::dlsym(handle, entry));
     if (!fn) {
         ::dlclose(handle);
-        call.error = std::string("the module was loaded, but the entry point ") + entry + " was not found: " + ModuleEntryProblem(call.module);
+        call.error = std::string("the module was loaded, but the entry point ") + entry +
+                     " was not found: " + ModuleEntryProblem(call.module);
         return call;
     }
     call.result = fn();

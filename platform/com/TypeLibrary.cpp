@@ -138,7 +138,7 @@ public:
         }
         if (index < 0 || static_cast<std::uint32_t>(index) >= m_infos.size()) return TYPE_E_ELEMENTNOTFOUND;
         return m_infos[static_cast<std::size_t>(index)].GetDocumentation(MEMBERID_NIL, name, doc, helpContext,
-                                                                          helpFile);
+                                                                         helpFile);
     }
     const TypeLibDesc& Desc() const { return m_desc; }
 

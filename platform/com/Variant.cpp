@@ -14,8 +14,7 @@ namespace com {
 namespace {
 
 bool IsKnown(VARTYPE vt) {
-    return vt == VT_EMPTY || vt == VT_I2 || vt == VT_I4 || vt == VT_R4 || vt == VT_R8 || vt == VT_BSTR ||
-           vt == VT_BOOL;
+    return vt == VT_EMPTY || vt == VT_I2 || vt == VT_I4 || vt == VT_R4 || vt == VT_R8 || vt == VT_BSTR || vt == VT_BOOL;
 }
 
 // Reads a whole string as a number in the "C" format, blanks around allowed.

@@ -4,22 +4,22 @@
 // none), give it a name only once it is whole, then rename it over the target.
 #include "platform/fileio/AtomicFile.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <random>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace mirtala::fileio {
 
 namespace {
 
-constexpr int kMaxLinks = 40;           // as the system allows in a path
+constexpr int kMaxLinks = 40;              // as the system allows in a path
 constexpr std::size_t kMaxTempStem = 200;  // keeps the temporary name under NAME_MAX
 
 bool Fail(std::string* error, const std::string& what, int code) {
@@ -108,8 +108,7 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
             pid = pid * 10 + (c - '0');
         }
         if (!digits || pid == self) continue;
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
 }
@@ -195,8 +194,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     // The file's own permission counts, though the folder's alone would allow the rename.
     if (exists && IsReadOnly(target, old)) {
         if (error)
-            *error = "Cannot write " + path + (OnReadOnlyFileSystem(target) ? ": " + std::string(std::strerror(EROFS))
-                                                                            : std::string(": it is read-only"));
+            *error = "Cannot write " + path +
+                     (OnReadOnlyFileSystem(target) ? ": " + std::string(std::strerror(EROFS))
+                                                   : std::string(": it is read-only"));
         return false;
     }
 

@@ -32,8 +32,7 @@ bool IsReadOnlyFile(const std::string& path);
 // temporary files of the same target left by processes that no longer run. On
 // failure the old file is untouched, no temporary file is left behind, and
 // `error` (if given) says why.
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string* error = nullptr);
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* error = nullptr);
 
 bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error = nullptr);
 

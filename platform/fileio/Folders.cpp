@@ -2,10 +2,10 @@
 // one the system gave: a later look at the missing folder would only say it is missing.
 #include "platform/fileio/Folders.h"
 
-#include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <cerrno>
+#include <cstring>
 
 namespace mirtala::fileio {
 

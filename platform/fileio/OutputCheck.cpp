@@ -1,12 +1,12 @@
 // Signature checks of picture outputs, reading at most their first eight bytes.
 #include "platform/fileio/OutputCheck.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
 
 namespace mirtala::fileio {
 
@@ -31,9 +31,8 @@ std::string PictureOutputRefusal(const std::string& path, PictureKind kind) {
     if (!regular) return {};
     if (got == 0) return {};
     const std::string_view bytes(head, got > 0 ? static_cast<std::size_t>(got) : 0);
-    const bool matches = kind == PictureKind::Png
-                             ? bytes == std::string_view("\x89PNG\r\n\x1a\n", 8)
-                             : bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a";
+    const bool matches = kind == PictureKind::Png ? bytes == std::string_view("\x89PNG\r\n\x1a\n", 8)
+                                                  : bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a";
     return matches ? std::string() : refusal;
 }
 

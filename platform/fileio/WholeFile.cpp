@@ -1,11 +1,11 @@
 // Whole-file reads on POSIX file descriptors.
 #include "platform/fileio/AtomicFile.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace mirtala::fileio {
 

@@ -12,8 +12,6 @@ Bitmap::Bitmap(std::int32_t width, std::int32_t height, Colour fill) {
     m_pixels.assign(std::size_t(width) * std::size_t(height), fill);
 }
 
-Colour Bitmap::At(std::int32_t x, std::int32_t y) const {
-    return Contains(x, y) ? Row(y)[x] : 0;
-}
+Colour Bitmap::At(std::int32_t x, std::int32_t y) const { return Contains(x, y) ? Row(y)[x] : 0; }
 
 }  // namespace gdi

@@ -23,9 +23,7 @@ public:
     std::int32_t Height() const { return m_height; }
     bool Empty() const { return m_pixels.empty(); }
 
-    bool Contains(std::int32_t x, std::int32_t y) const {
-        return x >= 0 && y >= 0 && x < m_width && y < m_height;
-    }
+    bool Contains(std::int32_t x, std::int32_t y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     // Pixel outside the bitmap reads as 0.
     Colour At(std::int32_t x, std::int32_t y) const;
 

@@ -30,8 +30,8 @@ void DrawContext::FillSolidRect(const Rect& rect, Colour colour) {
     }
 }
 
-void DrawContext::FillSolidRect(std::int32_t x, std::int32_t y, std::int32_t width,
-                                std::int32_t height, Colour colour) {
+void DrawContext::FillSolidRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                Colour colour) {
     if (m_bitmap == nullptr || width <= 0 || height <= 0) {
         return;
     }
@@ -79,9 +79,7 @@ void DrawContext::LineTo(std::int32_t x1, std::int32_t y1) {
             // Minor coordinate rounded to nearest, halves away from the start.
             // Nearest to d * i / steps, halves away from the start: with the half step
             // added on d's side, truncation toward zero finishes the rounding.
-            auto along = [&](std::int64_t d) {
-                return (2 * d * i + (d >= 0 ? steps : -steps)) / (2 * steps);
-            };
+            auto along = [&](std::int64_t d) { return (2 * d * i + (d >= 0 ? steps : -steps)) / (2 * steps); };
             if (xMajor) {
                 x = x0 + (dx >= 0 ? i : -i);
                 y = y0 + along(dy);

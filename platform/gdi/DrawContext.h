@@ -28,8 +28,7 @@ public:
 
     // Fills [left, right) x [top, bottom); an empty or inverted rectangle fills nothing.
     void FillSolidRect(const Rect& rect, Colour colour);
-    void FillSolidRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                       Colour colour);
+    void FillSolidRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, Colour colour);
     void SetPixel(std::int32_t x, std::int32_t y, Colour colour);
 
     // The pen used by LineTo: solid, 2 pixels wide.

@@ -1,11 +1,11 @@
 // An advisory lock (flock) on a lock file in the registry folder.
 #include "platform/registry/FolderLock.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include <filesystem>
 
@@ -27,8 +27,8 @@ FolderLock::FolderLock(const std::string& folder) {
     // Another user's lock file can still be locked through a read-only descriptor.
     if (m_fd < 0 && errno == EACCES) m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (m_fd < 0) {
-        m_problem = "the registry folder " + folder + " cannot be written (" + kFileName + ": " +
-                    std::strerror(errno) + ")";
+        m_problem =
+            "the registry folder " + folder + " cannot be written (" + kFileName + ": " + std::strerror(errno) + ")";
         return;
     }
     while (::flock(m_fd, LOCK_EX) != 0) {

@@ -77,7 +77,7 @@ private:
         return {true, st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
     }
     static bool Settled(const Stamp& stamp) {
-        timespec now {};
+        timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);
         std::int64_t limit = Nanoseconds(now) - 2000000000LL;
         return stamp.modified < limit && stamp.changed < limit;
@@ -136,8 +136,9 @@ bool WriteHostFolders(const std::string& images, const std::string& bodyData, st
     auto change = [](const char* name, const std::string& text) {
         return RegStringChange{name, text.empty() ? std::nullopt : std::optional(WithSeparator(text))};
     };
-    LSTATUS status = RegWriteStrings(HKEY_LOCAL_MACHINE, kHostProductKey,
-                                     {change(kImagesDirectoryValue, images), change(kBodyDataDirectoryValue, bodyData)});
+    LSTATUS status =
+        RegWriteStrings(HKEY_LOCAL_MACHINE, kHostProductKey,
+                        {change(kImagesDirectoryValue, images), change(kBodyDataDirectoryValue, bodyData)});
     if (status == ERROR_SUCCESS) return true;
     if (error) {
         std::string problem = RegWriteProblem();

@@ -171,8 +171,8 @@ void FormatValue(const RegValue& v, std::string& out) {
     }
     char buf[32];
     if (v.type == REG_DWORD && v.data.size() == 4) {
-        std::uint32_t d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                          (static_cast<std::uint32_t>(v.data[3]) << 24);
+        std::uint32_t d =
+            v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<std::uint32_t>(v.data[3]) << 24);
         std::snprintf(buf, sizeof buf, "dword:%08x\n", d);
         out += buf;
         return;
@@ -269,8 +269,7 @@ RegParseResult ParseRegText(std::string_view text, std::string_view rootName, Re
 std::string FormatRegText(const RegNode& root, std::string_view rootName) {
     std::string out(kHeader);
     out += "\n\n";
-    for (const auto& child : root.Children())
-        FormatKey(*child, std::string(rootName) + '\\' + child->Name(), out);
+    for (const auto& child : root.Children()) FormatKey(*child, std::string(rootName) + '\\' + child->Name(), out);
     if (!root.Values().empty()) {
         // Values directly on a root are not representable; keep them under a
         // key line of the root itself.

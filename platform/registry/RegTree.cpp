@@ -29,8 +29,8 @@ RegNode& RegNode::AddChild(std::string_view name) {
 }
 
 bool RegNode::RemoveChild(std::string_view name) {
-    auto it = std::find_if(m_children.begin(), m_children.end(),
-                           [&](const auto& c) { return NamesEqual(c->Name(), name); });
+    auto it =
+        std::find_if(m_children.begin(), m_children.end(), [&](const auto& c) { return NamesEqual(c->Name(), name); });
     if (it == m_children.end()) return false;
     m_children.erase(it);
     return true;
@@ -54,8 +54,8 @@ void RegNode::SetValue(RegValue value) {
 }
 
 bool RegNode::RemoveValue(std::string_view name) {
-    auto it = std::find_if(m_values.begin(), m_values.end(),
-                           [&](const RegValue& v) { return NamesEqual(v.name, name); });
+    auto it =
+        std::find_if(m_values.begin(), m_values.end(), [&](const RegValue& v) { return NamesEqual(v.name, name); });
     if (it == m_values.end()) return false;
     m_values.erase(it);
     return true;

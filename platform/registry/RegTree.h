@@ -36,9 +36,7 @@ public:
 
     // Follows a path of names; nullptr when a level is missing.
     RegNode* Find(const std::vector<std::string>& path);
-    const RegNode* Find(const std::vector<std::string>& path) const {
-        return const_cast<RegNode*>(this)->Find(path);
-    }
+    const RegNode* Find(const std::vector<std::string>& path) const { return const_cast<RegNode*>(this)->Find(path); }
 
 private:
     std::string m_name;

@@ -29,9 +29,7 @@ RegKey g_localMachine{RegRoot::LocalMachine, {}, true};
 RegKey g_currentUser{RegRoot::CurrentUser, {}, true};
 RegKey g_classesRoot{RegRoot::ClassesRoot, {}, true};
 
-const char* RootName(RegRoot root) {
-    return root == RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
-}
+const char* RootName(RegRoot root) { return root == RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE"; }
 
 // Empty when no registry folder is known.
 std::string RootFile(RegRoot root) {
@@ -73,8 +71,7 @@ std::shared_ptr<const LoadedRoot> Read(RegRoot root) {
     int slot = root == RegRoot::CurrentUser ? 1 : 0;
     std::string path = RootFile(root);
     FileStamp stamp = Stamp(path);
-    if (cached[slot] && cachedPath[slot] == path && cachedStamp[slot] == stamp && stamp.exists)
-        return cached[slot];
+    if (cached[slot] && cachedPath[slot] == path && cachedStamp[slot] == stamp && stamp.exists) return cached[slot];
     auto loaded = std::make_shared<LoadedRoot>(Load(root));
     cached[slot] = loaded;
     cachedPath[slot] = path;
@@ -164,8 +161,7 @@ HKEY const HKEY_CLASSES_ROOT = &g_classesRoot;
 
 std::string RegistryFolder() {
     if (const char* dir = std::getenv(kRegistryFolderVariable); dir && *dir) return dir;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-        return std::string(data) + "/mirtala/registry";
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/mirtala/registry";
     // Without a home folder there is no registry folder: guessing one (the
     // working folder) would scatter registries wherever a tool happens to run.
     const char* home = std::getenv("HOME");
@@ -208,8 +204,7 @@ LSTATUS RegCloseKey(HKEY key) {
     return ERROR_SUCCESS;
 }
 
-LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                      std::uint32_t* size) {
+LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
     if (!Valid(key)) return ERROR_INVALID_HANDLE;
     if (data && !size) return ERROR_INVALID_PARAMETER;
     Location at = Locate(key->root, key->path);
@@ -231,8 +226,7 @@ LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std:
     return ERROR_SUCCESS;
 }
 
-LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                    std::uint32_t size) {
+LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
     if (!Valid(key)) return ERROR_INVALID_HANDLE;
     if ((size && !data) || !Storable(name)) return ERROR_INVALID_PARAMETER;
     return Modify(key->root, key->path, [&](RegNode& tree, std::vector<std::string>& at) {
@@ -317,7 +311,8 @@ std::string RegFileProblem(HKEY root) {
 }
 
 std::string RegWriteProblem() {
-    if (std::string problem = RegFileProblem(HKEY_CLASSES_ROOT); !problem.empty()) return "the registry file " + problem;
+    if (std::string problem = RegFileProblem(HKEY_CLASSES_ROOT); !problem.empty())
+        return "the registry file " + problem;
     FolderLock lock(RegistryFolder());
     return lock.Problem();
 }

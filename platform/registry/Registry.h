@@ -36,10 +36,8 @@ LSTATUS RegCloseKey(HKEY key);
 
 // With data null, only *size is set. With a buffer too small, *size is set to
 // the size needed and ERROR_MORE_DATA is returned. Strings include their NUL.
-LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                      std::uint32_t* size);
-LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                    std::uint32_t size);
+LSTATUS RegQueryValue(HKEY key, std::string_view name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size);
+LSTATUS RegSetValue(HKEY key, std::string_view name, std::uint32_t type, const std::uint8_t* data, std::uint32_t size);
 LSTATUS RegSetString(HKEY key, std::string_view name, std::string_view text);
 // Sets string values of subKey, creating every missing level, in one write of
 // its root's file, so that either all of them change or none; a value given

@@ -153,11 +153,10 @@ WineRegResult ReadWineRegText(std::string_view text, const std::vector<std::vect
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     Lines lines(text);
     std::string_view line;
-    while (lines.Next(line) && line.empty()) {
-    }
+    while (lines.Next(line) && line.empty()) {}
     if (line.substr(0, kHeader.size()) != kHeader) {
-        result.problem = "line " + std::to_string(lines.Number()) + ": the file does not start with " +
-                         std::string(kHeader);
+        result.problem =
+            "line " + std::to_string(lines.Number()) + ": the file does not start with " + std::string(kHeader);
         return result;
     }
     result.readable = true;

@@ -94,7 +94,8 @@ std::size_t ReadWineEscaped(std::string_view s, std::size_t i, char close, std::
             case 'x': {
                 std::uint32_t v = 0;
                 int n = 0;
-                for (; n < 4 && i < s.size() && HexDigitValue(s[i]) >= 0; ++n) v = v * 16 + std::uint32_t(HexDigitValue(s[i++]));
+                for (; n < 4 && i < s.size() && HexDigitValue(s[i]) >= 0; ++n)
+                    v = v * 16 + std::uint32_t(HexDigitValue(s[i++]));
                 n ? text.Unit(v) : text.Bytes("x");
                 break;
             }

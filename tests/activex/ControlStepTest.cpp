@@ -78,7 +78,8 @@ TEST_P(ControlAnimation, PlaysHoldsStepsAndStartsAgainAsTheEngineDraws) {
     }
 
     c->SetPlaying(true);
-    EXPECT_EQ(site.runningTimers.count(kAnimationTimerId), 1u) << "playing starts the timer without restarting the walk";
+    EXPECT_EQ(site.runningTimers.count(kAnimationTimerId), 1u)
+        << "playing starts the timer without restarting the walk";
     ASSERT_EQ(Paint(c), expected[std::size_t(shown + 1)]);
 
     // Any put, even of the value already stored, starts again from frame 0:
@@ -99,5 +100,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, ControlAnimation,
                                          AnimationCase{"InPlaceNegativeTruncated", false, -10.5, -10, 1.35f},
                                          AnimationCase{"SiteNotAtTheOrigin", true, 0, 0, 1.0f, {10, 20, 210, 120}},
                                          AnimationCase{"InsideTheBorder", true, 0, 0, 1.0f, {0, 0, 200, 100}, {1}},
-                                         AnimationCase{"BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
+                                         AnimationCase{
+                                             "BorderPutBackToNone", true, 0, 0, 1.0f, {5, 5, 205, 105}, {1, 0}}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -222,8 +222,9 @@ TEST_F(ControlTest, OffersTheLoadErrorAndTriesFoldersOfItsOwnThroughDispatch) {
     EXPECT_FALSE(c->IsPrepared()) << "the walk is laid out afresh for the new body";
     EXPECT_FALSE(c->Body()->IsLoaded());
     EXPECT_EQ(Text(c, DISPID_ImagesDirectory), empty.Path() + "/") << "a separator is added";
-    EXPECT_EQ(Text(c, DISPID_LoadError), "Unable to find a head sprite file for baby male Tovel of variant A.\n[Tried '" +
-                                             empty.Path() + "/a00a.s16']");
+    EXPECT_EQ(
+        Text(c, DISPID_LoadError),
+        "Unable to find a head sprite file for baby male Tovel of variant A.\n[Tried '" + empty.Path() + "/a00a.s16']");
     EXPECT_EQ(PutText(c, DISPID_LoadError, "cleared?"), DISP_E_MEMBERNOTFOUND) << "read-only";
     EXPECT_NE(Text(c, DISPID_LoadError), "");
 

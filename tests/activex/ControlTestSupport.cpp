@@ -62,7 +62,8 @@ void CopyDemoCreature(const std::string& imagesTo, const std::string& bodyDataTo
         fs::create_directories(to);
         for (const auto& entry : fs::directory_iterator(from)) {
             std::string name = entry.path().filename().string();
-            if (name.substr(1, 3) == stem) fs::copy_file(entry.path(), fs::path(to) / name, fs::copy_options::overwrite_existing);
+            if (name.substr(1, 3) == stem)
+                fs::copy_file(entry.path(), fs::path(to) / name, fs::copy_options::overwrite_existing);
         }
     }
 }

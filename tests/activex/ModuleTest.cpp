@@ -141,10 +141,12 @@ TEST_F(ModuleTest, AModuleThatCannotBeLoadedOrFoundIsReportedAsSuch) {
     const std::string whole = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     const std::string truncated = registry.Dir().string() + "/truncated.so";
     EXPECT_EQ(ModuleFileProblem(ZUBRELLE_MODULE_PATH), "");
-    const struct { std::size_t bytesKept; const char* problem; } cuts[] = {
-        {whole.size() - 1, "its section header table ends at byte"},
-        {100, "its program header table ends at byte"},
-        {10, "it is not a module"}};
+    const struct {
+        std::size_t bytesKept;
+        const char* problem;
+    } cuts[] = {{whole.size() - 1, "its section header table ends at byte"},
+                {100, "its program header table ends at byte"},
+                {10, "it is not a module"}};
     for (const auto& cut : cuts) {
         std::ofstream(truncated, std::ios::binary | std::ios::trunc) << whole.substr(0, cut.bytesKept);
         EXPECT_NE(ModuleFileProblem(truncated).find(cut.problem), std::string::npos) << ModuleFileProblem(truncated);

@@ -11,12 +11,12 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/genome/PoseGenes.h"
 #include "editor/ui/AccessibleInterfaces.h"
+#include "editor/ui/DialogResources.h"
+#include "editor/ui/MirtalaView.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
 #include "editor/ui/PushRadio.h"
 #include "editor/ui/WalkExportDlg.h"
-#include "editor/ui/DialogResources.h"
-#include "editor/ui/MirtalaView.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -28,9 +28,7 @@
 namespace mirtala::test {
 namespace {
 
-bool HasLabel(QAccessibleInterface* iface) {
-    return !iface->relations(QAccessible::Label).isEmpty();
-}
+bool HasLabel(QAccessibleInterface* iface) { return !iface->relations(QAccessible::Label).isEmpty(); }
 
 // What is wrong with the visible controls under `iface`, one line each.
 void Walk(QAccessibleInterface* iface, const QString& window, QStringList& problems) {
@@ -39,8 +37,9 @@ void Walk(QAccessibleInterface* iface, const QString& window, QStringList& probl
     const QString name = iface->text(QAccessible::Name);
     const QString where = window + ": " + (name.isEmpty() ? QStringLiteral("(unnamed)") : name);
     static const QAccessible::Role kControls[] = {
-        QAccessible::PushButton, QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::ComboBox,
-        QAccessible::EditableText, QAccessible::SpinBox, QAccessible::List, QAccessible::Tree, QAccessible::Table};
+        QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::RadioButton,
+        QAccessible::ComboBox,   QAccessible::EditableText, QAccessible::SpinBox,
+        QAccessible::List,       QAccessible::Tree,         QAccessible::Table};
     if (std::find(std::begin(kControls), std::end(kControls), role) != std::end(kControls) && name.isEmpty())
         problems << where + QStringLiteral(" has no name (role %1)").arg(int(role));
     if (role == QAccessible::ComboBox) {

@@ -31,18 +31,25 @@ TEST(CliCheck, LinesStatusAndJson) {
         int status;
         std::string out, err;  // "" when checked empty
     } cases[] = {
-        {.args = {"--check", broken}, .status = 1,
-         .out = prefix + "gait 3 step 5: pose 12 has no gene active at Embryo, Child, Adolescent, Youth, Adult, Old, Senile\n" +
+        {.args = {"--check", broken},
+         .status = 1,
+         .out = prefix +
+                "gait 3 step 5: pose 12 has no gene active at Embryo, Child, Adolescent, Youth, Adult, Old, Senile\n" +
                 prefix + "pose 3 is used by no gait (information)\n"},
-        {.args = {"--check", broken, "--names", Sample("posegait.txt")}, .status = 1,
-         .out = prefix + "gait 3 step 5: pose 12 has no gene active at Embryo, Child, Adolescent, Youth, Adult, Old, Senile\n" +
+        {.args = {"--check", broken, "--names", Sample("posegait.txt")},
+         .status = 1,
+         .out = prefix +
+                "gait 3 step 5: pose 12 has no gene active at Embryo, Child, Adolescent, Youth, Adult, Old, Senile\n" +
                 prefix + "gait 3 has no name\n" + prefix + "pose 3 is used by no gait (information)\n"},
-        {.args = {"--check", dir.Write("empty.gen", "dna2gend")}, .status = 0,
+        {.args = {"--check", dir.Write("empty.gen", "dna2gend")},
+         .status = 0,
          .out = dir.File("empty.gen") + ": reading: Expected token 'gene' or 'gend'.\n" + dir.File("empty.gen") +
                 ": reading: Gene does not contain header.\n"},
-        {.args = {"--check", dir.File("missing.gen")}, .status = 1,
+        {.args = {"--check", dir.File("missing.gen")},
+         .status = 1,
          .err = "mirtala: cannot open " + dir.File("missing.gen") + ": No such file or directory\n"},
-        {.args = {"--check", dir.Write("text.gen", "hello")}, .status = 1,
+        {.args = {"--check", dir.Write("text.gen", "hello")},
+         .status = 1,
          .err = "mirtala: cannot read " + dir.File("text.gen") + ": Not a genome File.\n"},
     };
     for (const auto& c : cases) {

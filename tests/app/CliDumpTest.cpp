@@ -13,7 +13,10 @@ namespace {
 
 using nlohmann::json;
 
-struct Result { int status; std::string out, err; };
+struct Result {
+    int status;
+    std::string out, err;
+};
 
 Result Dump(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -55,7 +58,10 @@ TEST(CliDump, SampleGenomeWithNames) {
 TEST(CliDump, WarningsShortGenesAndWindows1252Names) {
     test::TempDir dir;
     // A pose gene with three data bytes, two above 127, and no closing token.
-    std::string file("dna2gene\x02\x03\x01\x00\x00\x00\x00\x07" "A\x80\xe9", 19);
+    std::string file(
+        "dna2gene\x02\x03\x01\x00\x00\x00\x00\x07"
+        "A\x80\xe9",
+        19);
     const std::string names = std::string(7, '\n') + "Caf\xe9 \x93quoted\x94\n";
     json j = DumpJson({"--dump", dir.Write("short.gen", file), "--names", dir.Write("names.txt", names)});
     EXPECT_EQ(j["warnings"], json::parse(R"(["Expected token 'gene' or 'gend'."])"));

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "fixtures/ReadOnlyMount.h"
-#include "picture/WalkTestSupport.h"
 #include "activex/ControlTestSupport.h"
+#include "editor/genome/PoseGenes.h"
 #include "editor/picture/PngOutput.h"
 #include "editor/picture/PoseSheet.h"
-#include "editor/genome/PoseGenes.h"
+#include "fixtures/ReadOnlyMount.h"
+#include "picture/WalkTestSupport.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
 
@@ -21,7 +21,10 @@ namespace reg = mirtala::registry;
 
 namespace {
 
-struct Outcome { int status; std::string out, err; };
+struct Outcome {
+    int status;
+    std::string out, err;
+};
 
 // The PNG's pixels, or nothing when it cannot be read or is not width x height.
 Pixels PngPixels(const std::string& path, int width, int height) {
@@ -100,7 +103,8 @@ TEST_F(CliRenderTest, AGaitOfTheGenomeWalksAsTheEngineDrawsInAGifAndASheet) {
     ASSERT_EQ(h, (n + 2) / 3 * 90) << n << " frames";
     for (int k = 0; k < (n + 2) / 3 * 3; ++k)  // unused last cells are white
         EXPECT_EQ(mirtala::test::SheetCell(sheet, w, 3, k, 120, 90),
-                  k < n ? expected[std::size_t(k)] : Pixels(120 * 90, 0x00FFFFFFu)) << "cell " << k;
+                  k < n ? expected[std::size_t(k)] : Pixels(120 * 90, 0x00FFFFFFu))
+            << "cell " << k;
 }
 
 // A pose over its own genome is the usage table's NotAGenome row.
@@ -126,8 +130,9 @@ TEST_F(CliRenderTest, APoseSheetOfTheGenomeHasTheEnginesDrawingInEachCell) {
         zubrelle::Appearance a = kAdult;
         a.age = stage;
         const std::string pose = mirtala::PoseStringOf(*mirtala::FindActivePose(genome, 1, stage));
-        EXPECT_TRUE(cell == mirtala::test::EngineFrames(a, {pose}, layout.cellWidth, layout.cellHeight, false, 0, 1,
-                                                        0.25)[0]) << stage;
+        EXPECT_TRUE(cell ==
+                    mirtala::test::EngineFrames(a, {pose}, layout.cellWidth, layout.cellHeight, false, 0, 1, 0.25)[0])
+            << stage;
     }
     EXPECT_EQ(Mirtala("--pose-sheet '" + out + "' --genome '" + kSample + "' --stages 5-2").status, 2);
 }
@@ -149,10 +154,10 @@ TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
     struct Case {
         const char* name;
         const char* command;
-        std::string args;          // after the output
-        std::string output;        // given as the output
-        std::string existing;      // its bytes beforehand
-        std::string refused;       // the file named in the refusal ("" when written)
+        std::string args;      // after the output
+        std::string output;    // given as the output
+        std::string existing;  // its bytes beforehand
+        std::string refused;   // the file named in the refusal ("" when written)
         const char* kind;
     };
     const std::string genomeBytes = mirtala::test::ReadFileBytes(kSample);
@@ -163,7 +168,8 @@ TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
         {"genome as the pose", "--render-pose", pose, "demo.gen", genomeBytes, "demo.gen", "PNG"},
         {"png bytes as a gif", "--render-gait", gait, "walk.gif", png, "walk.gif", "GIF"},
         {"text as a sheet", "--sheet", gait, "sheet.png", "notes", "sheet.png", "PNG"},
-        {"genome as the third frame", "--render-gait", gait + " --frames 4", "frames", "", "frames/frame-002.png", "PNG"},
+        {"genome as the third frame", "--render-gait", gait + " --frames 4", "frames", "", "frames/frame-002.png",
+         "PNG"},
         {"an older picture", "--render-pose", pose, "old.png", png, "", ""},
         {"an empty file", "--render-pose", pose, "empty.png", "", "", ""},
     };
@@ -183,7 +189,8 @@ TEST_F(CliRenderTest, AnExistingFileIsReplacedOnlyByAPictureOfItsKind) {
         EXPECT_EQ(run.err, "mirtala: " + dir.File(c.refused) + " exists and is not a " + c.kind +
                                " file; it was not changed.\n");
         EXPECT_EQ(mirtala::test::ReadFileBytes(dir.File(c.refused)), frames ? genomeBytes : c.existing);
-        EXPECT_FALSE(frames && std::filesystem::exists(dir.File("frames/frame-000.png"))) << "a frame came before the refusal";
+        EXPECT_FALSE(frames && std::filesystem::exists(dir.File("frames/frame-000.png")))
+            << "a frame came before the refusal";
     }
 }
 
@@ -194,7 +201,8 @@ TEST_F(CliRenderTest, AFolderThatCannotBeMadeSaysWhy) {
     MIRTALA_REQUIRE_MOUNT(ro);
     Outcome run = Mirtala("--render-gait '" + ro.File("frames") + "' --pose-strings 201111111111111 --size 8x8");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "mirtala: " + ro.File("frames") + " is not a folder that can be written (Read-only file system).\n");
+    EXPECT_EQ(run.err,
+              "mirtala: " + ro.File("frames") + " is not a folder that can be written (Read-only file system).\n");
 }
 
 // A pose that is not written when the control fails is the unreadable registry's test below.
@@ -204,15 +212,16 @@ TEST_F(CliRenderTest, WritesNoPictureOfABodyThatDoesNotLoad) {
                           "' --pose-strings 201111111111111,2013 --appearance 0,4,1,1,1,0,0,0,2,1,1,0");
     EXPECT_EQ(run.status, 1) << run.out;
     const std::string folder = dir.File("nobody") + "/";
-    EXPECT_EQ(run.err, "mirtala: Unable to find a head sprite file for adult male Brask of variant B.\n[Tried '" + folder +
-                           "a14b.s16']\nmirtala: no picture was written; the host product's folders are " + folder +
-                           " and " + folder + ".\nmirtala: give the folders for this run with --images DIR "
-                           "--body-data DIR, or draw the demo creature (" + std::getenv("MIRTALA_BINARY_DIR") +
-                           "/demo-creature) with --demo-creature.\n");
+    EXPECT_EQ(run.err, "mirtala: Unable to find a head sprite file for adult male Brask of variant B.\n[Tried '" +
+                           folder + "a14b.s16']\nmirtala: no picture was written; the host product's folders are " +
+                           folder + " and " + folder +
+                           ".\nmirtala: give the folders for this run with --images DIR "
+                           "--body-data DIR, or draw the demo creature (" +
+                           std::getenv("MIRTALA_BINARY_DIR") + "/demo-creature) with --demo-creature.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("g")));
     // Folders for one run draw, and the stored ones stay as they were.
-    for (const std::string& folders : {"--images='" + DemoImages() + "' --body-data '" + DemoBodyData() + "'",
-                                       std::string("--demo-creature")}) {
+    for (const std::string& folders :
+         {"--images='" + DemoImages() + "' --body-data '" + DemoBodyData() + "'", std::string("--demo-creature")}) {
         run = Mirtala("--sheet '" + dir.File("s.png") + "' --pose-strings 201111111111111 " + folders);
         EXPECT_EQ(run.status, 0) << folders << "\n" << run.err;
     }
@@ -252,9 +261,13 @@ TEST_F(CliRenderTest, OlderFramesAreCountedAndFrameNamesSort) {
     Outcome run = Mirtala(args + "2");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.err.find("still holds 14 older frame files from an earlier run (frame-002.png ... frame-015.png)"),
-              std::string::npos) << run.err;
+              std::string::npos)
+        << run.err;
     // Three digits up to a thousand frames (the run above shows them), then as many as the last needs.
-    struct Name { int index, count; const char* name; };
+    struct Name {
+        int index, count;
+        const char* name;
+    };
     const Name names[] = {{999, 1000, "frame-999.png"}, {0, 1001, "frame-0000.png"}, {9999, 10000, "frame-9999.png"}};
     for (const Name& n : names) EXPECT_EQ(mirtala::FrameName(n.index, n.count), n.name);
 }
@@ -274,18 +287,19 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
     const std::string truncated =
         dir.Write("Zubrelle.so", mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH).substr(0, 4096));
     { std::ofstream(machine, std::ios::trunc) << good; }
-    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT,
-                               "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", "", truncated));
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                               "", truncated));
     run = Mirtala(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(truncated + " cannot be loaded: it is cut short"), std::string::npos) << run.err;
 #if defined(__x86_64__)
     std::string arm = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
     arm[18] = char(183);  // e_machine: 64-bit ARM
-    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32", "",
-                               dir.Write("arm.so", arm)));
+    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
+                               "", dir.Write("arm.so", arm)));
     run = Mirtala(args);
-    EXPECT_NE(run.err.find("arm.so cannot be loaded: it was built for ARM, this is x86-64."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("arm.so cannot be loaded: it was built for ARM, this is x86-64."), std::string::npos)
+        << run.err;
 #endif
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.png")));
 }
@@ -302,7 +316,8 @@ TEST_F(CliRenderTest, AnUnreadableRegistryOrADamagedModuleIsNamed) {
 // memory it may use, ends with a message and exit 1, not an abort.
 TEST_F(CliRenderTest, ADumpFailsWhenOutputOrMemoryRunsOut) {
     const std::string err = dir.File("full.err");
-    const int status = std::system(("'" MIRTALA_PROGRAM "' --dump '" + kSample + "' >/dev/full 2>'" + err + "'").c_str());
+    const int status =
+        std::system(("'" MIRTALA_PROGRAM "' --dump '" + kSample + "' >/dev/full 2>'" + err + "'").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_NE(mirtala::test::ReadFileBytes(err).find("standard output cannot be written"), std::string::npos);
 #ifndef MIRTALA_UNDER_ASAN  // the address sanitizer reserves memory beyond any data limit
@@ -319,7 +334,7 @@ struct Usage {
     const char* name;
     const char* arguments;  // GENOME, OUT and DIR stand for the sample, an output and the run's folder
     int status;
-    const char* message;    // a part of what the run writes to standard error
+    const char* message;  // a part of what the run writes to standard error
 };
 
 class CliRenderUsage : public CliRenderTest, public testing::WithParamInterface<Usage> {};
@@ -333,7 +348,8 @@ TEST_P(CliRenderUsage, IsRefusedWithAMessage) {
     Outcome run = Mirtala(args);
     EXPECT_EQ(run.status, usage.status);
     EXPECT_NE(run.err.find(usage.message), std::string::npos) << run.err;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "only the run's stdout and stderr";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2)
+        << "only the run's stdout and stderr";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -353,5 +369,6 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"GifOfSomeFrames", "--render-gait OUT.gif --pose-strings 2,3 --frames 4", 2, "one full cycle"},
         Usage{"NoColumns", "--sheet OUT --pose-strings 2,3 --columns 0", 2, "--columns takes a number"},
         Usage{"SheetOverAFolder", "--sheet DIR --pose-strings 2,3", 1, "a folder; the file was not changed"},
-        Usage{"GifTooLarge", "--render-gait OUT.gif --pose-strings 2,3 --size 8192x8192 --scale 1", 1, "more than can be held"}),
+        Usage{"GifTooLarge", "--render-gait OUT.gif --pose-strings 2,3 --size 8192x8192 --scale 1", 1,
+              "more than can be held"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -32,11 +32,19 @@ const Case kCases[] = {
     {{"-platform", "x", "--dump", "a"}, "", "unexpected argument -platform"},
     {{"--dump", "a", "--bogus", "-h"}, "--help", ""},
     {{"--sheet", "s.png", "--gait", "1", "--genome", "a", "--columns", "4"}, "--sheet", ""},
-    {{"--sheet", "s.png", "--pose-strings", "1", "--frames", "4"}, "", "--frames is an option of --render-gait, not of --sheet"},
-    {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"}, "", "--columns is an option of --sheet, not of --render-gait"},
-    {{"--render-pose", "o", "--gait", "1"}, "", "--gait is an option of --render-gait or --sheet, not of --render-pose"},
+    {{"--sheet", "s.png", "--pose-strings", "1", "--frames", "4"},
+     "",
+     "--frames is an option of --render-gait, not of --sheet"},
+    {{"--render-gait", "w.gif", "--pose-strings", "1", "--columns", "2"},
+     "",
+     "--columns is an option of --sheet, not of --render-gait"},
+    {{"--render-pose", "o", "--gait", "1"},
+     "",
+     "--gait is an option of --render-gait or --sheet, not of --render-pose"},
     {{"--pose-sheet", "p.png", "--genome", "a", "--stages", "2-4", "--scale", "1"}, "--pose-sheet", ""},
-    {{"--pose-sheet", "p.png", "--size", "3x3"}, "", "--size is an option of --render-pose, --render-gait or --sheet, not of --pose-sheet"},
+    {{"--pose-sheet", "p.png", "--size", "3x3"},
+     "",
+     "--size is an option of --render-pose, --render-gait or --sheet, not of --pose-sheet"},
     {{"--render-pose", "o", "--genome"}, "", "--genome needs a value"},
     {{"--render-gait", "o", "--friction"}, "", "--friction needs a value"},
     // An attached value is the next argument's, even one that looks like an option.
@@ -60,12 +68,18 @@ TEST(CommandLine, CommandsAndUsageErrors) {
 // Each range's ends are accepted and the first value past them refused; that
 // the values reach the pictures is the render tests' to show.
 TEST(RenderOptions, RangesAreInclusive) {
-    const struct { const char* option; std::vector<const char*> accepted, refused; const char* error; } cases[] = {
-        {"--scale", {"64", "1.2e-38"}, {"64.0001", "0", "1e-40", "nan", "inf"}, "--scale takes a number above 0 and at most 64"},
-        {"--size", {"8192x1"}, {"8193x1", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
-        {"--angle", {"-1e9"}, {"1.1e9"}, "--angle takes a number of degrees"},
-        {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
-        {"--friction", {}, {"yes"}, "--friction takes on or off"}};
+    const struct {
+        const char* option;
+        std::vector<const char*> accepted, refused;
+        const char* error;
+    } cases[] = {{"--scale",
+                  {"64", "1.2e-38"},
+                  {"64.0001", "0", "1e-40", "nan", "inf"},
+                  "--scale takes a number above 0 and at most 64"},
+                 {"--size", {"8192x1"}, {"8193x1", "0x1"}, "--size takes WIDTHxHEIGHT, each from 1 to 8192"},
+                 {"--angle", {"-1e9"}, {"1.1e9"}, "--angle takes a number of degrees"},
+                 {"--frames", {"10000"}, {"10001"}, "--frames takes a number from 1 to 10000"},
+                 {"--friction", {}, {"yes"}, "--friction takes on or off"}};
     for (const auto& c : cases)
         for (const bool ok : {true, false})
             for (const char* value : ok ? c.accepted : c.refused) {

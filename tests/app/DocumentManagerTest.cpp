@@ -170,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, CloseTest,
                                            CloseCase{"cancel", true, MessageAnswer::Cancel, true, false, false},
                                            CloseCase{"no", true, MessageAnswer::No, true, true, false},
                                            CloseCase{"yes", true, MessageAnswer::Yes, true, true, true},
-                                           CloseCase{"yes, Save As cancelled", true, MessageAnswer::Yes, false, false, false}),
+                                           CloseCase{"yes, Save As cancelled", true, MessageAnswer::Yes, false, false,
+                                                     false}),
                          [](const auto& info) {
                              std::string name = info.param.name;
                              std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });

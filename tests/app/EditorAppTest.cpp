@@ -18,17 +18,17 @@
 #include <QLabel>
 #include <QLocalSocket>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <future>
-#include <sys/stat.h>
 
 namespace mirtala::test {
 namespace {
@@ -90,7 +90,8 @@ TEST_F(EditorAppTest, ImportGaitNamesAsksForAGnoFileAndKeepsTheNamesWhenItCannot
     app::ImportGaitNames(doc->GetGenome(), nullptr);
     EXPECT_EQ(NameTable::Instance().GetName(NameTable::kGaitBase + 12), "Trot");
     ASSERT_EQ(Texts().size(), 1u);
-    EXPECT_EQ(Texts()[0], "Cannot open " + QString::fromStdString(dir.File("absent.gno")) + ".\n\nThe gait names were not changed.");
+    EXPECT_EQ(Texts()[0], "Cannot open " + QString::fromStdString(dir.File("absent.gno")) +
+                              ".\n\nThe gait names were not changed.");
     ASSERT_EQ(files.requests.size(), 3u);
     const FileDialogRequest& r = files.requests[0];
     EXPECT_TRUE(r.open);
@@ -133,8 +134,8 @@ TEST_F(EditorAppTest, ANameFileOnAReadOnlyFileSystemSaysSo) {
         std::string nameFile;
         QString message;
     } cases[] = {
-        {ro.File("mirtala/posegait.txt"), "the folder " + QString::fromStdString(ro.File("mirtala")) +
-                                              " cannot be made: Read-only file system."},
+        {ro.File("mirtala/posegait.txt"),
+         "the folder " + QString::fromStdString(ro.File("mirtala")) + " cannot be made: Read-only file system."},
         {ro.File("posegait.txt"),
          "Cannot create a file beside " + QString::fromStdString(ro.File("posegait.txt")) + ": Read-only file system"}};
     for (const auto& c : cases) {
@@ -365,15 +366,20 @@ TEST_F(EditorAppTest, AnOversizedHandOffIsRefusedAndTheNextStillArrives) {
         socket.waitForBytesWritten(3000);
         return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(5000);
     });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return flood.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return flood.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000));
     EXPECT_TRUE(flood.get()) << "the server kept the connection";
-    const QString odd = PathFromBytes("/tmp/\xff\xfe" "bad.gen");
+    const QString odd = PathFromBytes(
+        "/tmp/\xff\xfe"
+        "bad.gen");
     auto handed = std::async(std::launch::async, [&] { return app::SingleInstance().HandOff({odd}); });
     EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }));
     qunsetenv("TMPDIR");
     EXPECT_TRUE(handed.get());
     ASSERT_EQ(received.size(), 1);
-    EXPECT_EQ(PathToBytes(received[0].value(0)), "/tmp/\xff\xfe" "bad.gen");
+    EXPECT_EQ(PathToBytes(received[0].value(0)),
+              "/tmp/\xff\xfe"
+              "bad.gen");
 }
 
 TEST_F(EditorAppTest, HandedPathsThatDoNotOpenShareOneMessage) {

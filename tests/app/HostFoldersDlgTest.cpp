@@ -4,16 +4,15 @@
 #include "app/AppTestSupport.h"
 
 #include "activex/ControlTestSupport.h"
-#include "ui/EditorTestSupport.h"
 #include "editor/app/HostFoldersDlg.h"
 #include "editor/ui/CZubrelle.h"
-#include "platform/registry/HostFolders.h"
 #include "fixtures/ReadOnlyMount.h"
+#include "platform/registry/HostFolders.h"
+#include "ui/EditorTestSupport.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 #include <QLayout>
+#include <QLineEdit>
 #include <QTest>
 
 #include "editor/app/MainFrame.h"

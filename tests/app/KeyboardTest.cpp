@@ -26,8 +26,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <deque>
 #include <QTreeWidget>
+#include <deque>
 
 namespace mirtala::test {
 namespace {

@@ -43,7 +43,8 @@ TEST_F(UndoHistoryTest, ClickingARowUndoesOrRedoesOneCommandAtATimeToIt) {
     view.hints.clear();
 
     QStringList edit;
-    for (QAction* item : frame.menuBar()->actions()[1]->menu()->actions()) edit << (item->isSeparator() ? "-" : item->text());
+    for (QAction* item : frame.menuBar()->actions()[1]->menu()->actions())
+        edit << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(edit, QStringList({"Undo Add Gene", "Redo", "Undo &History", "-", "Cu&t", "&Copy", "&Paste", "-",
                                  "Chec&k Genome"}));
     EXPECT_FALSE(frame.UndoHistory()->isVisibleTo(&frame));
@@ -62,7 +63,8 @@ TEST_F(UndoHistoryTest, ClickingARowUndoesOrRedoesOneCommandAtATimeToIt) {
     EXPECT_FALSE(doc.IsModified()) << "back as it was opened";
     EXPECT_EQ(Items(frame), "Undo (disabled) | Redo Add Gene");
     ClickRow(history, 3);
-    EXPECT_EQ(view.hints, (std::vector<std::string>{"removed 4", "removed 3", "removed 2", "added 2", "added 3", "added 4"}));
+    EXPECT_EQ(view.hints,
+              (std::vector<std::string>{"removed 4", "removed 3", "removed 2", "added 2", "added 3", "added 4"}));
     EXPECT_EQ(doc.GetGenome().Count(), 4u);
     EXPECT_EQ(frame.windowTitle(), "Mirtala - walk.gen*");
     doc.RemoveView(&view);

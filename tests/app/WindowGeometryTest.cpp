@@ -20,7 +20,9 @@ TEST(WindowGeometry, ASavedPlaceIsClampedToTheScreen) {
         {"first start at a pixel ratio of 2 on 1280 x 1024: fits", {}, {0, 0, 640, 512}, {32, 26, 576, 460}},
         {"inside: kept", {100, 50, 700, 500}, {0, 0, 1280, 1024}, {100, 50, 700, 500}},
         {"past the right and bottom edges: moved in", {1000, 900, 700, 500}, {0, 0, 1280, 1024}, {580, 524, 700, 500}},
-        {"on a screen that is gone (left of this one): moved in", {-3000, 10, 700, 500}, {0, 24, 1280, 1000},
+        {"on a screen that is gone (left of this one): moved in",
+         {-3000, 10, 700, 500},
+         {0, 24, 1280, 1000},
          {0, 24, 700, 500}},
         {"larger than the screen: shrunk to it", {0, 0, 2000, 1500}, {0, 24, 1280, 1000}, {0, 24, 1280, 1000}},
     };

@@ -66,10 +66,12 @@ TEST(BuildFrames, ResolvesInPlaceAndCountsOnlyWhatTheListHasRoomFor) {
 }
 
 TEST(StepPose, MovesOneStepWithTheTurnTableAndTheHeadRule) {
-    const char* table[][3] = {  // current, target, next
-        {"203", "2", "202"}, {"2", "0", "25"}, {"25", "0", "05"}, {"05", "0", "01"}, {"3", "2", "34"},
-        {"34", "2", "14"}, {"1", "2", "21"}, {"14", "3", "31"}, {"23", "24", "24"},
-        {"233333333333333", "2", "222222222222222"}};
+    const char* table[][3] = {// current, target, next
+                              {"203", "2", "202"}, {"2", "0", "25"},
+                              {"25", "0", "05"},   {"05", "0", "01"},
+                              {"3", "2", "34"},    {"34", "2", "14"},
+                              {"1", "2", "21"},    {"14", "3", "31"},
+                              {"23", "24", "24"},  {"233333333333333", "2", "222222222222222"}};
     for (const auto& row : table)
         EXPECT_EQ(Text(zubrelle::StepPose(ConvertPoseString(row[0]), ConvertPoseString(row[1]))), row[2]) << row[0];
     std::string all;
@@ -78,11 +80,13 @@ TEST(StepPose, MovesOneStepWithTheTurnTableAndTheHeadRule) {
 }
 
 TEST(FloorLine, EndsMiddleAndHeightsOfTheExamples) {
-    struct { int width, height, angle; gdi::Point a, b, middle; } table[] = {
-        {200, 100, 0, {0, 95}, {200, 95}, {100, 95}},   {200, 100, 10, {0, 95}, {200, 60}, {100, 78}},
-        {200, 100, -10, {0, 60}, {200, 95}, {100, 77}}, {200, 100, 45, {50, 100}, {149, 0}, {99, 50}},
-        {200, 100, -45, {50, 0}, {149, 100}, {99, 50}}, {0, 100, 10, {0, 95}, {0, 95}, {0, 95}},
-        {200, 0, 10, {100, 0}, {100, 0}, {100, 0}}};
+    struct {
+        int width, height, angle;
+        gdi::Point a, b, middle;
+    } table[] = {{200, 100, 0, {0, 95}, {200, 95}, {100, 95}},   {200, 100, 10, {0, 95}, {200, 60}, {100, 78}},
+                 {200, 100, -10, {0, 60}, {200, 95}, {100, 77}}, {200, 100, 45, {50, 100}, {149, 0}, {99, 50}},
+                 {200, 100, -45, {50, 0}, {149, 100}, {99, 50}}, {0, 100, 10, {0, 95}, {0, 95}, {0, 95}},
+                 {200, 0, 10, {100, 0}, {100, 0}, {100, 0}}};
     for (const auto& row : table) {
         const zubrelle::Floor floor = zubrelle::FloorLine(row.width, row.height, row.angle);
         EXPECT_EQ((std::array{floor.a, floor.b, floor.middle}), (std::array{row.a, row.b, row.middle}))
@@ -131,7 +135,7 @@ TEST_F(Walker, PrepareWalkPlantsTheLowerFootOnTheFloorsMiddle) {
 
 TEST_F(Walker, FeetChangeRolesWhenTheSwingFootComesDownThroughTheFloor) {
     model.PrepareWalk(rect, poses, 4, 1.0, 0, state);
-    const gdi::Point start = state.position;  // (100, 95)
+    const gdi::Point start = state.position;                 // (100, 95)
     EXPECT_EQ(model.DrawWalkFrame(rect, bitmap, state), 0);  // swing foot 2 above the floor
     EXPECT_EQ(state.position, start);
     EXPECT_EQ(bitmap.At(100, 95), 0x00FC00u);

@@ -13,21 +13,25 @@ using namespace bodytest;
 using zubrelle::AttachmentPoint;
 
 TEST(FileSearch, FindsTheFirstCandidateInSearchOrder) {
-    const struct { std::vector<std::string> files; int genus, sex, age, variant; std::string found; } table[] = {
-        {{"e54c.s16", "e44c.s16"}, 1, 1, 4, 2, "e54c.s16"},  // left foot (part 5), exact name
-        {{"e02c.s16", "e04a.s16"}, 0, 0, 4, 2, "e02c.s16"},  // all ages before a lower variant
-        {{"e04a.s16", "e00a.s16"}, 0, 0, 4, 2, "e04a.s16"},
-        {{"e40c.s16", "e00a.s16"}, 0, 0, 0, 2, "e00a.s16"},  // the other sex comes last
-        {{"e43b.s16"}, 0, 0, 4, 2, "e43b.s16"},
-        {{"e13a.s16"}, 1, 1, 3, 0, "e13a.s16"},
-        {{"e05a.s16"}, 0, 0, 4, 0, ""},              // never a higher age,
-        {{"e04c.s16"}, 0, 0, 4, 1, ""},              // variant
-        {{"e14a.s16", "e24a.s16"}, 0, 0, 4, 0, ""},  // or another genus
-        {{"e04a.att"}, 0, 0, 4, 0, ""},
-        {{"e00a.s16"}, 0, 0, -1, 0, ""},
-        {{"e00a.s16"}, 0, 0, 0, -1, ""},
-        {{"E04A.S16"}, 0, 0, 4, 0, "E04A.S16"},  // names in any case
-        {{"e02A.S16"}, 0, 0, 4, 0, "e02A.S16"}, {{"E04A.S16", "e04a.s16"}, 0, 0, 4, 0, "e04a.s16"}};
+    const struct {
+        std::vector<std::string> files;
+        int genus, sex, age, variant;
+        std::string found;
+    } table[] = {{{"e54c.s16", "e44c.s16"}, 1, 1, 4, 2, "e54c.s16"},  // left foot (part 5), exact name
+                 {{"e02c.s16", "e04a.s16"}, 0, 0, 4, 2, "e02c.s16"},  // all ages before a lower variant
+                 {{"e04a.s16", "e00a.s16"}, 0, 0, 4, 2, "e04a.s16"},
+                 {{"e40c.s16", "e00a.s16"}, 0, 0, 0, 2, "e00a.s16"},  // the other sex comes last
+                 {{"e43b.s16"}, 0, 0, 4, 2, "e43b.s16"},
+                 {{"e13a.s16"}, 1, 1, 3, 0, "e13a.s16"},
+                 {{"e05a.s16"}, 0, 0, 4, 0, ""},              // never a higher age,
+                 {{"e04c.s16"}, 0, 0, 4, 1, ""},              // variant
+                 {{"e14a.s16", "e24a.s16"}, 0, 0, 4, 0, ""},  // or another genus
+                 {{"e04a.att"}, 0, 0, 4, 0, ""},
+                 {{"e00a.s16"}, 0, 0, -1, 0, ""},
+                 {{"e00a.s16"}, 0, 0, 0, -1, ""},
+                 {{"E04A.S16"}, 0, 0, 4, 0, "E04A.S16"},  // names in any case
+                 {{"e02A.S16"}, 0, 0, 4, 0, "e02A.S16"},
+                 {{"E04A.S16", "e04a.s16"}, 0, 0, 4, 0, "e04a.s16"}};
     for (const auto& c : table) {
         TempTree tree;
         for (const std::string& file : c.files) tree.Write("images/" + file, file);
@@ -59,12 +63,15 @@ TEST(FileSearch, SeparatorsUnreadableCandidatesAndOutOfRangeValues) {
 }
 
 TEST(SpriteDecoder, ConvertsBothPixelFormatsWithoutReplicatingLowBits) {
-    const struct { std::uint32_t format; std::uint16_t pixel; std::uint32_t colour; } table[] = {
-        {1, 0xFFFF, 0xF8FCF8}, {1, 0x0001, 0x080000}, {1, 0xF800, 0x0000F8}, {1, 0x07E0, 0x00FC00},
-        {1, 0x0000, 0xFFFFFFFF},  // 5-6-5; 0 is transparent
-        {0, 0x7FFF, 0xF8F8F8}, {0, 0x0001, 0x080000}, {0, 0x7C00, 0x0000F8}, {0, 0x03E0, 0x00F800},
-        {0, 0x8000, 0x000000},   // 5-5-5 ignores the top bit
-        {2, 0x7FFF, 0xF8F8F8}};  // anything but 1 is 5-5-5
+    const struct {
+        std::uint32_t format;
+        std::uint16_t pixel;
+        std::uint32_t colour;
+    } table[] = {{1, 0xFFFF, 0xF8FCF8}, {1, 0x0001, 0x080000},   {1, 0xF800, 0x0000F8},
+                 {1, 0x07E0, 0x00FC00}, {1, 0x0000, 0xFFFFFFFF},  // 5-6-5; 0 is transparent
+                 {0, 0x7FFF, 0xF8F8F8}, {0, 0x0001, 0x080000},   {0, 0x7C00, 0x0000F8},
+                 {0, 0x03E0, 0x00F800}, {0, 0x8000, 0x000000},  // 5-5-5 ignores the top bit
+                 {2, 0x7FFF, 0xF8F8F8}};                        // anything but 1 is 5-5-5
     for (const auto& c : table) {
         const auto file = democreature::EncodeSpriteFile(std::vector<Sprite16>(10, Block(1, 1, c.pixel)), c.format);
         zubrelle::PartImage image;
@@ -109,7 +116,8 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
         EXPECT_FALSE(zubrelle::SpriteFileIsComplete({empty.data(), end})) << "ends inside the directory at " << end;
     const std::pair<std::vector<std::uint8_t>, std::string> problems[] = {
         {{}, "it is empty"},
-        {{empty.begin(), empty.begin() + 6 + 8 * 9 + 4}, "it ends at 82 bytes, inside its directory of ten images (86 bytes)"},
+        {{empty.begin(), empty.begin() + 6 + 8 * 9 + 4},
+         "it ends at 82 bytes, inside its directory of ten images (86 bytes)"},
         {cut, "the pixels of image 9 (offset " + std::to_string(cut.size() - 7) + ", 2 x 2) run past its end at " +
                   std::to_string(cut.size()) + " bytes"},
         {whole, ""}};
@@ -128,9 +136,15 @@ TEST(SpriteDecoder, RejectsWhatLiesOutsideTheFile) {
 
 TEST(AttachmentReader, NumbersReadInOrderAsSixteenBitsAndZeroWhereNothingCanBeRead) {
     const std::pair<const char*, std::vector<std::int32_t>> table[] = {
-        {"12 7\n3 40", {12, 7, 3, 40}}, {"\t 1\r\n\r\n2\v\f3", {1, 2, 3}}, {"-1 +5", {65535, 5}},
-        {"65536 65537 -65536", {0, 1, 0}}, {"99999999999 -99999999999", {65535, 0}},  // as a 32-bit long
-        {"4 x 5", {4, 0, 0}}, {"4 - 5", {4, 0, 0}}, {"7,8", {7, 0}}, {"", {}}};
+        {"12 7\n3 40", {12, 7, 3, 40}},
+        {"\t 1\r\n\r\n2\v\f3", {1, 2, 3}},
+        {"-1 +5", {65535, 5}},
+        {"65536 65537 -65536", {0, 1, 0}},
+        {"99999999999 -99999999999", {65535, 0}},  // as a 32-bit long
+        {"4 x 5", {4, 0, 0}},
+        {"4 - 5", {4, 0, 0}},
+        {"7,8", {7, 0}},
+        {"", {}}};
     for (const auto& [text, values] : table) {
         std::string_view cursor = text;
         for (std::int32_t expected : values) EXPECT_EQ(zubrelle::ReadAttachmentNumber(cursor), expected) << text;
@@ -187,11 +201,15 @@ TEST(PartLoader, MessagesNameTheRequestedCombination) {
                          "images (86 bytes).");
     tree.Write("images/e50a.s16", bytes);
     EXPECT_FALSE(load(5, 1, 1, 4, 2));
-    EXPECT_EQ(error, "Unable to find a left foot attachment file for adult female Brask of variant C.\n"
-                     "[Tried '" + tree.BodyData() + "e54c.att']");
+    EXPECT_EQ(error,
+              "Unable to find a left foot attachment file for adult female Brask of variant C.\n"
+              "[Tried '" +
+                  tree.BodyData() + "e54c.att']");
     EXPECT_FALSE(load(14, 7, 0, 9, 0));
-    EXPECT_EQ(error, "Unable to find a tail tip sprite file for unknown male unknown of variant A.\n"
-                     "[Tried '" + tree.Images() + "n79a.s16']");
+    EXPECT_EQ(error,
+              "Unable to find a tail tip sprite file for unknown male unknown of variant A.\n"
+              "[Tried '" +
+                  tree.Images() + "n79a.s16']");
 }
 
 // Ten entries sharing one 2000 x 2000 block decode to 160 MB from an 8 MB file: a body
@@ -246,8 +264,8 @@ TEST(PartLoader, EntriesSharingOneBlockDecodeItOnceAndDrawTheSame) {
 TEST(BodyModelLoad, EachPartTakesTheGenusAndVariantOfItsGroup) {
     TempTree tree;
     // head 1/a, body 2/b, legs 0/c, arms 1/d, tail 2/e; sex 1, age 3
-    const int groups[15][2] = {{}, {1, 0}, {2, 1}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2},
-                               {1, 3}, {1, 3}, {1, 3}, {1, 3}, {2, 4}, {2, 4}};
+    const int groups[15][2] = {{},     {1, 0}, {2, 1}, {0, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 2},
+                               {0, 2}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {2, 4}, {2, 4}};
     for (int part = 1; part <= 14; ++part)
         WritePart(tree, part, PixelPart(part), groups[part][0], 1, 3, groups[part][1]);
     zubrelle::BodyModel model, again;
@@ -263,8 +281,10 @@ TEST(BodyModelLoad, FailureAndClearLeaveTheModelEmpty) {
     zubrelle::BodyModel model;
     std::string error;
     EXPECT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{0, 4}, error), -1);
-    EXPECT_EQ(error, "Unable to find a tail tip sprite file for adult male Tovel of variant A.\n"
-                     "[Tried '" + tree.Images() + "n04a.s16']");
+    EXPECT_EQ(error,
+              "Unable to find a tail tip sprite file for adult male Tovel of variant A.\n"
+              "[Tried '" +
+                  tree.Images() + "n04a.s16']");
     EXPECT_FALSE(model.IsLoaded());
     WritePart(tree, 14, PixelPart(14), 0, 0, 0, 0);
     ASSERT_EQ(model.Load(tree.Images(), tree.BodyData(), zubrelle::Appearance{}, error), 0);

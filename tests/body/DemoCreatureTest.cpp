@@ -72,9 +72,13 @@ TEST(DemoChecksums, WrittenFilesAndContactSheetAreExact) {
 // Genus 2 (5-6-5, upper-case names) and a body of mixed genera, at scales below 1; the contact
 // sheet above holds genus 1 at scale 1, walking and turning.
 TEST(DemoChecksums, SmallRendersAreExact) {
-    const struct { Appearance appearance; const char* pose; double scale; std::uint64_t checksum; } table[] = {
-        {Uniform(2, 0, 4, 0), "322222222222222", 0.5, 5524890956419662611u},   // left, half
-        {{1, 2, 2, 1, 0, 0, 1, 1, 2, 0, 0, 1}, "241111111111111", 0.75, 8162095730047939174u}};
+    const struct {
+        Appearance appearance;
+        const char* pose;
+        double scale;
+        std::uint64_t checksum;
+    } table[] = {{Uniform(2, 0, 4, 0), "322222222222222", 0.5, 5524890956419662611u},  // left, half
+                 {{1, 2, 2, 1, 0, 0, 1, 1, 2, 0, 0, 1}, "241111111111111", 0.75, 8162095730047939174u}};
     for (const auto& row : table) {
         zubrelle::BodyModel model;
         ASSERT_EQ(Load(model, row.appearance), "");

@@ -10,11 +10,12 @@ using namespace bodytest;
 using zubrelle::PoseSlotValues;
 
 TEST(ImageChoice, FollowsDirectionHeadAndInSideViewsEachPartsOwnSlot) {
-    struct { const char* pose; int head, thigh; } table[] = {
-        {"00000", 9, 9}, {"03030", 9, 9}, {"04000", 8, 9}, {"05000", 9, 9}, {"10000", 8, 8},
-        {"14000", 8, 8}, {"15000", 9, 8}, {"22020", 2, 2}, {"20000", 0, 0}, {"24030", 8, 3},
-        {"32020", 6, 6}, {"30000", 4, 4}, {"35030", 9, 7}, {"52010", 6, 5},
-        {"37070", 11, 11}};  // outside 0 to 9: left undrawn
+    struct {
+        const char* pose;
+        int head, thigh;
+    } table[] = {{"00000", 9, 9}, {"03030", 9, 9}, {"04000", 8, 9},  {"05000", 9, 9}, {"10000", 8, 8}, {"14000", 8, 8},
+                 {"15000", 9, 8}, {"22020", 2, 2}, {"20000", 0, 0},  {"24030", 8, 3}, {"32020", 6, 6}, {"30000", 4, 4},
+                 {"35030", 9, 7}, {"52010", 6, 5}, {"37070", 11, 11}};  // outside 0 to 9: left undrawn
     for (const auto& row : table) {
         const auto pose = ConvertPoseString(row.pose);
         EXPECT_EQ(zubrelle::ChooseImage(zubrelle::kHead, pose), row.head) << row.pose;
@@ -64,8 +65,21 @@ protected:
 TEST_F(SkeletonLayout, ChildrenHangByPointZeroOnTheirParentsJointInsideAScaledBox) {
     // E.g. left thigh (2, 19) - (3, 0), shin + (4, 13) - (4, 0), foot + (5, 14) - (5, 0); the head
     // has no image of its own, so only its point 0 (0, 0) counts.
-    const std::array<gdi::Point, 15> expected = {{{0, 0}, {5, 0}, {0, 0}, {-1, 19}, {-1, 32}, {-1, 46}, {2, 19},
-        {2, 35}, {2, 52}, {-8, 3}, {-8, 22}, {-2, 3}, {-2, 24}, {-13, 15}, {-13, 38}}};
+    const std::array<gdi::Point, 15> expected = {{{0, 0},
+                                                  {5, 0},
+                                                  {0, 0},
+                                                  {-1, 19},
+                                                  {-1, 32},
+                                                  {-1, 46},
+                                                  {2, 19},
+                                                  {2, 35},
+                                                  {2, 52},
+                                                  {-8, 3},
+                                                  {-8, 22},
+                                                  {-2, 3},
+                                                  {-2, 24},
+                                                  {-13, 15},
+                                                  {-13, 38}}};
     const auto pose = ConvertPoseString("200000000000000");
     const auto layout = model.LayoutFigure(pose, 1.0), scaled = model.LayoutFigure(pose, 1.35);
     EXPECT_EQ(layout.offset, expected);

@@ -53,21 +53,28 @@ TEST_P(Placement, CentresTheTruncatedBoxAndPaintsSampledSquares) {
     EXPECT_EQ(Picture(bitmap), picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, Placement, testing::Values(
-    // 3 x 2 at (2, 1), halves truncated: squares of side 2, later pixels painting over the overlaps.
-    PlacementCase{{3, 2, {kA, kB, kA, kB, kC, kB}}, {0, 0, 7, 5}, 1.0, ".......\n..ABAA.\n..BCBB.\n..BCBB.\n.......\n"},
-    // Box trunc(2.5) x trunc(1.5) at (2, 2); every other row and column, side by side.
-    PlacementCase{{5, 3, {kA, kB, kC, kB, kA, kB, kB, kB, kB, kB, kC, kB, kA, kB, kC}}, {0, 0, 6, 5}, 0.5,
-                  "......\n......\n..ACA.\n..CAC.\n......\n"},
-    // Box 6 x 3 at (2, 1): squares of side 4, three apart.
-    PlacementCase{{2, 1, {kA, kB}}, {0, 0, 10, 6}, 3.0,
-                  "..........\n..AAABBBB.\n..AAABBBB.\n..AAABBBB.\n..AAABBBB.\n..........\n"},
-    // Positions trunc(0), trunc(1.5), trunc(3.0), side trunc(2.5); box 4 x 1 at (1, 1).
-    PlacementCase{{3, 1, {kA, kB, kC}}, {0, 0, 6, 3}, 1.5, "......\n.ABBCC\n.ABBCC\n"},
-    // Larger than the rectangle: cut on both sides.
-    PlacementCase{Block(10, 1, kA), {0, 0, 4, 3}, 1.0, "....\nAAAA\nAAAA\n"},
-    // Drawn relative to the bitmap; only the rectangle's size is filled.
-    PlacementCase{Block(1, 1, kA), {50, 60, 54, 64}, 1.0, "....??\n.AA.??\n.AA.??\n....??\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Scales, Placement,
+    testing::Values(
+        // 3 x 2 at (2, 1), halves truncated: squares of side 2, later pixels painting over the overlaps.
+        PlacementCase{
+            {3, 2, {kA, kB, kA, kB, kC, kB}}, {0, 0, 7, 5}, 1.0, ".......\n..ABAA.\n..BCBB.\n..BCBB.\n.......\n"},
+        // Box trunc(2.5) x trunc(1.5) at (2, 2); every other row and column, side by side.
+        PlacementCase{{5, 3, {kA, kB, kC, kB, kA, kB, kB, kB, kB, kB, kC, kB, kA, kB, kC}},
+                      {0, 0, 6, 5},
+                      0.5,
+                      "......\n......\n..ACA.\n..CAC.\n......\n"},
+        // Box 6 x 3 at (2, 1): squares of side 4, three apart.
+        PlacementCase{{2, 1, {kA, kB}},
+                      {0, 0, 10, 6},
+                      3.0,
+                      "..........\n..AAABBBB.\n..AAABBBB.\n..AAABBBB.\n..AAABBBB.\n..........\n"},
+        // Positions trunc(0), trunc(1.5), trunc(3.0), side trunc(2.5); box 4 x 1 at (1, 1).
+        PlacementCase{{3, 1, {kA, kB, kC}}, {0, 0, 6, 3}, 1.5, "......\n.ABBCC\n.ABBCC\n"},
+        // Larger than the rectangle: cut on both sides.
+        PlacementCase{Block(10, 1, kA), {0, 0, 4, 3}, 1.0, "....\nAAAA\nAAAA\n"},
+        // Drawn relative to the bitmap; only the rectangle's size is filled.
+        PlacementCase{Block(1, 1, kA), {50, 60, 54, 64}, 1.0, "....??\n.AA.??\n.AA.??\n....??\n"}));
 
 TEST(Render, AbsurdScalesAndSlotValuesStayInsideTheBitmap) {
     TempTree tree;

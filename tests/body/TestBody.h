@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/TempDir.h"
 #include "control/body/BodyFiles.h"
 #include "control/body/BodyModel.h"
 #include "control/body/PoseSteps.h"
+#include "fixtures/TempDir.h"
 #include "tools/democreature/SpriteWriter.h"
 
 namespace bodytest {
@@ -26,7 +26,8 @@ struct TempTree {
     }
     std::string Images() const { return (root / "images").string() + "/"; }
     std::string BodyData() const { return (root / "body data").string() + "/"; }
-    template <class Bytes> void Write(const std::string& path, const Bytes& bytes) const {
+    template <class Bytes>
+    void Write(const std::string& path, const Bytes& bytes) const {
         democreature::WriteFile((root / path).string(), bytes);
     }
     mirtala::test::TempDir dir;
@@ -73,8 +74,8 @@ inline TestParts EmptyBody() {
     return body;
 }
 
-inline void WritePart(const TempTree& tree, int part, const TestPart& data, int genus = 0, int sex = 0,
-                      int age = 0, int variant = 0) {
+inline void WritePart(const TempTree& tree, int part, const TestPart& data, int genus = 0, int sex = 0, int age = 0,
+                      int variant = 0) {
     const std::string stem = zubrelle::BodyFileStem(part, genus + 4 * sex, age, variant);
     tree.Write("images/" + stem + ".s16", SpriteBytes(data));
     tree.Write("body data/" + stem + ".att", AttachmentText(data));

@@ -16,10 +16,9 @@ using namespace com;
 namespace {
 
 constexpr ParamDesc kTwo[] = {{"Row", VT_I2}, {"Column", VT_I4}};
-constexpr MemberDesc kMembers[] = {
-    {1, "Size", MemberKind::Property, VT_R8, nullptr, 0, "how big"},
-    {2, "Cell", MemberKind::Property, VT_BSTR, kTwo, 2, nullptr},
-    {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr}};
+constexpr MemberDesc kMembers[] = {{1, "Size", MemberKind::Property, VT_R8, nullptr, 0, "how big"},
+                                   {2, "Cell", MemberKind::Property, VT_BSTR, kTwo, 2, nullptr},
+                                   {3, "Move", MemberKind::Method, VT_EMPTY, kTwo, 2, nullptr}};
 constexpr GUID Id(std::uint32_t n) { return {0x1234 + n, 1, 2, {1, 2, 3, 4, 5, 6, 7, 8}}; }
 constexpr GUID kIface = Id(0), kLib = Id(1), kClass = Id(2), kEvents = Id(3);
 constexpr TypeDesc kTypes[] = {

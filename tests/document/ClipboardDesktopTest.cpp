@@ -28,7 +28,7 @@ QByteArray Line(QProcess& p) {
 TEST(ClipboardDesktop, GeneCopiedInOneEditorIsReadInAnother) {
     const QString xvfb = QStandardPaths::findExecutable("Xvfb");
     if (xvfb.isEmpty()) GTEST_SKIP() << "Xvfb is not installed";
-    QProcess server, copier, reader;  // each one's destructor ends it
+    QProcess server, copier, reader;                              // each one's destructor ends it
     server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp"});  // prints the free display it took
     const QByteArray display = Line(server);
     ASSERT_FALSE(display.isEmpty()) << "the X server did not report its display";
@@ -50,7 +50,8 @@ TEST(ClipboardDesktop, GeneCopiedInOneEditorIsReadInAnother) {
 int Editor(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     Gene gene;
-    if (argc == 2) return std::printf("%d %s\n", CanPaste(), PasteFromClipboard(gene) ? Hex(gene).constData() : "none") < 0;
+    if (argc == 2)
+        return std::printf("%d %s\n", CanPaste(), PasteFromClipboard(gene) ? Hex(gene).constData() : "none") < 0;
     const QByteArray b = QByteArray::fromHex(argv[2]);
     if (!GeneFromBlock(std::span(reinterpret_cast<const std::uint8_t*>(b.data()), std::size_t(b.size())), gene) ||
         !CopyToClipboard(gene))

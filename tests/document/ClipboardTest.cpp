@@ -18,10 +18,12 @@ Gene WithReservedBytes(Gene g) {
 using GeneClipboard = DocTest;
 
 TEST_F(GeneClipboard, PoseGaitAndEmptyGenesAreHeaderThenDataAndComeBackWhole) {
-    const struct { Gene gene; std::size_t blockSize; } cases[] = {
-        {WithReservedBytes(PoseGene(7, 33, "X?!012345012345")), 23},
-        {WithReservedBytes(GaitGene(9, 201)), 16},
-        {Gene{GeneHeader{1, 2, 3, 4, 5, 6, 7}, {}}, 7}};
+    const struct {
+        Gene gene;
+        std::size_t blockSize;
+    } cases[] = {{WithReservedBytes(PoseGene(7, 33, "X?!012345012345")), 23},
+                 {WithReservedBytes(GaitGene(9, 201)), 16},
+                 {Gene{GeneHeader{1, 2, 3, 4, 5, 6, 7}, {}}, 7}};
     for (const auto& c : cases) {
         const Gene& gene = c.gene;
         const std::vector<std::uint8_t> block = BlockFromGene(gene);

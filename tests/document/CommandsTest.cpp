@@ -88,12 +88,18 @@ TEST_F(CommandsTest, UndoAndRedoActionsFollowTheStack) {
     // After each step: the texts of the Undo and Redo items; a plain "Undo" or "Redo" is disabled.
     const struct Step {
         const char *action, *undo, *redo;
-    } steps[] = {{"", "Undo", "Redo"}, {"modify", "Undo Modify Gene", "Redo"}, {"remove", "Undo Remove Gene", "Redo"},
-                 {"undo", "Undo Modify Gene", "Redo Remove Gene"}, {"undo", "Undo", "Redo Modify Gene"},
+    } steps[] = {{"", "Undo", "Redo"},
+                 {"modify", "Undo Modify Gene", "Redo"},
+                 {"remove", "Undo Remove Gene", "Redo"},
+                 {"undo", "Undo Modify Gene", "Redo Remove Gene"},
+                 {"undo", "Undo", "Redo Modify Gene"},
                  {"redo", "Undo Modify Gene", "Redo Remove Gene"},  // the rest of the redo part stays
-                 {"undo", "Undo", "Redo Modify Gene"}, {"undo", "Undo", "Redo Modify Gene"},  // nothing to undo
-                 {"add", "Undo Add Gene", "Redo"},  // a new command empties the redo part
-                 {"undo", "Undo", "Redo Add Gene"}, {"redo", "Undo Add Gene", "Redo"}, {"redo", "Undo Add Gene", "Redo"}};
+                 {"undo", "Undo", "Redo Modify Gene"},
+                 {"undo", "Undo", "Redo Modify Gene"},  // nothing to undo
+                 {"add", "Undo Add Gene", "Redo"},      // a new command empties the redo part
+                 {"undo", "Undo", "Redo Add Gene"},
+                 {"redo", "Undo Add Gene", "Redo"},
+                 {"redo", "Undo Add Gene", "Redo"}};
     for (const Step& step : steps) {
         const std::string action = step.action;
         if (action == "add") doc->AddGene(PoseGene(20, 50));

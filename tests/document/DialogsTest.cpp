@@ -41,12 +41,13 @@ TEST_F(DialogsTest, ApplyAndRemovalRefreshEveryDialogAndTheAppearanceReachesEver
     FakeDialog* dialogs[] = {&Pose(0), &Pose(1), &Gait(2)};
     Gene applied = *genome().At(0);
     applied.data[2] = 'X';
-    doc->ModifyGene(applied);  // Apply in the first pose dialog
+    doc->ModifyGene(applied);       // Apply in the first pose dialog
     doc->AddGene(PoseGene(3, 12));  // an addition refreshes nothing
-    doc->Undo();  // removes the added gene
-    doc->Undo();  // the modification
+    doc->Undo();                    // removes the added gene
+    doc->Undo();                    // the modification
     DialogLog expected;
-    for (int round = 0; round < 3; ++round) expected.insert(expected.end(), {"pose1 refresh", "pose2 refresh", "gait1 refresh"});
+    for (int round = 0; round < 3; ++round)
+        expected.insert(expected.end(), {"pose1 refresh", "pose2 refresh", "gait1 refresh"});
     EXPECT_EQ(Events("refresh"), expected);  // poses first
 
     const Appearance a{1, 4, 2, 7, 1, 3, 0, 25, 2, 2, 1, 9};
@@ -69,14 +70,17 @@ TEST_F(DialogsTest, ClosingDropsExactlyThatDialogAndTheDocumentClosesGaitsThenPo
     EXPECT_EQ(doc->PoseDialogs()[0].get(), p2);
     EXPECT_EQ(Pose(0).name, "pose3");  // reopening makes a new one
     doc.reset();
-    EXPECT_EQ(Events("destroyed"),
-              (DialogLog{"pose1 destroyed", "gait1 destroyed", "gait2 destroyed", "pose2 destroyed", "pose3 destroyed"}));
+    EXPECT_EQ(Events("destroyed"), (DialogLog{"pose1 destroyed", "gait1 destroyed", "gait2 destroyed",
+                                              "pose2 destroyed", "pose3 destroyed"}));
 }
 
 // Dialogs whose deleter reports their closing, while the document is releasing them.
 struct SelfClosingFactory : FakeDialogFactory {
     GeneDialogHandle CreatePoseDialog(CMirtalaDoc& doc, const GeneRef& gene, const std::string&) override {
-        return {new FakeDialog("self", gene, log), [&doc](CGeneDialog* d) { doc.PoseDialogClosed(d); delete d; }};
+        return {new FakeDialog("self", gene, log), [&doc](CGeneDialog* d) {
+                    doc.PoseDialogClosed(d);
+                    delete d;
+                }};
     }
 };
 
@@ -114,7 +118,8 @@ TEST_F(DialogsTest, TheDesktopMessageBoxAnswersByTheButtonPressedAndByEscape) {
             }
             if (button.isEmpty()) QTest::keyClick(box, Qt::Key_Escape);
         });
-        return QtMessageService().Show({"Mirtala", "text", MessageIcon::Question, buttons, nullptr, "Recover", "Discard"});
+        return QtMessageService().Show(
+            {"Mirtala", "text", MessageIcon::Question, buttons, nullptr, "Recover", "Discard"});
     };
     EXPECT_EQ(press(MessageButtons::Ok, ""), MessageAnswer::Ok);
     EXPECT_EQ(press(MessageButtons::YesNoCancel, ""), MessageAnswer::Cancel);

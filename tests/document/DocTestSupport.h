@@ -27,7 +27,8 @@ inline Gene MakeGene(std::uint8_t subtype, std::uint8_t id, std::uint8_t number,
 inline Gene PoseGene(std::uint8_t id, std::uint8_t number, const std::string& pose = "012301230123012") {
     return MakeGene(kPoseSubtype, id, number, pose);
 }
-inline Gene GaitGene(std::uint8_t id, std::uint8_t number, const std::string& steps = std::string("\1\2\3\0\0\0\0\0", 8)) {
+inline Gene GaitGene(std::uint8_t id, std::uint8_t number,
+                     const std::string& steps = std::string("\1\2\3\0\0\0\0\0", 8)) {
     return MakeGene(kGaitSubtype, id, number, steps);
 }
 

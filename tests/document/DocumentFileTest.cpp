@@ -8,10 +8,10 @@
 
 #include <QSignalSpy>
 
-#include <csignal>
-#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <filesystem>
 
 namespace mirtala::test {
 namespace {
@@ -23,8 +23,10 @@ using DocumentFileTest = DocTest;
 
 TEST_F(DocumentFileTest, OpeningShowsEachReadingWarningAndPresetsTheAppearance) {
     doc->ChangeAppearance(Appearance{1, 3, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
-    ASSERT_TRUE(doc->OnOpenDocument(Q(dir.Write(
-        "a.gen", "dna2gene\2\2\1\0\0\0\0\0\5\2gene\2\2\2\0\0\0\0\4\21\1genexxgene\2\3\1\0\0\0\0" "0"s))));
+    ASSERT_TRUE(
+        doc->OnOpenDocument(Q(dir.Write("a.gen",
+                                        "dna2gene\2\2\1\0\0\0\0\0\5\2gene\2\2\2\0\0\0\0\4\21\1genexxgene\2\3\1\0\0\0\0"
+                                        "0"s))));
     EXPECT_EQ(genome().Count(), 3u);
     for (const MessageRequest& m : messages.shown) {  // the two reading warnings; all four are checked below
         EXPECT_EQ(m.caption, "Error reading file");
@@ -51,7 +53,10 @@ TEST_F(DocumentFileTest, TheReadingWarningsOfOneFileShareOneBoxWithTheirCounts) 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Error reading file");
     EXPECT_EQ(Texts()[0], "Gene does not contain header. (100,000 times)");
-    const struct { std::size_t count; const char* text; } counts[] = {{999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}};
+    const struct {
+        std::size_t count;
+        const char* text;
+    } counts[] = {{999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}};
     for (const auto& c : counts) EXPECT_EQ(GroupedCount(c.count), c.text);
 }
 
@@ -74,7 +79,10 @@ TEST_F(DocumentFileTest, OpenFailuresNameTheReasonAndNamesAreBytes) {
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Texts()[i], "Cannot open " + Q(cases[i].path) + ": " + Q(cases[i].reason) + ".");
 
-    const std::string odd = dir.Write("\xff\xfe" "bad.gen", "dna2gend");
+    const std::string odd = dir.Write(
+        "\xff\xfe"
+        "bad.gen",
+        "dna2gend");
     const QString shown = PathFromBytes(odd);
     EXPECT_EQ(PathToBytes(shown), odd);
     EXPECT_EQ(PathToBytes(PathFromBytes("caf\xc3\xa9 \xe2\x82")), "caf\xc3\xa9 \xe2\x82");  // a cut sequence too
@@ -91,7 +99,7 @@ TEST_F(DocumentFileTest, ModifiedIsTheUndoStacksCleanState) {
     const struct Step {
         const char* action;
         bool modified;
-    } steps[] = {{"add", true},  {"undo", false}, {"redo", true},  {"save", false}, {"undo", true},
+    } steps[] = {{"add", true},   {"undo", false}, {"redo", true},  {"save", false}, {"undo", true},
                  {"save", false}, {"redo", true},  {"undo", false}, {"redo", true},  {"save", false},
                  {"undo", true},  {"add", true},   {"undo", true}};
     std::vector<bool> expected;
@@ -171,11 +179,13 @@ TEST_F(DocumentFileTest, AFailingSaveReportsAndLeavesTheOldFileIntact) {
 
 TEST(FileDialogFilters, PipeFiltersBecomeQtNameFilters) {
     // The patterns after the bar decide what is listed, not the description.
-    const struct { const char* pipe; QStringList qt; } cases[] = {
-        {"Genome Files (*.gen)|*.gen||", {"Genome Files (*.gen)"}},
-        {"Images (*.png)|*.s16;*.att|All Files|*.*", {"Images (*.s16 *.att)", "All Files (*.*)"}},
-        {"", {}},
-        {"Dangling", {}}};
+    const struct {
+        const char* pipe;
+        QStringList qt;
+    } cases[] = {{"Genome Files (*.gen)|*.gen||", {"Genome Files (*.gen)"}},
+                 {"Images (*.png)|*.s16;*.att|All Files|*.*", {"Images (*.s16 *.att)", "All Files (*.*)"}},
+                 {"", {}},
+                 {"Dangling", {}}};
     for (const auto& c : cases) EXPECT_EQ(QtNameFilters(c.pipe), c.qt) << c.pipe;
 }
 

@@ -1,17 +1,17 @@
 // The shared file layer: what the atomic writer does with links, folders,
 // pipes, long names and read-only file systems, what a failed whole-file read leaves,
 // and the reasons folders cannot be made or listed.
-#include "platform/fileio/AtomicFile.h"
-#include "platform/fileio/Folders.h"
 #include "fixtures/ReadOnlyMount.h"
 #include "fixtures/TempDir.h"
+#include "platform/fileio/AtomicFile.h"
+#include "platform/fileio/Folders.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace mirtala {
 namespace {
@@ -82,7 +82,8 @@ TEST(AtomicWrite, ReadOnlyTargetsAreRefusedAndLeftAlone) {
         EXPECT_EQ(error, "Cannot write " + path + ": it is read-only");
     }
     EXPECT_EQ(ReadFileBytes(locked), "old");
-    EXPECT_FALSE(fileio::IsReadOnlyFile(open) || fileio::IsReadOnlyFile(dir.File("missing")) || fileio::IsReadOnlyFile(dir.Path()));
+    EXPECT_FALSE(fileio::IsReadOnlyFile(open) || fileio::IsReadOnlyFile(dir.File("missing")) ||
+                 fileio::IsReadOnlyFile(dir.Path()));
     EXPECT_EQ(Entries(dir.Path()), 3u) << "a temporary file was left";
 }
 

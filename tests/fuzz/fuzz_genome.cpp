@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (genome.ReadBytes({data, size}, [&warnings](std::string_view) { ++warnings; }) != mirtala::ReadStatus::Ok)
         return 0;
     bool unsaveable = false;
-    for (const mirtala::Finding& f : mirtala::CheckGenome(genome, [](unsigned entry) { return std::to_string(entry & 7); })) {
+    for (const mirtala::Finding& f :
+         mirtala::CheckGenome(genome, [](unsigned entry) { return std::to_string(entry & 7); })) {
         if (f.index >= genome.Count() || !(genome.At(f.index)->Key() == f.gene)) std::abort();
         unsaveable = unsaveable || f.text.find(": cannot be saved: ") != std::string::npos;
     }

@@ -39,10 +39,10 @@ using Names = std::map<unsigned, std::string>;
 struct CheckCase {
     const char* what;
     std::vector<RawGene> genes;
-    std::optional<Names> names;              // none: names are not checked
-    std::vector<std::string> problems;       // in order
-    std::vector<std::string> information;    // in order
-    std::vector<std::size_t> problemGenes;   // the genes' positions, when checked
+    std::optional<Names> names;             // none: names are not checked
+    std::vector<std::string> problems;      // in order
+    std::vector<std::string> information;   // in order
+    std::vector<std::size_t> problemGenes;  // the genes' positions, when checked
 };
 
 const CheckCase kCases[] = {
@@ -56,21 +56,32 @@ const CheckCase kCases[] = {
      .information = {"pose 5 is used by no gait"},
      .problemGenes = {1, 1}},
     {.what = "names: default digits and empty names are missing, gait names per number",
-     .genes = {{3, 1, 0, Pose(1)}, {3, 2, 0, Pose(2)}, {3, 3, 0, Pose(3)},
-               {4, 1, 0, Gait(4, {1, 2, 3, 0, 0, 0, 0, 0})}, {4, 2, 0, Gait(4, {1, 0, 0, 0, 0, 0, 0, 0})},
+     .genes = {{3, 1, 0, Pose(1)},
+               {3, 2, 0, Pose(2)},
+               {3, 3, 0, Pose(3)},
+               {4, 1, 0, Gait(4, {1, 2, 3, 0, 0, 0, 0, 0})},
+               {4, 2, 0, Gait(4, {1, 0, 0, 0, 0, 0, 0, 0})},
                {4, 3, 0, Gait(5, {1, 0, 0, 0, 0, 0, 0, 0})}},
      .names = Names{{1, "Sit"}, {2, "2"}, {3, ""}, {256 + 4, "4"}, {256 + 5, "Run"}},
      .problems = {"pose 2 has no name", "pose 3 has no name", "gait 4 has no name"},
      .problemGenes = {1, 2, 3}},
     {.what = "variants with one switch-on time, reported on the later gene",
-     .genes = {{3, 1, 2, Pose(5)}, {3, 2, 4, Pose(5)}, {3, 3, 2, Pose(5)}, {3, 4, 200, Pose(5)},
-               {3, 5, 200, Pose(5)}, {4, 1, 0, Gait(1, {5, 0, 0, 0, 0, 0, 0, 0})}},
+     .genes = {{3, 1, 2, Pose(5)},
+               {3, 2, 4, Pose(5)},
+               {3, 3, 2, Pose(5)},
+               {3, 4, 200, Pose(5)},
+               {3, 5, 200, Pose(5)},
+               {4, 1, 0, Gait(1, {5, 0, 0, 0, 0, 0, 0, 0})}},
      .problems = {"pose 5: variants with ids 1 and 3 both switch on at Adolescent",
                   "pose 5: variants with ids 4 and 5 both switch on at switch-on time 200"},
      .problemGenes = {2, 4}},
     {.what = "short pose and gait genes say what they lack",
-     .genes = {{3, 1, 0, std::string{char(5)} + "123456789"}, {3, 2, 0, std::string(15, char(6))}, {3, 3, 0, ""},
-               {4, 1, 0, Gait(2, {5, 6, 0, 0, 0})}, {4, 2, 0, Gait(3, {5, 6, 0, 0, 0, 0, 0})}, {4, 3, 0, ""}},
+     .genes = {{3, 1, 0, std::string{char(5)} + "123456789"},
+               {3, 2, 0, std::string(15, char(6))},
+               {3, 3, 0, ""},
+               {4, 1, 0, Gait(2, {5, 6, 0, 0, 0})},
+               {4, 2, 0, Gait(3, {5, 6, 0, 0, 0, 0, 0})},
+               {4, 3, 0, ""}},
      .problems = {"pose 5 (id 1) is short: it lacks characters 10 to 15 of its pose string",
                   "pose 6 (id 2) is short: it lacks character 15 of its pose string",
                   "pose gene (id 3) has no data: it lacks its pose number and its pose string",
@@ -114,7 +125,8 @@ TEST(GenomeCheck, FindsWhatEachCraftedGenomeHolds) {
 // it; the check names every such gene, where saving stops at the first.
 TEST(GenomeCheck, NamesEveryGeneThatWouldNotReadBack) {
     Genome genome;
-    genome.Append(Gene{{2, 3, 1, 0, 0}, {5, 'g', 'e', 'n', 'e', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'}});
+    genome.Append(
+        Gene{{2, 3, 1, 0, 0}, {5, 'g', 'e', 'n', 'e', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'}});
     genome.Append(Gene{{1, 0, 2, 0, 0}, {'g', 'e', 'n', 'e'}});
     genome.Append(Gene{{1, 0, 4, 0, 0, 0, 'g'}, {'e', 'n', 'e', 'x'}});  // across header and data
     genome.Append(Gene{{1, 0, 5, 0, 0, 0, 'g'}, {'e', 'n'}});            // sound: the token is cut
@@ -127,7 +139,8 @@ TEST(GenomeCheck, NamesEveryGeneThatWouldNotReadBack) {
                          "pose 5 (id 1): cannot be saved: its bytes contain \"gene\", which would split it in two",
                          "gene 1/0 (id 2): cannot be saved: its bytes contain \"gene\", which would split it in two",
                          "gene 1/0 (id 4): cannot be saved: its bytes contain \"gene\", which would split it in two",
-                         "gait 1 (id 3): cannot be saved: it is the last gene and its bytes contain \"gend\", which would cut it short"}));
+                         "gait 1 (id 3): cannot be saved: it is the last gene and its bytes contain \"gend\", which "
+                         "would cut it short"}));
     EXPECT_TRUE(HasProblems(CheckGenome(genome)));
 }
 

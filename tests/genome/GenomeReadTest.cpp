@@ -29,7 +29,8 @@ TEST_P(ReadRules, GenesAndWarnings) {
     Genome g;
     std::vector<std::string> warnings, records;
     EXPECT_EQ(g.ReadBytes({reinterpret_cast<const std::uint8_t*>(c.file.data()), c.file.size()},
-                          [&](std::string_view w) { warnings.emplace_back(w); }), c.status);
+                          [&](std::string_view w) { warnings.emplace_back(w); }),
+              c.status);
     for (const GeneRef& r : g.Genes()) {
         const auto h = r->header.Bytes();
         records.push_back(std::string(h.begin(), h.end()) + std::string(r->data.begin(), r->data.end()));
@@ -48,18 +49,24 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MagicOnly", "dna2", ReadStatus::Ok, {kTok, kHdr}, {}},
         ReadCase{"ShorterThanMagic", "dna", ReadStatus::NotGenome, {kNot}, {}},
         ReadCase{"OneByteOff", "dnb2gene" + A + "gend", ReadStatus::NotGenome, {kNot}, {}},
-        ReadCase{"TwoGenesTheLastOfSevenBytesWithEmptyData", "dna2gene" + A + "gene" + B + "gend", ReadStatus::Ok, {},
+        ReadCase{"TwoGenesTheLastOfSevenBytesWithEmptyData",
+                 "dna2gene" + A + "gene" + B + "gend",
+                 ReadStatus::Ok,
+                 {},
                  {A, B}},
         ReadCase{"AnyFirstToken", "dna2ABCD" + A + "gend", ReadStatus::Ok, {}, {A}},
         ReadCase{"NoClosingToken", "dna2gene" + A + "gene" + B + "tail", ReadStatus::Ok, {kTok}, {A, B + "tail"}},
         ReadCase{"TwoTokensInARow", "dna2genegene" + A + "gend", ReadStatus::Ok, {kHdr}, {A}},
-        ReadCase{"SixBytesIsNoHeader", "dna2gene" + std::string{1, 2, 3, 4, 5, 6} + "gene" + A + "gend", ReadStatus::Ok,
-                 {kHdr}, {A}},
+        ReadCase{"SixBytesIsNoHeader",
+                 "dna2gene" + std::string{1, 2, 3, 4, 5, 6} + "gene" + A + "gend",
+                 ReadStatus::Ok,
+                 {kHdr},
+                 {A}},
         ReadCase{"BytesAfterGendIgnored", "dna2gene" + A + "gendjunk", ReadStatus::Ok, {}, {A}},
-        ReadCase{"GeneAfterGendJoinsData", "dna2gene" + A + "gendjunkgene" + B, ReadStatus::Ok, {kTok},
-                 {A + "gendjunk", B}},
-        ReadCase{"GeneAfterGendThenGend", "dna2gene" + A + "gendxgene" + B + "gend", ReadStatus::Ok, {},
-                 {A + "gendx", B}},
+        ReadCase{
+            "GeneAfterGendJoinsData", "dna2gene" + A + "gendjunkgene" + B, ReadStatus::Ok, {kTok}, {A + "gendjunk", B}},
+        ReadCase{
+            "GeneAfterGendThenGend", "dna2gene" + A + "gendxgene" + B + "gend", ReadStatus::Ok, {}, {A + "gendx", B}},
         ReadCase{"EmptyLastGeneEndsTheFile", "dna2gene" + A + "genegend", ReadStatus::Ok, {kHdr}, {A}},
         ReadCase{"ShortLastStretch", "dna2gene" + A + "geneab", ReadStatus::Ok, {kTok, kHdr}, {A}}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -21,8 +21,10 @@ TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {
     std::uint8_t id = 0;  // region, variant, genus; the third is short: its missing bytes read as zeros
     for (const auto& data : {std::vector<std::uint8_t>{0, 3, 1}, {0, 5, 2}, {2}, {3, 7}})
         g.Append(Make(kAppearanceSubtype, ++id, data));
-    const struct { int region, genus, variant; bool found; } rows[] = {
-        {0, 1, 3, true}, {2, 0, 0, true}, {3, 0, 7, true}, {4, 0, 0, false}};
+    const struct {
+        int region, genus, variant;
+        bool found;
+    } rows[] = {{0, 1, 3, true}, {2, 0, 0, true}, {3, 0, 7, true}, {4, 0, 0, false}};
     for (const auto& row : rows) {
         int genus = -1, variant = -1;
         EXPECT_EQ(g.GetAppearance(row.region, genus, variant), row.found) << row.region;
@@ -33,12 +35,13 @@ TEST(GeneQueries, GenusIsTheLastGenusGeneAndAppearanceTheFirstGeneOfTheRegion) {
 
 TEST(ActivePose, PicksTheVariantForTheStage) {
     // One pose-5 variant per switch-on time, id = position + 1; the id expected, 0 for none.
-    const struct { std::vector<int> switchOns; int stage, expectedId; } cases[] = {
-        {{0, 2, 4}, 3, 2}, {{0, 2, 4}, 4, 3},
-        {{2, 2}, 2, 2},     // exact match: the later one
-        {{2, 2}, 5, 1},     // below: the first of the greatest
-        {{6, 4, 4}, 1, 2},  // above: the first of the smallest
-        {{100}, 3, 0}, {{100}, 100, 1}, {{}, 0, 0}};  // past Senile: only at that very stage
+    const struct {
+        std::vector<int> switchOns;
+        int stage, expectedId;
+    } cases[] = {{{0, 2, 4}, 3, 2}, {{0, 2, 4}, 4, 3}, {{2, 2}, 2, 2},  // exact match: the later one
+                 {{2, 2}, 5, 1},                                        // below: the first of the greatest
+                 {{6, 4, 4}, 1, 2},                                     // above: the first of the smallest
+                 {{100}, 3, 0},     {{100}, 100, 1},   {{}, 0, 0}};     // past Senile: only at that very stage
     for (const auto& c : cases) {
         Genome g;
         g.Append(Make(kPoseSubtype, 100, {6, '0'}, static_cast<std::uint8_t>(c.stage)));  // another pose
@@ -59,10 +62,14 @@ TEST(GaitSteps, EachStepIsItsPosesVariantOfTheStage) {
     g.Append(Make(kPoseSubtype, 2, raised, 4));
     const GeneRef gait = g.Append(Make(kGaitSubtype, 3, {1, 5, 0, 99, 5}));  // four steps only
     using Step = std::pair<int, std::optional<std::string>>;
-    const struct { int stage; std::string pose5; } cases[] = {{3, "210000000000000"}, {4, std::string(15, '3')}};
+    const struct {
+        int stage;
+        std::string pose5;
+    } cases[] = {{3, "210000000000000"}, {4, std::string(15, '3')}};
     for (const auto& c : cases) {
         std::vector<Step> steps;
-        for (const GaitStepPose& s : ResolveGaitSteps(g, *gait, c.stage)) steps.emplace_back(s.poseNumber, s.poseString);
+        for (const GaitStepPose& s : ResolveGaitSteps(g, *gait, c.stage))
+            steps.emplace_back(s.poseNumber, s.poseString);
         EXPECT_EQ(steps, (std::vector<Step>{{5, c.pose5}, {0, std::nullopt}, {99, std::nullopt}, {5, c.pose5}}))
             << "stage " << c.stage;
     }

@@ -8,17 +8,17 @@
 #include "control/ZubrelleInterface.h"
 #include "editor/app/FirstStart.h"
 #include "editor/app/MainFrame.h"
-#include "editor/ui/CZubrelle.h"
 #include "editor/picture/ZubrelleHost.h"
+#include "editor/ui/CZubrelle.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/registry/HostFolders.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QStatusBar>
 #include <QTimer>
-#include <QApplication>
 
 #include <sys/wait.h>
 
@@ -54,8 +54,9 @@ protected:
         return *application;
     }
     std::size_t Offers() const {
-        return std::size_t(std::count_if(messages.shown.begin(), messages.shown.end(),
-                                         [](const MessageRequest& m) { return m.buttons == MessageButtons::YesNoCancel; }));
+        return std::size_t(std::count_if(messages.shown.begin(), messages.shown.end(), [](const MessageRequest& m) {
+            return m.buttons == MessageButtons::YesNoCancel;
+        }));
     }
     // A pose of the default appearance, drawn as the pose dialog draws it.
     int DrawnPixels() {
@@ -131,8 +132,10 @@ TEST_F(FirstStartTest, AModuleRegisteredElsewhereIsKeptAndChoosingFoldersOpensTh
 TEST_F(FirstStartTest, AnInstalledTreeFindsItsFilesFromAnotherFolderAndWritesNothingUnderItsPrefix) {
     const std::string prefix = dir.File("prefix");
     const std::string build = std::getenv("MIRTALA_BINARY_DIR");
-    ASSERT_EQ(std::system(("cmake --install '" + build + "' --prefix '" + prefix + "' >'" +
-                           dir.File("install.log") + "' 2>&1").c_str()), 0)
+    ASSERT_EQ(std::system(
+                  ("cmake --install '" + build + "' --prefix '" + prefix + "' >'" + dir.File("install.log") + "' 2>&1")
+                      .c_str()),
+              0)
         << ReadFileBytes(dir.File("install.log"));
     for (const char* file : {"bin/mirtala", "bin/mirtala-regsvr", "bin/mirtala-regset", "lib/mirtala/Zubrelle.so",
                              "share/mirtala/Help/Mirtala.htm", "share/mirtala/posegait.txt",
@@ -155,8 +158,11 @@ TEST_F(FirstStartTest, AnInstalledTreeFindsItsFilesFromAnotherFolderAndWritesNot
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
     EXPECT_EQ(Run("--render-pose pose.png --pose-string 201111111111111"), 1);
-    EXPECT_NE(ReadFileBytes(log).find("draw the demo creature (" + prefix + "/share/mirtala/demo-creature) with "
-                                      "--demo-creature"), std::string::npos) << ReadFileBytes(log);
+    EXPECT_NE(ReadFileBytes(log).find("draw the demo creature (" + prefix +
+                                      "/share/mirtala/demo-creature) with "
+                                      "--demo-creature"),
+              std::string::npos)
+        << ReadFileBytes(log);
     EXPECT_EQ(Run("--render-pose=pose.png --pose-string=201111111111111 --demo-creature"), 0) << ReadFileBytes(log);
     EXPECT_TRUE(fs::is_regular_file(elsewhere + "/pose.png"));
     EXPECT_TRUE(fs::is_directory(user + "/.local/share/mirtala/registry"));

@@ -23,7 +23,8 @@ Outcome Mirtala(const std::string& args) {
     mirtala::test::TempDir dir;
     // No display: a usage error must be found before one is needed.
     const int status = std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" MIRTALA_PROGRAM "' " +
-                                    args + " >'" + dir.File("out") + "' 2>&1").c_str());
+                                    args + " >'" + dir.File("out") + "' 2>&1")
+                                       .c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir.File("out"))};
 }
 

@@ -10,8 +10,8 @@ namespace {
 // Windows-1252 and UTF-8: the ASCII and Latin-1 halves, the characters of 0x80-0x9F, and the undefined bytes.
 const std::pair<std::string, std::string> kRows[] = {
     {"Walk 2", "Walk 2"},
-    {"\xE9\xFF\xA0", "\xC3\xA9\xC3\xBF\xC2\xA0"},           // é ÿ no-break space
-    {"\x80", "\xE2\x82\xAC"},                               // €
+    {"\xE9\xFF\xA0", "\xC3\xA9\xC3\xBF\xC2\xA0"},              // é ÿ no-break space
+    {"\x80", "\xE2\x82\xAC"},                                  // €
     {"\x8A\x8C\x8E\x9F", "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8"},  // Š Œ Ž Ÿ
     {"\x91\x92\x93\x94\x96\x97", "\xE2\x80\x98\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\x93\xE2\x80\x94"},
     {"\x99\x83\x88\x98", "\xE2\x84\xA2\xC6\x92\xCB\x86\xCB\x9C"},  // ™ ƒ ˆ ˜

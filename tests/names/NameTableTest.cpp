@@ -13,8 +13,8 @@ using test::TempDir;
 std::string U16(unsigned v) { return {static_cast<char>(v & 0xff), static_cast<char>(v >> 8)}; }
 std::string PoseRecord(std::string_view name) { return U16(static_cast<unsigned>(name.size())) + std::string(name); }
 std::string GaitRecord(unsigned type, unsigned sub, unsigned id, std::string_view name, std::string_view second = "") {
-    return U16(type) + U16(sub) + U16(id) + U16(0xBEEF) + U16(static_cast<unsigned>(name.size())) +
-           std::string(name) + U16(static_cast<unsigned>(second.size())) + std::string(second);
+    return U16(type) + U16(sub) + U16(id) + U16(0xBEEF) + U16(static_cast<unsigned>(name.size())) + std::string(name) +
+           U16(static_cast<unsigned>(second.size())) + std::string(second);
 }
 
 void AddGait(Genome& g, std::uint8_t id, std::uint8_t number) {
@@ -47,14 +47,16 @@ TEST(NameTableDefaults, NumbersAndOutOfRange) {
 TEST(NameFile, LinesReplaceEntriesInOrder) {
     std::string sixHundred;
     for (int i = 0; i < 600; ++i) sixHundred += "n" + std::to_string(i) + "\n";
-    const struct { std::string file; Names expected; } cases[] = {
-        {"Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
-        {"Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
-        {"a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},  // the last line without an end
-        {"", {{0, "0"}, {3, "kept"}}},
-        {"\n", {{0, ""}, {1, "1"}}},
-        {"a\rb\n", {{0, "a\rb"}}},  // a carriage return inside a line is kept
-        {sixHundred, {{0, "n0"}, {511, "n511"}}}};  // more lines than entries fill them all
+    const struct {
+        std::string file;
+        Names expected;
+    } cases[] = {{"Walk\n\nRun\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}, {511, "255"}}},
+                 {"Walk\r\n\r\nRun\r\n", {{0, "Walk"}, {1, ""}, {2, "Run"}, {3, "kept"}}},
+                 {"a\nb", {{0, "a"}, {1, "b"}, {2, "2"}}},  // the last line without an end
+                 {"", {{0, "0"}, {3, "kept"}}},
+                 {"\n", {{0, ""}, {1, "1"}}},
+                 {"a\rb\n", {{0, "a\rb"}}},                  // a carriage return inside a line is kept
+                 {sixHundred, {{0, "n0"}, {511, "n511"}}}};  // more lines than entries fill them all
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.substr(0, 16));
         NameTable t = With({{3, "kept"}});

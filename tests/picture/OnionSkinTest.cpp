@@ -37,8 +37,8 @@ struct OnionCase {
     const char* name;
     bool friction;
     int depth;
-    int loopsFirst;    // whole loops painted before
-    int frameInLoop;   // then this many frames; the onion paint shows the next
+    int loopsFirst;   // whole loops painted before
+    int frameInLoop;  // then this many frames; the onion paint shows the next
 };
 
 class OnionSkinFrames : public testing::TestWithParam<OnionCase> {

@@ -24,9 +24,13 @@ Gene Pose(std::uint8_t id, int number, std::uint8_t switchOn, char fill) {
 constexpr std::array<int, 4> kSwitchOns = {3, 1, 5, 150};
 
 TEST(PoseSheetModel, CellsAreTheActiveVariantInEveryOrderOfTheGenome) {
-    struct Stage { int switchOn; bool sameAsLeft; };
+    struct Stage {
+        int switchOn;
+        bool sameAsLeft;
+    };
     // Before the earliest switch-on the earliest variant shows.
-    const std::array<Stage, 7> expected = {{{1, false}, {1, true}, {1, true}, {3, false}, {3, true}, {5, false}, {5, true}}};
+    const std::array<Stage, 7> expected = {
+        {{1, false}, {1, true}, {1, true}, {3, false}, {3, true}, {5, false}, {5, true}}};
     std::array<int, 4> order = {0, 1, 2, 3};
     int orders = 0;
     do {
@@ -131,7 +135,8 @@ TEST_F(PoseSheetExport, ABodyThatDoesNotLoadAtAnyStageIsRefusedWithTheReasonOnce
     // A file of another kind in the way (the genome itself, say) is never turned into a picture.
     const std::string genomeFile = dir.Write("walk.gen", "dna3gene");
     appearance.headGenus = 1;
-    EXPECT_FALSE(ExportPoseSheet(BuildPoseSheet(genome), appearance, PoseSheetLayout::ForSizeFactor(1), genomeFile, error));
+    EXPECT_FALSE(
+        ExportPoseSheet(BuildPoseSheet(genome), appearance, PoseSheetLayout::ForSizeFactor(1), genomeFile, error));
     EXPECT_NE(error.find("is not a PNG file"), std::string::npos) << error;
     std::ifstream in(genomeFile, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "dna3gene");

@@ -6,10 +6,10 @@
 
 #include <fstream>
 
-#include "registry/FakeWinePrefix.h"
-#include "registry/TempRegistry.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
+#include "registry/FakeWinePrefix.h"
+#include "registry/TempRegistry.h"
 
 using namespace mirtala::registry;
 using mirtala::test::ReadFileBytes;
@@ -21,7 +21,8 @@ void SetOurs(const char* name, const std::string& bytes) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, kHostProductKey, &key), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValue(key, name, REG_BINARY, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                          std::uint32_t(bytes.size())), ERROR_SUCCESS);
+                          std::uint32_t(bytes.size())),
+              ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
@@ -36,8 +37,9 @@ std::string Describe(const HostFolders& found, const std::string& prefix) {
     return one(found.images) + "|" + one(found.bodyData);
 }
 
-constexpr const char* kDefaults = "default <prefix>/drive_c/Program Files/Tarvossa 2/Images/|"
-                                  "default <prefix>/drive_c/Program Files/Tarvossa 2/Body Data/";
+constexpr const char* kDefaults =
+    "default <prefix>/drive_c/Program Files/Tarvossa 2/Images/|"
+    "default <prefix>/drive_c/Program Files/Tarvossa 2/Body Data/";
 
 // Wine's keys and value names are matched whatever their case.
 constexpr const char* kWowKey = "[software\\\\WOW6432NODE\\\\vantrelle technology\\\\TARVOSSA 2\\\\1.0] 1\n";
@@ -45,11 +47,11 @@ constexpr const char* kNativeKey = "[Software\\\\Vantrelle Technology\\\\Tarvoss
 
 struct SearchCase {
     const char* name;
-    std::optional<std::string> ourImages;    // our registry's values; none: not set
+    std::optional<std::string> ourImages;  // our registry's values; none: not set
     std::optional<std::string> ourBodyData;
-    std::string systemReg;                   // the prefix's system.reg; empty: no file
-    bool defaultFolders;                     // the default path exists in the prefix
-    const char* expected;                    // the folders found
+    std::string systemReg;  // the prefix's system.reg; empty: no file
+    bool defaultFolders;    // the default path exists in the prefix
+    const char* expected;   // the folders found
 };
 
 using SearchOrder = testing::TestWithParam<SearchCase>;
@@ -93,8 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"EachValueItsOwnStep", "/opt/t2/Images/", std::nullopt, kWineBoth, false,
                    "registry /opt/t2/Images/|wine D:\\T2\\Body Data\\"},
         SearchCase{"DefaultMappedIntoThePrefix", std::nullopt, std::nullopt, "", true, kDefaults},
-        SearchCase{"NothingFound", std::nullopt, std::nullopt, std::string(kNativeKey) + "\"Other\"=\"x\"\n", false,
-                   "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
+        SearchCase{
+            "NothingFound", std::nullopt, std::nullopt, std::string(kNativeKey) + "\"Other\"=\"x\"\n", false,
+            "default c:\\program files\\tarvossa 2\\images\\|default c:\\program files\\tarvossa 2\\body data\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MapCase {
@@ -131,11 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         MapCase{"C:\\Program Files\\Missing\\Body Data", nullptr},
         MapCase{"C:\\Program Files\\..\\..\\Program Files\\.\\Tarvossa 2\\\\BODY DATA",
                 "<prefix>/drive_c/Program Files/Tarvossa 2/Body Data/"},
-        MapCase{"C:", "<prefix>/drive_c/"},
-        MapCase{"e:\\TARVOSSA 2", "<prefix>/drive_c/Program Files/Tarvossa 2/"},
-        MapCase{"Z:\\TMP\\", "/tmp/"},
-        MapCase{"D:\\Program Files\\", nullptr},
-        MapCase{"/opt/t2/", nullptr},
+        MapCase{"C:", "<prefix>/drive_c/"}, MapCase{"e:\\TARVOSSA 2", "<prefix>/drive_c/Program Files/Tarvossa 2/"},
+        MapCase{"Z:\\TMP\\", "/tmp/"}, MapCase{"D:\\Program Files\\", nullptr}, MapCase{"/opt/t2/", nullptr},
         MapCase{"\\\\server\\share\\", nullptr}, MapCase{"C:Program Files", nullptr}));
 
 // A system.reg that cannot be read (a folder) or only in part gives what it
@@ -151,7 +151,8 @@ TEST(FindHostFolders, TakesWhatASystemRegHoldsAndTheNextStepForTheRest) {
     EXPECT_EQ(Describe(FindHostFolders(), prefix.Path()), kDefaults);
     std::filesystem::remove(path);
 
-    const std::string text = std::string("WINE REGISTRY Version 2\n") + kNativeKey + "garbage\n\"Images Directory\"=\"/x/\"\n"
+    const std::string text = std::string("WINE REGISTRY Version 2\n") + kNativeKey +
+                             "garbage\n\"Images Directory\"=\"/x/\"\n"
                              "\"Body Data Directory\"=\"unterminated\n\xFF\xFE\n";
     { std::ofstream(path, std::ios::binary) << text; }
     EXPECT_EQ(Describe(FindHostFolders(), prefix.Path()),

@@ -31,13 +31,12 @@ TEST(RegFile, EveryValueFormReadsBackIdentically) {
     RegNode& key = root.AddChild("Software").AddChild("Vantrelle Technology").AddChild("Tarvossa 2");
     std::vector<std::uint8_t> longBinary(70);
     for (std::size_t i = 0; i < longBinary.size(); ++i) longBinary[i] = static_cast<std::uint8_t>(i * 7);
-    for (RegValue v : {Text("", "default"), Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"),
-                       Text("quote\"and\\slash", "say \"hi\""),
-                       Text("Multi", "line one\nline two"),  // not representable as text
-                       Text("TrailingBreak", "line\n"), RegValue{"Embedded", REG_SZ, {'a', 0, 'b', 0}},
-                       RegValue{"NoNul", REG_SZ, {'a', 'b'}}, RegValue{"MiscStatus", REG_DWORD, {0x91, 1, 2, 0}},
-                       RegValue{"Long", REG_BINARY, longBinary}, RegValue{"Odd", 0x7, {1, 2, 3}},
-                       RegValue{"Empty", REG_BINARY, {}}})
+    for (RegValue v :
+         {Text("", "default"), Text("Images Directory", "c:\\program files\\tarvossa 2\\images\\"),
+          Text("quote\"and\\slash", "say \"hi\""), Text("Multi", "line one\nline two"),  // not representable as text
+          Text("TrailingBreak", "line\n"), RegValue{"Embedded", REG_SZ, {'a', 0, 'b', 0}},
+          RegValue{"NoNul", REG_SZ, {'a', 'b'}}, RegValue{"MiscStatus", REG_DWORD, {0x91, 1, 2, 0}},
+          RegValue{"Long", REG_BINARY, longBinary}, RegValue{"Odd", 0x7, {1, 2, 3}}, RegValue{"Empty", REG_BINARY, {}}})
         key.SetValue(std::move(v));
     root.AddChild("Empty Key");
     root.SetValue(Text("OnRoot", "x"));
@@ -68,8 +67,8 @@ TEST(RegFile, ReadsAByteOrderMarkWindowsLineEndsCommentsAndRemovals) {
 
 struct Malformed {
     const char* name;
-    const char* after;   // the text, after a well-formed key with the value "kept" when that key is kept
-    int badLine;         // the line reported bad; 0: the text is complete
+    const char* after;  // the text, after a well-formed key with the value "kept" when that key is kept
+    int badLine;        // the line reported bad; 0: the text is complete
     bool keepsFirstKey;
 };
 

@@ -83,8 +83,10 @@ TEST(Registry, FilesThatCannotBeReadAreReportedAndNeverWritten) {
     std::filesystem::rename(reg.File("HKEY_LOCAL_MACHINE"), reg.File("fifo"));
     EXPECT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID", &created.h), ERROR_INVALID_DATA) << "the user's file decides";
     std::filesystem::rename(reg.File("fifo"), reg.File("HKEY_LOCAL_MACHINE"));
-    EXPECT_NE(RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
-              std::string::npos) << RegFileProblem(HKEY_LOCAL_MACHINE);
+    EXPECT_NE(
+        RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
+        std::string::npos)
+        << RegFileProblem(HKEY_LOCAL_MACHINE);
     EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
         << RegWriteProblem();
     EXPECT_TRUE(std::filesystem::is_fifo(reg.File("HKEY_LOCAL_MACHINE")));
@@ -143,7 +145,9 @@ TEST(RegistryFolder, EmptyVariablesCountAsUnsetAndNoHomeMeansNoFolder) {
         const char* xdg;   // XDG_DATA_HOME (null: unset)
         const char* home;  // HOME (null: unset)
         const char* folder;
-    } cases[] = {{nullptr, nullptr, ""}, {nullptr, "", ""}, {"", "/h", "/h/.local/share/mirtala/registry"},
+    } cases[] = {{nullptr, nullptr, ""},
+                 {nullptr, "", ""},
+                 {"", "/h", "/h/.local/share/mirtala/registry"},
                  {"/d", "", "/d/mirtala/registry"}};
     const char* const names[] = {kRegistryFolderVariable, "XDG_DATA_HOME", "HOME", kWinePrefixVariable};
     const ScopedVariable kept[] = {{names[0], ""}, {names[1], ""}, {names[2], ""}, {names[3], ""}};  // put back after

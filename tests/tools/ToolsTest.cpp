@@ -53,7 +53,8 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         {In(reg) + REGSET " 'HKEY_CURRENT_USER\\Sub\\Key' w y", 0, ""},
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' w z", 0, ""},  // "y" stays
         {In(reg) + REGSET " --if-missing 'HKEY_CURRENT_USER\\Sub\\Key' u", 2, "usage: mirtala-regset [--if-missing]"},
-        {In(reg) + REGSET " HKEY_CLASSES_ROOT v x", 2, "must start with HKEY_LOCAL_MACHINE or"}};
+        {In(reg) + REGSET " HKEY_CLASSES_ROOT v x", 2, "must start with HKEY_LOCAL_MACHINE or"}
+    };
     for (const auto& c : cases) {
         const int code = std::system(("(" + c.command + ") >/dev/null 2>'" + dir.File("stderr") + "'").c_str());
         const std::string err = ReadFileBytes(dir.File("stderr"));
@@ -61,7 +62,8 @@ TEST(Tools, EveryFailureSaysItsCauseAndTheFolder) {
         EXPECT_NE(err.find(c.message), std::string::npos) << c.command << "\n" << err;
     }
     EXPECT_FALSE(std::filesystem::exists(reg + "/HKEY_LOCAL_MACHINE.reg"));
-    EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"), "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"
+    EXPECT_EQ(ReadFileBytes(reg + "/HKEY_CURRENT_USER.reg"),
+              "REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n\n"
               "[HKEY_CURRENT_USER\\Sub]\n\n[HKEY_CURRENT_USER\\Sub\\Key]\n\"w\"=\"y\"\n\n");
 }
 

@@ -49,7 +49,8 @@ TEST_F(CheckGenomeWindowTest, FindingsAreGroupedFollowEditsAndOpenTheirGene) {
     EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 2);
     // Adding pose 9 takes the gait's problem away at once.
     doc->AddGene(PoseGene(6, 9));
-    for (const Finding& f : window.Findings()) EXPECT_EQ(f.text.find("pose 9 has no gene"), std::string::npos) << f.text;
+    for (const Finding& f : window.Findings())
+        EXPECT_EQ(f.text.find("pose 9 has no gene"), std::string::npos) << f.text;
 }
 
 }  // namespace

@@ -30,9 +30,13 @@ protected:
     }
     const GeneRef& GeneAt(std::size_t index) const { return doc->GetGenome().At(index); }
     template <class Dialog>
-    Dialog* OpenPose(std::size_t index) { return dynamic_cast<Dialog*>(doc->OpenPoseDialog(GeneAt(index))); }
+    Dialog* OpenPose(std::size_t index) {
+        return dynamic_cast<Dialog*>(doc->OpenPoseDialog(GeneAt(index)));
+    }
     template <class Dialog>
-    Dialog* OpenGait(std::size_t index) { return dynamic_cast<Dialog*>(doc->OpenGaitDialog(GeneAt(index))); }
+    Dialog* OpenGait(std::size_t index) {
+        return dynamic_cast<Dialog*>(doc->OpenGaitDialog(GeneAt(index)));
+    }
     // Runs the deletions the dialogs deferred.
     static void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -30,9 +30,12 @@ class FormViewTest : public ViewTest {};
 TEST_F(FormViewTest, OnlyCaptionsTooWideForTheirBoxesGrow) {
     QWidget parent;
     ui::CTemplateWidgets widgets;
-    widgets.Build({"", 40, 40,
+    widgets.Build({"",
+                   40,
+                   40,
                    {{1, ui::ControlKind::Static, "A caption far too wide", 4, 4, 8, 8},
-                    {2, ui::ControlKind::Edit, "", 4, 14, 8, 12}, {3, ui::ControlKind::Static, "x", 4, 28, 30, 8}}},
+                    {2, ui::ControlKind::Edit, "", 4, 14, 8, 12},
+                    {3, ui::ControlKind::Static, "x", 4, 28, 30, 8}}},
                   &parent, nullptr);
     const ui::DialogUnits units = ui::DialogUnits::ForFont(parent.font());
     EXPECT_EQ(widgets.Item(1)->width(), widgets.Item(1)->sizeHint().width());
@@ -44,7 +47,9 @@ TEST_F(FormViewTest, OnlyCaptionsTooWideForTheirBoxesGrow) {
 // The builder knows no picture control: a window registers how it is made, and
 // without that the template's pictures are left out, the rest built as usual.
 TEST_F(FormViewTest, PicturesComeFromTheFactoryTheWindowRegisters) {
-    const ui::DialogTemplate dialog{"", 60, 60,
+    const ui::DialogTemplate dialog{"",
+                                    60,
+                                    60,
                                     {{7, ui::ControlKind::Picture, "", 4, 4, 40, 30, ui::StyleNone, {}, "Preview"},
                                      {8, ui::ControlKind::Edit, "", 4, 40, 20, 12}}};
     QWidget bare;
@@ -81,7 +86,8 @@ TEST_F(FormViewTest, EveryControlIsBuiltAndThePoseListsColumnsSplitItsWidth) {
 TEST_F(FormViewTest, ListsAreOrderedByNumberThenSwitchOnAndEqualKeysGoLast) {
     NameTable::Instance().SetName(3, "Crouch");
     NameTable::Instance().SetName(256 + 1, "Amble");
-    ASSERT_TRUE(Open({PoseGene(1, 3), WithSwitchOn(PoseGene(2, 1), 4), PoseGene(3, 1), GaitGene(4, 1), GaitGene(5, 0)}));
+    ASSERT_TRUE(
+        Open({PoseGene(1, 3), WithSwitchOn(PoseGene(2, 1), 4), PoseGene(3, 1), GaitGene(4, 1), GaitGene(5, 0)}));
     ShowView();
     EXPECT_EQ(PoseTexts(), QStringList({"(1) 1 | Embryo", "(1) 1 | Adult", "(3) Crouch | Embryo"}));
     EXPECT_EQ(GaitTexts(), QStringList({"(0) 0", "(1) Amble"}));

@@ -27,8 +27,12 @@ const std::string kWalk1 = "211000222220111", kWalk2 = "211201111111111", kFace 
 std::string Bytes(std::initializer_list<char> steps) { return steps; }
 Gene Gait(const std::string& steps) { return GaitGene(1, 1, steps); }
 
-std::string Text(ui::CZubrelle& picture, int index = 0) { return picture.GetPoseString(std::int16_t(index)).toStdString(); }
-ui::CZubrelle& Thumbnail(CGaitDlg* d, int k) { return *Named<ui::CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1)); }
+std::string Text(ui::CZubrelle& picture, int index = 0) {
+    return picture.GetPoseString(std::int16_t(index)).toStdString();
+}
+ui::CZubrelle& Thumbnail(CGaitDlg* d, int k) {
+    return *Named<ui::CZubrelle>(d, QStringLiteral("Step %1 Picture").arg(k + 1));
+}
 
 com::VARIANT Get(ui::CZubrelle& picture, com::DISPID id) {
     com::VARIANT result{};
@@ -40,14 +44,18 @@ using GaitDialogTest = EditDialogTest;
 
 TEST_F(GaitDialogTest, InsertAndRemoveShiftTheStepsWithinTheGenesData) {
     const std::string all = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
-    const struct { std::string steps; const char *step, *button; std::string applied; bool cancel = false; } cases[] = {
-        {all, "Step 3", "Insert", Bytes({1, 2, 3, 3, 4, 5, 6, 7})},
-        {all, "Step 3", "Remove", Bytes({1, 2, 4, 5, 6, 7, 8, 0})},
-        {all, "Step 8", "Remove", Bytes({1, 2, 3, 4, 5, 6, 7, 0})},
-        {all, "Step 8", "Insert", all},
-        {all, "Step 1", "Insert", all, true},
-        {Bytes({1, 2, 3}), "Step 1", "Insert", Bytes({1, 1, 2})},  // a short gene keeps its length
-        {Bytes({1, 2, 3}), "Step 2", "Remove", Bytes({1, 3, 0})}};
+    const struct {
+        std::string steps;
+        const char *step, *button;
+        std::string applied;
+        bool cancel = false;
+    } cases[] = {{all, "Step 3", "Insert", Bytes({1, 2, 3, 3, 4, 5, 6, 7})},
+                 {all, "Step 3", "Remove", Bytes({1, 2, 4, 5, 6, 7, 8, 0})},
+                 {all, "Step 8", "Remove", Bytes({1, 2, 3, 4, 5, 6, 7, 0})},
+                 {all, "Step 8", "Insert", all},
+                 {all, "Step 1", "Insert", all, true},
+                 {Bytes({1, 2, 3}), "Step 1", "Insert", Bytes({1, 1, 2})},  // a short gene keeps its length
+                 {Bytes({1, 2, 3}), "Step 2", "Remove", Bytes({1, 3, 0})}};
     for (const auto& c : cases) {
         Open({Gait(c.steps)});
         CGaitDlg* dialog = OpenGait<CGaitDlg>(0);
@@ -64,7 +72,10 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
           WithSwitchOn(PoseGene(4, 6, kAway), 4), Gait(Bytes({5, 0, 6, 99, 5, 0, 0, 0}))});
     CGaitDlg* dialog = OpenGait<CGaitDlg>(4);
     // The variants themselves are ResolveGaitSteps' to choose; here a change of age reaches every picture.
-    const struct { int age; std::string pose5, pose6; } ages[] = {{3, kStand, kFace}, {4, kRaised, kAway}};
+    const struct {
+        int age;
+        std::string pose5, pose6;
+    } ages[] = {{3, kStand, kFace}, {4, kRaised, kAway}};
     for (const auto& a : ages) {
         doc->ChangeAppearance(Appearance{0, a.age});
         std::vector<std::string> thumbnails, preview;
@@ -75,7 +86,8 @@ TEST_F(GaitDialogTest, StepsShowTheVariantOfTheAgeAndThePreviewPacksThePosesFoun
         EXPECT_EQ(Get(*Named<ui::CZubrelle>(dialog, "Preview"), zubrelle::DISPID_PoseCount).iVal, 3);
     }
     const std::pair<ui::CZubrelle*, std::string> described[] = {
-        {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised}, {&Thumbnail(dialog, 1), "Step 2: empty"},
+        {&Thumbnail(dialog, 0), "Step 1: 5, pose string " + kRaised},
+        {&Thumbnail(dialog, 1), "Step 2: empty"},
         {&Thumbnail(dialog, 3), "Step 4: blank, no pose gene carries pose 99"},
         {Named<ui::CZubrelle>(dialog, "Preview"),
          "Animates 3 poses in step order: " + kRaised + ", " + kAway + ", " + kRaised}};
@@ -126,10 +138,17 @@ TEST_F(GaitDialogTest, AngleStepsFromTheTruncatedLeadingNumber) {
     }
     edit->setText("12.7");
     EXPECT_EQ(Get(preview, zubrelle::DISPID_Angle).dblVal, 12.7);
-    const struct { const char* text; Qt::Key key; const char* stepped; } steps[] = {
-        {"12.7", Qt::Key_Down, "11"}, {"12.7", Qt::Key_Up, "13"}, {" -3.9e1x", Qt::Key_Up, "-38"},
-        {"abc", Qt::Key_Down, "-1"}, {"nan", Qt::Key_Up, "1"}, {"1e999", Qt::Key_Up, "2147483647"},
-        {"-2147483648", Qt::Key_Down, "-2147483648"}};
+    const struct {
+        const char* text;
+        Qt::Key key;
+        const char* stepped;
+    } steps[] = {{"12.7", Qt::Key_Down, "11"},
+                 {"12.7", Qt::Key_Up, "13"},
+                 {" -3.9e1x", Qt::Key_Up, "-38"},
+                 {"abc", Qt::Key_Down, "-1"},
+                 {"nan", Qt::Key_Up, "1"},
+                 {"1e999", Qt::Key_Up, "2147483647"},
+                 {"-2147483648", Qt::Key_Down, "-2147483648"}};
     for (const auto& s : steps) {
         edit->setText(s.text);
         QTest::keyClick(edit, s.key);

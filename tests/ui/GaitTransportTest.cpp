@@ -15,10 +15,10 @@
 #include <filesystem>
 
 #include "control/ZubrelleInterface.h"
-#include "editor/ui/GaitDlg.h"
-#include "editor/ui/GaitTransport.h"
 #include "editor/picture/PngOutput.h"
 #include "editor/picture/WalkExport.h"
+#include "editor/ui/GaitDlg.h"
+#include "editor/ui/GaitTransport.h"
 #include "editor/ui/WalkExportDlg.h"
 
 #include <QLayout>
@@ -61,7 +61,8 @@ TEST_F(GaitTransportTest, PauseAndPlaySwitchTheTimerStepMovesEitherWaySpeedSetsT
     const int periods[] = {400, 200, 100, 50};  // the control's 100 ms at 1/4, 1/2, 1 and 2 times
     for (int i = 0; i < 4; ++i) {
         Choose(speed, i);
-        EXPECT_EQ(preview->TimerInterval(zubrelle::kAnimationTimerId), periods[i]) << speed->currentText().toStdString();
+        EXPECT_EQ(preview->TimerInterval(zubrelle::kAnimationTimerId), periods[i])
+            << speed->currentText().toStdString();
     }
 
     for (const char* button : {"Pause", "Play", "Pause"}) {  // the button offers what it will do
@@ -119,10 +120,11 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     EXPECT_EQ(scaled.height, 2 * settings.height);
     EXPECT_EQ(scaled.scale, 2.0f);
     EXPECT_EQ(scaled.poses, settings.poses);
-    EXPECT_TRUE(exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
+    EXPECT_TRUE(
+        exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
     const struct {
-        const char* output;   // the file or folder the format proposes
-        const char* caption;  // of the Browse dialog
+        const char* output;    // the file or folder the format proposes
+        const char* caption;   // of the Browse dialog
         bool overwritePrompt;  // a file is replaced; a folder, which may exist, is not
     } formats[] = {{"Walk.gif", "Export Walk as GIF", true},
                    {"Walk-sheet.png", "Export Walk as Sprite Sheet", true},

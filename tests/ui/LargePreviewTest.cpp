@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -35,8 +35,8 @@ protected:
         for (int n = 1; n <= 4; ++n) genes.push_back(PoseGene(std::uint8_t(n), std::uint8_t(n), kPoses[n - 1]));
         genes.push_back(GaitGene(1, 1, std::string("\1\2\3\4\0\0\0\0", 8)));
         Open(genes);
-        ui::CGeneDialogWindow* dialog = gait ? static_cast<ui::CGeneDialogWindow*>(OpenGait<ui::CGaitDlg>(4))
-                                             : OpenPose<ui::CPoseDlg>(0);
+        ui::CGeneDialogWindow* dialog =
+            gait ? static_cast<ui::CGeneDialogWindow*>(OpenGait<ui::CGaitDlg>(4)) : OpenPose<ui::CPoseDlg>(0);
         source = CLargePreview::MirroredPicture(dialog);
         preview = std::make_unique<CLargePreview>();
         preview->show();
@@ -106,26 +106,25 @@ TEST_P(LargePreviewFollows, ThePreviewShowsWhatTheDialogShowsAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, LargePreviewFollows,
-    testing::Values(
-        FollowCase{"a slot button", false,
-                   [](CMirtalaDoc&, ui::CGeneDialogWindow* d) { Named(d, "Head 3")->click(); }},
-        FollowCase{"Apply, then Undo", false,
-                   [](CMirtalaDoc& doc, ui::CGeneDialogWindow* d) {
-                       for (const char* slot : {"Body 2", "Head 3"}) {
-                           Named(d, slot)->click();
-                           Named(d, "Apply")->click();
-                       }
-                       doc.Undo();  // the dialog reloads the gene: Body 2 without Head 3
-                   }},
-        FollowCase{"an appearance change", true,
-                   [](CMirtalaDoc& doc, ui::CGeneDialogWindow*) {
-                       doc.ChangeAppearance(Appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1});
-                   }},
-        FollowCase{"the angle and friction", true,
-                   [](CMirtalaDoc&, ui::CGeneDialogWindow* d) {
-                       Named<QLineEdit>(d, "Angle")->setText("30");
-                       Named(d, "Friction")->click();
-                   }}),
+    testing::Values(FollowCase{"a slot button", false,
+                               [](CMirtalaDoc&, ui::CGeneDialogWindow* d) { Named(d, "Head 3")->click(); }},
+                    FollowCase{"Apply, then Undo", false,
+                               [](CMirtalaDoc& doc, ui::CGeneDialogWindow* d) {
+                                   for (const char* slot : {"Body 2", "Head 3"}) {
+                                       Named(d, slot)->click();
+                                       Named(d, "Apply")->click();
+                                   }
+                                   doc.Undo();  // the dialog reloads the gene: Body 2 without Head 3
+                               }},
+                    FollowCase{"an appearance change", true,
+                               [](CMirtalaDoc& doc, ui::CGeneDialogWindow*) {
+                                   doc.ChangeAppearance(Appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1});
+                               }},
+                    FollowCase{"the angle and friction", true,
+                               [](CMirtalaDoc&, ui::CGeneDialogWindow* d) {
+                                   Named<QLineEdit>(d, "Angle")->setText("30");
+                                   Named(d, "Friction")->click();
+                               }}),
     [](const testing::TestParamInfo<FollowCase>& info) {
         std::string name = info.param.change;
         std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });

@@ -2,9 +2,9 @@
 #include "ui/EditorTestSupport.h"
 
 #include "editor/ui/DialogResources.h"
+#include "editor/ui/NameText.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
-#include "editor/ui/NameText.h"
 
 #include <QLineEdit>
 
@@ -60,7 +60,8 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
     EXPECT_EQ(messages.shown[0].caption, "Error");
 
     Choose(Named<QComboBox>(&dialog, "Pose"), 1);  // pose 7; pose 2's Old is not marked
-    EXPECT_EQ(ComboEntries(stages), QStringList({"* Embryo", "Child", "Adolescent", "* Youth", "Adult", "Old", "Senile"}));
+    EXPECT_EQ(ComboEntries(stages),
+              QStringList({"* Embryo", "Child", "Adolescent", "* Youth", "Adult", "Old", "Senile"}));
     Choose(stages, 0);
     Named(&dialog, "OK")->click();
     ASSERT_EQ(messages.shown.size(), 2u);
@@ -77,7 +78,8 @@ TEST_F(NewDialogsTest, VariantModeMarksTheChosenPosesSwitchOnTimesAndRefusesATak
 
 TEST_F(NewDialogsTest, EveryPoseNumberTakenStartsInVariantModeOnTheLastPose) {
     std::vector<Gene> poses;
-    for (int n = 0; n < 256; ++n) poses.push_back(Variant(static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n), 2));
+    for (int n = 0; n < 256; ++n)
+        poses.push_back(Variant(static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n), 2));
     ASSERT_TRUE(Open(poses));
     CNewPoseDlg dialog(*doc);
     dialog.CreateModeless();

@@ -66,11 +66,10 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
 
 TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApplyAsZero) {
     // Every slot shows a button; what it shows is what OK applies, as long as the stored string.
-    const std::pair<std::string, std::string> cases[] = {
-        {"!?9000000000000", "!?0000000000000"},
-        {"X6X0000000000X!", "X0X0000000000X0"},
-        {"3\xe9", "30"},  // short gene: length kept
-        {"", ""}};
+    const std::pair<std::string, std::string> cases[] = {{"!?9000000000000", "!?0000000000000"},
+                                                         {"X6X0000000000X!", "X0X0000000000X0"},
+                                                         {"3\xe9", "30"},  // short gene: length kept
+                                                         {"", ""}};
     Open({PoseGene(1, 4, "")});
     for (const auto& [stored, applied] : cases) {
         doc->AddGene(PoseGene(2, 4, stored));
@@ -126,7 +125,11 @@ TEST_F(PoseDialogTest, PicturesShowTheEnginesDrawingInTheDocumentsAppearance) {
     doc->ChangeAppearance(Appearance{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1});
     const zubrelle::Appearance look{1, 4, 1, 1, 2, 0, 0, 1, 1, 0, 2, 1};  // the same, as the engine takes it
 
-    const struct { ui::CZubrelle* picture; double scale; std::vector<std::string> poses; } pictures[] = {
+    const struct {
+        ui::CZubrelle* picture;
+        double scale;
+        std::vector<std::string> poses;
+    } pictures[] = {
         {Named<ui::CZubrelle>(pose, "Pose Picture"), double(1.35f), {"221000222220111"}},
         {Named<ui::CZubrelle>(gait, "Step 1 Picture"), 0.5, {walk1}},
         {Named<ui::CZubrelle>(gait, "Step Picture"), 1.0, {walk1}},

@@ -35,13 +35,29 @@ TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
     ASSERT_EQ(window.Model().rows.size(), 2u);
     const int start = window.RowsDrawn();
     EXPECT_EQ(start, 2);
-    const struct { const char* step; std::function<void()> act; int rows, redrawn; } steps[] = {
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        int rows, redrawn;
+    } steps[] = {
         {"modify pose 1", [&] { doc->ModifyGene(PoseGene(1, 1, "111111111111111")); }, 2, 1},
         {"undo", [&] { doc->Undo(); }, 2, 1},
         {"add pose 7", [&] { doc->AddGene(PoseGene(9, 7)); }, 3, 1},
         {"remove it", [&] { doc->Undo(); }, 2, 0},
-        {"preview age only", [&] { Appearance a = doc->GetAppearance(); a.age = 5; doc->ChangeAppearance(a); }, 2, 0},
-        {"another head", [&] { Appearance a = doc->GetAppearance(); a.headGenus = 2; doc->ChangeAppearance(a); }, 2, 2},
+        {"preview age only",
+         [&] {
+             Appearance a = doc->GetAppearance();
+             a.age = 5;
+             doc->ChangeAppearance(a);
+         },
+         2, 0},
+        {"another head",
+         [&] {
+             Appearance a = doc->GetAppearance();
+             a.headGenus = 2;
+             doc->ChangeAppearance(a);
+         },
+         2, 2},
     };
     int drawn = window.RowsDrawn();
     for (const auto& s : steps) {
@@ -65,7 +81,8 @@ TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpens
     QTest::mouseClick(&window, Qt::LeftButton, {}, adultOfPose2);
     QTreeWidgetItem* current = form.PoseList()->currentItem();
     ASSERT_NE(current, nullptr);
-    EXPECT_TRUE(form.Poses()[std::size_t(form.PoseList()->indexOfTopLevelItem(current))] == FindActivePose(genome(), 2, 4));
+    EXPECT_TRUE(form.Poses()[std::size_t(form.PoseList()->indexOfTopLevelItem(current))] ==
+                FindActivePose(genome(), 2, 4));
     QTest::mouseDClick(&window, Qt::LeftButton, {}, adultOfPose2);
     ASSERT_EQ(doc->PoseDialogs().size(), 1u);
     EXPECT_TRUE(doc->PoseDialogs()[0]->GetGeneRef() == FindActivePose(genome(), 2, 4));
@@ -76,7 +93,8 @@ TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene
     NameTable::Instance().SetName(2, "Walk step 1");
     ui::PoseSheetWindow window(*doc);
     window.show();
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
+    for (Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
         QTest::keyClick(&window, key);
     EXPECT_EQ(window.CurrentRow(), 1);  // the last row: a second Down stays there
     EXPECT_EQ(window.CurrentColumn(), 3);

@@ -8,13 +8,13 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cmath>
 #include <QTest>
+#include <cmath>
 
 #include "activex/ControlTestSupport.h"
-#include "fixtures/TempDir.h"
 #include "control/ZubrelleInterface.h"
 #include "editor/ui/CZubrelle.h"
+#include "fixtures/TempDir.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -76,9 +76,10 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
     ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
                                "", "/gone/Zubrelle.so"));  // registered, but its module file is gone
     EXPECT_FALSE(picture.Create("Preview", 0, QRect(0, 0, 220, 120), &parent, 1036));
-    EXPECT_TRUE(picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded: it cannot be opened: "
-                                                      "No such file or directory. Build it, then "
-                                                      "register it again with: mirtala-regsvr"));
+    EXPECT_TRUE(
+        picture.MissingControlText().contains("module /gone/Zubrelle.so cannot be loaded: it cannot be opened: "
+                                              "No such file or directory. Build it, then "
+                                              "register it again with: mirtala-regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
 #if defined(__x86_64__)
     mirtala::test::TempDir dir;
@@ -137,8 +138,8 @@ TEST_F(ZubrelleWidgetTest, ShowsTheControlsBitmapAtLogicalSizeScaledByThePixelRa
         host.SetScale(1.35f);
         Canvas canvas(width, 88);
         host.Paint(canvas.pixels.data(), canvas.width, canvas.height, canvas.width);
-        const QImage drawn = QImage(reinterpret_cast<const uchar*>(canvas.pixels.data()), canvas.width,
-                                    canvas.height, QImage::Format_RGBX8888)  // 0x00BBGGRR is R, G, B, unused
+        const QImage drawn = QImage(reinterpret_cast<const uchar*>(canvas.pixels.data()), canvas.width, canvas.height,
+                                    QImage::Format_RGBX8888)  // 0x00BBGGRR is R, G, B, unused
                                  .convertToFormat(QImage::Format_RGB32);
         if (ratio == std::floor(ratio)) {
             const int r = int(ratio);
@@ -169,7 +170,8 @@ TEST_F(ZubrelleWidgetTest, SaysWhyItIsBlankAndReloadsEveryPictureFromNewFolders)
     ASSERT_TRUE(second.Create("Frame 1", 0, QRect(0, 0, 60, 50), nullptr, 1090));
     second.SetAppearance(1, 1, 1, 0, 0, 0, 2, 1, 1, 0, 0, 4);
     QString why = QString::fromStdString(second.Host().GetLoadError());
-    EXPECT_TRUE(why.startsWith("Unable to find a head sprite file for adult male Brask of variant B.")) << why.toStdString();
+    EXPECT_TRUE(why.startsWith("Unable to find a head sprite file for adult male Brask of variant B."))
+        << why.toStdString();
     EXPECT_EQ(second.LoadError(), why);
     EXPECT_EQ(second.toolTip(), why + "\n" + CZubrelle::ChooseFoldersText()) << "the reason, then what to do";
     second.setAccessibleDescription("Step 1");  // what a dialog says the picture shows

@@ -141,8 +141,7 @@ bool Canvas::Contains(const Shape& s, Vec p, double& shade) {
             for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
                 const Vec& a = s.poly[i];
                 const Vec& b = s.poly[j];
-                if ((a.y > p.y) != (b.y > p.y) &&
-                    p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
+                if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
                     inside = !inside;
                 }
             }
@@ -216,8 +215,7 @@ RasterImage Canvas::Render() const {
         }
     }
     auto inside = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < out.width && y < out.height &&
-               silhouette[std::size_t(y) * out.width + x] != 0;
+        return x >= 0 && y >= 0 && x < out.width && y < out.height && silhouette[std::size_t(y) * out.width + x] != 0;
     };
     for (int y = 0; y < out.height; ++y) {
         for (int x = 0; x < out.width; ++x) {
@@ -228,8 +226,7 @@ RasterImage Canvas::Render() const {
             const Shape& s = m_shapes[std::size_t(top_shape[i])];
             Colour c = s.detail ? s.colour : Scaled(s.colour, shades[i]);
             const bool edge = silhouette[i] != 0 &&
-                              (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
-                               !inside(x, y + 1));
+                              (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
             if (edge) {
                 c = Scaled(s.colour, 0.42);
             }

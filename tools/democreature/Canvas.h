@@ -35,8 +35,7 @@ struct RasterImage {
 class Canvas {
 public:
     // Shapes outline the part (they form its silhouette); details sit inside it.
-    void Ellipse(Vec centre, double rx, double ry, double angleDegrees, Colour colour,
-                 bool detail = false);
+    void Ellipse(Vec centre, double rx, double ry, double angleDegrees, Colour colour, bool detail = false);
     void Capsule(Vec a, Vec b, double ra, double rb, Colour colour, bool detail = false);
     void Polygon(std::vector<Vec> points, Colour colour, bool detail = false);
     // Returns the index of the point in RasterImage::points.
@@ -56,7 +55,7 @@ private:
         Vec c;
         double rx = 0, ry = 0, angle = 0;  // ellipse (angle in radians)
         Vec a, b;
-        double ra = 0, rb = 0;             // capsule
+        double ra = 0, rb = 0;  // capsule
         std::vector<Vec> poly;
         Colour colour;
         bool detail = false;

@@ -12,12 +12,25 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-enum Part { kHead = 1, kBody, kLThigh, kLShin, kLFoot, kRThigh, kRShin, kRFoot, kLHumerus,
-            kLRadius, kRHumerus, kRRadius, kTailRoot, kTailTip };
+enum Part {
+    kHead = 1,
+    kBody,
+    kLThigh,
+    kLShin,
+    kLFoot,
+    kRThigh,
+    kRShin,
+    kRFoot,
+    kLHumerus,
+    kLRadius,
+    kRHumerus,
+    kRRadius,
+    kTailRoot,
+    kTailTip
+};
 
 struct Palette {
-    Colour main, belly, accent, inner, eye{250, 250, 244}, pupil{24, 20, 34}, nose{70, 42, 44},
-        blush{246, 128, 150};
+    Colour main, belly, accent, inner, eye{250, 250, 244}, pupil{24, 20, 34}, nose{70, 42, 44}, blush{246, 128, 150};
 };
 
 Palette PaletteFor(const Look& look) {
@@ -236,9 +249,12 @@ struct LimbShape {
 
 LimbShape LimbFor(int part) {
     switch (part) {
-        case kLThigh: case kRThigh: return {15, 5.5, 4.3, 8};
-        case kLShin: case kRShin: return {14.5, 4.3, 3.3, -3};
-        case kLHumerus: case kRHumerus: return {11, 4.0, 3.3, 14};
+        case kLThigh:
+        case kRThigh: return {15, 5.5, 4.3, 8};
+        case kLShin:
+        case kRShin: return {14.5, 4.3, 3.3, -3};
+        case kLHumerus:
+        case kRHumerus: return {11, 4.0, 3.3, 14};
         default: return {10, 3.3, 2.8, 6};  // radius
     }
 }
@@ -247,9 +263,8 @@ RasterImage DrawLimb(int part, int image, const Look& look, const Palette& p) {
     Canvas c;
     const View view = ViewOf(image);
     const LimbShape shape = LimbFor(part);
-    const double angle = (view == View::Right || view == View::Left)
-                             ? SidePositionAngle(part, image % 4)
-                             : Splay(part, view, shape.splay);
+    const double angle = (view == View::Right || view == View::Left) ? SidePositionAngle(part, image % 4)
+                                                                     : Splay(part, view, shape.splay);
     const Vec end = Along(shape.length, angle);
     const Colour colour = Scaled(p.main, DepthShade(part, view));
     c.Capsule({0, 0}, end, shape.r0, shape.r1, colour);
@@ -343,7 +358,8 @@ RasterImage DrawTail(int part, int image, const Look& look, const Palette& p) {
             c.Polygon({{end.x + n.x * 3.5, end.y + n.y * 3.5}, tip, {end.x - n.x * 3.5, end.y - n.y * 3.5}},
                       Scaled(p.main, 0.72));
         } else {
-            c.Ellipse({end.x + dir.x * 2.5, end.y + dir.y * 2.5}, 4.2, 2.6, -std::atan2(dir.y, dir.x) * 180 / kPi, p.accent);
+            c.Ellipse({end.x + dir.x * 2.5, end.y + dir.y * 2.5}, 4.2, 2.6, -std::atan2(dir.y, dir.x) * 180 / kPi,
+                      p.accent);
         }
     } else if (look.variant % 2 == 1) {
         c.Ellipse({end.x * 0.5, end.y * 0.5}, 1.8, 1.6, 0, p.accent, true);
@@ -360,20 +376,20 @@ RasterImage DrawTail(int part, int image, const Look& look, const Palette& p) {
 double SidePositionAngle(int part, int position) {
     static const std::array<std::array<double, 4>, 15> angles = {{
         {0, 0, 0, 0},
-        {-15, 0, 12, 25},      // head: looking down to looking up
-        {-8, 0, 10, 22},       // body: leaning back to leaning forward
-        {-30, -5, 20, 45},     // thighs: back to forward
-        {-40, -10, 5, 25},     // shins
-        {-25, 0, 15, 30},      // feet: toes down to toes up
+        {-15, 0, 12, 25},   // head: looking down to looking up
+        {-8, 0, 10, 22},    // body: leaning back to leaning forward
+        {-30, -5, 20, 45},  // thighs: back to forward
+        {-40, -10, 5, 25},  // shins
+        {-25, 0, 15, 30},   // feet: toes down to toes up
         {-30, -5, 20, 45},
         {-40, -10, 5, 25},
         {-25, 0, 15, 30},
-        {-35, -10, 15, 40},    // humeri
-        {-20, 10, 40, 75},     // radii
+        {-35, -10, 15, 40},  // humeri
+        {-20, 10, 40, 75},   // radii
         {-35, -10, 15, 40},
         {-20, 10, 40, 75},
-        {-35, -10, 15, 40},    // tail root: down to up
-        {-10, 20, 45, 75},     // tail tip
+        {-35, -10, 15, 40},  // tail root: down to up
+        {-10, 20, 45, 75},   // tail tip
     }};
     if (part < 1 || part > 14) return 0;
     return angles[std::size_t(part)][std::size_t(std::clamp(position, 0, 3))];
@@ -384,8 +400,10 @@ RasterImage DrawPartImage(int part, int image, const Look& look) {
     switch (part) {
         case kHead: return DrawHead(image, look, p);
         case kBody: return DrawBody(image, look, p);
-        case kLFoot: case kRFoot: return DrawFoot(part, image, look, p);
-        case kTailRoot: case kTailTip: return DrawTail(part, image, look, p);
+        case kLFoot:
+        case kRFoot: return DrawFoot(part, image, look, p);
+        case kTailRoot:
+        case kTailTip: return DrawTail(part, image, look, p);
         default: return DrawLimb(part, image, look, p);
     }
 }

@@ -59,8 +59,7 @@ PartFiles MakeDemoPartFiles(int part, const Look& look) {
     return {EncodeSpriteFile(images, format), EncodeAttachmentText(points)};
 }
 
-bool WriteDemoCreature(const std::string& imagesDirectory, const std::string& bodyDataDirectory,
-                       std::string& error) {
+bool WriteDemoCreature(const std::string& imagesDirectory, const std::string& bodyDataDirectory, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(imagesDirectory, ec);
     std::filesystem::create_directories(bodyDataDirectory, ec);

@@ -10,9 +10,9 @@
 namespace democreature {
 
 // The combinations the demo creature is generated for.
-const std::vector<int>& DemoGenera();   // 0, 1, 2
-const std::vector<int>& DemoAges();     // 0, 2, 4
-const std::vector<int>& DemoVariants(); // 0, 1
+const std::vector<int>& DemoGenera();    // 0, 1, 2
+const std::vector<int>& DemoAges();      // 0, 2, 4
+const std::vector<int>& DemoVariants();  // 0, 1
 
 // Genus 1 is stored as 5-5-5 pixels, the others as 5-6-5.
 std::uint32_t DemoPixelFormat(int genus);
@@ -28,7 +28,6 @@ PartFiles MakeDemoPartFiles(int part, const Look& look);
 
 // Writes every part of every demo combination into the two directories (created when
 // missing). Returns false with a message when a file could not be written.
-bool WriteDemoCreature(const std::string& imagesDirectory, const std::string& bodyDataDirectory,
-                       std::string& error);
+bool WriteDemoCreature(const std::string& imagesDirectory, const std::string& bodyDataDirectory, std::string& error);
 
 }  // namespace democreature

@@ -24,8 +24,7 @@ bool WritePpm(const std::string& path, const gdi::Bitmap& bitmap) {
     if (f == nullptr) return false;
     std::fprintf(f, "P6\n%d %d\n255\n", bitmap.Width(), bitmap.Height());
     for (gdi::Colour c : bitmap.Pixels()) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(c & 0xFF),
-                                      static_cast<unsigned char>((c >> 8) & 0xFF),
+        const unsigned char rgb[3] = {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>((c >> 8) & 0xFF),
                                       static_cast<unsigned char>((c >> 16) & 0xFF)};
         std::fwrite(rgb, 1, 3, f);
     }
@@ -43,8 +42,18 @@ int main(int argc, char** argv) {
     if (argc == 8) {
         const int genus = std::atoi(argv[4]);
         const int variant = std::atoi(argv[7]);
-        look = {std::atoi(argv[5]), std::atoi(argv[6]), genus, variant, genus, variant,
-                genus, variant, genus, variant, genus, variant};
+        look = {std::atoi(argv[5]),
+                std::atoi(argv[6]),
+                genus,
+                variant,
+                genus,
+                variant,
+                genus,
+                variant,
+                genus,
+                variant,
+                genus,
+                variant};
     }
     zubrelle::BodyModel body;
     std::string error;
@@ -57,8 +66,7 @@ int main(int argc, char** argv) {
         "241111111111111", "251111111111111", "341111111111111", "351111111111111",
         "200000000000000", "222222222222222", "233333333333333", "300000000000000",
         "322222222222222", "333333333333333", "212322000013221", "312322000013221"};
-    const std::vector<std::string> walk = {"211000222220111", "211201111111111", "211222000012211",
-                                           "211111201111111"};
+    const std::vector<std::string> walk = {"211000222220111", "211201111111111", "211222000012211", "211111201111111"};
     const int columns = 8;
     const int rows = 2 + 2 + 1;
     gdi::Bitmap sheet(columns * (kCellW + 4), rows * (kCellH + 4), 0x808080);
@@ -79,8 +87,8 @@ int main(int argc, char** argv) {
         Paste(sheet, cell, i % columns, 2 + i / columns);
     }
     // A turn from one side to the other, in place.
-    std::vector<zubrelle::PoseSlotValues> turn = {zubrelle::ConvertPoseString("211111111111111"),
-                                                  zubrelle::ConvertPoseString("311111111111111"), {}};
+    std::vector<zubrelle::PoseSlotValues> turn = {
+        zubrelle::ConvertPoseString("211111111111111"), zubrelle::ConvertPoseString("311111111111111"), {}};
     body.PrepareStand(turn, 2, 1.0, animation);
     for (int i = 0; i < columns; ++i) {
         gdi::Bitmap cell(kCellW, kCellH);

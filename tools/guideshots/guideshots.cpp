@@ -9,12 +9,12 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/document/NameTable.h"
 #include "editor/genome/PoseGenes.h"
+#include "editor/picture/WalkExport.h"
 #include "editor/ui/CZubrelle.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/NewGaitDlg.h"
 #include "editor/ui/NewPoseDlg.h"
-#include "editor/picture/WalkExport.h"
 #include "editor/ui/WalkExportDlg.h"
 
 #include <QApplication>

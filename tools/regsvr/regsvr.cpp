@@ -14,9 +14,10 @@ namespace {
 namespace reg = mirtala::registry;
 
 int Usage() {
-    std::fprintf(stderr, "usage: mirtala-regsvr [-u] MODULE\n"
-                         "  Registers the control module MODULE (with -u: unregisters it) in the registry\n"
-                         "  folder %s (set %s to choose another).\n",
+    std::fprintf(stderr,
+                 "usage: mirtala-regsvr [-u] MODULE\n"
+                 "  Registers the control module MODULE (with -u: unregisters it) in the registry\n"
+                 "  folder %s (set %s to choose another).\n",
                  reg::RegistryFolder().empty() ? "(none: HOME is not set)" : reg::RegistryFolder().c_str(),
                  reg::kRegistryFolderVariable);
     return 2;
