@@ -1,16 +1,25 @@
 // The pose sheet window on a real document: it follows edits, undo and added
-// genes redrawing only the rows that changed, and a double-click opens the
-// pose dialog on the cell's gene.
+// genes redrawing only the rows that changed, a double-click opens the pose
+// dialog on the cell's gene, the context menu's new variant starts at the
+// cell, and the window's Export writes the command line's picture.
 #include <QTest>
 
 #include "activex/ControlTestSupport.h"
-#include "document/DocTestSupport.h"
+#include "editor/app/CliRender.h"
+#include "editor/app/CommandLine.h"
 #include "editor/document/NameTable.h"
-#include "editor/ui/MirtalaView.h"
+#include "editor/ui/NameText.h"
+#include "editor/ui/PoseSheetFrame.h"
 #include "editor/ui/PoseSheetWindow.h"
+#include "ui/EditorTestSupport.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <sstream>
 
 namespace mirtala::test {
 namespace {
@@ -128,6 +137,72 @@ TEST_F(PoseSheetWindowTest, ASheetPastItsPictureBudgetDrawsRowsAgainWhenShownWit
     EXPECT_EQ(window.grab(row0).toImage(), before);  // drawn again, the same
     EXPECT_EQ(window.RowsDrawn(), drawn + 1);
     EXPECT_EQ(window.PictureBytes(), oneRow);
+}
+
+// The context menu from the keyboard is the current cell's: its new variant opens
+// New Pose in variant mode on the row's pose at the cell's stage, and OK adds it.
+TEST_F(PoseSheetWindowTest, NewVariantAtThisStageStartsAtTheCellAndItsGeneShowsInTheSheet) {
+    ui::PoseSheetWindow window(*doc);
+    window.show();
+    window.setFocus();
+    window.SetCurrentCell(window.Model().RowOf(2), 2);  // pose 2, Adolescent
+    struct {
+        bool variant = false;
+        QString pose, stage;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no context menu";
+        QTimer::singleShot(0, [&] {  // New Pose, modal, opened from the menu
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr) << "no New Pose dialog";
+            seen.variant = Named<QAbstractButton>(dialog, "Variant")->isChecked();
+            seen.pose = Named<QComboBox>(dialog, "Pose")->currentText();
+            seen.stage = Named<QComboBox>(dialog, "Switch On")->currentText();
+            Named(dialog, "OK")->click();
+        });
+        for (QAction* action : menu->actions())
+            if (action->text() == "New &Variant at this stage") menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+    QApplication::sendEvent(&window, &key);
+    EXPECT_TRUE(seen.variant);
+    EXPECT_EQ(seen.pose, ui::NameOf(2));
+    EXPECT_EQ(seen.stage, "Adolescent");
+    ASSERT_EQ(genome().Count(), 4u);
+    const GeneRef added = window.GeneAt(window.Model().RowOf(2), 2);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(GeneNumber(*added), 2);
+    EXPECT_EQ(added->header.switchOn, 2);
+    EXPECT_TRUE(window.GeneAt(window.Model().RowOf(2), 3) == added) << "on to Youth";
+    EXPECT_EQ(window.GeneAt(window.Model().RowOf(2), 4)->header.id, 3) << "Adult keeps its own";
+}
+
+// Export asks through the document's file dialog and writes the very picture
+// `--pose-sheet` writes of the same genome and appearance; the preview age,
+// which only marks a heading, changes nothing in it.
+TEST_F(PoseSheetWindowTest, ExportWritesThePixelsOfTheCommandLinesSheet) {
+    Appearance a = doc->GetAppearance();
+    a.age = 5;
+    doc->ChangeAppearance(a);
+    ui::PoseSheetFrame frame(*doc, 1);
+    const std::string fromWindow = dir.File("window.png"), fromLine = dir.File("line.png");
+    files.answers.push_back(QString::fromStdString(fromWindow));
+    ASSERT_TRUE(frame.Export()) << frame.StatusText().toStdString();
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_FALSE(files.requests[0].open);
+    EXPECT_TRUE(files.requests[0].initialFile.endsWith("/start poses.png"))
+        << files.requests[0].initialFile.toStdString();
+    EXPECT_TRUE(frame.StatusText().startsWith("Wrote the pose sheet of 2 poses")) << frame.StatusText().toStdString();
+    std::ostringstream out, err;
+    const CommandLine line = ParseCommandLine({"--pose-sheet", fromLine, "--genome", doc->GetPathName().toStdString(),
+                                               "--appearance", "0,0,1,0,0,0,0,0,0,0,0,0"});
+    ASSERT_EQ(RunPoseSheet(line, out, err), 0) << err.str();
+    const QImage written(QString::fromStdString(fromWindow)), expected(QString::fromStdString(fromLine));
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
 }
 
 }  // namespace
