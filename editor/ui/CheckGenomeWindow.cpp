@@ -8,6 +8,7 @@
 #include "editor/document/NameTable.h"
 #include "editor/ui/GeneNavigation.h"
 
+#include <QAccessibleWidget>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,15 +28,25 @@ QString Counted(std::size_t n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
 }
 
+// A plain widget would be a filler to assistive tools; this one is a window of its own.
+QAccessibleInterface* WindowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(CheckGenomeWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 CheckGenomeWindow::CheckGenomeWindow(CMirtalaDoc& doc, QWidget* parent)
     : QWidget(parent), m_doc(&doc), m_summary(new QLabel), m_list(new QTreeWidget), m_goTo(new QPushButton) {
+    static const bool installed = (QAccessible::installFactory(WindowAccessible), true);
+    (void)installed;
     setAccessibleName(QStringLiteral("Check Genome"));
     m_summary->setAccessibleName(QStringLiteral("Summary"));
     m_summary->setWordWrap(true);
     m_list->setHeaderHidden(true);
     m_list->setColumnCount(1);
+    m_list->setHeaderLabels({QStringLiteral("Finding")});  // assistive tools still see the column
     m_list->setRootIsDecorated(true);
     m_list->setAccessibleName(QStringLiteral("Findings"));
     m_list->setAccessibleDescription(QStringLiteral("Double-click a finding, or press Enter on it, to go to its gene"));
@@ -46,6 +57,9 @@ CheckGenomeWindow::CheckGenomeWindow(CMirtalaDoc& doc, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->addButton(m_goTo, QDialogButtonBox::ActionRole);
     buttons->button(QDialogButtonBox::Close)->setAccessibleName(QStringLiteral("Close"));
+    // The order they are seen in: the box adds Go to Gene after its own Close.
+    QWidget::setTabOrder(m_list, m_goTo);
+    QWidget::setTabOrder(m_goTo, buttons->button(QDialogButtonBox::Close));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_list, 1);
@@ -118,6 +132,7 @@ void CheckGenomeWindow::Refresh() {
             groups[g]->setExpanded(true);
         }
     m_summary->setText(Summary());
+    m_summary->setAccessibleDescription(m_summary->text());  // the name only finds the line
     if (keep) m_list->setCurrentItem(keep);
     m_goTo->setEnabled(keep != nullptr);
 }

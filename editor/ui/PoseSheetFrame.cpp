@@ -40,7 +40,9 @@ PoseSheetFrame::PoseSheetFrame(CMirtalaDoc& doc, int sizeFactor, QWidget* parent
         button->setAccessibleName(QStringLiteral("Export"));
         button->setToolTip(QStringLiteral("Export the sheet as a PNG picture (Ctrl+E)"));
     }
+    // The name finds the line; the description, which follows its text, is what is read.
     m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleDescription(m_status->text());
     statusBar()->addWidget(m_status, 1);
     connect(m_sheet, &PoseSheetWindow::currentCellChanged, this, [this](int row, int column) {
         const QRect cell = m_sheet->CellRect(row, column);
@@ -59,6 +61,11 @@ void PoseSheetFrame::UpdateTitle() {
 }
 
 QString PoseSheetFrame::StatusText() const { return m_status->text(); }
+
+void PoseSheetFrame::SetStatus(const QString& text) {
+    m_status->setText(text);
+    m_status->setAccessibleDescription(text);
+}
 
 bool PoseSheetFrame::Export() {
     if (!m_doc) return false;
@@ -87,15 +94,15 @@ bool PoseSheetFrame::Export() {
                   ExportPoseSheet(model, m_sheet->DrawnAppearance(), m_sheet->Layout(), PathToBytes(*chosen), error);
     if (!written) {
         const QString text = QStringLiteral("The pose sheet was not exported: %1.").arg(QString::fromStdString(error));
-        m_status->setText(text);
+        SetStatus(text);
         ShowMessage({QStringLiteral("Export Pose Sheet"), text, MessageIcon::Warning, MessageButtons::Ok, this});
         return false;
     }
-    m_status->setText(QStringLiteral("Wrote the pose sheet of %1 poses, %2 x %3 pixels, to %4")
-                          .arg(model.rows.size())
-                          .arg(width)
-                          .arg(height)
-                          .arg(QDir::toNativeSeparators(*chosen)));
+    SetStatus(QStringLiteral("Wrote the pose sheet of %1 poses, %2 x %3 pixels, to %4")
+                  .arg(model.rows.size())
+                  .arg(width)
+                  .arg(height)
+                  .arg(QDir::toNativeSeparators(*chosen)));
     return true;
 }
 

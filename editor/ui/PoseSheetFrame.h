@@ -30,6 +30,8 @@ public:
 
 private:
     void UpdateTitle();
+    // The status line and what assistive tools read of it.
+    void SetStatus(const QString& text);
 
     QPointer<CMirtalaDoc> m_doc;
     QScrollArea* m_scroll;

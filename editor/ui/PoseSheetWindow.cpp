@@ -313,6 +313,17 @@ void PoseSheetWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: SetCurrentCell(m_currentRow + 1, m_currentColumn); break;
         case Qt::Key_Return:
         case Qt::Key_Enter: OpenCell(m_currentRow, m_currentColumn); break;
+        case Qt::Key_F10: {
+            // Shift+F10 as the menu key: the platform turns only the latter into a context menu.
+            if (event->modifiers() != Qt::ShiftModifier) {
+                QWidget::keyPressEvent(event);
+                return;
+            }
+            const QPoint at = CellRect(m_currentRow, m_currentColumn).center();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+            contextMenuEvent(&menu);
+            break;
+        }
         default: QWidget::keyPressEvent(event); return;
     }
     event->accept();

@@ -14,7 +14,6 @@
 #include "ui/EditorTestSupport.h"
 
 #include <QAccessible>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QTreeWidget>
@@ -139,7 +138,7 @@ TEST_F(PoseSheetWindowTest, ASheetPastItsPictureBudgetDrawsRowsAgainWhenShownWit
     EXPECT_EQ(window.PictureBytes(), oneRow);
 }
 
-// The context menu from the keyboard is the current cell's: its new variant opens
+// The context menu from the keyboard (Shift+F10) is the current cell's: its new variant opens
 // New Pose in variant mode on the row's pose at the cell's stage, and OK adds it.
 TEST_F(PoseSheetWindowTest, NewVariantAtThisStageStartsAtTheCellAndItsGeneShowsInTheSheet) {
     ui::PoseSheetWindow window(*doc);
@@ -165,8 +164,7 @@ TEST_F(PoseSheetWindowTest, NewVariantAtThisStageStartsAtTheCellAndItsGeneShowsI
             if (action->text() == "New &Variant at this stage") menu->setActiveAction(action);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
-    QApplication::sendEvent(&window, &key);
+    QTest::keyClick(&window, Qt::Key_F10, Qt::ShiftModifier);  // as the menu key
     EXPECT_TRUE(seen.variant);
     EXPECT_EQ(seen.pose, ui::NameOf(2));
     EXPECT_EQ(seen.stage, "Adolescent");
