@@ -53,6 +53,8 @@ public:
         s.selected = current;
         s.focused = current && m_sheet->hasFocus();
         s.invisible = !m_sheet->isVisible();
+        // A cell scrolled out of the window is not on the screen.
+        s.offscreen = !m_sheet->visibleRegion().intersects(m_sheet->CellRect(m_row, m_column));
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
