@@ -7,6 +7,7 @@
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
+#include "editor/app/DesktopSetup.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
@@ -165,6 +166,7 @@ TEST_F(KeyboardTest, F10GivesTheMenuBarTheKeyboardAndEscapeGivesItBack) {
         const char* name;
         bool withDocument;
     };
+    app::SetUpDesktop();
     for (const Case& c : {Case{"genome window", true}, Case{"no document", false}}) {
         SCOPED_TRACE(c.name);
         CMirtalaApp& a = Start({GenomeFile("walk.gen", {PoseGene(1, 1)})});
@@ -185,6 +187,9 @@ TEST_F(KeyboardTest, F10GivesTheMenuBarTheKeyboardAndEscapeGivesItBack) {
         EXPECT_EQ(QApplication::focusWidget(), &bar);
         EXPECT_EQ(bar.activeAction(), file);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        // Drawn highlighted, so a person sees where the keyboard is.
+        const QPoint inFile = bar.actionGeometry(file).topLeft() + QPoint(3, 3);
+        EXPECT_EQ(bar.grab().toImage().pixelColor(inFile), bar.palette().highlight().color());
         Press(Qt::Key_Right);
         EXPECT_EQ(bar.activeAction(), bar.actions().at(1));
         Press(Qt::Key_Left);
