@@ -7,13 +7,15 @@
 #include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTranslator>
 
 namespace mirtala::app {
 
 namespace {
 
-// The desktop's style, with plain text buttons in every dialog and message box.
+// The desktop's style, with plain text buttons in every dialog and message box
+// and the menu bar's keyboard place shown.
 class CEditorStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -21,6 +23,19 @@ public:
                   QStyleHintReturn* returned) const override {
         if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
         return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+    // The menu that the menu bar's keyboard (Alt, F10) is on is drawn
+    // highlighted as an open one is; the desktop's style marks it only open.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+            QStyleOptionMenuItem shown = *item;
+            shown.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &shown, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 

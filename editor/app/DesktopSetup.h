@@ -1,6 +1,7 @@
 // What the editor sets once for the whole application before its first
 // window: accessible interfaces of its own, no icons on dialog buttons (the
-// desktop's style puts them on some boxes' buttons and not others), and Qt's
+// desktop's style puts them on some boxes' buttons and not others), the menu
+// the menu bar's keyboard is on drawn highlighted, and Qt's
 // own texts (file dialogs, message box buttons) in the user's language.
 #pragma once
 

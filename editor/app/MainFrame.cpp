@@ -7,6 +7,7 @@
 #include "editor/app/HostFoldersDlg.h"
 #include "editor/app/Icons.h"
 #include "editor/app/LockIndicators.h"
+#include "editor/app/MenuBarKey.h"
 #include "editor/app/MirtalaApp.h"
 #include "editor/app/NameImports.h"
 #include "editor/app/UserGuide.h"
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(CMirtalaApp& app)
     m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
     setCentralWidget(m_mdiArea);
     CreateActions();
+    AddMenuBarKey(*this);
     CreateToolBar();
     CreateStatusBar();
     CreateUndoHistory();

@@ -1,11 +1,13 @@
 // The windows at the keyboard: an edit's text selected as a dialog opens,
 // Cut and Copy kept while the menu bar has the keyboard, the Window menu's
-// list of document windows with Tile keeping them on the area, and closing
-// the main window after a cancelled File, Close.
+// list of document windows with Tile keeping them on the area, closing the
+// main window after a cancelled File, Close, and F10 handing the menu bar the
+// keyboard.
 #include "app/AppTestSupport.h"
 
 #include "editor/app/ChildFrame.h"
 #include "editor/app/CommandIds.h"
+#include "editor/app/DesktopSetup.h"
 #include "editor/app/MainFrame.h"
 #include "editor/app/WindowMenu.h"
 #include "editor/document/MirtalaDoc.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -150,6 +153,75 @@ TEST_F(KeyboardTest, TheMainWindowClosesAfterACancelledCloseQuestionEveryTime) {
     EXPECT_EQ(questions, 2 * kRounds + 1);
     EXPECT_EQ(ownedByFrame, questions);
     EXPECT_FALSE(frame.isVisible());
+}
+
+// A key pressed where the keyboard is, through the shortcuts as typed keys go.
+void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+// F10 with and without a genome window: the first menu highlighted, Down
+// opens it, Escape closes it and then gives the keyboard back; inside a modal
+// dialog F10 leaves the menu bar alone.
+TEST_F(KeyboardTest, F10GivesTheMenuBarTheKeyboardAndEscapeGivesItBack) {
+    struct Case {
+        const char* name;
+        bool withDocument;
+    };
+    app::SetUpDesktop();
+    for (const Case& c : {Case{"genome window", true}, Case{"no document", false}}) {
+        SCOPED_TRACE(c.name);
+        CMirtalaApp& a = Start({GenomeFile("walk.gen", {PoseGene(1, 1)})});
+        app::CMainFrame& frame = *a.MainFrame();
+        if (!c.withDocument) frame.OnCommand(cmd::FileClose);
+        ASSERT_EQ(frame.ShowsDocumentMenu(), c.withDocument);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QApplication::setActiveWindow(&frame);
+        QWidget* start = c.withDocument ? static_cast<QWidget*>(frame.ActiveView()->PoseList()) : frame.MdiArea();
+        start->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), start);
+        QMenuBar& bar = *frame.menuBar();
+        QAction* file = bar.actions().front();
+        ASSERT_EQ(file->text(), "&File");
+
+        Press(Qt::Key_F10);
+        EXPECT_EQ(QApplication::focusWidget(), &bar);
+        EXPECT_EQ(bar.activeAction(), file);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        // Drawn highlighted, so a person sees where the keyboard is.
+        const QPoint inFile = bar.actionGeometry(file).topLeft() + QPoint(3, 3);
+        EXPECT_EQ(bar.grab().toImage().pixelColor(inFile), bar.palette().highlight().color());
+        Press(Qt::Key_Right);
+        EXPECT_EQ(bar.activeAction(), bar.actions().at(1));
+        Press(Qt::Key_Left);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(QApplication::activePopupWidget(), file->menu());
+        Press(Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        Press(Qt::Key_Escape);
+        EXPECT_EQ(bar.activeAction(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), start);
+        // F10 twice: in and out again.
+        Press(Qt::Key_F10);
+        Press(Qt::Key_F10);
+        EXPECT_EQ(bar.activeAction(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), start);
+
+        {
+            QDialog modal(&frame);
+            auto* edit = new QLineEdit(&modal);
+            QAction* activeInModal = file;
+            QTimer::singleShot(0, &modal, [&] {
+                QApplication::setActiveWindow(&modal);
+                edit->setFocus();
+                Press(Qt::Key_F10);
+                activeInModal = bar.activeAction();
+                modal.reject();
+            });
+            modal.exec();
+            EXPECT_EQ(activeInModal, nullptr);
+        }
+        application.reset();
+    }
 }
 
 }  // namespace
