@@ -112,27 +112,20 @@ bool PoseSheetWindow::CellAt(const QPoint& point, int& row, int& column) const {
     return true;
 }
 
-PoseSheetWindow::RowPicture PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
-    RowPicture picture;
+QImage PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
     const int w = m_layout.cellWidth, h = m_layout.cellHeight;
-    picture.image = QImage(w * int(row.cells.size()), h, QImage::Format_RGBX8888);
+    QImage image(w * int(row.cells.size()), h, QImage::Format_RGBX8888);
     // The control paints each cell straight into its place in the row's picture.
-    const int stride = int(picture.image.bytesPerLine() / 4);
-    auto* pixels = reinterpret_cast<std::uint32_t*>(picture.image.bits());
-    for (std::size_t c = 0; c < row.cells.size(); ++c) {
-        picture.poses.push_back(PoseOf(row.cells[c]));
-        picture.lighter.push_back(row.cells[c].sameAsLeft);
+    const int stride = int(image.bytesPerLine() / 4);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    for (std::size_t c = 0; c < row.cells.size(); ++c)
         m_painter->PaintCell(row.cells[c], m_model.firstStage + int(c), pixels + c * std::size_t(w), stride);
-    }
     ++m_rowsDrawn;
-    return picture;
+    return image;
 }
 
 void PoseSheetWindow::EnsurePicture(std::size_t row) {
-    RowPicture& picture = m_rows[row];
-    if (!picture.image.isNull()) return;
-    RowPicture drawn = DrawRow(m_model.rows[row]);
-    picture.image = std::move(drawn.image);
+    if (m_rows[row].image.isNull()) m_rows[row].image = DrawRow(m_model.rows[row]);
 }
 
 std::size_t PoseSheetWindow::PictureBytes() const {

@@ -96,7 +96,7 @@ private:
         QImage image;            // null until drawn, and again once dropped for the budget
         std::uint64_t used = 0;  // the paint that last showed it
     };
-    RowPicture DrawRow(const PoseSheetRow& row);
+    QImage DrawRow(const PoseSheetRow& row);
     // Draws a row whose picture is null; an unchanged row keeps the one it has.
     void EnsurePicture(std::size_t row);
     // Drops the pictures of the rows shown longest ago until the budget holds,
