@@ -6,8 +6,11 @@
 #include "platform/fileio/OutputCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mirtala {
 
@@ -20,15 +23,23 @@ constexpr std::uint64_t kMaxSheetPixels = std::uint64_t(1) << 28;
 }  // namespace
 
 void LightenPixels(std::uint32_t* pixels, std::size_t count) {
-    static constexpr auto kLighter = [] {
-        std::array<std::uint32_t, 256> table{};
-        for (std::uint32_t c = 0; c < 256; ++c) table[c] = LighterPixel(c) & 0xFFu;
-        return table;
-    }();
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t p = pixels[i];
-        pixels[i] = kLighter[p & 0xFFu] | kLighter[(p >> 8) & 0xFFu] << 8 | kLighter[(p >> 16) & 0xFFu] << 16;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Four pixels at a time in 16-bit lanes: (c + 511) / 3 is 170 + (c + 1) / 3,
+    // and (c + 1) / 3 is the high half of (c + 1) * 21846 for c + 1 up to 256.
+    const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi16(1), third = _mm_set1_epi16(21846),
+                  base = _mm_set1_epi16(170), white = _mm_set1_epi32(0x00FFFFFF);
+    const auto lighter = [&](__m128i c) { return _mm_add_epi16(_mm_mulhi_epu16(_mm_add_epi16(c, one), third), base); };
+    // White stays white, and most of a cell is its white background.
+    for (; i + 4 <= count; i += 4) {
+        auto* at = reinterpret_cast<__m128i*>(pixels + i);
+        const __m128i p = _mm_loadu_si128(at);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(p, white)) == 0xFFFF) continue;
+        const __m128i out = _mm_packus_epi16(lighter(_mm_unpacklo_epi8(p, zero)), lighter(_mm_unpackhi_epi8(p, zero)));
+        _mm_storeu_si128(at, _mm_and_si128(out, white));  // no top byte
     }
+#endif
+    for (; i < count; ++i) pixels[i] = LighterPixel(pixels[i]);
 }
 
 int PoseSheetModel::RowOf(int poseNumber) const {
@@ -37,25 +48,34 @@ int PoseSheetModel::RowOf(int poseNumber) const {
     return it != rows.end() && it->poseNumber == poseNumber ? int(it - rows.begin()) : -1;
 }
 
-PoseSheetRow BuildPoseSheetRow(const Genome& genome, int poseNumber, int firstStage, int lastStage) {
-    PoseSheetRow row;
-    row.poseNumber = poseNumber;
-    for (int stage = firstStage; stage <= lastStage; ++stage) {
-        PoseSheetCell cell;
-        cell.gene = FindActivePose(genome, poseNumber, stage);
-        cell.sameAsLeft = cell.gene && !row.cells.empty() && row.cells.back().gene == cell.gene;
-        row.cells.push_back(std::move(cell));
-    }
-    return row;
-}
-
 PoseSheetModel BuildPoseSheet(const Genome& genome, int firstStage, int lastStage) {
     PoseSheetModel model;
     model.firstStage = std::clamp(firstStage, kFirstLifeStage, kLastLifeStage);
     model.lastStage = std::clamp(lastStage, model.firstStage, kLastLifeStage);
-    const std::bitset<256> used = UsedNumbers(genome, kPoseSubtype);
+    const std::size_t stages = std::size_t(model.StageCount());
+    // One pass over the genome: each pose gene is offered to its number's pickers, one per stage.
+    std::vector<ActivePosePicker> pickers;
+    pickers.reserve(256 * stages);
     for (int n = 0; n < 256; ++n)
-        if (used[std::size_t(n)]) model.rows.push_back(BuildPoseSheetRow(genome, n, model.firstStage, model.lastStage));
+        for (std::size_t s = 0; s < stages; ++s) pickers.emplace_back(model.firstStage + int(s));
+    std::bitset<256> used;
+    for (GeneCursor cur(genome, 0, kCreatureGeneType, kPoseSubtype); !cur.AtEnd(); cur.Advance()) {
+        if (cur->data.empty()) continue;
+        const std::size_t n = cur->data[0];
+        used.set(n);
+        for (std::size_t s = 0; s < stages; ++s) pickers[n * stages + s].Offer(cur.Ref());
+    }
+    for (std::size_t n = 0; n < 256; ++n) {
+        if (!used[n]) continue;
+        PoseSheetRow& row = model.rows.emplace_back();
+        row.poseNumber = int(n);
+        for (std::size_t s = 0; s < stages; ++s) {
+            PoseSheetCell cell;
+            cell.gene = pickers[n * stages + s].Result();
+            cell.sameAsLeft = cell.gene && s > 0 && row.cells.back().gene == cell.gene;
+            row.cells.push_back(std::move(cell));
+        }
+    }
     return model;
 }
 
@@ -167,19 +187,42 @@ bool PoseSheetSize(const PoseSheetModel& model, const PoseSheetLayout& l, int& s
     return true;
 }
 
+namespace {
+// Copies pixels into memory not read again soon: where the processor allows,
+// past the caches, so that the copy writes memory without reading it first.
+void StreamPixels(std::uint32_t* to, const std::uint32_t* from, std::size_t count) {
+#if defined(__SSE2__)
+    for (; count > 0 && (reinterpret_cast<std::uintptr_t>(to) & 15u) != 0; --count) *to++ = *from++;
+    for (; count >= 4; count -= 4, to += 4, from += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+    _mm_sfence();
+#endif
+    std::copy_n(from, count, to);
+}
+}  // namespace
+
 bool PaintPoseSheet(const PoseSheetModel& model, PoseSheetPainter& painter, std::vector<std::uint32_t>& pixels,
                     int& sheetWidth, int& sheetHeight, std::string& error) {
     const PoseSheetLayout& l = painter.Layout();
     if (!PoseSheetSize(model, l, sheetWidth, sheetHeight, error)) return false;
-    pixels.assign(std::size_t(sheetWidth) * std::size_t(sheetHeight), kGridColour);
-    // Column by column: a stage's cells one after another through its control.
-    for (int c = 0; c < model.StageCount(); ++c)
-        for (std::size_t r = 0; r < model.rows.size(); ++r) {
+    // A picture of the sheet's size already (the last drawing) is drawn over in place.
+    pixels.resize(std::size_t(sheetWidth) * std::size_t(sheetHeight));
+    std::fill(pixels.end() - std::ptrdiff_t(l.gap) * sheetWidth, pixels.end(), kGridColour);
+    if (model.rows.empty()) std::fill(pixels.begin(), pixels.end(), kGridColour);
+    // Row by row: the cells are painted into a strip laid out as the sheet's
+    // lines of that row (the grid line above it included), small enough to stay
+    // in the caches, and the strip is copied into the sheet at once.
+    const std::size_t pitch = std::size_t(l.cellHeight + l.gap) * std::size_t(sheetWidth);
+    std::vector<std::uint32_t> strip(pitch, kGridColour);
+    for (std::size_t r = 0; r < model.rows.size(); ++r) {
+        for (int c = 0; c < model.StageCount(); ++c) {
             int x = 0, y = 0;
-            PoseSheetCellOrigin(l, int(r), c, x, y);
+            PoseSheetCellOrigin(l, 0, c, x, y);
             painter.PaintCell(model.rows[r].cells[std::size_t(c)], model.firstStage + c,
-                              pixels.data() + std::ptrdiff_t(y) * sheetWidth + x, sheetWidth);
+                              strip.data() + std::ptrdiff_t(y) * sheetWidth + x, sheetWidth);
         }
+        StreamPixels(pixels.data() + r * pitch, strip.data(), pitch);
+    }
     return true;
 }
 

@@ -40,9 +40,8 @@ struct PoseSheetModel {
     int RowOf(int poseNumber) const;
 };
 
-// The row of one pose number over stages first to last.
-PoseSheetRow BuildPoseSheetRow(const Genome& genome, int poseNumber, int firstStage, int lastStage);
-// Every pose number present in the genome (stages clamped to 0 to 6).
+// Every pose number present in the genome (stages clamped to 0 to 6), each
+// cell the variant FindActivePose picks there.
 PoseSheetModel BuildPoseSheet(const Genome& genome, int firstStage = kFirstLifeStage, int lastStage = kLastLifeStage);
 
 // The size of a cell and the control's scale in it. The picture's 320 x 240
@@ -65,8 +64,8 @@ constexpr std::uint32_t LighterPixel(std::uint32_t pixel) {
     const auto channel = [](std::uint32_t c) { return ((c + 511u) * 43691u) >> 17; };
     return channel(pixel & 0xFFu) | channel((pixel >> 8) & 0xFFu) << 8 | channel((pixel >> 16) & 0xFFu) << 16;
 }
-// LighterPixel over `count` pixels, by a table of the 256 channel values: it
-// runs on most pixels of a sheet, and the table is twice as fast as the arithmetic.
+// LighterPixel over `count` pixels, four at a time where the processor allows:
+// it runs on most pixels of a sheet.
 void LightenPixels(std::uint32_t* pixels, std::size_t count);
 
 // Paints cells: one control per stage, created by class identifier and given

@@ -112,20 +112,24 @@ bool PoseSheetWindow::CellAt(const QPoint& point, int& row, int& column) const {
     return true;
 }
 
-QImage PoseSheetWindow::DrawRow(const PoseSheetRow& row) {
+void PoseSheetWindow::DrawRow(std::size_t r) {
+    const PoseSheetRow& row = m_model.rows[r];
+    RowPicture& picture = m_rows[r];
     const int w = m_layout.cellWidth, h = m_layout.cellHeight;
-    QImage image(w * int(row.cells.size()), h, QImage::Format_RGBX8888);
+    // The row's earlier picture is drawn over when it has the size: nothing is allocated.
+    if (const QSize size(w * int(row.cells.size()), h); picture.image.size() != size)
+        picture.image = QImage(size, QImage::Format_RGBX8888);
     // The control paints each cell straight into its place in the row's picture.
-    const int stride = int(image.bytesPerLine() / 4);
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const int stride = int(picture.image.bytesPerLine() / 4);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(picture.image.bits());
     for (std::size_t c = 0; c < row.cells.size(); ++c)
         m_painter->PaintCell(row.cells[c], m_model.firstStage + int(c), pixels + c * std::size_t(w), stride);
+    picture.drawn = true;
     ++m_rowsDrawn;
-    return image;
 }
 
 void PoseSheetWindow::EnsurePicture(std::size_t row) {
-    if (m_rows[row].image.isNull()) m_rows[row].image = DrawRow(m_model.rows[row]);
+    if (!m_rows[row].drawn) DrawRow(row);
 }
 
 std::size_t PoseSheetWindow::PictureBytes() const {
@@ -146,51 +150,61 @@ void PoseSheetWindow::KeepWithinBudget() {
         if (bytes <= m_pictureBudget) break;
         bytes -= std::size_t(m_rows[r].image.sizeInBytes());
         m_rows[r].image = QImage();
+        m_rows[r].drawn = false;
     }
+}
+
+bool PoseSheetWindow::RowPicture::Shows(const PoseSheetRow& row) const {
+    if (poses.size() != row.cells.size()) return false;
+    for (std::size_t c = 0; c < row.cells.size(); ++c)
+        if (lighter[c] != row.cells[c].sameAsLeft || poses[c] != PoseOf(row.cells[c])) return false;
+    return true;
 }
 
 void PoseSheetWindow::Refresh() {
     if (!m_doc) return;
-    // A changed appearance redraws everything; the preview age alone changes no picture.
+    // A changed appearance makes every picture old; the preview age alone changes none.
     if (!m_painter || !(WithoutAge(m_appearance) == WithoutAge(m_doc->GetAppearance()))) {
         m_painter = std::make_unique<PoseSheetPainter>(m_doc->GetAppearance(), m_layout);
         m_loadError = m_painter->Start() ? m_painter->LoadError() : m_painter->Error();
-        m_rows.clear();
+        for (RowPicture& row : m_rows) row.drawn = false;
     }
     m_appearance = m_doc->GetAppearance();
     m_model = BuildPoseSheet(m_doc->GetGenome());
-    std::vector<RowPicture> rows;
-    rows.reserve(m_model.rows.size());
-    for (const PoseSheetRow& row : m_model.rows) {
-        // An unchanged row keeps its picture: same pose strings and the same lighter cells.
-        auto same = std::find_if(m_rows.begin(), m_rows.end(), [&](const RowPicture& old) {
-            if (old.poses.size() != row.cells.size()) return false;
-            for (std::size_t c = 0; c < row.cells.size(); ++c)
-                if (old.lighter[c] != row.cells[c].sameAsLeft || old.poses[c] != PoseOf(row.cells[c])) return false;
-            return true;
-        });
-        if (same != m_rows.end()) {
-            rows.push_back(std::move(*same));
-            m_rows.erase(same);
-        } else {
-            // A changed row is drawn now while the budget allows, else when it is shown.
-            RowPicture picture;
+    std::vector<RowPicture> rows(m_model.rows.size());
+    std::vector<bool> taken(m_rows.size());
+    std::size_t old = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PoseSheetRow& row = m_model.rows[r];
+        // The rows before and after are in rising pose number: the old row of the same number, if any.
+        while (old < m_rows.size() && m_rows[old].poseNumber < row.poseNumber) ++old;
+        const bool sameNumber = old < m_rows.size() && m_rows[old].poseNumber == row.poseNumber && !taken[old];
+        std::size_t from = sameNumber ? old : m_rows.size();
+        // An unchanged row keeps its picture, even under another number.
+        if (!sameNumber || !m_rows[old].drawn || !m_rows[old].Shows(row))
+            for (std::size_t k = 0; k < m_rows.size(); ++k)
+                if (!taken[k] && m_rows[k].drawn && m_rows[k].Shows(row)) {
+                    from = k;
+                    break;
+                }
+        RowPicture& picture = rows[r];
+        if (from < m_rows.size()) {
+            taken[from] = true;
+            picture = std::move(m_rows[from]);
+        }
+        picture.poseNumber = row.poseNumber;
+        // A changed row is drawn when it is shown, over its earlier picture.
+        if (!picture.drawn || !picture.Shows(row)) {
+            picture.drawn = false;
+            picture.poses.clear();
+            picture.lighter.clear();
             for (const PoseSheetCell& cell : row.cells) {
                 picture.poses.push_back(PoseOf(cell));
                 picture.lighter.push_back(cell.sameAsLeft);
             }
-            rows.push_back(std::move(picture));
         }
     }
     m_rows = std::move(rows);
-    const std::size_t rowBytes = std::size_t(m_layout.cellWidth) * m_layout.cellHeight * 4 * m_model.StageCount();
-    std::size_t bytes = PictureBytes();
-    for (std::size_t r = 0; r < m_rows.size(); ++r) {
-        if (!m_rows[r].image.isNull()) continue;
-        if (bytes + rowBytes > m_pictureBudget) break;
-        EnsurePicture(r);
-        bytes += rowBytes;
-    }
     m_labelWidth = MeasureLabels();
     UpdateSize();
     SetCurrentCell(m_currentRow, m_currentColumn);

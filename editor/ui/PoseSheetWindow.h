@@ -1,7 +1,8 @@
 // The pose sheet of a document as a window: a row per pose number, a column
 // per life stage, each cell the control's picture of the variant shown there.
 // It follows the document (undo stack and update hints), the preview
-// appearance and the names, repainting only the rows whose pictures changed;
+// appearance and the names; a row's picture is drawn when the row is shown,
+// and again only once its cells or the appearance changed;
 // a double-clicked cell opens the pose dialog on its gene, the context menu
 // offers Properties, Copy and a new variant at the cell's stage. Assistive
 // tools see each cell (PoseSheetAccessible). It deletes itself when its
@@ -57,7 +58,7 @@ public:
     QString CellName(int row, int column) const;
     // The cell's pose string, or "No variant".
     QString CellDescription(int row, int column) const;
-    // Rebuilds the model from the document and redraws the rows that changed.
+    // Rebuilds the model from the document; the rows that changed are drawn again when shown.
     void Refresh();
     // Thumbnails 1, 2 or 3 times the sheet's scale 0.5: every row is drawn again.
     void SetSizeFactor(int sizeFactor);
@@ -91,13 +92,17 @@ protected:
 
 private:
     struct RowPicture {
+        int poseNumber = -1;
         std::vector<std::string> poses;  // each cell's pose string ("" when empty), to see a change
         std::vector<bool> lighter;
         QImage image;            // null until drawn, and again once dropped for the budget
+        bool drawn = false;      // the image shows these cells at the painter's appearance
         std::uint64_t used = 0;  // the paint that last showed it
+        bool Shows(const PoseSheetRow& row) const;
     };
-    QImage DrawRow(const PoseSheetRow& row);
-    // Draws a row whose picture is null; an unchanged row keeps the one it has.
+    // Draws the row's picture, over the one it has when that has the size.
+    void DrawRow(std::size_t row);
+    // Draws a row when its picture is missing or old; an unchanged row keeps the one it has.
     void EnsurePicture(std::size_t row);
     // Drops the pictures of the rows shown longest ago until the budget holds,
     // never one shown by the current paint.

@@ -65,6 +65,21 @@ TEST(PoseSheetModel, StagesAreClampedAndARowCoversOnlyThem) {
     EXPECT_EQ(model.RowOf(4), -1);
 }
 
+TEST(PoseSheetLighter, ManyPixelsAtOnceFollowThePixelRuleForEveryChannelValue) {
+    // Four white pixels, then each channel takes every value once; 263 pixels
+    // leave a tail past the groups of four.
+    std::vector<std::uint32_t> pixels(263, 0x00FFFFFFu), expected(263);
+    for (std::uint32_t i = 4; i < pixels.size(); ++i) {
+        const std::uint32_t v = i & 0xFFu;
+        pixels[i] = v | (255u - v) << 8 | ((v * 7u) & 0xFFu) << 16 | 0xFF000000u;
+    }
+    std::transform(pixels.begin(), pixels.end(), expected.begin(), LighterPixel);
+    LightenPixels(pixels.data(), pixels.size());
+    EXPECT_EQ(pixels, expected);
+    EXPECT_EQ(LighterPixel(0x00000000u), 0x00AAAAAAu);
+    EXPECT_EQ(LighterPixel(0x00FF7F01u), 0x00FFD4AAu);
+}
+
 class PoseSheetExport : public testing::Test {
 protected:
     void SetUp() override {
@@ -118,6 +133,28 @@ TEST_F(PoseSheetExport, CellsAreTheControlsDrawingLighterWhenRepeatedAndDashedWh
     EXPECT_TRUE(cellAt(1, 0) == engine(1, std::string(15, '0')));
     for (int column = 0; column < 3; ++column) EXPECT_TRUE(cellAt(2, column) == empty) << column;
     EXPECT_NE(stage1, empty);
+}
+
+TEST_F(PoseSheetExport, ASheetDrawnOverAnEarlierPictureIsTheFreshOneWithItsGridLines) {
+    Genome genome;
+    genome.Append(Pose(1, 5, 0, '1'));
+    genome.Append(Pose(2, 9, 3, '2'));
+    const PoseSheetModel model = BuildPoseSheet(genome, 2, 4);
+    Appearance appearance;
+    appearance.headGenus = 1;
+    PoseSheetPainter painter(appearance, PoseSheetLayout::ForSizeFactor(1), 2, 4);
+    ASSERT_TRUE(painter.Start()) << painter.Error();
+    std::vector<std::uint32_t> fresh, over;
+    int width = 0, height = 0;
+    std::string error;
+    ASSERT_TRUE(PaintPoseSheet(model, painter, fresh, width, height, error)) << error;
+    over.assign(fresh.size(), 0x00123456u);
+    ASSERT_TRUE(PaintPoseSheet(model, painter, over, width, height, error)) << error;
+    EXPECT_TRUE(over == fresh);
+    // The lines around and between the cells: the corners, between columns and between rows.
+    const auto at = [&](int x, int y) { return fresh[std::size_t(y) * std::size_t(width) + std::size_t(x)]; };
+    for (const auto& [x, y] : {std::pair{0, 0}, {width - 1, height - 1}, {163, 60}, {80, 123}, {width - 1, 60}})
+        EXPECT_EQ(at(x, y), 0x00C0C0C0u) << x << ", " << y;
 }
 
 TEST_F(PoseSheetExport, ABodyThatDoesNotLoadAtAnyStageIsRefusedWithTheReasonOnce) {
