@@ -10,9 +10,13 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -44,16 +48,36 @@ PoseSheetFrame::PoseSheetFrame(CMirtalaDoc& doc, int sizeFactor, QWidget* parent
     m_status->setAccessibleName(QStringLiteral("Status"));
     m_status->setAccessibleDescription(m_status->text());
     statusBar()->addWidget(m_status, 1);
-    connect(m_sheet, &PoseSheetWindow::currentCellChanged, this, [this](int row, int column) {
-        const QRect cell = m_sheet->CellRect(row, column);
-        m_scroll->ensureVisible(cell.center().x(), cell.center().y(), cell.width() / 2 + 8, cell.height() / 2 + 8);
-    });
+    connect(m_sheet, &PoseSheetWindow::currentCellChanged, this, &PoseSheetFrame::ScrollToCell);
+    // The labels and headings are drawn at the view's edges: a scroll moves
+    // them with the cells, so the whole view is painted again.
+    for (QScrollBar* bar : {m_scroll->horizontalScrollBar(), m_scroll->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, m_sheet, qOverload<>(&QWidget::update));
     connect(m_sheet, &QObject::destroyed, this, &QWidget::close);
     connect(&doc, &CMirtalaDoc::titleChanged, this, &PoseSheetFrame::UpdateTitle);
     UpdateTitle();
+    // Every stage beside the vertical scroll bar where the screen is wide enough, rows as the screen allows.
     const QSize content = m_sheet->minimumSize();
-    resize(std::min(content.width() + 28, 1260), std::min(content.height() + 90, 900));
+    const int edges = 2 * m_scroll->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableSize() : QSize(1280, 1024);
+    resize(std::min(content.width() + edges, screen.width() - 16),
+           std::min(content.height() + 90, screen.height() - 120));
     m_sheet->setFocus();
+}
+
+void PoseSheetFrame::ScrollToCell(int row, int column) {
+    // Whole in view, and clear of the labels and headings kept at the view's edges.
+    const QRect cell = m_sheet->CellRect(row, column);
+    const QSize view = m_scroll->viewport()->size();
+    const auto follow = [](QScrollBar* bar, int first, int last, int band, int length) {
+        if (first - band - 4 < bar->value())
+            bar->setValue(first - band - 4);
+        else if (last + 4 > bar->value() + length)
+            bar->setValue(std::min(first - band - 4, last + 4 - length));
+    };
+    follow(m_scroll->horizontalScrollBar(), cell.left(), cell.right(), m_sheet->LabelWidth(), view.width());
+    follow(m_scroll->verticalScrollBar(), cell.top(), cell.bottom(), m_sheet->GridTop(), view.height());
 }
 
 void PoseSheetFrame::UpdateTitle() {

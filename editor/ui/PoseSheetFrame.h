@@ -29,6 +29,7 @@ public:
     bool Export();
 
 private:
+    void ScrollToCell(int row, int column);
     void UpdateTitle();
     // The status line and what assistive tools read of it.
     void SetStatus(const QString& text);

@@ -101,6 +101,9 @@ QRect PoseSheetWindow::CellRect(int row, int column) const {
 }
 
 bool PoseSheetWindow::CellAt(const QPoint& point, int& row, int& column) const {
+    // The labels and headings lie over the cells at the view's edges.
+    const QRect view = ViewRect();
+    if (point.x() < view.left() + m_labelWidth || point.y() < view.top() + GridTop()) return false;
     const QRect first = CellRect(0, 0);
     const int pitchX = m_layout.cellWidth + m_layout.gap, pitchY = m_layout.cellHeight + m_layout.gap;
     const int dx = point.x() - first.left(), dy = point.y() - first.top();
@@ -222,28 +225,15 @@ void PoseSheetWindow::UpdateSize() {
     update();
 }
 
+QRect PoseSheetWindow::ViewRect() const {
+    const QRect visible = visibleRegion().boundingRect();
+    return visible.isEmpty() ? rect() : visible;
+}
+
 void PoseSheetWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect exposed = event->rect();
+    const QRect exposed = event->rect(), view = ViewRect();
     p.fillRect(exposed, palette().window());
-    int top = 0;
-    if (!m_loadError.empty()) {
-        p.drawText(QRect(4, 0, width() - 8, fontMetrics().height() * 2),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, QString::fromStdString(m_loadError));
-        top = fontMetrics().height() * 2;
-    }
-    // The column of the preview age, which the pose dialogs show, is marked.
-    const int previewColumn = m_appearance.age - m_model.firstStage;
-    for (int c = 0; c < m_model.StageCount(); ++c) {
-        const QRect cell = CellRect(0, c);
-        const QRect header(cell.left(), top, cell.width(), HeaderHeight());
-        QFont font = p.font();
-        font.setBold(c == previewColumn);
-        p.setFont(font);
-        if (c == previewColumn) p.fillRect(header.adjusted(0, 2, 0, -2), palette().alternateBase());
-        p.drawText(header, Qt::AlignCenter, QString::fromLatin1(LifeStageName(m_model.firstStage + c)));
-    }
-    p.setFont(font());
     // Only the rows the exposed area reaches.
     ++m_paints;
     for (int r = 0; r < int(m_rows.size()); ++r) {
@@ -252,19 +242,49 @@ void PoseSheetWindow::paintEvent(QPaintEvent* event) {
         if (first.top() > exposed.bottom()) break;
         EnsurePicture(std::size_t(r));
         m_rows[std::size_t(r)].used = m_paints;
-        p.drawText(QRect(6, first.top(), m_labelWidth - 6, first.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, m_labelWidth - 8));
-        p.drawImage(first.topLeft(), m_rows[std::size_t(r)].image,
-                    QRect(0, 0, m_layout.cellWidth, m_layout.cellHeight));
-        for (int c = 1; c < m_model.StageCount(); ++c)
+        for (int c = 0; c < m_model.StageCount(); ++c)
             p.drawImage(CellRect(r, c).topLeft(), m_rows[std::size_t(r)].image,
                         QRect(c * m_layout.cellWidth, 0, m_layout.cellWidth, m_layout.cellHeight));
     }
-    KeepWithinBudget();
     if (hasFocus() && !m_rows.empty()) {
         p.setPen(QPen(palette().highlight(), 2));
         p.drawRect(CellRect(m_currentRow, m_currentColumn).adjusted(-1, -1, 0, 0));
     }
+    // The row labels and the stage headings stay at the view's left and top
+    // edges however far the sheet is scrolled, drawn over the cells there.
+    p.setPen(palette().windowText().color());
+    p.fillRect(QRect(view.left(), view.top(), m_labelWidth, view.height()), palette().window());
+    for (int r = 0; r < int(m_rows.size()); ++r) {
+        const QRect first = CellRect(r, 0);
+        if (first.bottom() < view.top()) continue;
+        if (first.top() > view.bottom()) break;
+        p.drawText(QRect(view.left() + 6, first.top(), m_labelWidth - 6, first.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, m_labelWidth - 8));
+    }
+    int top = view.top();
+    p.fillRect(QRect(view.left(), top, view.width(), GridTop()), palette().window());
+    if (!m_loadError.empty()) {
+        p.drawText(QRect(view.left() + 4, top, view.width() - 8, fontMetrics().height() * 2),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, QString::fromStdString(m_loadError));
+        top += fontMetrics().height() * 2;
+    }
+    // The column of the preview age, which the pose dialogs show, is marked.
+    const int previewColumn = m_appearance.age - m_model.firstStage;
+    for (int c = 0; c < m_model.StageCount(); ++c) {
+        const QRect cell = CellRect(0, c);
+        const QRect header(cell.left(), top, cell.width(), HeaderHeight());
+        if (header.right() < view.left() + m_labelWidth) continue;
+        QFont font = p.font();
+        font.setBold(c == previewColumn);
+        p.setFont(font);
+        p.save();
+        p.setClipRect(QRect(view.left() + m_labelWidth, top, view.width(), HeaderHeight()));
+        if (c == previewColumn) p.fillRect(header.adjusted(0, 2, 0, -2), palette().alternateBase());
+        p.drawText(header, Qt::AlignCenter, QString::fromLatin1(LifeStageName(m_model.firstStage + c)));
+        p.restore();
+    }
+    KeepWithinBudget();
 }
 
 void PoseSheetWindow::SetCurrentCell(int row, int column) {

@@ -49,7 +49,13 @@ public:
     std::size_t PictureBytes() const;
     // Why the body does not load; empty when it loads at every stage.
     const std::string& LoadError() const { return m_loadError; }
-    // The cell under a point of the window: false outside every cell.
+    // The part of the window in view (all of it when not shown).
+    QRect ViewRect() const;
+    // The bands at the view's left and top edges that the row labels and the
+    // stage headings keep, over the cells scrolled under them.
+    int LabelWidth() const { return m_labelWidth; }
+    int GridTop() const;
+    // The cell under a point of the window: false outside every cell and under the labels or headings.
     bool CellAt(const QPoint& point, int& row, int& column) const;
     QRect CellRect(int row, int column) const;
     // The gene a cell shows; empty for an empty cell or one outside the sheet.
@@ -111,7 +117,6 @@ private:
     QString RowLabel(int row) const;
     int MeasureLabels() const;
     int HeaderHeight() const;
-    int GridTop() const;
     // Names changed: labels and accessible names follow, no picture is drawn.
     void OnNamesChanged();
     void UpdateSize();

@@ -207,5 +207,24 @@ TEST_F(PoseSheetWindowTest, ExportWritesThePixelsOfTheCommandLinesSheet) {
     EXPECT_TRUE(written == expected);
 }
 
+TEST_F(PoseSheetWindowTest, LabelsAndHeadingsStayInViewAndTheKeyboardKeepsTheCellClearOfThem) {
+    ui::PoseSheetFrame frame(*doc, 3);  // large cells: the sheet scrolls both ways
+    frame.resize(600, 450);
+    frame.show();
+    ui::PoseSheetWindow* sheet = frame.Sheet();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(sheet, key);
+    const QRect view = sheet->ViewRect(), cell = sheet->CellRect(1, 2);
+    ASSERT_GT(view.top(), 0);
+    ASSERT_GT(view.left(), 0);
+    EXPECT_GE(cell.top(), view.top() + sheet->GridTop());
+    EXPECT_GE(cell.left(), view.left() + sheet->LabelWidth());
+    // A click on the headings or labels over the cells scrolled under them is no cell's.
+    int row = -1, column = -1;
+    EXPECT_FALSE(sheet->CellAt(QPoint(cell.center().x(), view.top() + 2), row, column));
+    EXPECT_FALSE(sheet->CellAt(QPoint(view.left() + 2, cell.center().y()), row, column));
+    ASSERT_TRUE(sheet->CellAt(cell.center(), row, column));
+    EXPECT_EQ(row * 10 + column, 12);
+}
+
 }  // namespace
 }  // namespace mirtala::test
