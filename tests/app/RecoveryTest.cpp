@@ -62,7 +62,6 @@ TEST_F(RecoveryTest, AKilledEditorsUnsavedChangesAreOfferedAtTheNextStart) {
     ASSERT_EQ(a.DocumentManager().Documents().size(), 1u);  // the recovered one, and no new empty genome
     CMirtalaDoc& doc = *a.DocumentManager().Documents()[0];
     EXPECT_EQ(doc.GetPathName(), genome);
-    EXPECT_EQ(doc.GetWindowTitle(), "walk.gen*");
     ASSERT_EQ(doc.GetGenome().Count(), 2u);
     EXPECT_EQ(doc.GetGenome().At(1)->header.id, 42);
     EXPECT_EQ(NameTable::Instance().GetName(42), "Run");  // named since the last exit: back with the copy
