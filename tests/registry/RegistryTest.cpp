@@ -1,4 +1,5 @@
 // Registry calls against files in a temporary registry folder.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -50,8 +51,8 @@ TEST(Registry, ClassesRootMergesUserOverMachine) {
     TempRegistry reg;
     ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{A}", "", "machine"));
     ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, "CLSID\\{B}", "", "written through classes"));
-    EXPECT_NE(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{B}]"),
-              std::string::npos);
+    EXPECT_THAT(ReadFileBytes(reg.File("HKEY_LOCAL_MACHINE")),
+                testing::HasSubstr("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{B}]"));
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{A}", "", "user"));
     EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{A}"), "user");
     EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\{B}"), "written through classes");
@@ -83,12 +84,9 @@ TEST(Registry, FilesThatCannotBeReadAreReportedAndNeverWritten) {
     std::filesystem::rename(reg.File("HKEY_LOCAL_MACHINE"), reg.File("fifo"));
     EXPECT_EQ(RegCreateKey(HKEY_CLASSES_ROOT, "CLSID", &created.h), ERROR_INVALID_DATA) << "the user's file decides";
     std::filesystem::rename(reg.File("fifo"), reg.File("HKEY_LOCAL_MACHINE"));
-    EXPECT_NE(
-        RegFileProblem(HKEY_LOCAL_MACHINE).find("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"),
-        std::string::npos)
-        << RegFileProblem(HKEY_LOCAL_MACHINE);
-    EXPECT_NE(RegWriteProblem().find("HKEY_CURRENT_USER.reg cannot be read: it is a folder"), std::string::npos)
-        << RegWriteProblem();
+    EXPECT_THAT(RegFileProblem(HKEY_LOCAL_MACHINE),
+                testing::HasSubstr("HKEY_LOCAL_MACHINE.reg cannot be read: it is not a regular file"));
+    EXPECT_THAT(RegWriteProblem(), testing::HasSubstr("HKEY_CURRENT_USER.reg cannot be read: it is a folder"));
     EXPECT_TRUE(std::filesystem::is_fifo(reg.File("HKEY_LOCAL_MACHINE")));
 }
 
