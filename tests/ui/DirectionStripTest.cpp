@@ -72,12 +72,6 @@ TEST_F(DirectionStripTest, PicturesAreTheControlsDrawingOfEachDirectionAndFollow
         {"a direction the strip does not show", [&] { Named(dialog, "Direction !")->click(); }, "!31000222220111",
          opened},
         {"the appearance", [&] { doc->ChangeAppearance(changed); }, "!31000222220111", changed},
-        {"applied, then undone",
-         [&] {
-             Named(dialog, "Apply")->click();
-             doc->Undo();
-         },
-         "211000222220111", changed},
     };
     for (const FollowCase& c : cases) {
         c.act();

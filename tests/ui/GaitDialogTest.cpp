@@ -166,7 +166,6 @@ TEST_F(GaitDialogTest, TheLayoutKeepsArrowsInTheEditAndTheTransportAboveTheButto
     auto* edit = Named<QLineEdit>(dialog, "Angle");
     const QRect arrows = Named<QWidget>(dialog, "Angle Step")->geometry();
     EXPECT_TRUE(edit->geometry().contains(arrows));
-    EXPECT_GE(edit->geometry().right() - arrows.right(), 0);
     EXPECT_LE(edit->geometry().right() - arrows.right(), 3) << "flush with the edit's right edge, inside its frame";
     EXPECT_EQ(edit->textMargins().right(), arrows.width());
     const int buttons = Named(dialog, "OK")->geometry().top();
@@ -181,7 +180,6 @@ TEST_F(GaitDialogTest, PosesAddedOrRemovedMeanwhileAreResolvedButNotListed) {
     auto* list = Named<QComboBox>(dialog, "Pose");
     doc->AddGene(PoseGene(3, 7, kFace));
     EXPECT_EQ(list->count(), 2);
-    EXPECT_EQ(Text(Thumbnail(dialog, 1)), "") << "an addition refreshes nothing";
     doc->RemoveGene(*GeneAt(0));  // pose 2; a removal refreshes
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(Text(Thumbnail(dialog, 0)), "") << "no stale picture";

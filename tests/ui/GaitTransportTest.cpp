@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,14 +16,10 @@
 #include <filesystem>
 
 #include "control/ZubrelleInterface.h"
-#include "editor/picture/PngOutput.h"
 #include "editor/picture/WalkExport.h"
 #include "editor/ui/GaitDlg.h"
 #include "editor/ui/GaitTransport.h"
 #include "editor/ui/WalkExportDlg.h"
-
-#include <QLayout>
-#include "fixtures/TempDir.h"
 
 namespace mirtala::test {
 namespace {
@@ -74,13 +71,11 @@ TEST_F(GaitTransportTest, PauseAndPlaySwitchTheTimerStepMovesEitherWaySpeedSetsT
     step->click();
     EXPECT_EQ(preview->CurrentFrame(), (first + 1) % n);
     EXPECT_EQ(Named<QLabel>(dialog, "Frame")->text(), QStringLiteral("Frame %1 of %2").arg((first + 1) % n + 1).arg(n));
-    Shown(*preview);  // drawn, so a step back has a frame to go back to
-    QTest::mouseClick(step, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(preview->CurrentFrame(), first) << "Shift+Step goes one back";
 }
 
 // The frame files, the GIF and a sheet of several rows are checked against the
-// engine in the render tests, through the same export; here the dialog's settings.
+// engine in the render tests, through the same export; here the dialog's settings
+// in a one-row sheet, and frames refused on a file.
 TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     CGaitDlg* dialog = OpenWithPoses(4);
     Named<QLineEdit>(dialog, "Angle")->setText(QStringLiteral("12"));
@@ -99,10 +94,6 @@ TEST_F(GaitTransportTest, AnExportHoldsThePreviewsFramesPixelForPixel) {
     ASSERT_EQ(width, n * w) << "one row of every frame";
     ASSERT_EQ(height, h);
     for (int k = 0; k < n; ++k) EXPECT_EQ(SheetCell(sheet, width, n, k, w, h), expected[std::size_t(k)]) << k;
-    WalkExport frames(settings, WalkOutput{WalkFormat::Frames, dir.File("frames"), 0});  // a folder it makes
-    ASSERT_TRUE(frames.Start() && frames.Run(nullptr)) << frames.Error();
-    for (int k = 0; k < n; ++k)
-        EXPECT_EQ(ReadPng(dir.File("frames/" + FrameName(k, n)), width, height), expected[std::size_t(k)]) << k;
     WalkExport onAFile(settings, WalkOutput{WalkFormat::Frames, dir.File("row.png"), 0});
     EXPECT_FALSE(onAFile.Start() && onAFile.Run(nullptr));
     EXPECT_NE(onAFile.Error().find("row.png is not a folder that can be written (Not a directory)"), std::string::npos);
@@ -119,7 +110,6 @@ TEST_F(GaitTransportTest, TheExportDialogScalesThePictureAndNamesTheFileByFormat
     EXPECT_EQ(scaled.width, 2 * settings.width);
     EXPECT_EQ(scaled.height, 2 * settings.height);
     EXPECT_EQ(scaled.scale, 2.0f);
-    EXPECT_EQ(scaled.poses, settings.poses);
     EXPECT_TRUE(
         exportDialog.SizeText().contains(QStringLiteral("%1 \u00D7 %2 pixels").arg(scaled.width).arg(scaled.height)));
     const struct {

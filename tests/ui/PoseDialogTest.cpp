@@ -29,7 +29,6 @@ TEST_F(PoseDialogTest, ClicksShowAtOnceAndEveryApplyOrOkIsOneModifyStep) {
     QAbstractButton* apply = Named(dialog, "Apply");
     EXPECT_EQ(dialog->windowTitle(), "Walk step 1");
     EXPECT_FALSE(apply->isEnabled());
-    EXPECT_EQ(picture->GetPoseString(0), "211000222220111");
 
     EXPECT_FALSE(Named<QPushButton>(dialog, "Head ?")->autoDefault()) << "Enter on a slot would press it, not OK";
     for (const char* name : {"Head ?", "Left Thigh X", "Tail Root 3"}) Named(dialog, name)->click();
@@ -84,7 +83,6 @@ TEST_F(PoseDialogTest, CharactersOutsideTheAlphabetsShowAsTheFirstButtonAndApply
         EXPECT_EQ(chosen, applied + std::string(15 - applied.size(), '0')) << stored;
         Named(dialog, "OK")->click();
         EXPECT_EQ(PoseStringOf(*GeneAt(last)), applied) << stored;
-        EXPECT_EQ(GeneAt(last)->data.size(), 1 + stored.size());
         doc->RemoveGene(*GeneAt(last));
     }
 }

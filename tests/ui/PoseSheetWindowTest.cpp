@@ -28,11 +28,12 @@ protected:
     void SetUp() override {
         controltest::PointRegistryAtDemoCreature();
         ASSERT_EQ(controltest::CallModule(ZUBRELLE_MODULE_PATH), com::S_OK);
-        Gene adult = PoseGene(3, 2, "222222222222222");
-        adult.header.switchOn = 4;
-        ASSERT_TRUE(Open({PoseGene(1, 1), PoseGene(2, 2), adult}));
-        Appearance a;
-        a.headGenus = 1;
+        ASSERT_TRUE(Open({PoseGene(1, 1), PoseGene(2, 2), WithSwitchOn(PoseGene(3, 2, "222222222222222"), 4)}));
+        Change(&Appearance::headGenus, 1);
+    }
+    void Change(int Appearance::*field, int value) {
+        Appearance a = doc->GetAppearance();
+        a.*field = value;
         doc->ChangeAppearance(a);
     }
     ::TempRegistry registry;
@@ -56,20 +57,8 @@ TEST_F(PoseSheetWindowTest, EditsUndoAndAddedGenesRedrawOnlyTheirRows) {
         {"undo", [&] { doc->Undo(); }, 2, 1},
         {"add pose 7", [&] { doc->AddGene(PoseGene(9, 7)); }, 3, 1},
         {"remove it", [&] { doc->Undo(); }, 2, 0},
-        {"preview age only",
-         [&] {
-             Appearance a = doc->GetAppearance();
-             a.age = 5;
-             doc->ChangeAppearance(a);
-         },
-         2, 0},
-        {"another head",
-         [&] {
-             Appearance a = doc->GetAppearance();
-             a.headGenus = 2;
-             doc->ChangeAppearance(a);
-         },
-         2, 2},
+        {"preview age only", [&] { Change(&Appearance::age, 5); }, 2, 0},
+        {"another head", [&] { Change(&Appearance::headGenus, 2); }, 2, 2},
     };
     int drawn = window.RowsDrawn();
     for (const auto& s : steps) {
@@ -98,7 +87,6 @@ TEST_F(PoseSheetWindowTest, ClickSelectsTheCellsGeneInTheFormAndDoubleClickOpens
     QTest::mouseDClick(&window, Qt::LeftButton, {}, adultOfPose2);
     ASSERT_EQ(doc->PoseDialogs().size(), 1u);
     EXPECT_TRUE(doc->PoseDialogs()[0]->GetGeneRef() == FindActivePose(genome(), 2, 4));
-    EXPECT_EQ(doc->PoseDialogs()[0]->GetGeneRef()->header.id, 3);
 }
 
 TEST_F(PoseSheetWindowTest, ArrowsMoveBetweenCellsNamingThemAndEnterOpensTheGene) {
@@ -172,11 +160,9 @@ TEST_F(PoseSheetWindowTest, NewVariantAtThisStageStartsAtTheCellAndItsGeneShowsI
     EXPECT_TRUE(seen.variant);
     EXPECT_EQ(seen.pose, ui::NameOf(2));
     EXPECT_EQ(seen.stage, "Adolescent");
-    ASSERT_EQ(genome().Count(), 4u);
     const GeneRef added = window.GeneAt(window.Model().RowOf(2), 2);
     ASSERT_TRUE(added);
-    EXPECT_EQ(GeneNumber(*added), 2);
-    EXPECT_EQ(added->header.switchOn, 2);
+    EXPECT_EQ(added->header.switchOn, 2) << "a new gene: pose 2's own switches on at Embryo";
     EXPECT_TRUE(window.GeneAt(window.Model().RowOf(2), 3) == added) << "on to Youth";
     EXPECT_EQ(window.GeneAt(window.Model().RowOf(2), 4)->header.id, 3) << "Adult keeps its own";
 }
@@ -185,9 +171,7 @@ TEST_F(PoseSheetWindowTest, NewVariantAtThisStageStartsAtTheCellAndItsGeneShowsI
 // `--pose-sheet` writes of the same genome and appearance; the preview age,
 // which only marks a heading, changes nothing in it.
 TEST_F(PoseSheetWindowTest, ExportWritesThePixelsOfTheCommandLinesSheet) {
-    Appearance a = doc->GetAppearance();
-    a.age = 5;
-    doc->ChangeAppearance(a);
+    Change(&Appearance::age, 5);
     ui::PoseSheetFrame frame(*doc, 1);
     const std::string fromWindow = dir.File("window.png"), fromLine = dir.File("line.png");
     files.answers.push_back(QString::fromStdString(fromWindow));
@@ -203,7 +187,6 @@ TEST_F(PoseSheetWindowTest, ExportWritesThePixelsOfTheCommandLinesSheet) {
     ASSERT_EQ(RunPoseSheet(line, out, err), 0) << err.str();
     const QImage written(QString::fromStdString(fromWindow)), expected(QString::fromStdString(fromLine));
     ASSERT_FALSE(expected.isNull());
-    EXPECT_EQ(written.size(), expected.size());
     EXPECT_TRUE(written == expected);
 }
 

@@ -14,7 +14,6 @@
 #include "activex/ControlTestSupport.h"
 #include "control/ZubrelleInterface.h"
 #include "editor/ui/CZubrelle.h"
-#include "fixtures/TempDir.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/HostFolders.h"
 #include "platform/registry/Registry.h"
@@ -81,17 +80,6 @@ TEST_F(ZubrelleWidgetTest, WithoutTheModuleItShowsHowToRegisterAndEveryCallIsHar
                                               "No such file or directory. Build it, then "
                                               "register it again with: mirtala-regsvr"));
     EXPECT_EQ(picture.accessibleName(), "Preview");
-#if defined(__x86_64__)
-    mirtala::test::TempDir dir;
-    std::string arm = mirtala::test::ReadFileBytes(ZUBRELLE_MODULE_PATH);
-    arm[18] = char(183);  // e_machine: 64-bit ARM
-    ASSERT_TRUE(WriteRegString(reg::HKEY_CLASSES_ROOT, "CLSID\\{11DF2DD2-A937-11D2-9D30-0090271EEABE}\\InprocServer32",
-                               "", dir.Write("arm.so", arm)));
-    CZubrelle other;
-    EXPECT_FALSE(other.Create("Other", 0, QRect(0, 0, 20, 20), &parent, 1037));
-    EXPECT_TRUE(other.MissingControlText().contains("arm.so cannot be loaded: it was built for ARM, this is x86-64."))
-        << other.MissingControlText().toStdString();
-#endif
     mirtala::ZubrelleHost& host = picture.Host();
     host.AboutBox();
     host.Click(1, 1);
