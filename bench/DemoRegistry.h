@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
+#include "platform/com/ModuleExports.h"
 #include "platform/registry/Registry.h"
 
 struct DemoRegistry {
@@ -24,3 +26,14 @@ struct DemoRegistry {
     }
     ~DemoRegistry() { std::filesystem::remove_all(folder); }
 };
+
+// Registers the picture control of the module at `path` in the registry, as its
+// installer does; false when the module does not load or refuses.
+inline bool RegisterDemoControl(const char* path) {
+    void* module = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    auto registerServer =
+        module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
+    const bool registered = registerServer && registerServer() == 0;
+    if (module) ::dlclose(module);
+    return registered;
+}

@@ -4,11 +4,8 @@
 # preview's share of one core against the same dialog minimized.
 if(MIRTALA_WITH_QT)
   mirtala_bench(dialogs_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/dialogs_bench.cpp
-    LIBS mirtala_ui mirtala_registry zubrelle_body ${CMAKE_DL_LIBS})
-  add_dependencies(dialogs_bench demo_creature Zubrelle)
+    LIBS mirtala_ui zubrelle_body)
+  mirtala_bench_on_control(dialogs_bench)
   target_compile_definitions(dialogs_bench PRIVATE
-    MIRTALA_DEMO_IMAGES_DIR="${MIRTALA_DEMO_IMAGES_DIR}"
-    MIRTALA_DEMO_BODY_DATA_DIR="${MIRTALA_DEMO_BODY_DATA_DIR}"
-    ZUBRELLE_MODULE_PATH="$<TARGET_FILE:Zubrelle>"
     MIRTALA_SAMPLE_GENOME="${PROJECT_SOURCE_DIR}/samples/demo.gen")
 endif()

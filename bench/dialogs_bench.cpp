@@ -17,8 +17,6 @@
 #include <memory>
 #include <string>
 
-#include <dlfcn.h>
-
 #include "bench/DemoRegistry.h"
 #include "control/body/BodyModel.h"
 #include "editor/document/MessageService.h"
@@ -28,7 +26,6 @@
 #include "editor/ui/DialogResources.h"
 #include "editor/ui/EditorDialogFactory.h"
 #include "editor/ui/TemplateDialog.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -45,11 +42,7 @@ struct Setup {
     bool ok = false;
 
     Setup() {
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        const bool registered = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
+        const bool registered = RegisterDemoControl(ZUBRELLE_MODULE_PATH);
         useMessages = std::make_unique<ScopedMessageService>(messages);
         useFactory = std::make_unique<ScopedDialogFactory>(factory);
         doc = std::make_unique<CMirtalaDoc>();

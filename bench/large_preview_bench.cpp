@@ -12,13 +12,10 @@
 #include <QApplication>
 #include <QImage>
 
-#include <dlfcn.h>
-
 #include <memory>
 
 #include "bench/DemoRegistry.h"
 #include "editor/ui/CZubrelle.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -28,11 +25,7 @@ const QSize kPicture(252, 217);
 bool Registered() {
     static const bool ok = [] {
         static DemoRegistry registry;
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        const bool registered = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
+        const bool registered = RegisterDemoControl(ZUBRELLE_MODULE_PATH);
         return registered;
     }();
     return ok;

@@ -6,27 +6,18 @@
 // Goal: ten animating pictures with the onion skin fit in the control's 100 ms tick.
 #include <benchmark/benchmark.h>
 
-#include <dlfcn.h>
-
 #include <vector>
 
 #include "bench/DemoRegistry.h"
 #include "editor/picture/OnionSkin.h"
 #include "editor/picture/ZubrelleHost.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
 struct Setup {
     DemoRegistry registry;
     bool ok = false;
-    Setup() {
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        ok = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
-    }
+    Setup() { ok = RegisterDemoControl(ZUBRELLE_MODULE_PATH); }
 };
 Setup& TheSetup() {
     static Setup setup;

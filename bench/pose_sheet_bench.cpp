@@ -10,11 +10,8 @@
 //   which is what PoseSheet pays beyond PoseSheetOverLastPicture.
 #include <benchmark/benchmark.h>
 
-#include <dlfcn.h>
-
 #include "bench/DemoRegistry.h"
 #include "editor/picture/PoseSheet.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -23,11 +20,7 @@ struct Setup {
     bool ok = false;
     mirtala::Genome genome;
     Setup() {
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        ok = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
+        ok = RegisterDemoControl(ZUBRELLE_MODULE_PATH);
         std::uint8_t id = 0;
         for (int n = 0; n < 256; ++n)
             for (std::uint8_t switchOn : {0, 4}) {

@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QScrollArea>
 
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -21,7 +19,6 @@
 #include "editor/document/MirtalaDoc.h"
 #include "editor/ui/PoseSheetFrame.h"
 #include "editor/ui/PoseSheetWindow.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -51,11 +48,7 @@ struct Setup {
     bool ok = false;
     CMirtalaDoc doc;
     Setup() {
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        ok = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
+        ok = RegisterDemoControl(ZUBRELLE_MODULE_PATH);
         Genome genome;
         std::uint8_t id = 0;
         for (int n = 0; n < 256; ++n)

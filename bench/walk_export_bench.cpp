@@ -5,13 +5,10 @@
 //   a long walk shows its progress dialog only briefly.
 #include <benchmark/benchmark.h>
 
-#include <dlfcn.h>
-
 #include <filesystem>
 
 #include "bench/DemoRegistry.h"
 #include "editor/picture/WalkExport.h"
-#include "platform/com/ModuleExports.h"
 
 namespace {
 
@@ -20,11 +17,7 @@ struct Setup {
     std::string out = registry.folder + "-out";
     bool ok = false;
     Setup() {
-        void* module = ::dlopen(ZUBRELLE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        auto registerServer =
-            module ? reinterpret_cast<com::DllRegisterServerFn>(::dlsym(module, com::kDllRegisterServer)) : nullptr;
-        ok = registerServer && registerServer() == 0;
-        if (module) ::dlclose(module);
+        ok = RegisterDemoControl(ZUBRELLE_MODULE_PATH);
         std::filesystem::create_directories(out);
     }
     ~Setup() { std::filesystem::remove_all(out); }
